@@ -1,0 +1,9 @@
+#include "comm/platform/ThreadId.h"
+
+#include <windows.h>
+
+namespace platform {
+
+unsigned long CurrentThreadId() { return GetCurrentThreadId(); }
+
+}  // namespace platform
