@@ -19,6 +19,7 @@ using testsupport::TempDir;
 namespace {
 
 using Lines = std::vector<std::string>;
+using Names = std::vector<std::string>;
 
 const Lines kPragmaLines = {
     "[Trace]|[SQL]: PRAGMA cache_size = 8000",
@@ -63,14 +64,29 @@ TEST(SqliteConnectOpen, WithCreateMakesAnEmptyDatabaseAndRunsThePragmas) {
     EXPECT_EQ(db.GetDBPath(), path);
     EXPECT_TRUE(FileExists(path));
 
-    // The pragmas are in force on the connection.
-    CDBRecordSet* pRS = nullptr;
-    int32_t nRet = -1;
-    ASSERT_TRUE(db.ExecSQL("PRAGMA cache_size", pRS, nRet));
-    int64_t nCacheSize = 0;
-    EXPECT_TRUE(pRS->GetFieldValue("cache_size", nCacheSize));
-    EXPECT_EQ(nCacheSize, 8000);
-    EXPECT_TRUE(db.CloseRS(pRS));
+    // The busy timeout and the pragmas are in force on the connection.
+    const struct {
+        const char* pragma;
+        int64_t value;
+    } settings[] = {
+        {"busy_timeout", 3000},
+        {"cache_size", 8000},
+        {"synchronous", 0},  // OFF
+        {"temp_store", 2},   // MEMORY
+    };
+    for (const auto& setting : settings) {
+        SCOPED_TRACE(setting.pragma);
+        CDBRecordSet* pRS = nullptr;
+        int32_t nRet = -1;
+        ASSERT_TRUE(db.ExecSQL((std::string("PRAGMA ") + setting.pragma).c_str(), pRS, nRet));
+        Names vecNames;
+        pRS->GetFieldNames(vecNames);
+        ASSERT_EQ(vecNames.size(), 1u);
+        int64_t nValue = -1;
+        EXPECT_TRUE(pRS->GetFieldValue(vecNames[0].c_str(), nValue));
+        EXPECT_EQ(nValue, setting.value);
+        EXPECT_TRUE(db.CloseRS(pRS));
+    }
     EXPECT_TRUE(db.Close());
     EXPECT_EQ(db.GetDBPath(), path);  // Close keeps the path
 }
