@@ -1,0 +1,67 @@
+// The engine's pure part: registering package paths and handing out the scan's
+// result. Builds on every platform.
+#include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
+
+#include "comm/platform/MbcsCompare.h"
+
+namespace {
+
+const char kFolderValue[] = "TRUE";    // an ancestor of a registered path: entered by the scan
+const char kPackageValue[] = "FALSE";  // a registered path: left whole
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Cuts `path` before its last backslash. False (path unchanged) when it has none.
+bool CutLastComponent(std::string& path) {
+    const size_t last = path.rfind('\\');
+    if (last == std::string::npos) {
+        return false;
+    }
+    path.erase(last);
+    return true;
+}
+
+}  // namespace
+
+CTrevandDB::~CTrevandDB() = default;
+
+bool CTrevandDB::IsDownDisk(char /*letter*/) { return false; }
+
+bool CTrevandDB::GetUnLoadGamePath(UnLoadPathMap& mapUnLoadPath) {
+    mapUnLoadPath.clear();
+    for (const auto& candidate : m_mapUnLoadPath) {
+        mapUnLoadPath[candidate.second.strPath] = candidate.second;
+    }
+    return true;
+}
+
+void CTrevandDB::AddGamePath(std::string strPath) {
+    if (strPath.empty()) {
+        return;
+    }
+    if (strPath.back() != '\\') {
+        strPath.push_back('\\');
+    }
+    for (const auto& disk : m_mapServerDisk) {
+        const std::string& symbol = disk.first;
+        // Empty symbols never reach the map; the guard keeps symbol[0] valid.
+        if (symbol.empty() || strPath.empty() || UpperAscii(strPath[0]) != UpperAscii(symbol[0])) {
+            continue;
+        }
+        const std::string root = std::string(1, symbol[0]) + ":";
+        // The walk below always ends at the root, so a later symbol with the same
+        // letter finds the path equal to it and registers nothing twice.
+        if (platform::EqualIgnoringCase936(strPath, root)) {
+            continue;
+        }
+        CutLastComponent(strPath);  // the trailing backslash
+        m_mapGamePath[strPath] = kPackageValue;
+        // Walk up to the root. A path that never reaches it (E:Games\X has no
+        // backslash left at E:Games) ends where no backslash is left.
+        while (CutLastComponent(strPath) && !strPath.empty() && !platform::EqualIgnoringCase936(strPath, root)) {
+            // emplace keeps an existing value: a registered folder that is also
+            // an ancestor of another stays "FALSE".
+            m_mapGamePath.emplace(strPath, kFolderValue);
+        }
+    }
+}
