@@ -6,13 +6,12 @@
 // it form one character, every other byte is one — and lower-cases each: the
 // ASCII letters, and 95 double-byte characters (full-width Latin, Greek,
 // Cyrillic, Roman numerals). The second byte of a double-byte character is never
-// folded on its own, so 誠 (D5 5C) or 謀 (D6 B1) stay what they are. Two Roman
+// folded on its own, so 誠 (D5 5C) or 丂 (81 40) stay what they are. Two Roman
 // numerals (Ⅺ, Ⅻ) have no double-byte lower case and fold to "?", after which
 // _mbsicmp goes on at their second byte; the folding does the same.
 //
 // A lead byte at the very end of a text has no second byte; _mbsicmp would read
-// past the text there. Here it is kept as it is, so such a text equals only
-// itself.
+// past the text there. Here it is kept as it is, a character of its own.
 #pragma once
 
 #include <string>
