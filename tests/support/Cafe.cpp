@@ -46,6 +46,19 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     return ok && written == bytes.size();
 }
 
+// Runs `command` with the Linux name of `path` (in the folder `parent`) as its
+// last argument: for what Wine cannot make from the Windows side (symbolic
+// links, names too long for the ANSI calls).
+bool MakeOnLinux(std::vector<std::string> command, const std::string& parent, const std::string& path) {
+    std::string name;
+    const std::string unixParent = UnixPathOf(parent);
+    if (unixParent.empty() || !platform::CodePage936ToUtf8(path.substr(parent.size() + 1), &name)) {
+        return false;
+    }
+    command.push_back(unixParent + "/" + name);
+    return RunUnixCommand(command);
+}
+
 std::string ParentOf(const std::string& path) {
     const size_t last = path.rfind('\\');
     return last == std::string::npos ? std::string() : path.substr(0, last);
@@ -291,7 +304,7 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     case CafeEntry::kFolder:
         return MakeFolders(path);
     case CafeEntry::kFile:
-        return WriteFile(path, "data");
+        return WriteFile(path, "data") || MakeOnLinux({"touch"}, parent, path);
     case CafeEntry::kHiddenFolder:
         return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kHiddenFile:
@@ -299,15 +312,8 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     case CafeEntry::kReadOnlyFile:
         return WriteFile(path, "data") && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     case CafeEntry::kLink: {
-        // The link's own Linux name: its folder's, plus the name in UTF-8.
-        std::string name;
-        const std::string unixParent = UnixPathOf(parent);
-        std::string target = UnixPathOf(entry.target);
-        if (!platform::CodePage936ToUtf8(path.substr(parent.size() + 1), &name) || unixParent.empty() ||
-            target.empty()) {
-            return false;
-        }
-        return RunUnixCommand({"ln", "-s", target, unixParent + "/" + name});
+        const std::string target = UnixPathOf(entry.target);
+        return !target.empty() && MakeOnLinux({"ln", "-s", target}, parent, path);
     }
     }
     return false;

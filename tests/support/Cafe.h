@@ -21,6 +21,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/InstalledService.h"
@@ -53,8 +54,11 @@ struct CafePlacement {       // tbl_IcafeServerDiskPkgCfg
 // Missing parent folders are created as plain folders.
 struct CafeEntry {
     enum Kind { kFolder, kFile, kHiddenFolder, kHiddenFile, kReadOnlyFile, kLink };
-    Kind kind = kFolder;
-    std::string path;
+    CafeEntry(Kind kind, std::string path, std::string target = std::string())
+        : kind(kind), path(std::move(path)), target(std::move(target)) {}
+
+    Kind kind;
+    std::string path;    // a file path too long for the ANSI calls is made on the Linux side
     std::string target;  // kLink: the Windows path the link points to
 };
 

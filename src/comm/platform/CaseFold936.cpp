@@ -21,6 +21,8 @@ unsigned FoldDoubleByte(unsigned code) {
 
 }  // namespace
 
+bool IsLeadByte936(char byte) { return casefold936::kLeadByte[static_cast<unsigned char>(byte)] != 0; }
+
 std::string FoldCase936(const std::string& text) {
     std::string folded;
     folded.reserve(text.size());

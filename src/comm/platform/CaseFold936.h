@@ -21,4 +21,7 @@ namespace platform {
 // The folded form of `text`. Pure code, the same on every platform.
 std::string FoldCase936(const std::string& text);
 
+// Whether `byte` starts a double-byte character of code page 936.
+bool IsLeadByte936(char byte);
+
 }  // namespace platform

@@ -60,6 +60,8 @@ TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
          {{"E", 1}, {"EF", 1}}, {"E:\\Games\\WoW"}, {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "TRUE"}}},
         {"the drive letter matches without regard to case", {{"e", 1}}, {"E:\\A\\B"},
          {{"E:\\A\\B", "FALSE"}, {"E:\\A", "TRUE"}}},
+        {"a second byte 0x5C (誠 D55C, 衆 D05C) is no separator", diskE, {"E:\\Games\\誠", "E:\\衆\\X\\"},
+         {{"E:\\Games\\誠", "FALSE"}, {"E:\\Games", "TRUE"}, {"E:\\衆\\X", "FALSE"}, {"E:\\衆", "TRUE"}}},
         {"GBK names", diskE, {"E:\\单机游戏\\仙剑奇侠传"}, {{"E:\\单机游戏\\仙剑奇侠传", "FALSE"}, {"E:\\单机游戏", "TRUE"}}},
     };
     for (const AddGamePathCase& c : cases) {

@@ -1,6 +1,7 @@
 // Helpers shared by the engine's Windows tests.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -40,21 +41,22 @@ struct Candidate {
 };
 
 // The scan result as candidates, checking that each record is consistent: the
-// key is strPath and strName is the last component.
+// key is strPath, which ends in a backslash and strName.
 inline std::vector<Candidate> Candidates(const UnLoadPathMap& result) {
     std::vector<Candidate> candidates;
     for (const auto& entry : result) {
-        const std::string name = entry.first.substr(entry.first.rfind('\\') + 1);
-        candidates.push_back({entry.first + (entry.second.strPath == entry.first ? "" : " <path differs>") +
-                                  (entry.second.strName == name ? "" : " <name differs>"),
+        const std::string& path = entry.first;
+        const std::string tail = "\\" + entry.second.strName;
+        const bool nameFits = !entry.second.strName.empty() && path.size() > tail.size() &&
+                              path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
+        candidates.push_back({path + (entry.second.strPath == path ? "" : " <path differs>") +
+                                  (nameFits ? "" : " <name differs>"),
                               entry.second.bDir});
     }
     return candidates;
 }
 
-}  // namespace enginetest
-
 // GoogleTest's printer for failure messages.
-inline void PrintTo(const enginetest::Candidate& c, std::ostream* os) {
-    *os << (c.dir ? "dir " : "file ") << c.path;
-}
+inline void PrintTo(const Candidate& c, std::ostream* os) { *os << (c.dir ? "dir " : "file ") << c.path; }
+
+}  // namespace enginetest

@@ -2,6 +2,7 @@
 // result. Builds on every platform.
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 
+#include "comm/platform/CaseFold936.h"
 #include "comm/platform/MbcsCompare.h"
 
 namespace {
@@ -11,9 +12,25 @@ const char kPackageValue[] = "FALSE";  // a registered path: left whole
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Cuts `path` before its last backslash. False (path unchanged) when it has none.
+// The position of the last backslash of `path` that separates folders, or npos.
+// The second byte of a double-byte character may be 0x5C too (誠 is D5 5C);
+// taking it for a separator would register E:\Games\<D5> instead of E:\Games\誠
+// and leave the real package folder unregistered, and so offered for deletion.
+size_t LastSeparator(const std::string& path) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (platform::IsLeadByte936(path[i]) && i + 1 < path.size()) {
+            ++i;  // skip the second byte
+        } else if (path[i] == '\\') {
+            last = i;
+        }
+    }
+    return last;
+}
+
+// Cuts `path` before its last separator. False (path unchanged) when it has none.
 bool CutLastComponent(std::string& path) {
-    const size_t last = path.rfind('\\');
+    const size_t last = LastSeparator(path);
     if (last == std::string::npos) {
         return false;
     }
@@ -39,7 +56,7 @@ void CTrevandDB::AddGamePath(std::string strPath) {
     if (strPath.empty()) {
         return;
     }
-    if (strPath.back() != '\\') {
+    if (LastSeparator(strPath) != strPath.size() - 1) {
         strPath.push_back('\\');
     }
     for (const auto& disk : m_mapServerDisk) {
