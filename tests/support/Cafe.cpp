@@ -67,7 +67,8 @@ std::string ParentOf(const std::string& path) {
 // One database file written with SQLite's own API.
 class Database {
 public:
-    explicit Database(const std::string& path) {
+    // Rows for a table in `omit` are not written: the table is missing.
+    Database(const std::string& path, const std::set<std::string>& omit) : m_omit(omit) {
         std::string utf8;
         if (!platform::ToUtf8FileName(path, &utf8) ||
             sqlite3_open_v2(utf8.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
@@ -93,7 +94,7 @@ public:
         int number;
     };
     void Insert(const std::string& table, const std::vector<Value>& values) {
-        if (!m_ok) {
+        if (!m_ok || m_omit.count(table) != 0) {
             return;
         }
         std::string sql = "insert into " + table + " values (";
@@ -122,6 +123,7 @@ public:
     }
 
 private:
+    const std::set<std::string>& m_omit;
     sqlite3* m_db = nullptr;
     bool m_ok = true;
 };
@@ -221,7 +223,7 @@ bool Cafe::WriteDatabases(const CafeSpec& spec) {
         return Fail("cannot make the data folders");
     }
     if (spec.halvorDb) {
-        Database db(HalvorDB());
+        Database db(HalvorDB(), spec.omitTables);
         CreateTables(db, kHalvorTables, spec.omitTables);
         db.Exec("begin");
         if (spec.thisMachineIsMain) {
@@ -250,7 +252,7 @@ bool Cafe::WriteDatabases(const CafeSpec& spec) {
         }
     }
     if (spec.pkgdownDb) {
-        Database db(PkgDownDB());
+        Database db(PkgDownDB(), spec.omitTables);
         CreateTables(db, kPkgDownTables, spec.omitTables);
         for (const std::string& path : spec.downPaths) {
             db.Insert("tbl_pkgdownstat", {Text(path)});
@@ -260,7 +262,7 @@ bool Cafe::WriteDatabases(const CafeSpec& spec) {
         }
     }
     if (spec.pelloryDb) {
-        Database db(PelloryDB());
+        Database db(PelloryDB(), spec.omitTables);
         CreateTables(db, kPelloryTables, spec.omitTables);
         for (const std::string& disk : spec.vdisks) {
             db.Insert("tbl_VDiskCfg", {Text(disk)});
