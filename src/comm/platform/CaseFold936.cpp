@@ -25,6 +25,13 @@ bool IsLeadByte936(char byte) { return casefold936::kLeadByte[static_cast<unsign
 
 std::string FoldCase936(const std::string& text) {
     std::string folded;
+    FoldCase936(text, &folded);
+    return folded;
+}
+
+void FoldCase936(const std::string& text, std::string* out) {
+    std::string& folded = *out;
+    folded.clear();
     folded.reserve(text.size());
     const size_t size = text.size();
     size_t i = 0;
@@ -47,7 +54,6 @@ std::string FoldCase936(const std::string& text) {
             i += 1;
         }
     }
-    return folded;
 }
 
 }  // namespace platform

@@ -20,6 +20,8 @@ namespace platform {
 
 // The folded form of `text`. Pure code, the same on every platform.
 std::string FoldCase936(const std::string& text);
+// The same into *folded (replaced), reusing its storage.
+void FoldCase936(const std::string& text, std::string* folded);
 
 // Whether `byte` starts a double-byte character of code page 936.
 bool IsLeadByte936(char byte);

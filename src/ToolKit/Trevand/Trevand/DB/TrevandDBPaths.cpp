@@ -76,9 +76,9 @@ void CTrevandDB::AddGamePath(std::string strPath) {
         // Walk up to the root. A path that never reaches it (E:Games\X has no
         // backslash left at E:Games) ends where no backslash is left.
         while (CutLastComponent(strPath) && !strPath.empty() && !platform::EqualIgnoringCase936(strPath, root)) {
-            // emplace keeps an existing value: a registered folder that is also
+            // An existing key keeps its value: a registered folder that is also
             // an ancestor of another stays "FALSE".
-            m_mapGamePath.emplace(strPath, kFolderValue);
+            m_mapGamePath.try_emplace(strPath, kFolderValue);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 
+#include <utility>
+
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/log/LogWriter.h"
@@ -102,9 +104,9 @@ bool CMasterTrevandDB::LoadGamePathInit() {
         return false;
     }
     const bool packages = ForEachRow(db, kPackageSQL, [this](CDBRecordSet& rs) {
-        const std::string localPath = TrimmedField(rs, "LocalPath");
+        std::string localPath = TrimmedField(rs, "LocalPath");
         if (!localPath.empty()) {
-            AddGamePath(localPath);
+            AddGamePath(std::move(localPath));
         }
         return true;
     });
@@ -146,9 +148,9 @@ bool CMasterTrevandDB::LoadPkgDownPath() {
         return false;
     }
     const bool downloads = ForEachRow(db, kDownPathSQL, [this](CDBRecordSet& rs) {
-        const std::string downPath = TrimmedField(rs, "DownPath");
+        std::string downPath = TrimmedField(rs, "DownPath");
         if (!downPath.empty()) {
-            AddGamePath(downPath);
+            AddGamePath(std::move(downPath));
         }
         return true;
     });

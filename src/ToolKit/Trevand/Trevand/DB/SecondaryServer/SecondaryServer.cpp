@@ -1,5 +1,7 @@
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 
+#include <utility>
+
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/log/LogWriter.h"
@@ -64,9 +66,9 @@ bool CSecondaryTrevandDB::LoadGamePathInit() {
         return false;
     }
     const bool packages = ForEachRow(db, kPackageSQL, [this](CDBRecordSet& rs) {
-        const std::string pkgPath = TrimmedField(rs, "PkgPath");
+        std::string pkgPath = TrimmedField(rs, "PkgPath");
         if (!pkgPath.empty()) {
-            AddGamePath(pkgPath);
+            AddGamePath(std::move(pkgPath));
         }
         return true;
     });
