@@ -31,6 +31,7 @@ CafeSpec MasterCafe() {
         {"{local}", "Q", 1, 4},   // no such drive
         {"{local}", "H", 1, 5},   // an empty drive
         {"{local}", "K", 0, 6},   // not a game disk
+        {"{local}", "KL", 1, 7},  // a two-letter symbol: K is scanned only if "K" is a disk too
     };
     spec.downDisks = {"F", "D", ""};
     spec.packages = {
@@ -94,6 +95,7 @@ CafeSpec MasterCafe() {
           {CafeEntry::kFile, "x单机"}}},
         {'G', {{CafeEntry::kFolder, "Orphan"}}},
         {'H', {}},
+        {'K', {{CafeEntry::kFolder, "Orphan"}}},
     };
     return spec;
 }
@@ -133,7 +135,7 @@ TEST_F(MasterLoad, LoadsDisksPathsAndOffersExactlyTheOrphans) {
     CMasterTrevandDB engine;
     ASSERT_TRUE(engine.LoadDB());
 
-    EXPECT_EQ(engine.m_mapServerDisk, (ServerDiskMap{{"D", 2}, {"E", 1}, {"F", 3}, {"H", 1}, {"Q", 1}}));
+    EXPECT_EQ(engine.m_mapServerDisk, (ServerDiskMap{{"D", 2}, {"E", 1}, {"F", 3}, {"H", 1}, {"KL", 1}, {"Q", 1}}));
     EXPECT_EQ(engine.m_strDBPath, s_cafe->HalvorDB());
     EXPECT_EQ(engine.m_setIdcClass, (IdcClassSet{"NetGames", "单机"}));
 
@@ -158,6 +160,7 @@ TEST_F(MasterLoad, RegistersPreDownloadPlacedAndDownloadFolders) {
         {"E:\\PreDown", "FALSE"},
         {"Q:\\PreDown", "FALSE"},
         {"D:\\PreDown", "FALSE"},
+        {"KL:\\PreDown", "FALSE"},  // the whole symbol
         {"E:\\Games\\Moved", "FALSE"},
         {"F:\\Games\\Moved", "FALSE"},  // placed on F, a main-server disk
         {"F:\\Games", "TRUE"},

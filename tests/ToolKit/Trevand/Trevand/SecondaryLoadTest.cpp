@@ -37,9 +37,12 @@ CafeSpec SecondaryCafe() {
 TEST(SecondaryLoad, LoadsEveryDiskOfThePelloryDatabaseAndScansItWithoutFilter) {
     Cafe cafe(SecondaryCafe());
     ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
+    const std::string pelloryBytes = testsupport::ReadFileBytes(cafe.PelloryDB());
+    ASSERT_FALSE(pelloryBytes.empty());
     LogCapture log;
     CSecondaryTrevandDB engine;
     ASSERT_TRUE(engine.LoadDB());
+    EXPECT_EQ(testsupport::ReadFileBytes(cafe.PelloryDB()), pelloryBytes) << "the load writes nothing";
 
     // Rows E, "", F, E: the empty row is skipped but counted.
     EXPECT_EQ(engine.m_mapServerDisk, (ServerDiskMap{{"E", 3}, {"F", 2}}));
