@@ -56,9 +56,12 @@ void CTrevandDB::AddGamePath(std::string strPath) {
     if (strPath.empty()) {
         return;
     }
-    if (LastSeparator(strPath) != strPath.size() - 1) {
-        strPath.push_back('\\');
-    }
+    // The path is taken as ending in a separator, and the first disk it is
+    // registered on cuts that separator off again. Instead of appending one only
+    // to cut it (a reallocation per path), the separator stays implied until that
+    // first cut; a path implied to end in "\" never equals a root such as "E:".
+    bool separatorImplied = true;
+    const bool endsInSeparator = LastSeparator(strPath) == strPath.size() - 1;
     for (const auto& disk : m_mapServerDisk) {
         const std::string& symbol = disk.first;
         // Empty symbols never reach the map; the guard keeps symbol[0] valid.
@@ -66,12 +69,19 @@ void CTrevandDB::AddGamePath(std::string strPath) {
             continue;
         }
         const std::string root = std::string(1, symbol[0]) + ":";
-        // The walk below always ends at the root, so a later symbol with the same
-        // letter finds the path equal to it and registers nothing twice.
-        if (platform::EqualIgnoringCase936(strPath, root)) {
-            continue;
+        if (separatorImplied) {
+            if (endsInSeparator) {
+                strPath.pop_back();
+            }
+            separatorImplied = false;
+        } else {
+            // The walk below always ends at the root, so a later symbol with the
+            // same letter finds the path equal to it and registers nothing twice.
+            if (platform::EqualIgnoringCase936(strPath, root)) {
+                continue;
+            }
+            CutLastComponent(strPath);
         }
-        CutLastComponent(strPath);  // the trailing backslash
         m_mapGamePath[strPath] = kPackageValue;
         // Walk up to the root. A path that never reaches it (E:Games\X has no
         // backslash left at E:Games) ends where no backslash is left.
