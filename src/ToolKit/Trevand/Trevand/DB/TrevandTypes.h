@@ -29,6 +29,3 @@ struct UnLoadPathInfo {
 
 // Full path to its candidate; the scan's result.
 using UnLoadPathMap = std::map<std::string, UnLoadPathInfo>;
-
-// The candidates of one drive, in map order.
-using UnLoadPathList = std::map<std::string, UnLoadPathInfo>;
