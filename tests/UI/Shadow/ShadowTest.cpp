@@ -386,6 +386,54 @@ TEST(ShadowTest, ShadowReleasedBeforeItsWindowGivesTheProcedureBack) {
     EXPECT_GT(window.PaintCount(), paintsBefore);
 }
 
+namespace {
+
+// Another hook on top of the shadow's, as a later subclass of the window would be.
+WNDPROC g_belowTestHook = nullptr;
+int g_testHookMessages = 0;
+LRESULT CALLBACK TestHookProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    ++g_testHookMessages;
+    return CallWindowProcA(g_belowTestHook, hWnd, uMsg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(ShadowTest, ShadowReleasedUnderAnotherHookKeepsTheChainWhole) {
+    TestWindow window(200, 150, 360, 220, kWindowColor, true);
+    auto first = std::make_unique<CShadowUI>();
+    first->SetImageFolder(SkinFolder());
+    first->Create(nullptr, window.Get());
+    ASSERT_NE(nullptr, first->GetShadowWindow());
+    g_belowTestHook = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TestHookProc)));
+    // The shadow cannot take its procedure out from under the other hook: it
+    // stays in the chain and passes everything on.
+    first.reset();
+    EXPECT_EQ(TestHookProc, WindowProcOf(window.Get()));
+    int paintsBefore = window.PaintCount();
+    InvalidateRect(window.Get(), nullptr, FALSE);
+    UpdateWindow(window.Get());
+    EXPECT_GT(window.PaintCount(), paintsBefore);
+
+    // A new shadow on the same window uses that link again instead of a second one.
+    CShadowUI second;
+    second.SetImageFolder(SkinFolder());
+    second.Create(nullptr, window.Get());
+    const HWND hShadow = second.GetShadowWindow();
+    ASSERT_NE(nullptr, hShadow);
+    EXPECT_EQ(TestHookProc, WindowProcOf(window.Get()));
+    g_testHookMessages = 0;
+    paintsBefore = window.PaintCount();
+    SetWindowPos(window.Get(), nullptr, 260, 170, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(237, WindowRect(hShadow).left);
+    InvalidateRect(window.Get(), nullptr, FALSE);
+    UpdateWindow(window.Get());
+    EXPECT_GT(window.PaintCount(), paintsBefore);
+    // Each message passed the other hook once, not round in a circle.
+    EXPECT_GT(g_testHookMessages, 0);
+    EXPECT_LT(g_testHookMessages, 50);
+}
+
 TEST(ShadowTest, OneShadowPerWindow) {
     TestWindow window(200, 150, 360, 220, kWindowColor, true);
     CShadowUI shadow;
