@@ -83,7 +83,8 @@ protected:
     static bool FormDBPath(const DBPathSource& source, std::string& strPath);
 
     // The scan of one folder, shared by both roles' FindDir: every entry of `dir`
-    // that is not hidden, not a link, passes the class filter (when
+    // that is not hidden, not a link, can be examined at all (attributes read,
+    // path short enough for the ANSI calls), passes the class filter (when
     // `pClassFilter` is given) and matches no key of m_mapGamePath becomes a
     // candidate; folders whose key says "TRUE" are entered with one level less.
     // Nothing is scanned when `nDepth` is below 1. False when `dir` is not a
