@@ -158,8 +158,8 @@ void CreateTables(Database& db, const TableSchema (&tables)[N], const std::set<s
 
 }  // namespace
 
-Cafe::Cafe(const CafeSpec& spec) {
-    Build(spec);
+Cafe::Cafe(const CafeDescription& desc) {
+    Build(desc);
 }
 
 Cafe::~Cafe() {
@@ -175,7 +175,7 @@ Cafe::~Cafe() {
     }
 }
 
-void Cafe::Build(const CafeSpec& spec) {
+void Cafe::Build(const CafeDescription& desc) {
     if (DosDevicesFolder().empty()) {
         Fail("not running under Wine");
         return;
@@ -185,14 +185,14 @@ void Cafe::Build(const CafeSpec& spec) {
         Fail("cannot write " + exe);
         return;
     }
-    if (!spec.iniText.empty() && !WriteFile(IniPath(), Expand(spec.iniText))) {
+    if (!desc.iniText.empty() && !WriteFile(IniPath(), Expand(desc.iniText))) {
         Fail("cannot write the ini file");
         return;
     }
-    if (!InstallServices(spec) || !WriteDatabases(spec)) {
+    if (!InstallServices(desc) || !WriteDatabases(desc)) {
         return;
     }
-    for (const CafeDrive& drive : spec.drives) {
+    for (const CafeDrive& drive : desc.drives) {
         if (!MakeDrive(drive)) {
             return;
         }
@@ -207,9 +207,9 @@ bool Cafe::Fail(const std::string& problem) {
     return false;
 }
 
-bool Cafe::InstallServices(const CafeSpec& spec) {
-    for (const std::string& name : spec.services) {
-        ServiceSpec service{name, ReplaceAll(spec.commandLine, "{exe}", ExePath()), "", ""};
+bool Cafe::InstallServices(const CafeDescription& desc) {
+    for (const std::string& name : desc.services) {
+        ServiceDescription service{name, ReplaceAll(desc.commandLine, "{exe}", ExePath()), "", ""};
         m_installed.push_back(std::make_unique<InstalledService>(service));
         if (!m_installed.back()->Installed()) {
             return Fail("cannot install the service " + name);
@@ -218,32 +218,32 @@ bool Cafe::InstallServices(const CafeSpec& spec) {
     return true;
 }
 
-bool Cafe::WriteDatabases(const CafeSpec& spec) {
+bool Cafe::WriteDatabases(const CafeDescription& desc) {
     if (!MakeFolders(HalvorFolder() + "\\data") || !MakeFolders(PelloryFolder() + "\\data")) {
         return Fail("cannot make the data folders");
     }
-    if (spec.halvorDb) {
-        Database db(HalvorDB(), spec.omitTables);
-        CreateTables(db, kHalvorTables, spec.omitTables);
+    if (desc.halvorDb) {
+        Database db(HalvorDB(), desc.omitTables);
+        CreateTables(db, kHalvorTables, desc.omitTables);
         db.Exec("begin");
-        if (spec.thisMachineIsMain) {
+        if (desc.thisMachineIsMain) {
             db.Insert("tbl_IcafeServerCfg", {Text(LocalAddress()), Number(1)});
         }
-        for (const CafeServer& server : spec.servers) {
+        for (const CafeServer& server : desc.servers) {
             db.Insert("tbl_IcafeServerCfg", {Text(Expand(server.addr)), Number(server.mainServer)});
         }
-        for (const CafeServerDisk& disk : spec.serverDisks) {
+        for (const CafeServerDisk& disk : desc.serverDisks) {
             db.Insert("tbl_IcafeServerDiskCfg",
                       {Text(Expand(disk.addr)), Text(disk.symbol), Number(disk.purpose), Number(disk.diskId)});
         }
-        for (const std::string& symbol : spec.downDisks) {
+        for (const std::string& symbol : desc.downDisks) {
             db.Insert("tbl_IcafeServerDownDiskCfg", {Text(symbol)});
         }
-        for (const CafePackage& package : spec.packages) {
+        for (const CafePackage& package : desc.packages) {
             db.Insert("tbl_Package",
                       {Number(package.pkgid), Text(package.localPath), Number(package.version), Text(package.idcClass)});
         }
-        for (const CafePlacement& placement : spec.placements) {
+        for (const CafePlacement& placement : desc.placements) {
             db.Insert("tbl_IcafeServerDiskPkgCfg", {Number(placement.pkgid), Number(placement.diskId)});
         }
         db.Exec("commit");
@@ -251,23 +251,23 @@ bool Cafe::WriteDatabases(const CafeSpec& spec) {
             return Fail("cannot write halvor.db");
         }
     }
-    if (spec.pkgdownDb) {
-        Database db(PkgDownDB(), spec.omitTables);
-        CreateTables(db, kPkgDownTables, spec.omitTables);
-        for (const std::string& path : spec.downPaths) {
+    if (desc.pkgdownDb) {
+        Database db(PkgDownDB(), desc.omitTables);
+        CreateTables(db, kPkgDownTables, desc.omitTables);
+        for (const std::string& path : desc.downPaths) {
             db.Insert("tbl_pkgdownstat", {Text(path)});
         }
         if (!db.Ok()) {
             return Fail("cannot write pkgdown.db");
         }
     }
-    if (spec.pelloryDb) {
-        Database db(PelloryDB(), spec.omitTables);
-        CreateTables(db, kPelloryTables, spec.omitTables);
-        for (const std::string& disk : spec.vdisks) {
+    if (desc.pelloryDb) {
+        Database db(PelloryDB(), desc.omitTables);
+        CreateTables(db, kPelloryTables, desc.omitTables);
+        for (const std::string& disk : desc.vdisks) {
             db.Insert("tbl_VDiskCfg", {Text(disk)});
         }
-        for (const std::string& path : spec.vdiskPackages) {
+        for (const std::string& path : desc.vdiskPackages) {
             db.Insert("tbl_VDiskPkgCfg", {Text(path)});
         }
         if (!db.Ok()) {

@@ -67,7 +67,7 @@ struct CafeDrive {
     std::vector<CafeEntry> entries;
 };
 
-struct CafeSpec {
+struct CafeDescription {
     // Services installed, each with the same command line; none when empty.
     std::vector<std::string> services = {"Zervan服务"};
     std::string commandLine = "\"{exe}\" -k run";
@@ -98,7 +98,7 @@ struct CafeSpec {
 
 class Cafe {
 public:
-    explicit Cafe(const CafeSpec& spec);
+    explicit Cafe(const CafeDescription& desc);
     ~Cafe();
     Cafe(const Cafe&) = delete;
     Cafe& operator=(const Cafe&) = delete;
@@ -126,10 +126,10 @@ public:
     std::string Expand(const std::string& text) const;
 
 private:
-    void Build(const CafeSpec& spec);
+    void Build(const CafeDescription& desc);
     bool Fail(const std::string& problem);
-    bool InstallServices(const CafeSpec& spec);
-    bool WriteDatabases(const CafeSpec& spec);
+    bool InstallServices(const CafeDescription& desc);
+    bool WriteDatabases(const CafeDescription& desc);
     bool MakeDrive(const CafeDrive& drive);
     bool MakeEntry(const std::string& root, const CafeEntry& entry);
 

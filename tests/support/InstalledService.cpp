@@ -16,22 +16,22 @@ void DeleteIfPresent(SC_HANDLE manager, const std::string& name) {
 
 }  // namespace
 
-InstalledService::InstalledService(const ServiceSpec& spec) : m_name(spec.name) {
+InstalledService::InstalledService(const ServiceDescription& desc) : m_name(desc.name) {
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     if (manager == nullptr) {
         return;
     }
-    DeleteIfPresent(manager, spec.name);
-    std::string dependencies = spec.dependencies;
+    DeleteIfPresent(manager, desc.name);
+    std::string dependencies = desc.dependencies;
     dependencies.append(2, '\0');
-    SC_HANDLE service = CreateServiceA(manager, spec.name.c_str(), spec.name.c_str(), SERVICE_ALL_ACCESS,
+    SC_HANDLE service = CreateServiceA(manager, desc.name.c_str(), desc.name.c_str(), SERVICE_ALL_ACCESS,
                                        SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                       spec.binaryPath.c_str(), nullptr, nullptr,
-                                       spec.dependencies.empty() ? nullptr : dependencies.c_str(), nullptr, nullptr);
+                                       desc.binaryPath.c_str(), nullptr, nullptr,
+                                       desc.dependencies.empty() ? nullptr : dependencies.c_str(), nullptr, nullptr);
     if (service != nullptr) {
         m_installed = true;
-        if (!spec.description.empty()) {
-            SERVICE_DESCRIPTIONA description = {const_cast<char*>(spec.description.c_str())};
+        if (!desc.description.empty()) {
+            SERVICE_DESCRIPTIONA description = {const_cast<char*>(desc.description.c_str())};
             ChangeServiceConfig2A(service, SERVICE_CONFIG_DESCRIPTION, &description);
         }
         CloseServiceHandle(service);

@@ -6,7 +6,7 @@
 
 namespace testsupport {
 
-struct ServiceSpec {
+struct ServiceDescription {
     std::string name;               // key name, code page 936
     std::string binaryPath;         // stored exactly as given
     std::string description;        // none when empty
@@ -15,7 +15,7 @@ struct ServiceSpec {
 
 class InstalledService {
 public:
-    explicit InstalledService(const ServiceSpec& spec);
+    explicit InstalledService(const ServiceDescription& desc);
     ~InstalledService();
     InstalledService(const InstalledService&) = delete;
     InstalledService& operator=(const InstalledService&) = delete;

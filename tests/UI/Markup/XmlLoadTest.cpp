@@ -17,7 +17,7 @@ using Vellum::CSkinStore;
 using Vellum::CXmlDocument;
 using markuptest::BuildZip;
 using markuptest::DumpDocument;
-using markuptest::ZipEntrySpec;
+using markuptest::ZipEntryDescription;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 

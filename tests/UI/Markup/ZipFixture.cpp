@@ -37,10 +37,10 @@ std::string Deflate(const std::string& bytes) {
 
 }  // namespace
 
-std::string BuildZip(const std::vector<ZipEntrySpec>& entries) {
+std::string BuildZip(const std::vector<ZipEntryDescription>& entries) {
     std::string archive;
     std::string directory;
-    for (const ZipEntrySpec& entry : entries) {
+    for (const ZipEntryDescription& entry : entries) {
         const std::string data = entry.bDeflate ? Deflate(entry.strBytes) : entry.strBytes;
         const uint32_t crc = static_cast<uint32_t>(
             crc32(0, reinterpret_cast<const Bytef*>(entry.strBytes.data()), static_cast<uInt>(entry.strBytes.size())));

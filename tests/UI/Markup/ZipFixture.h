@@ -8,7 +8,7 @@
 
 namespace markuptest {
 
-struct ZipEntrySpec {
+struct ZipEntryDescription {
     std::string strName;
     std::string strBytes;
     bool bDeflate = false;
@@ -16,7 +16,7 @@ struct ZipEntrySpec {
 };
 
 // The whole archive: local headers with data, central directory, end record.
-std::string BuildZip(const std::vector<ZipEntrySpec>& entries);
+std::string BuildZip(const std::vector<ZipEntryDescription>& entries);
 
 // Offset of the first byte of `name`'s data in an archive BuildZip made.
 size_t DataOffset(const std::string& archive, const std::string& name);

@@ -31,7 +31,7 @@
 #include "support/WineHost.h"
 
 using testsupport::Cafe;
-using testsupport::CafeSpec;
+using testsupport::CafeDescription;
 
 namespace {
 
@@ -136,18 +136,18 @@ const char* Numbered(const char* prefix, int n) {
     return Name;
 }
 
-CafeSpec BenchCafe() {
-    CafeSpec spec;
-    spec.serverDisks = {{"{local}", "E", 1, 1}};
+CafeDescription BenchCafe() {
+    CafeDescription desc;
+    desc.serverDisks = {{"{local}", "E", 1, 1}};
     for (int i = 1; i <= kRegisteredPaths; ++i) {
         // The first 3,000 lie on the disk; the others are registered elsewhere
         // on it (not installed here yet, or removed by hand).
         const std::string path = i <= kPackagesOnDisk ? std::string("E:\\Games\\") + Numbered("Pkg", i)
                                                       : std::string("E:\\NetGames\\") + Numbered("Gone", i);
-        spec.packages.push_back({i, path, 1, "NetGames"});
+        desc.packages.push_back({i, path, 1, "NetGames"});
     }
-    spec.drives = {{'E', {}}};
-    return spec;
+    desc.drives = {{'E', {}}};
+    return desc;
 }
 
 // Fills drive E on the Linux side: much faster than 63,000 Windows calls.

@@ -22,20 +22,20 @@ using enginetest::ErrorLines;
 using enginetest::Lines;
 using testsupport::Cafe;
 using testsupport::CafeEntry;
-using testsupport::CafeSpec;
+using testsupport::CafeDescription;
 using testsupport::LogCapture;
 
 namespace {
 
-CafeSpec SmallCafe() {
-    CafeSpec spec;
-    spec.serverDisks = {{"{local}", "E", 1, 1}};
-    spec.downDisks = {"D"};
-    spec.packages = {{1, "E:\\Games\\WoW", 1, "NetGames"}};
-    spec.vdisks = {"E"};
-    spec.vdiskPackages = {"E:\\Games\\WoW"};
-    spec.drives = {{'E', {{CafeEntry::kFolder, "Games\\WoW"}, {CafeEntry::kFolder, "Old"}}}};
-    return spec;
+CafeDescription SmallCafe() {
+    CafeDescription desc;
+    desc.serverDisks = {{"{local}", "E", 1, 1}};
+    desc.downDisks = {"D"};
+    desc.packages = {{1, "E:\\Games\\WoW", 1, "NetGames"}};
+    desc.vdisks = {"E"};
+    desc.vdiskPackages = {"E:\\Games\\WoW"};
+    desc.drives = {{'E', {{CafeEntry::kFolder, "Games\\WoW"}, {CafeEntry::kFolder, "Old"}}}};
+    return desc;
 }
 
 // What a load before left in the engine; a failed load must keep part of it.
@@ -77,7 +77,7 @@ enum class Kept { kNothing, kDisksPathsScan, kPathsScan, kScan };
 
 struct FailureCase {
     const char* name;
-    std::function<void(CafeSpec&)> change;
+    std::function<void(CafeDescription&)> change;
     std::function<void(const Cafe&)> afterBuild;  // may be empty
     bool loads;
     Lines errors;  // without "[Error]|"; {Halvor}, {HalvorDB}, {PkgDown} expanded
@@ -116,59 +116,59 @@ const std::string kLongPath = "C:\\" + std::string(190, 'p');
 
 TEST(MasterLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
     const FailureCase cases[] = {
-        {"no management service", [](CafeSpec& s) { s.services.clear(); }, nullptr, false,
+        {"no management service", [](CafeDescription& s) { s.services.clear(); }, nullptr, false,
          {"获取Zervan服务信息失败", "主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
-        {"only the second service name", [](CafeSpec& s) { s.services = {"Quarnel"}; }, nullptr, true, {},
+        {"only the second service name", [](CafeDescription& s) { s.services = {"Quarnel"}; }, nullptr, true, {},
          Kept::kNothing},
-        {"unquoted service path with a blank", [](CafeSpec& s) { s.commandLine = "{exe}"; }, nullptr, true, {},
+        {"unquoted service path with a blank", [](CafeDescription& s) { s.commandLine = "{exe}"; }, nullptr, true, {},
          Kept::kNothing},
-        {"service path too short for the ini name", [](CafeSpec& s) { s.commandLine = "ab"; }, nullptr, false,
+        {"service path too short for the ini name", [](CafeDescription& s) { s.commandLine = "ab"; }, nullptr, false,
          {"Service path [ab] too short to name its ini file", "主GameRootDirInit IsMainServer fail",
           " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
-        {"no ini file", [](CafeSpec& s) { s.iniText = ""; }, nullptr, false,
+        {"no ini file", [](CafeDescription& s) { s.iniText = ""; }, nullptr, false,
          {"主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"}, Kept::kDisksPathsScan},
-        {"Path is Default", [](CafeSpec& s) { s.iniText = "[Halvor]\r\nPath=Default\r\n"; }, nullptr, false,
+        {"Path is Default", [](CafeDescription& s) { s.iniText = "[Halvor]\r\nPath=Default\r\n"; }, nullptr, false,
          {"主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"}, Kept::kDisksPathsScan},
         {"Path too long for the buffer",
-         [](CafeSpec& s) { s.iniText = "[Halvor]\r\nPath=" + kLongPath + "\r\n"; }, nullptr, false,
+         [](CafeDescription& s) { s.iniText = "[Halvor]\r\nPath=" + kLongPath + "\r\n"; }, nullptr, false,
          {"[Halvor]:Path too long for the database path: " + kLongPath + "\\data\\halvor.db",
           "主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
-        {"Path empty", [](CafeSpec& s) { s.iniText = "[Halvor]\r\nPath=\r\n"; }, nullptr, false,
+        {"Path empty", [](CafeDescription& s) { s.iniText = "[Halvor]\r\nPath=\r\n"; }, nullptr, false,
          {"IsMainServer Open Error: \\data\\halvor.db", "主GameRootDirInit IsMainServer fail",
           " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
-        {"halvor.db missing", [](CafeSpec& s) { s.halvorDb = false; }, nullptr, false,
+        {"halvor.db missing", [](CafeDescription& s) { s.halvorDb = false; }, nullptr, false,
          {"IsMainServer Open Error: {HalvorDB}", "主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
         {"halvor.db is not a database", nullptr, [](const Cafe& c) { Garble(c.HalvorDB()); }, false,
          {"IsMainServer ExecSQL Error", "主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
-        {"server table missing", [](CafeSpec& s) { s.omitTables = {"tbl_IcafeServerCfg"}; }, nullptr, false,
+        {"server table missing", [](CafeDescription& s) { s.omitTables = {"tbl_IcafeServerCfg"}; }, nullptr, false,
          {"IsMainServer ExecSQL Error", "主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"},
          Kept::kDisksPathsScan},
-        {"disk table missing", [](CafeSpec& s) { s.omitTables = {"tbl_IcafeServerDiskCfg"}; }, nullptr, false,
+        {"disk table missing", [](CafeDescription& s) { s.omitTables = {"tbl_IcafeServerDiskCfg"}; }, nullptr, false,
          {"GameRootDirInit ExecSQL Error", " GameRootDirInit Error"}, Kept::kPathsScan},
         {"download-disk table missing: the game disks suffice",
-         [](CafeSpec& s) { s.omitTables = {"tbl_IcafeServerDownDiskCfg"}; }, nullptr, true,
+         [](CafeDescription& s) { s.omitTables = {"tbl_IcafeServerDownDiskCfg"}; }, nullptr, true,
          {"GameRootDirInit ExecSQL Error"}, Kept::kNothing},
-        {"package table missing", [](CafeSpec& s) { s.omitTables = {"tbl_Package"}; }, nullptr, false,
+        {"package table missing", [](CafeDescription& s) { s.omitTables = {"tbl_Package"}; }, nullptr, false,
          {"Select IdcClass  ExecSQL Error", " GameRootDirInit Error"}, Kept::kPathsScan},
-        {"placement table missing", [](CafeSpec& s) { s.omitTables = {"tbl_IcafeServerDiskPkgCfg"}; }, nullptr,
+        {"placement table missing", [](CafeDescription& s) { s.omitTables = {"tbl_IcafeServerDiskPkgCfg"}; }, nullptr,
          false, {"LoadGamePathInit ExecSQL tbl_IcafeServerDiskPkgCfg Error", "LoadGamePathInit Error"}, Kept::kScan},
-        {"pkgdown.db missing", [](CafeSpec& s) { s.pkgdownDb = false; }, nullptr, false,
+        {"pkgdown.db missing", [](CafeDescription& s) { s.pkgdownDb = false; }, nullptr, false,
          {"LoadPkgDownPath Open Error", "LoadGamePathInit Error"}, Kept::kScan},
-        {"download table missing", [](CafeSpec& s) { s.omitTables = {"tbl_pkgdownstat"}; }, nullptr, false,
+        {"download table missing", [](CafeDescription& s) { s.omitTables = {"tbl_pkgdownstat"}; }, nullptr, false,
          {"LoadPkgDownPath ExecSQL Error", "LoadGamePathInit Error"}, Kept::kScan},
     };
     for (const FailureCase& c : cases) {
-        CafeSpec spec = SmallCafe();
+        CafeDescription desc = SmallCafe();
         if (c.change) {
-            c.change(spec);
+            c.change(desc);
         }
-        Cafe cafe(spec);
+        Cafe cafe(desc);
         ASSERT_TRUE(cafe.Ready()) << c.name << ": " << cafe.Problem();
         if (c.afterBuild) {
             c.afterBuild(cafe);
@@ -230,9 +230,9 @@ TEST(MasterLoadFailure, LockedDatabaseWaitsTheBusyTimeoutThenFails) {
 }
 
 TEST(MasterLoadFailure, MissingPathValueKeepsTheDatabasePath) {
-    CafeSpec spec = SmallCafe();
-    spec.iniText = "[Pellory_0]\r\nPath={Pellory}\r\n";
-    Cafe cafe(spec);
+    CafeDescription desc = SmallCafe();
+    desc.iniText = "[Pellory_0]\r\nPath={Pellory}\r\n";
+    Cafe cafe(desc);
     ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
     CMasterTrevandDB engine;
     engine.m_strDBPath = kOldDBPath;
@@ -248,26 +248,26 @@ TEST(MasterLoadFailure, MissingPathValueKeepsTheDatabasePath) {
 
 TEST(SecondaryLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
     const FailureCase cases[] = {
-        {"no management service", [](CafeSpec& s) { s.services.clear(); }, nullptr, false,
+        {"no management service", [](CafeDescription& s) { s.services.clear(); }, nullptr, false,
          {"获取Zervan服务信息失败", "获取Zervan服务信息失败", "GameRootDirInit GetServerDBPath fail",
           " GameRootDirInit Error"},
          Kept::kPathsScan},
-        {"no [Pellory_0] Path", [](CafeSpec& s) { s.iniText = "[Halvor]\r\nPath={Halvor}\r\n"; }, nullptr, false,
+        {"no [Pellory_0] Path", [](CafeDescription& s) { s.iniText = "[Halvor]\r\nPath={Halvor}\r\n"; }, nullptr, false,
          {"Quarnel.ini 读取失败,没有配置文件或[Pellory_0]:Path不存在!", "GameRootDirInit GetServerDBPath fail",
           " GameRootDirInit Error"},
          Kept::kPathsScan},
-        {"pellory.db missing", [](CafeSpec& s) { s.pelloryDb = false; }, nullptr, false,
+        {"pellory.db missing", [](CafeDescription& s) { s.pelloryDb = false; }, nullptr, false,
          {"GameRootDirInit Open Error", " GameRootDirInit Error"}, Kept::kPathsScan},
-        {"disk table missing", [](CafeSpec& s) { s.omitTables = {"tbl_VDiskCfg"}; }, nullptr, false,
+        {"disk table missing", [](CafeDescription& s) { s.omitTables = {"tbl_VDiskCfg"}; }, nullptr, false,
          {"GameRootDirInit ExecSQL Error", " GameRootDirInit Error"}, Kept::kPathsScan},
-        {"package table missing", [](CafeSpec& s) { s.omitTables = {"tbl_VDiskPkgCfg"}; }, nullptr, false,
+        {"package table missing", [](CafeDescription& s) { s.omitTables = {"tbl_VDiskPkgCfg"}; }, nullptr, false,
          {"LoadGamePathInit ExecSQL Error", "LoadGamePathInit Error"}, Kept::kScan},
     };
     for (const FailureCase& c : cases) {
-        CafeSpec spec = SmallCafe();
-        spec.thisMachineIsMain = false;
-        c.change(spec);
-        Cafe cafe(spec);
+        CafeDescription desc = SmallCafe();
+        desc.thisMachineIsMain = false;
+        c.change(desc);
+        Cafe cafe(desc);
         ASSERT_TRUE(cafe.Ready()) << c.name << ": " << cafe.Problem();
         CSecondaryTrevandDB engine;
         FillWithAnOldLoad(engine);

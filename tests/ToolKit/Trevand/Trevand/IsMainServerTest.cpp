@@ -6,7 +6,7 @@
 
 using testsupport::Cafe;
 using testsupport::CafeServer;
-using testsupport::CafeSpec;
+using testsupport::CafeDescription;
 
 namespace {
 
@@ -27,10 +27,10 @@ TEST(IsMainServer, MatchesTheTrimmedAddrOfAMainServerRowAgainstThisMachinesAddre
         {"no row at all", {}, false},
     };
     for (const auto& c : cases) {
-        CafeSpec spec;
-        spec.thisMachineIsMain = false;
-        spec.servers = c.servers;
-        Cafe cafe(spec);
+        CafeDescription desc;
+        desc.thisMachineIsMain = false;
+        desc.servers = c.servers;
+        Cafe cafe(desc);
         ASSERT_TRUE(cafe.Ready()) << c.name << ": " << cafe.Problem();
         EXPECT_EQ(CTrevandDB::IsMainServer(), c.expected) << c.name;
     }

@@ -12,7 +12,7 @@ using enginetest::ErrorLines;
 using enginetest::Lines;
 using testsupport::Cafe;
 using testsupport::CafeEntry;
-using testsupport::CafeSpec;
+using testsupport::CafeDescription;
 using testsupport::LogCapture;
 
 namespace {
@@ -21,10 +21,10 @@ const std::string kLongFolder = "Long" + std::string(120, 'a');
 // With "E:\" and the folder this is 268 characters: too long for the ANSI calls.
 const std::string kLongName = std::string(140, 'b');
 
-CafeSpec MasterCafe() {
-    CafeSpec spec;
-    spec.servers = {{"10.0.0.9", 0}};
-    spec.serverDisks = {
+CafeDescription MasterCafe() {
+    CafeDescription desc;
+    desc.servers = {{"10.0.0.9", 0}};
+    desc.serverDisks = {
         {"{local}", "E", 1, 1},
         {"{local}", "F", 1, 2},
         {"10.0.0.9", "G", 1, 3},  // another server's disk
@@ -33,8 +33,8 @@ CafeSpec MasterCafe() {
         {"{local}", "K", 0, 6},   // not a game disk
         {"{local}", "KL", 1, 7},  // a two-letter symbol: K is scanned only if "K" is a disk too
     };
-    spec.downDisks = {"F", "D", ""};
-    spec.packages = {
+    desc.downDisks = {"F", "D", ""};
+    desc.packages = {
         {1, "E:\\Games\\WoW", 1, "NetGames"},
         {2, "E:\\Games\\单机游戏\\仙剑\\", 1, "单机"},
         {3, "E:\\Games\\Diablo", 0, "NetGames"},  // not installed
@@ -50,9 +50,9 @@ CafeSpec MasterCafe() {
         {13, "G:\\Games\\Other", 1, ""},
         {14, "  ", 1, ""},
     };
-    spec.placements = {{6, 2}, {1, 3}};  // Moved on F; WoW on the other server's G
-    spec.downPaths = {"F:\\Down\\Pkg1\\", ""};
-    spec.drives = {
+    desc.placements = {{6, 2}, {1, 3}};  // Moved on F; WoW on the other server's G
+    desc.downPaths = {"F:\\Down\\Pkg1\\", ""};
+    desc.drives = {
         {'E',
          {{CafeEntry::kFile, "GAMES\\wow\\wow.exe"},
           {CafeEntry::kFolder, "GAMES\\Old"},
@@ -97,7 +97,7 @@ CafeSpec MasterCafe() {
         {'H', {}},
         {'K', {{CafeEntry::kFolder, "Orphan"}}},
     };
-    return spec;
+    return desc;
 }
 
 const std::vector<Candidate> kMasterCandidates = {

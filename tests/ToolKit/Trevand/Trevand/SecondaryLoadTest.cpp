@@ -11,18 +11,18 @@ using enginetest::ErrorLines;
 using enginetest::Lines;
 using testsupport::Cafe;
 using testsupport::CafeEntry;
-using testsupport::CafeSpec;
+using testsupport::CafeDescription;
 using testsupport::LogCapture;
 
 namespace {
 
-CafeSpec SecondaryCafe() {
-    CafeSpec spec;
-    spec.thisMachineIsMain = false;
-    spec.servers = {{"10.0.0.1", 1}};
-    spec.vdisks = {"E", "", "F", "E"};
-    spec.vdiskPackages = {"E:\\Games\\WoW", "Z:\\Games\\X", "  ", "e:\\games\\单机游戏\\"};
-    spec.drives = {
+CafeDescription SecondaryCafe() {
+    CafeDescription desc;
+    desc.thisMachineIsMain = false;
+    desc.servers = {{"10.0.0.1", 1}};
+    desc.vdisks = {"E", "", "F", "E"};
+    desc.vdiskPackages = {"E:\\Games\\WoW", "Z:\\Games\\X", "  ", "e:\\games\\单机游戏\\"};
+    desc.drives = {
         {'E',
          {{CafeEntry::kFile, "Games\\WoW\\wow.exe"},
           {CafeEntry::kFolder, "Games\\Old"},
@@ -31,7 +31,7 @@ CafeSpec SecondaryCafe() {
           {CafeEntry::kHiddenFolder, "System Volume Information"}}},
         {'F', {{CafeEntry::kFolder, "Stuff"}}},
     };
-    return spec;
+    return desc;
 }
 
 TEST(SecondaryLoad, LoadsEveryDiskOfThePelloryDatabaseAndScansItWithoutFilter) {
@@ -58,9 +58,9 @@ TEST(SecondaryLoad, LoadsEveryDiskOfThePelloryDatabaseAndScansItWithoutFilter) {
 }
 
 TEST(SecondaryLoad, RefusesTheMainServerAndKeepsThePreviousResult) {
-    CafeSpec spec = SecondaryCafe();
-    spec.thisMachineIsMain = true;
-    Cafe cafe(spec);
+    CafeDescription desc = SecondaryCafe();
+    desc.thisMachineIsMain = true;
+    Cafe cafe(desc);
     ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
 
     CSecondaryTrevandDB engine;
@@ -76,9 +76,9 @@ TEST(SecondaryLoad, RefusesTheMainServerAndKeepsThePreviousResult) {
 }
 
 TEST(SecondaryLoad, GoesOnWhenTheMainServerTestCannotAnswer) {
-    CafeSpec spec = SecondaryCafe();
-    spec.halvorDb = false;
-    Cafe cafe(spec);
+    CafeDescription desc = SecondaryCafe();
+    desc.halvorDb = false;
+    Cafe cafe(desc);
     ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
     LogCapture log;
     CSecondaryTrevandDB engine;

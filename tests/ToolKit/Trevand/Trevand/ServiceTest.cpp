@@ -9,24 +9,24 @@
 
 using testsupport::InstalledService;
 using testsupport::LogCapture;
-using testsupport::ServiceSpec;
+using testsupport::ServiceDescription;
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 TEST(ServiceInformation, ReadsConfigurationStatusAndDescriptionOfAGbkNamedService) {
-    const ServiceSpec spec{"Zervan服务", "\"C:\\Program Files\\Zervan\\Zervan.exe\" -k run", "网吧服务器管理",
+    const ServiceDescription desc{"Zervan服务", "\"C:\\Program Files\\Zervan\\Zervan.exe\" -k run", "网吧服务器管理",
                            std::string("Tcpip\0Dnscache", 14)};
-    InstalledService installed(spec);
+    InstalledService installed(desc);
     ASSERT_TRUE(installed.Installed());
     LogCapture log;
 
     ServiceInfo info;
     ASSERT_TRUE(CService::ServiceInformation("Zervan服务", info));
 
-    EXPECT_EQ(info.strBinaryPathName, spec.binaryPath) << "kept exactly as configured";
-    EXPECT_EQ(info.strDescription, spec.description);
+    EXPECT_EQ(info.strBinaryPathName, desc.binaryPath) << "kept exactly as configured";
+    EXPECT_EQ(info.strDescription, desc.description);
     EXPECT_EQ(info.dwServiceType, static_cast<uint32_t>(SERVICE_WIN32_OWN_PROCESS));
     EXPECT_EQ(info.dwStartType, static_cast<uint32_t>(SERVICE_DEMAND_START));
     EXPECT_EQ(info.dwErrorControl, static_cast<uint32_t>(SERVICE_ERROR_NORMAL));
