@@ -1,0 +1,114 @@
+// Records and small interfaces shared by the manager, the controls and the
+// windows: the input event a control receives, the notification a control
+// sends to its window, and the receiver interfaces the manager keeps lists of.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace Vellum {
+
+class CControlUI;
+
+// Input and life-cycle events the manager delivers to one control (DoEvent).
+enum EventTypeUI {
+    UIEVENT_MOUSEMOVE = 1,
+    UIEVENT_MOUSELEAVE,
+    UIEVENT_MOUSEENTER,
+    UIEVENT_MOUSEHOVER,
+    UIEVENT_BUTTONDOWN,
+    UIEVENT_BUTTONUP,
+    UIEVENT_RBUTTONDOWN,
+    UIEVENT_DBLCLICK,
+    UIEVENT_CONTEXTMENU,
+    UIEVENT_SCROLLWHEEL,
+    UIEVENT_KEYDOWN,
+    UIEVENT_KEYUP,
+    UIEVENT_CHAR,
+    UIEVENT_SETFOCUS,
+    UIEVENT_KILLFOCUS,
+    UIEVENT_SETCURSOR,
+    UIEVENT_TIMER,
+};
+
+struct TEventUI {
+    int Type = 0;
+    CControlUI* pSender = nullptr;
+    DWORD dwTimestamp = 0;
+    POINT ptMouse = {0, 0};
+    char chKey = 0;
+    WORD wKeyState = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// What a control tells its window. Built on the sender's stack, passed by
+// reference and never kept.
+struct TNotification {
+    std::string sType;
+    std::string sVirtualWnd;
+    CControlUI* pSender = nullptr;
+    DWORD dwTimestamp = 0;
+    POINT ptMouse = {0, 0};
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+class INotifyUI {
+public:
+    virtual void Notify(TNotification& msg) = 0;
+
+protected:
+    ~INotifyUI() = default;
+};
+
+class IMessageFilterUI {
+public:
+    virtual LRESULT FilterMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) = 0;
+
+protected:
+    ~IMessageFilterUI() = default;
+};
+
+// 0 means the message is taken.
+class ITranslateAccelerator {
+public:
+    virtual LRESULT TranslateAccel(MSG* pMsg) = 0;
+
+protected:
+    ~ITranslateAccelerator() = default;
+};
+
+// Flags of CControlUI::FindControl.
+enum FindFlagsUI : UINT {
+    UIFIND_ALL = 0x00000000,
+    UIFIND_VISIBLE = 0x00000001,
+    UIFIND_ENABLED = 0x00000002,
+    UIFIND_HITTEST = 0x00000004,
+    UIFIND_TOP_FIRST = 0x00000008,
+    UIFIND_ME_FIRST = 0x80000000,
+};
+
+// Bits of CControlUI::GetControlFlags.
+enum ControlFlagsUI : UINT {
+    UIFLAG_TABSTOP = 0x00000001,
+    UIFLAG_SETCURSOR = 0x00000002,
+    UIFLAG_WANTRETURN = 0x00000004,
+};
+
+// State bits a control paints by.
+enum ControlStateUI : UINT {
+    UISTATE_FOCUSED = 0x00000001,
+    UISTATE_SELECTED = 0x00000002,
+    UISTATE_DISABLED = 0x00000004,
+    UISTATE_HOT = 0x00000008,
+    UISTATE_PUSHED = 0x00000010,
+    UISTATE_CAPTURED = 0x00000040,
+};
+
+// Message the manager posts to itself to delete removed controls once the
+// current message has been handled.
+const UINT WM_VELLUM_DELAYED_CLEANUP = WM_APP + 1;
+
+}  // namespace Vellum

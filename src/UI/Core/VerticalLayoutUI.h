@@ -1,0 +1,22 @@
+// CVerticalLayoutUI: children stacked top to bottom. Fixed heights first; the
+// remaining height is shared among the others within their min/max. Each
+// child takes the full inner width unless it has a fixed width.
+#pragma once
+
+#include "UI/Core/ContainerUI.h"
+
+namespace Vellum {
+
+class CVerticalLayoutUI : public CContainerUI {
+public:
+    const char* GetClass() const override;
+    void* GetInterface(const char* pstrName) override;
+    void SetPos(RECT rc, bool bNeedInvalidate = true) override;
+    void SetAttribute(const char* pstrName, const char* pstrValue) override;
+
+private:
+    int m_iSepHeight = 0;      // stored; no skin of ours drags a layout separator
+    bool m_bImmMode = false;   // stored; no skin of ours drags a layout separator
+};
+
+}  // namespace Vellum
