@@ -1,6 +1,9 @@
 #include "comm/platform/CodePage.h"
+#include "comm/platform/NativeCodePage.h"
 
 #include <iconv.h>
+
+#include <cerrno>
 
 #include <utility>
 
@@ -40,4 +43,45 @@ bool CodePage936ToUtf8(const std::string& text, std::string* out) { return Conve
 
 bool Utf8ToCodePage936(const std::string& text, std::string* out) { return Convert(text, "UTF-8", "CP936", out); }
 
+}  // namespace platform
+
+namespace platform {
+namespace native {
+
+// iconv stops at the first character CP936 lacks (EILSEQ, since the input is
+// known to be well formed); that character becomes '?' and the rest goes on.
+std::string Utf8ToCodePage936Replacing(const std::string& text) {
+    std::string result;
+    if (text.empty()) {
+        return result;
+    }
+    iconv_t cd = iconv_open("CP936", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return result;
+    }
+    result.resize(text.size() * 2 + 4);
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    char* outPtr = &result[0];
+    size_t outLeft = result.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
+            break;
+        }
+        if (errno != EILSEQ && errno != EINVAL) {
+            break;  // cannot happen: two bytes out per input byte always fit
+        }
+        *outPtr++ = '?';
+        --outLeft;
+        const unsigned char c = static_cast<unsigned char>(*in);
+        const size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : 3;
+        in += length < inLeft ? length : inLeft;
+        inLeft -= length < inLeft ? length : inLeft;
+    }
+    iconv_close(cd);
+    result.resize(result.size() - outLeft);
+    return result;
+}
+
+}  // namespace native
 }  // namespace platform

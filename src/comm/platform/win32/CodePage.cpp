@@ -1,4 +1,5 @@
 #include "comm/platform/CodePage.h"
+#include "comm/platform/NativeCodePage.h"
 
 #include <windows.h>
 
@@ -38,4 +39,34 @@ bool CodePage936ToUtf8(const std::string& text, std::string* out) { return Conve
 
 bool Utf8ToCodePage936(const std::string& text, std::string* out) { return Convert(text, CP_UTF8, 936, out); }
 
+}  // namespace platform
+
+namespace platform {
+namespace native {
+
+// No best-fit mapping: a character GBK lacks becomes the default '?' rather than
+// some look-alike, which is what iconv does on the host.
+std::string Utf8ToCodePage936Replacing(const std::string& text) {
+    std::string result;
+    if (text.empty()) {
+        return result;
+    }
+    const int inLength = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), inLength, nullptr, 0);
+    if (wideLength <= 0) {
+        return result;
+    }
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), inLength, &wide[0], wideLength);
+    const int outLength =
+        WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, "?", nullptr);
+    if (outLength <= 0) {
+        return result;
+    }
+    result.resize(static_cast<size_t>(outLength));
+    WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &result[0], outLength, "?", nullptr);
+    return result;
+}
+
+}  // namespace native
 }  // namespace platform
