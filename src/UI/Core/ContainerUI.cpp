@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "UI/Core/UIManager.h"
-#include "UI/Core/ValueParse.h"
+#include "UI/Markup/ValueParse.h"
 #include "UI/Render/GdiHandles.h"
 
 namespace Vellum {
@@ -172,17 +172,17 @@ void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
 
 void CContainerUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     const char* v = pstrValue ? pstrValue : "";
-    if (std::strcmp(pstrName, "inset") == 0) SetInset(ParseRectValue(v));
-    else if (std::strcmp(pstrName, "mousechild") == 0) SetMouseChildEnabled(ParseBoolValue(v));
-    else if (std::strcmp(pstrName, "childpadding") == 0) SetChildPadding(ParseIntValue(v));
+    if (std::strcmp(pstrName, "inset") == 0) SetInset(ToRECT(ParseRect(v)));
+    else if (std::strcmp(pstrName, "mousechild") == 0) SetMouseChildEnabled(ParseBool(v));
+    else if (std::strcmp(pstrName, "childpadding") == 0) SetChildPadding(ParseInt(v));
     else if (std::strcmp(pstrName, "enabledall") == 0) {
-        SetEnabled(ParseBoolValue(v));
-        for (CControlUI* child : m_items) child->SetEnabled(ParseBoolValue(v));
+        SetEnabled(ParseBool(v));
+        for (CControlUI* child : m_items) child->SetEnabled(ParseBool(v));
     } else if (std::strcmp(pstrName, "mouseenabledall") == 0) {
-        SetMouseEnabled(ParseBoolValue(v));
-        SetMouseChildEnabled(ParseBoolValue(v));
-    } else if (std::strcmp(pstrName, "vscrollbar") == 0) m_bScrollVertical = ParseBoolValue(v);
-    else if (std::strcmp(pstrName, "hscrollbar") == 0) m_bScrollHorizontal = ParseBoolValue(v);
+        SetMouseEnabled(ParseBool(v));
+        SetMouseChildEnabled(ParseBool(v));
+    } else if (std::strcmp(pstrName, "vscrollbar") == 0) m_bScrollVertical = ParseBool(v);
+    else if (std::strcmp(pstrName, "hscrollbar") == 0) m_bScrollHorizontal = ParseBool(v);
     else if (std::strcmp(pstrName, "vscrollbarstyle") == 0) m_strVScrollStyle = v;
     else if (std::strcmp(pstrName, "hscrollbarstyle") == 0) m_strHScrollStyle = v;
     else CControlUI::SetAttribute(pstrName, pstrValue);

@@ -4,7 +4,8 @@
 
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/UIManager.h"
-#include "UI/Core/ValueParse.h"
+#include "UI/Markup/AttributeList.h"
+#include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
@@ -17,64 +18,64 @@ bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 void CControlUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     const char* v = pstrValue ? pstrValue : "";
     if (Is(pstrName, "pos")) {
-        const RECT rc = ParseRectValue(v);
+        const RECT rc = ToRECT(ParseRect(v));
         m_cXY = {rc.left, rc.top};
         m_cxyFixed = {rc.right - rc.left, rc.bottom - rc.top};
         NeedParentUpdate();
     } else if (Is(pstrName, "relativepos")) {
-        m_rcRelativePos = ParseRectValue(v);
+        m_rcRelativePos = ToRECT(ParseRect(v));
     } else if (Is(pstrName, "padding")) {
-        SetPadding(ParseRectValue(v));
+        SetPadding(ToRECT(ParseRect(v)));
     } else if (Is(pstrName, "bkcolor") || Is(pstrName, "bkcolor1")) {
-        SetBkColor(ParseColorValue(v));
+        SetBkColor(ParseColor(v));
     } else if (Is(pstrName, "bkcolor2")) {
-        m_dwBackColor2 = ParseColorValue(v);
+        m_dwBackColor2 = ParseColor(v);
     } else if (Is(pstrName, "bkcolor3")) {
-        m_dwBackColor3 = ParseColorValue(v);
+        m_dwBackColor3 = ParseColor(v);
     } else if (Is(pstrName, "disabledbkcolor")) {
-        m_dwDisabledBkColor = ParseColorValue(v);
+        m_dwDisabledBkColor = ParseColor(v);
     } else if (Is(pstrName, "bordercolor")) {
-        SetBorderColor(ParseColorValue(v));
+        SetBorderColor(ParseColor(v));
     } else if (Is(pstrName, "hotbordercolor")) {
-        m_dwHotBorderColor = ParseColorValue(v);
+        m_dwHotBorderColor = ParseColor(v);
     } else if (Is(pstrName, "focusbordercolor")) {
-        m_dwFocusBorderColor = ParseColorValue(v);
+        m_dwFocusBorderColor = ParseColor(v);
     } else if (Is(pstrName, "colorhsl")) {
-        m_bColorHSL = ParseBoolValue(v);
+        m_bColorHSL = ParseBool(v);
     } else if (Is(pstrName, "bordersize")) {
         if (std::strchr(v, ',')) {
-            m_rcBorderSize = ParseRectValue(v);
+            m_rcBorderSize = ToRECT(ParseRect(v));
         } else {
-            SetBorderSize(ParseIntValue(v));
+            SetBorderSize(ParseInt(v));
         }
     } else if (Is(pstrName, "borderpadding")) {
-        m_rcBorderPadding = ParseRectValue(v);
+        m_rcBorderPadding = ToRECT(ParseRect(v));
     } else if (Is(pstrName, "leftbordersize")) {
-        m_rcBorderSize.left = ParseIntValue(v);
+        m_rcBorderSize.left = ParseInt(v);
     } else if (Is(pstrName, "topbordersize")) {
-        m_rcBorderSize.top = ParseIntValue(v);
+        m_rcBorderSize.top = ParseInt(v);
     } else if (Is(pstrName, "rightbordersize")) {
-        m_rcBorderSize.right = ParseIntValue(v);
+        m_rcBorderSize.right = ParseInt(v);
     } else if (Is(pstrName, "bottombordersize")) {
-        m_rcBorderSize.bottom = ParseIntValue(v);
+        m_rcBorderSize.bottom = ParseInt(v);
     } else if (Is(pstrName, "borderstyle")) {
-        m_nBorderStyle = ParseIntValue(v);
+        m_nBorderStyle = ParseInt(v);
     } else if (Is(pstrName, "borderround")) {
-        SetBorderRound(ParseSizeValue(v));
+        SetBorderRound(ToSIZE(ParseSize(v)));
     } else if (Is(pstrName, "bkimage")) {
         SetBkImage(v);
     } else if (Is(pstrName, "width")) {
-        SetFixedWidth(ParseIntValue(v));
+        SetFixedWidth(ParseInt(v));
     } else if (Is(pstrName, "height")) {
-        SetFixedHeight(ParseIntValue(v));
+        SetFixedHeight(ParseInt(v));
     } else if (Is(pstrName, "minwidth")) {
-        SetMinWidth(ParseIntValue(v));
+        SetMinWidth(ParseInt(v));
     } else if (Is(pstrName, "minheight")) {
-        SetMinHeight(ParseIntValue(v));
+        SetMinHeight(ParseInt(v));
     } else if (Is(pstrName, "maxwidth")) {
-        SetMaxWidth(ParseIntValue(v));
+        SetMaxWidth(ParseInt(v));
     } else if (Is(pstrName, "maxheight")) {
-        SetMaxHeight(ParseIntValue(v));
+        SetMaxHeight(ParseInt(v));
     } else if (Is(pstrName, "name")) {
         SetName(v);
     } else if (Is(pstrName, "text")) {
@@ -84,44 +85,28 @@ void CControlUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     } else if (Is(pstrName, "userdata")) {
         SetUserData(v);
     } else if (Is(pstrName, "enabled")) {
-        SetEnabled(ParseBoolValue(v));
+        SetEnabled(ParseBool(v));
     } else if (Is(pstrName, "mouse")) {
-        SetMouseEnabled(ParseBoolValue(v));
+        SetMouseEnabled(ParseBool(v));
     } else if (Is(pstrName, "keyboard")) {
-        SetKeyboardEnabled(ParseBoolValue(v));
+        SetKeyboardEnabled(ParseBool(v));
     } else if (Is(pstrName, "visible")) {
-        SetVisible(ParseBoolValue(v));
+        SetVisible(ParseBool(v));
     } else if (Is(pstrName, "float")) {
-        SetFloat(ParseBoolValue(v));
+        SetFloat(ParseBool(v));
     } else if (Is(pstrName, "shortcut")) {
         m_chShortcut = v[0];
     } else if (Is(pstrName, "menu")) {
-        m_bMenuUsed = ParseBoolValue(v);
+        m_bMenuUsed = ParseBool(v);
     } else if (Is(pstrName, "drag")) {
-        m_bDragEnabled = ParseBoolValue(v);
+        m_bDragEnabled = ParseBool(v);
     } else if (Is(pstrName, "virtualwnd")) {
         m_strVirtualWnd = v;
     }
 }
 
 void CControlUI::ApplyAttributeList(const char* pstrList) {
-    // name="value" pairs separated by exactly one space; reading stops at the
-    // first deviation.
-    const char* p = pstrList;
-    while (p && *p) {
-        const char* eq = std::strchr(p, '=');
-        if (!eq || eq[1] != '"') return;
-        const std::string name(p, eq);
-        const char* valueStart = eq + 2;
-        const char* quote = std::strchr(valueStart, '"');
-        if (!quote) return;
-        const std::string value(valueStart, quote);
-        SetAttribute(name.c_str(), value.c_str());
-        p = quote + 1;
-        if (*p == '\0') return;
-        if (*p != ' ') return;
-        ++p;
-    }
+    for (const UIAttribute& attribute : ParseAttributeList(pstrList)) SetAttribute(attribute.strName, attribute.strValue);
 }
 
 }  // namespace Vellum

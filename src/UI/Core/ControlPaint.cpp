@@ -1,6 +1,6 @@
 // CControlUI: painting.
 #include "UI/Core/ControlUI.h"
-#include "UI/Core/ImageDescriptor.h"
+#include "UI/Markup/ImageDescriptor.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Render/GdiHandles.h"
 
@@ -77,14 +77,21 @@ void CControlUI::PaintBorder(HDC hDC) {
 
 bool CControlUI::DrawImage(HDC hDC, const char* pstrImage, const char* pstrModify) {
     if (!m_pManager) return false;
-    const std::vector<TImageItem> items = ParseImageDescriptor(pstrImage, pstrModify);
-    if (items.empty()) return false;
-    for (const TImageItem& item : items) {
-        const TImageInfo* image =
-            m_pManager->GetImageEx(item.strFile.c_str(), item.strResType.empty() ? nullptr : item.strResType.c_str(),
-                                   item.dwMask);
-        if (!image) return false;
-        if (!CRenderEngine::DrawImage(hDC, *image, m_rcItem, m_rcPaint, item.draw)) return false;
+    const std::vector<UIImageDescriptor> images = ParseImageDescriptor(pstrImage, pstrModify);
+    if (images.empty()) return false;
+    for (const UIImageDescriptor& image : images) {
+        const TImageInfo* info = m_pManager->GetImageEx(image.strFile, image.strResType.IsEmpty() ? nullptr : image.strResType.GetData(),
+                                                        image.bMask ? image.dwMask : 0);
+        if (!info) return false;
+        TImageDraw draw;
+        if (image.bDest) draw.rcDest = ToRECT(image.rcDest);
+        if (image.bSource) draw.rcSource = ToRECT(image.rcSource);
+        draw.rcCorner = ToRECT(image.rcCorner);
+        draw.uFade = static_cast<BYTE>(image.nFade < 0 ? 0 : image.nFade > 255 ? 255 : image.nFade);
+        draw.bHole = image.bHole;
+        draw.bTiledX = image.bXTiled;
+        draw.bTiledY = image.bYTiled;
+        if (!CRenderEngine::DrawImage(hDC, *info, m_rcItem, m_rcPaint, draw)) return false;
     }
     return true;
 }

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "UI/Core/BoxLayout.h"
-#include "UI/Core/ValueParse.h"
+#include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
@@ -56,8 +56,8 @@ void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
 }
 
 void CHorizontalLayoutUI::SetAttribute(const char* pstrName, const char* pstrValue) {
-    if (std::strcmp(pstrName, "sepwidth") == 0) m_iSepWidth = ParseIntValue(pstrValue);
-    else if (std::strcmp(pstrName, "sepimm") == 0) m_bImmMode = ParseBoolValue(pstrValue);
+    if (std::strcmp(pstrName, "sepwidth") == 0) m_iSepWidth = ParseInt(pstrValue);
+    else if (std::strcmp(pstrName, "sepimm") == 0) m_bImmMode = ParseBool(pstrValue);
     else CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 

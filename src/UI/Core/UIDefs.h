@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "UI/Base/UITypes.h"
+
 namespace Vellum {
 
 class CControlUI;
@@ -81,31 +83,29 @@ protected:
 };
 
 // Flags of CControlUI::FindControl.
-enum FindFlagsUI : UINT {
-    UIFIND_ALL = 0x00000000,
-    UIFIND_VISIBLE = 0x00000001,
-    UIFIND_ENABLED = 0x00000002,
-    UIFIND_HITTEST = 0x00000004,
-    UIFIND_TOP_FIRST = 0x00000008,
-    UIFIND_ME_FIRST = 0x80000000,
-};
+const UINT UIFIND_ALL = 0x00000000;
+const UINT UIFIND_VISIBLE = 0x00000001;
+const UINT UIFIND_ENABLED = 0x00000002;
+const UINT UIFIND_HITTEST = 0x00000004;
+const UINT UIFIND_TOP_FIRST = 0x00000008;
+const UINT UIFIND_ME_FIRST = 0x80000000;
 
 // Bits of CControlUI::GetControlFlags.
-enum ControlFlagsUI : UINT {
-    UIFLAG_TABSTOP = 0x00000001,
-    UIFLAG_SETCURSOR = 0x00000002,
-    UIFLAG_WANTRETURN = 0x00000004,
-};
+const UINT UIFLAG_TABSTOP = 0x00000001;
+const UINT UIFLAG_SETCURSOR = 0x00000002;
+const UINT UIFLAG_WANTRETURN = 0x00000004;
 
 // State bits a control paints by.
-enum ControlStateUI : UINT {
-    UISTATE_FOCUSED = 0x00000001,
-    UISTATE_SELECTED = 0x00000002,
-    UISTATE_DISABLED = 0x00000004,
-    UISTATE_HOT = 0x00000008,
-    UISTATE_PUSHED = 0x00000010,
-    UISTATE_CAPTURED = 0x00000040,
-};
+const UINT UISTATE_FOCUSED = 0x00000001;
+const UINT UISTATE_SELECTED = 0x00000002;
+const UINT UISTATE_DISABLED = 0x00000004;
+const UINT UISTATE_HOT = 0x00000008;
+const UINT UISTATE_PUSHED = 0x00000010;
+const UINT UISTATE_CAPTURED = 0x00000040;
+
+// The markup's plain geometry as Win32 records.
+inline RECT ToRECT(const UIRect& rc) { return RECT{rc.left, rc.top, rc.right, rc.bottom}; }
+inline SIZE ToSIZE(const UISize& sz) { return SIZE{sz.cx, sz.cy}; }
 
 // Message the manager posts to itself to delete removed controls once the
 // current message has been handled.

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "UI/Core/ControlUI.h"
+#include "UI/Markup/SkinStore.h"
 
 namespace Vellum {
 
@@ -30,6 +31,10 @@ CControlUI* HitTestProc(CControlUI* pControl, void*) { return pControl; }
 CUIManager::CUIManager() { CreateDefaultFont(); }
 
 CUIManager::~CUIManager() {
+    // The tree first, while everything its controls may call back is alive.
+    CControlUI* root = m_pOwnedRoot;
+    m_pOwnedRoot = nullptr;
+    delete root;
     HideToolTip();
     if (m_hwndTooltip) ::DestroyWindow(m_hwndTooltip);
     for (const TTimerInfo& t : m_aTimers) {
@@ -62,9 +67,15 @@ HINSTANCE CUIManager::GetInstance() { return g_hInstance ? g_hInstance : ::GetMo
 void CUIManager::SetResourceInstance(HINSTANCE hInst) { g_hResourceInstance = hInst; }
 HINSTANCE CUIManager::GetResourceInstance() { return g_hResourceInstance ? g_hResourceInstance : GetInstance(); }
 
+CSkinStore& CUIManager::GetSkinStore() {
+    static CSkinStore store;
+    return store;
+}
+
 void CUIManager::SetSkinPath(const char* pstrPath) {
     g_strSkinPath = pstrPath ? pstrPath : "";
     if (!g_strSkinPath.empty() && g_strSkinPath.back() != '\\') g_strSkinPath += '\\';
+    GetSkinStore().SetFolder(g_strSkinPath);
 }
 
 const std::string& CUIManager::GetSkinPath() { return g_strSkinPath; }
@@ -77,7 +88,14 @@ std::string CUIManager::GetExeFolder() {
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
-void CUIManager::SetSkinArchive(const char* pstrName) { g_strSkinArchive = pstrName ? pstrName : ""; }
+void CUIManager::SetSkinArchive(const char* pstrName) {
+    g_strSkinArchive = pstrName ? pstrName : "";
+    GetSkinStore().SetArchive(g_strSkinArchive, true);
+}
+
+void CUIManager::SetShadowAttribute(const char* pstrName, const char* pstrValue) {
+    m_shadow.SetAttribute(pstrName, pstrValue);
+}
 const std::string& CUIManager::GetSkinArchive() { return g_strSkinArchive; }
 
 const std::vector<CUIManager*>& CUIManager::GetManagers() { return g_managers; }
@@ -88,12 +106,30 @@ bool CUIManager::AttachRoot(CControlUI* pControl) {
     ResetInputState();
     m_pFocus = nullptr;
     m_mNameHash.clear();
+    if (m_pOwnedRoot && m_pOwnedRoot != pControl) {
+        CControlUI* old = m_pOwnedRoot;
+        m_pOwnedRoot = nullptr;
+        delete old;
+    }
+    m_pOwnedRoot = pControl;
     m_pRoot = pControl;
     m_bUpdateNeeded = true;
     m_bFirstLayout = true;
     m_bFocusNeeded = true;
     InitControls(pControl, nullptr);
-    if (m_hWndPaint) ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
+    if (m_hWndPaint) {
+        ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
+        // The shadow draws from this manager's image cache.
+        m_shadow.SetImageLoader([this](const std::string& name, TShadowImage& image) {
+            const TImageInfo* info = GetImageEx(name.c_str());
+            if (!info) return false;
+            image.hBitmap = info->hBitmap;
+            image.nWidth = info->nX;
+            image.nHeight = info->nY;
+            return true;
+        });
+        m_shadow.Create(this, m_hWndPaint);
+    }
     return true;
 }
 

@@ -17,10 +17,12 @@
 
 #include "UI/Core/UIDefs.h"
 #include "UI/Render/RenderEngine.h"
+#include "UI/Shadow/ShadowUI.h"
 
 namespace Vellum {
 
 class CControlUI;
+class CSkinStore;
 
 struct TFontInfo {
     HFONT hFont = nullptr;
@@ -57,10 +59,12 @@ public:
     // Skins from a zip archive in the skin folder ("" = plain files).
     static void SetSkinArchive(const char* pstrName);
     static const std::string& GetSkinArchive();
+    // Where skin documents are read from (folder and archive as set above).
+    static CSkinStore& GetSkinStore();
 
-    // Control tree. AttachRoot installs the built tree; the first WM_PAINT
-    // afterwards lays it out and sends "windowinit". The caller keeps
-    // ownership of the root.
+    // Control tree. AttachRoot installs the built tree and takes ownership of
+    // it (a previous tree is deleted); the first WM_PAINT afterwards lays it
+    // out and sends "windowinit".
     bool AttachRoot(CControlUI* pControl);
     CControlUI* GetRoot() const { return m_pRoot; }
     CControlUI* FindControl(const char* pstrName) const;
@@ -148,6 +152,11 @@ public:
     void SetDefaultLinkHoverFontColor(DWORD dwColor) { m_dwDefaultLinkHoverFontColor = dwColor; }
     DWORD GetDefaultSelectedBkColor() const { return m_dwDefaultSelectedBkColor; }
     void SetDefaultSelectedBkColor(DWORD dwColor) { m_dwDefaultSelectedBkColor = dwColor; }
+    // The window's shadow: configured by the skin's shadow attributes,
+    // created when a tree is attached.
+    CShadowUI& GetShadow() { return m_shadow; }
+    // Passes one of the skin's shadow attributes to the shadow.
+    void SetShadowAttribute(const char* pstrName, const char* pstrValue);
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
     void NeedUpdate() { m_bUpdateNeeded = true; }
     void Invalidate(const RECT& rcItem);
@@ -198,6 +207,9 @@ private:
     HWND m_hWndPaint = nullptr;
     HDC m_hDcPaint = nullptr;
     CControlUI* m_pRoot = nullptr;
+    // The attached tree, deleted with the manager. m_pRoot is only the live
+    // reference, dropped when the window is destroyed (ForgetControl).
+    CControlUI* m_pOwnedRoot = nullptr;
     CControlUI* m_pFocus = nullptr;
     CControlUI* m_pEventHover = nullptr;
     CControlUI* m_pEventClick = nullptr;
@@ -249,6 +261,7 @@ private:
     DWORD m_dwDefaultLinkFontColor = 0xFF0000FF;
     DWORD m_dwDefaultLinkHoverFontColor = 0xFFD3215F;
     DWORD m_dwDefaultSelectedBkColor = 0xFFBAE4FF;
+    CShadowUI m_shadow;
 };
 
 }  // namespace Vellum

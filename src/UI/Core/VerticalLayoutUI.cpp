@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "UI/Core/BoxLayout.h"
-#include "UI/Core/ValueParse.h"
+#include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
@@ -56,8 +56,8 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
 }
 
 void CVerticalLayoutUI::SetAttribute(const char* pstrName, const char* pstrValue) {
-    if (std::strcmp(pstrName, "sepheight") == 0) m_iSepHeight = ParseIntValue(pstrValue);
-    else if (std::strcmp(pstrName, "sepimm") == 0) m_bImmMode = ParseBoolValue(pstrValue);
+    if (std::strcmp(pstrName, "sepheight") == 0) m_iSepHeight = ParseInt(pstrValue);
+    else if (std::strcmp(pstrName, "sepimm") == 0) m_bImmMode = ParseBool(pstrValue);
     else CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 
