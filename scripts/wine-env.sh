@@ -63,3 +63,20 @@ xvfb_stop() {
     XCOMPMGR_PID=; XVFB_PID=
     return 0
 }
+
+# wine_window_management OWN_DISPLAY: on our own Xvfb there is no window
+# manager, and Wine waits up to a second for one at every show, hide and destroy
+# of a top-level window (2 s per window test). "Managed"="N" tells Wine's X11
+# driver not to wait. On a display of the user's, with a real window manager,
+# the key is removed again. Costs a Wine start only when the key must change.
+wine_window_management() {
+    _reg="$WINEPREFIX/user.reg"
+    if [ "$1" = 1 ]; then
+        grep -q '^"Managed"="N"' "$_reg" 2>/dev/null ||
+            "$(wine_bin)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    else
+        ! grep -q '^"Managed"="N"' "$_reg" 2>/dev/null ||
+            "$(wine_bin)" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null
+    fi
+    return 0
+}
