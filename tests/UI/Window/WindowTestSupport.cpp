@@ -37,7 +37,15 @@ SkinFolder::SkinFolder() {
 SkinFolder::~SkinFolder() { Vellum::CUIManager::SetSkinPath(""); }
 
 void SkinFolder::Write(const std::string& name, const std::string& xml) const {
-    testsupport::WriteFileBytes(m_dir.File(name), xml);
+    // Test sources hold their skins as narrow literals, which are code page
+    // 936 in the binary; skin files are UTF-8.
+    const int wide = ::MultiByteToWideChar(936, 0, xml.data(), static_cast<int>(xml.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    ::MultiByteToWideChar(936, 0, xml.data(), static_cast<int>(xml.size()), &text[0], wide);
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, &utf8[0], bytes, nullptr, nullptr);
+    testsupport::WriteFileBytes(m_dir.File(name), utf8);
 }
 
 void TestWnd::Notify(Vellum::TNotification& msg) {

@@ -23,7 +23,7 @@ public:
     SkinFolder();
     ~SkinFolder();
     const std::string& Path() const { return m_dir.Path(); }
-    // Writes a skin file (UTF-8 text).
+    // Writes a skin file: `xml` in code page 936, written as UTF-8.
     void Write(const std::string& name, const std::string& xml) const;
 
 private:
