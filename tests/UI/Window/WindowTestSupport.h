@@ -23,6 +23,7 @@ public:
     SkinFolder();
     ~SkinFolder();
     const std::string& Path() const { return m_dir.Path(); }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
     // Writes a skin file: `xml` in code page 936, written as UTF-8.
     void Write(const std::string& name, const std::string& xml) const;
 
