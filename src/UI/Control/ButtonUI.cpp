@@ -136,10 +136,10 @@ DWORD CButtonUI::GetPaintTextColor() const {
     return CLabelUI::GetPaintTextColor();
 }
 
-bool CButtonUI::DrawStateImage(HDC hDC, std::string& image) {
-    if (image.empty()) return false;
-    if (DrawImage(hDC, image.c_str())) return true;
-    image.clear();
+bool CButtonUI::DrawStateImage(HDC hDC, CUIString& image) {
+    if (image.IsEmpty()) return false;
+    if (DrawImage(hDC, image)) return true;
+    image.Empty();
     return false;
 }
 

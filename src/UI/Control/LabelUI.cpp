@@ -74,9 +74,9 @@ SIZE CLabelUI::MeasureText(int width, UINT uStyle) {
     RECT rc = {0, 0, width > 0 ? width : 9999, 9999};
     const UINT style = (uStyle & ~(DT_VCENTER | DT_BOTTOM | DT_CENTER | DT_RIGHT | DT_END_ELLIPSIS)) | DT_CALCRECT;
     if (m_bShowHtml) {
-        CRenderEngine::DrawHtmlText(hDC, m_pManager->GetFont(m_iFont), rc, m_strText.c_str(), 0, 0, nullptr, style);
+        CRenderEngine::DrawHtmlText(hDC, m_pManager->GetFont(m_iFont), rc, m_strText.GetData(), 0, 0, nullptr, style);
     } else {
-        CRenderEngine::DrawText(hDC, m_pManager->GetFont(m_iFont), rc, m_strText.c_str(), 0, style);
+        CRenderEngine::DrawText(hDC, m_pManager->GetFont(m_iFont), rc, m_strText.GetData(), 0, style);
     }
     size.cx = rc.right - rc.left;
     size.cy = rc.bottom - rc.top;
@@ -102,7 +102,7 @@ DWORD CLabelUI::GetPaintTextColor() const {
 }
 
 void CLabelUI::PaintText(HDC hDC) {
-    if (m_strText.empty() || !m_pManager) return;
+    if (m_strText.IsEmpty() || !m_pManager) return;
     RECT rc = m_rcItem;
     rc.left += m_rcTextPadding.left;
     rc.right -= m_rcTextPadding.right;
@@ -110,10 +110,10 @@ void CLabelUI::PaintText(HDC hDC) {
     rc.bottom -= m_rcTextPadding.bottom;
     HFONT font = m_pManager->GetFont(m_iFont);
     if (m_bShowHtml) {
-        CRenderEngine::DrawHtmlText(hDC, font, rc, m_strText.c_str(), GetPaintTextColor(),
+        CRenderEngine::DrawHtmlText(hDC, font, rc, m_strText.GetData(), GetPaintTextColor(),
                                     m_pManager->GetDefaultLinkFontColor(), &m_links, m_uTextStyle);
     } else {
-        CRenderEngine::DrawText(hDC, font, rc, m_strText.c_str(), GetPaintTextColor(), m_uTextStyle);
+        CRenderEngine::DrawText(hDC, font, rc, m_strText.GetData(), GetPaintTextColor(), m_uTextStyle);
     }
 }
 

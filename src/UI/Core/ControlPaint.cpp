@@ -43,8 +43,8 @@ void CControlUI::PaintBkColor(HDC hDC) {
 }
 
 void CControlUI::PaintBkImage(HDC hDC) {
-    if (m_strBkImage.empty()) return;
-    if (!DrawImage(hDC, m_strBkImage.c_str())) m_strBkImage.clear();  // do not retry a broken image
+    if (m_strBkImage.IsEmpty()) return;
+    if (!DrawImage(hDC, m_strBkImage)) m_strBkImage.Empty();  // do not retry a broken image
 }
 
 void CControlUI::PaintStatusImage(HDC) {}

@@ -30,15 +30,15 @@ public:
     virtual void* GetInterface(const char* pstrName);
     virtual UINT GetControlFlags() const;
 
-    const std::string& GetName() const { return m_strName; }
+    const CUIString& GetName() const { return m_strName; }
     virtual void SetName(const char* pstrName);
-    const std::string& GetText() const { return m_strText; }
+    const CUIString& GetText() const { return m_strText; }
     // Does nothing when the text is unchanged; otherwise stores it (null as
     // empty) and repaints.
     virtual void SetText(const char* pstrText);
-    const std::string& GetToolTip() const { return m_strToolTip; }
+    const CUIString& GetToolTip() const { return m_strToolTip; }
     void SetToolTip(const char* pstrText) { m_strToolTip = pstrText ? pstrText : ""; }
-    const std::string& GetUserData() const { return m_strUserData; }
+    const CUIString& GetUserData() const { return m_strUserData; }
     void SetUserData(const char* pstrText) { m_strUserData = pstrText ? pstrText : ""; }
     // The program's own pointer-sized value; the framework never reads it.
     UINT_PTR GetTag() const { return m_pTag; }
@@ -94,7 +94,7 @@ public:
     void SetBkColor(DWORD dwColor);
     DWORD GetBkColor() const { return m_dwBackColor; }
     void SetBkImage(const char* pstrImage);
-    const std::string& GetBkImage() const { return m_strBkImage; }
+    const CUIString& GetBkImage() const { return m_strBkImage; }
     void SetBorderColor(DWORD dwColor);
     void SetBorderSize(int nSize);
     void SetBorderRound(SIZE cxyRound);
@@ -149,12 +149,12 @@ protected:
 
     CUIManager* m_pManager = nullptr;
     CControlUI* m_pParent = nullptr;
-    std::string m_strName;
-    std::string m_strText;
-    std::string m_strToolTip;
-    std::string m_strUserData;
-    std::string m_strBkImage;
-    std::string m_strVirtualWnd;  // stored; the manager has no virtual windows
+    CUIString m_strName;
+    CUIString m_strText;
+    CUIString m_strToolTip;
+    CUIString m_strUserData;
+    CUIString m_strBkImage;
+    CUIString m_strVirtualWnd;  // stored; the manager has no virtual windows
     UINT_PTR m_pTag = 0;
     char m_chShortcut = 0;
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "UI/Base/UITypes.h"
+#include "UI/Base/UIString.h"
 
 namespace Vellum {
 
@@ -48,8 +49,8 @@ struct TEventUI {
 // What a control tells its window. Built on the sender's stack, passed by
 // reference and never kept.
 struct TNotification {
-    std::string sType;
-    std::string sVirtualWnd;
+    CUIString sType;
+    CUIString sVirtualWnd;
     CControlUI* pSender = nullptr;
     DWORD dwTimestamp = 0;
     POINT ptMouse = {0, 0};

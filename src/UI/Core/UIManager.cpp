@@ -20,7 +20,7 @@ std::vector<CUIManager*> g_managers;
 
 CControlUI* FindByNameProc(CControlUI* pControl, void* pData) {
     CUIManager* manager = static_cast<CUIManager*>(pData);
-    if (!pControl->GetName().empty()) manager->NameControl(pControl);
+    if (!pControl->GetName().IsEmpty()) manager->NameControl(pControl);
     return nullptr;
 }
 
@@ -151,7 +151,7 @@ void CUIManager::ReapObjects(CControlUI* pControl) {
 }
 
 void CUIManager::NameControl(CControlUI* pControl) {
-    const std::string& name = pControl->GetName();
+    const std::string name = pControl->GetName().ToStdString();
     auto range = m_mNameHash.equal_range(name);
     for (auto it = range.first; it != range.second; ++it) {
         if (it->second == pControl) return;

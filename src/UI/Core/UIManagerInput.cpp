@@ -301,7 +301,7 @@ void CUIManager::OnMouseHover(LPARAM lParam) {
     m_bMouseTracking = false;
     const POINT pt = PointFromLParam(lParam);
     CControlUI* control = FindControl(pt);
-    if (!control || control->GetToolTip().empty()) return;
+    if (!control || control->GetToolTip().IsEmpty()) return;
     SendEvent(control, UIEVENT_MOUSEHOVER);
     if (!m_hwndTooltip) {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
@@ -323,7 +323,7 @@ void CUIManager::OnMouseHover(LPARAM lParam) {
     ti.cbSize = TTTOOLINFOA_V1_SIZE;
     ti.hwnd = m_hWndPaint;
     ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
-    ti.lpszText = const_cast<char*>(control->GetToolTip().c_str());
+    ti.lpszText = const_cast<char*>(control->GetToolTip().GetData());
     ::SendMessageA(m_hwndTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
     POINT screen = pt;
     ::ClientToScreen(m_hWndPaint, &screen);

@@ -20,21 +20,6 @@ const char* IconDescriptor(int nType) {
     }
 }
 
-// Each line break becomes a blank line, so paragraphs stand apart.
-std::string DoubleLineBreaks(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            out += "\r\n\r\n";
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 VELLUM_BEGIN_NOTIFY_MAP(CMsgBoxWnd, WindowImplBase)
@@ -42,7 +27,7 @@ VELLUM_ON_NOTIFY("click", "", &CMsgBoxWnd::OnClick)
 VELLUM_END_NOTIFY_MAP()
 
 CMsgBoxWnd::CMsgBoxWnd(const char* pstrText, const char* pstrCaption, int nType)
-    : m_strText(pstrText ? pstrText : ""), m_strCaption(pstrCaption ? pstrCaption : ""), m_nType(nType) {}
+    : m_strText(pstrText), m_strCaption(pstrCaption), m_nType(nType) {}
 
 const char* CMsgBoxWnd::GetWindowClassName() const { return "MsgBoxWnd"; }
 const char* CMsgBoxWnd::GetSkinFolder() { return "skin"; }
@@ -52,10 +37,13 @@ void CMsgBoxWnd::InitWindow() {
     CControlUI* text = m_pm.FindControl("TextContent");
     SIZE size = {0, 0};
     if (text) {
-        text->SetText(DoubleLineBreaks(m_strText).c_str());
+        // Each line break becomes a blank line, so paragraphs stand apart.
+        CUIString shown = m_strText;
+        shown.Replace("\r\n", "\r\n\r\n");
+        text->SetText(shown);
         size = text->EstimateSize({1000, 1000});
     }
-    if (CControlUI* title = m_pm.FindControl("LabelTitle")) title->SetText(m_strCaption.c_str());
+    if (CControlUI* title = m_pm.FindControl("LabelTitle")) title->SetText(m_strCaption);
 
     const unsigned width = std::max(static_cast<unsigned>(size.cx + 130), 200u);
     const unsigned height = static_cast<unsigned>(size.cy + 130);
@@ -85,8 +73,8 @@ void CMsgBoxWnd::InitWindow() {
 }
 
 void CMsgBoxWnd::OnClick(TNotification& msg) {
-    const std::string& name = msg.pSender->GetName();
-    if (!name.empty()) {
+    const CUIString& name = msg.pSender->GetName();
+    if (!name.IsEmpty()) {
         if (name == "BtnOk") Close(1);
         else if (name == "BtnCancel") Close(2);
     }

@@ -8,8 +8,6 @@
 // before a deletion must never read the cancel key as yes.
 #pragma once
 
-#include <string>
-
 #include "UI/Window/WindowImplBase.h"
 
 namespace Vellum {
@@ -26,8 +24,8 @@ public:
     LRESULT OnDefaultKey(WPARAM wParam) override;
 
 private:
-    std::string m_strText;
-    std::string m_strCaption;
+    CUIString m_strText;
+    CUIString m_strCaption;
     int m_nType;
 
     VELLUM_DECLARE_NOTIFY_MAP()

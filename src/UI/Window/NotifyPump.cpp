@@ -14,12 +14,12 @@ const NotifyMap* CNotifyPump::GetThisNotifyMap() { return &CNotifyPump::notifyMa
 const NotifyMap* CNotifyPump::GetNotifyMap() const { return &CNotifyPump::notifyMap; }
 
 bool CNotifyPump::DispatchNotification(TNotification& msg) {
-    const char* sender = msg.pSender ? msg.pSender->GetName().c_str() : "";
+    const char* sender = msg.pSender ? msg.pSender->GetName().GetData() : "";
     for (const NotifyMap* map = GetNotifyMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         const NotifyMapEntry* match = nullptr;
         const NotifyMapEntry* fallback = nullptr;
         for (const NotifyMapEntry* e = map->lpEntries; e->nSig != kNotifySigEnd; ++e) {
-            if (std::strcmp(e->sMsgType, msg.sType.c_str()) != 0) continue;
+            if (std::strcmp(e->sMsgType, msg.sType.GetData()) != 0) continue;
             if (e->sCtrlName && *e->sCtrlName) {
                 if (std::strcmp(e->sCtrlName, sender) == 0) {
                     match = e;

@@ -65,7 +65,7 @@ private:                                                             \
                                                                      \
 protected:                                                           \
     static const ::Vellum::NotifyMap notifyMap;                      \
-    static const ::Vellum::NotifyMap* GetThisNotifyMap();            \
+    [[maybe_unused]] static const ::Vellum::NotifyMap* GetThisNotifyMap(); \
     const ::Vellum::NotifyMap* GetNotifyMap() const override;        \
                                                                      \
 private:

@@ -26,7 +26,7 @@ void WindowImplBase::OnWindowDestroyed(HWND) {
 void WindowImplBase::InitWindow() {}
 
 void WindowImplBase::OnClick(TNotification& msg) {
-    const std::string& name = msg.pSender->GetName();
+    const CUIString& name = msg.pSender->GetName();
     if (name == "closebtn") {
         Close(8);
     } else if (name == "minbtn") {

@@ -49,7 +49,7 @@ void SkinFolder::Write(const std::string& name, const std::string& xml) const {
 }
 
 void TestWnd::Notify(Vellum::TNotification& msg) {
-    m_notifications.push_back(msg.sType + ":" + msg.pSender->GetName());
+    m_notifications.push_back(msg.sType.ToStdString() + ":" + msg.pSender->GetName().GetData());
     WindowImplBase::Notify(msg);
 }
 
