@@ -151,6 +151,7 @@ const char kPaintSkin[] = R"(<Window size="200,200" showshadow="false">
       <Control name="Stretched" width="30" bkimage="stripe.png" />
       <Control name="Faded" width="30" bkimage="file='red.png' fade='128'" />
       <Control name="Part" width="30" bkimage="file='stripe.png' source='1,0,2,1' dest='5,5,15,15'" />
+      <Control name="Masked" width="20" bkimage="file='stripe.png' mask='#FFFF0000'" />
     </HorizontalLayout>
     <HorizontalLayout height="30">
       <Control name="Solid" width="30" bkcolor="#FFFF0000" />
@@ -214,6 +215,8 @@ TEST_F(Painted, ImagesDrawByNineGridTilingFadeSourceAndDest) {
     EXPECT_EQ(0x0000FFu, Pixel(s, "Part", 10, 10));
     EXPECT_EQ(0xFFFFFFu, Pixel(s, "Part", 2, 2));
     EXPECT_EQ(0xFFFFFFu, Pixel(s, "Part", 20, 20));
+    EXPECT_EQ(0xFFFFFFu, Pixel(s, "Masked", 2, 5));  // the mask colour is transparent
+    EXPECT_EQ(0x0000FFu, Pixel(s, "Masked", 17, 5));
 }
 
 TEST_F(Painted, ColoursBordersRoundCornersAndGradients) {

@@ -294,6 +294,27 @@ TEST_F(WindowBase, APostToAWindowThatIsGoneIsRefusedAndReleased) {
     EXPECT_FALSE(ran);
 }
 
+TEST_F(WindowBase, OnlyARoundCornerSizeGivesTheWindowARegion) {
+    TestWnd square("Basic.xml");
+    ASSERT_NE(nullptr, square.CreateHidden());
+    square.ShowAndLayout();
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, ::GetWindowRgn(square, rgn));
+
+    std::string rounded = kBasicSkin;
+    rounded.replace(rounded.find("showshadow"), 0, "roundcorner=\"8,8\" ");
+    m_skins.Write("Rounded.xml", rounded);
+    TestWnd round("Rounded.xml");
+    ASSERT_NE(nullptr, round.CreateHidden());
+    round.ShowAndLayout();
+    EXPECT_NE(ERROR, ::GetWindowRgn(round, rgn));
+    EXPECT_FALSE(::PtInRegion(rgn, 0, 0));  // the corner is cut off
+    EXPECT_TRUE(::PtInRegion(rgn, 150, 100));
+    ::DeleteObject(rgn);
+    ::DestroyWindow(round);
+    ::DestroyWindow(square);
+}
+
 TEST_F(WindowBase, ShowShadowFalseGivesNoShadowWindow) {
     TestWnd plain("Basic.xml");
     ASSERT_NE(nullptr, plain.CreateHidden());
