@@ -56,9 +56,23 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
 }
 
 void CVerticalLayoutUI::SetAttribute(const char* pstrName, const char* pstrValue) {
-    if (std::strcmp(pstrName, "sepheight") == 0) m_iSepHeight = ParseInt(pstrValue);
-    else if (std::strcmp(pstrName, "sepimm") == 0) m_bImmMode = ParseBool(pstrValue);
+    if (std::strcmp(pstrName, "sepheight") == 0) m_separator.SetSize(ParseInt(pstrValue));
+    else if (std::strcmp(pstrName, "sepimm") == 0) m_separator.SetImmediate(ParseBool(pstrValue));
     else CContainerUI::SetAttribute(pstrName, pstrValue);
+}
+
+void CVerticalLayoutUI::DoEvent(TEventUI& event) {
+    if (m_separator.DoEvent(*this, event)) return;
+    CContainerUI::DoEvent(event);
+}
+
+// The separator strip lies over the children at the edge: it is hit first.
+CControlUI* CVerticalLayoutUI::FindControl(FindControlProc proc, void* pData, UINT uFlags) {
+    if ((uFlags & UIFIND_HITTEST) != 0 && IsVisible() && IsMouseEnabled() &&
+        m_separator.HitTest(m_rcItem, *static_cast<const POINT*>(pData))) {
+        return proc(this, pData);
+    }
+    return CContainerUI::FindControl(proc, pData, uFlags);
 }
 
 }  // namespace Vellum

@@ -67,6 +67,39 @@ TEST_F(LayoutPaint, BoxLayoutsGiveFixedSizesFirstAndShareTheRestWithinMinMax) {
     ::DestroyWindow(wnd);
 }
 
+TEST_F(LayoutPaint, DraggingASeparatorResizesItsLayout) {
+    m_skins.Write("Sep.xml", R"(<Window size="400,100" showshadow="false"><HorizontalLayout>
+      <HorizontalLayout name="Left" width="100" sepwidth="4" maxwidth="200"><Button name="InLeft" /></HorizontalLayout>
+      <HorizontalLayout name="Live" width="60" sepwidth="-4" sepimm="true" />
+      <Control name="Rest" />
+    </HorizontalLayout></Window>)");
+    TestWnd wnd("Sep.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    auto drag = [&](int fromX, int toX, bool release) {
+        ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(fromX, 50));
+        ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, 50));
+        ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, 50));
+        if (release) ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(toX, 50));
+        wnd.ShowAndLayout();
+    };
+    // The strip over the button's edge belongs to the separator, not the button.
+    drag(98, 138, false);
+    EXPECT_EQ(100, wnd.Find("Left")->GetWidth());  // applied at the release only
+    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(138, 50));
+    wnd.ShowAndLayout();
+    EXPECT_EQ(140, wnd.Find("Left")->GetWidth());
+    EXPECT_EQ(std::vector<std::string>{"windowinit:"}, wnd.m_notifications);  // no click
+    drag(138, 390, true);
+    EXPECT_EQ(200, wnd.Find("Left")->GetWidth());  // held at its maximum
+    // A strip at the left edge, applied while dragging.
+    const int liveLeft = wnd.Find("Live")->GetPos().left;
+    drag(liveLeft + 1, liveLeft - 19, false);
+    EXPECT_EQ(80, wnd.Find("Live")->GetWidth());
+    ::SendMessageA(wnd, WM_LBUTTONUP, 0, 0);
+    ::DestroyWindow(wnd);
+}
+
 // Notes its own destruction.
 class CProbeUI : public CControlUI {
 public:
