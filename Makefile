@@ -1,5 +1,5 @@
 # The README's commands. Each installs what the machine lacks first.
-.PHONY: test deps build build-win64 build-host-asan build-host-tsan test-win64 test-host-asan test-host-tsan clean wine-shell
+.PHONY: test deps build build-win64 build-host-asan build-host-tsan test-win64 test-host-asan test-host-tsan fuzz clean wine-shell
 
 JOBS ?= 2
 WINE_PREFIX := $(CURDIR)/build/win64/wineprefix
@@ -9,6 +9,7 @@ test: deps
 	@status=0; \
 	$(MAKE) --no-print-directory test-host-asan || status=1; \
 	$(MAKE) --no-print-directory test-host-tsan || status=1; \
+	$(MAKE) --no-print-directory fuzz || status=1; \
 	$(MAKE) --no-print-directory test-win64 || status=1; \
 	exit $$status
 
@@ -39,6 +40,10 @@ test-host-asan:
 
 test-host-tsan:
 	ctest --preset host-tsan
+
+# Bounded libFuzzer runs of the markup fuzz targets (about a minute in all).
+fuzz:
+	./scripts/run-fuzz
 
 # A shell whose wine commands use the project's prefix and code page.
 wine-shell:

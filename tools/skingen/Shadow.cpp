@@ -29,7 +29,7 @@ constexpr float kPeakTop = 0.14f, kPeakSide = 0.22f, kPeakBottom = 0.32f;
 float Falloff(float t, float peak) {
     if (t >= 1.0f)
         return 0.0f;
-    const float soft = std::pow(1.0f - t, 2.0f);
+    const float soft = std::pow(1.0f - t, 1.6f);
     const float contact = std::exp(-t * 12.0f) * 0.3f;
     return peak * (soft * 0.7f + contact) / 1.0f;
 }

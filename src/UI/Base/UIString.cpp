@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -21,6 +22,12 @@ int BoundedLength(const char* text, int limit) {
     }
     const void* nul = std::memchr(text, '\0', static_cast<size_t>(limit));
     return nul != nullptr ? static_cast<int>(static_cast<const char*>(nul) - text) : limit;
+}
+
+// Whether `text` points into [begin, end]; std::less orders any two pointers,
+// which the built-in comparison does not promise for unrelated buffers.
+bool PointsInto(const char* text, const char* begin, const char* end) {
+    return !std::less<const char*>()(text, begin) && !std::less<const char*>()(end, text);
 }
 
 // The unit at `p` and its size: a double-byte character as lead * 256 + trail.
@@ -144,7 +151,7 @@ void CUIString::SetLength(int length) {
 void CUIString::Assign(const char* text, int length) {
     const int count = BoundedLength(text, length);
     // `text` may point into this very string; copy it aside first when so.
-    if (text != nullptr && text >= m_pstr && text <= m_pstr + m_nLength) {
+    if (text != nullptr && PointsInto(text, m_pstr, m_pstr + m_nLength)) {
         CUIString copy(text, count);
         *this = std::move(copy);
         return;
@@ -167,7 +174,7 @@ void CUIString::Append(const char* text, int length) {
     if (count == 0) {
         return;
     }
-    if (text >= m_pstr && text <= m_pstr + m_nLength) {
+    if (PointsInto(text, m_pstr, m_pstr + m_nLength)) {
         CUIString copy(text, count);
         Append(copy.m_pstr, copy.m_nLength);
         return;

@@ -4,8 +4,11 @@
 // text, comments ("<!" up to the first "->") and processing instructions ("<?" up
 // to "?>"), the five entities &amp; &lt; &gt; &quot; &apos; and nothing else (no
 // numeric references, no CDATA). Names are runs of ASCII letters, digits, "_",
-// ":" and double-byte characters; "-" and "." end a name. A document may end
-// while its root element (or a child of the root) is still open.
+// ":" and double-byte characters; "-" and "." end a name, and attributes
+// follow a name only after whitespace, so "<a-b/>" fails at "-b/>". A document
+// may end while its root element (or a child of the root) is still open; a
+// closing tag at the top level ends the document and what follows is not read.
+// Nesting depth is limited by memory only (the parser does not recurse).
 //
 // All texts are code page 936. The document owns one buffer holding the whole
 // text; names, values and data are cut out of it where they lie, so the pointers

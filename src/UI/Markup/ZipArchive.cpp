@@ -87,6 +87,9 @@ bool CZipArchive::ReadAt(uint64_t offset, void* buffer, size_t size) const {
     if (offset > m_nSize || size > m_nSize - offset) {
         return false;
     }
+    if (size == 0) {
+        return true;  // an empty central directory has no buffer to fill
+    }
     if (m_pMemory != nullptr) {
         std::memcpy(buffer, m_pMemory + offset, size);
         return true;

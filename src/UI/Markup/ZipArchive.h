@@ -42,8 +42,12 @@ public:
     // REQUIRES: IsOpen().
     Result Extract(const char* name, size_t maxSize, std::string* bytes) const;
 
-    // Number of entries in the central directory.
+    // Number of entries in the central directory, and the name of one of them
+    // (code page 936, separators as "/"; "" outside).
     size_t GetEntryCount() const { return m_entries.size(); }
+    std::string GetEntryName(size_t index) const {
+        return index < m_entries.size() ? m_entries[index].strName : std::string();
+    }
 
 private:
     struct Entry {

@@ -32,6 +32,11 @@ void ShadowRegistry::Remove(HWND hWnd, CShadowUI* pShadow) {
 }
 
 WNDPROC ShadowRegistry::Hook(HWND hWnd, WNDPROC proc) {
+    // Still in the window's chain from an earlier shadow that could not unhook
+    // (something hooked the window after it): that link serves again. Hooking a
+    // second time would make the two links pass messages round in a circle.
+    if (const WNDPROC existing = NextProc(hWnd))
+        return existing;
     const WNDPROC previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
     // The property first: the new procedure may be called as soon as it is set.
     SetPropA(hWnd, kNextProcProperty, reinterpret_cast<HANDLE>(previous));

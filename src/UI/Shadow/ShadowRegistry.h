@@ -19,7 +19,9 @@ public:
 
     // Makes `proc` the window's procedure and returns the previous one, which is
     // also kept with the window (a window property) so that `proc` can always
-    // pass messages on, even after the shadow let go of the window.
+    // pass messages on, even after the shadow let go of the window. When `proc`
+    // is still in the window's chain, nothing changes and its next procedure is
+    // returned.
     static WNDPROC Hook(HWND hWnd, WNDPROC proc);
     // Gives the window its previous procedure back while `proc` is still the
     // current one. When something hooked the window after us, our procedure stays

@@ -85,6 +85,13 @@ void CShadowUI::Create(CUIManager* pManager, HWND hWndParent) {
     }
     m_hWndParent = hWndParent;
     ShadowRegistry::Add(hWndParent, this);
+    // The size the next WM_SIZE is compared with: the window's present one, so
+    // that its first shrink redraws at once like every later one.
+    RECT client;
+    if (GetClientRect(hWndParent, &client)) {
+        m_nParentWidth = static_cast<uint16_t>(client.right - client.left);
+        m_nParentHeight = static_cast<uint16_t>(client.bottom - client.top);
+    }
 
     if (!IsWindowVisible(hWndParent)) {
         m_Status = SS_ENABLED;

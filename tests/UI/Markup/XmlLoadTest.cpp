@@ -153,7 +153,7 @@ TEST_F(SkinArchive, EntriesAndTheirMessages) {
     }
 }
 
-TEST_F(SkinArchive, ArchiveThatCannotBeOpened) {
+TEST_F(SkinArchive, ArchivesThatCannotBeOpenedOrHoldNothing) {
     WriteFileBytes(m_dir.File("not.zip"), "this is no zip archive at all, just text");
     for (const char* name : {"missing.zip", "not.zip"}) {
         m_store.SetArchive(name, false);
@@ -161,6 +161,10 @@ TEST_F(SkinArchive, ArchiveThatCannotBeOpened) {
         m_store.SetArchive(name, true);
         EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file") << name;
     }
+    // An archive without entries opens; nothing is found in it.
+    WriteFileBytes(m_dir.File("none.zip"), BuildZip({}));
+    m_store.SetArchive("none.zip", false);
+    EXPECT_EQ(LoadError("Stored.xml"), "Could not find ziped file");
     // A truncated archive loses its central directory.
     WriteFileBytes(m_dir.File("cut.zip"), m_archive.substr(0, m_archive.size() - 10));
     m_store.SetArchive("cut.zip", false);
@@ -187,6 +191,9 @@ TEST_F(SkinArchive, ArchiveInMemory) {
     EXPECT_EQ(LoadError("sub/Deflated.xml"), "");
     EXPECT_EQ(NameOfRoot(), "deflated");
     EXPECT_EQ(LoadError("Missing.xml"), "Could not find ziped file");
+    const std::string empty = BuildZip({});  // a central directory of 0 bytes
+    m_store.SetArchiveMemory(empty.data(), empty.size(), true);
+    EXPECT_EQ(LoadError("Stored.xml"), "Could not find ziped file");
     m_store.SetArchiveMemory(nullptr, 0, false);  // back to plain files
     EXPECT_EQ(LoadError("Stored.xml"), "Error opening file");
 }

@@ -1,0 +1,66 @@
+#include "ToolKit/Trevand/Trevand/DB/GamePathIndex.h"
+
+#include "comm/platform/CaseFold936.h"
+
+namespace {
+
+// FNV-1a, 64 bits: quick on short texts and good enough for paths.
+uint64_t Hash(const std::string& text) {
+    uint64_t hash = 14695981039346656037ULL;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// Whether the key's folded form is `folded`; only asked when the hashes agree.
+bool FoldsTo(const std::string& key, const std::string& folded) {
+    return key.size() == folded.size() && platform::FoldCase936(key) == folded;
+}
+
+}  // namespace
+
+void CGamePathIndex::Build(const GamePathMap& paths) {
+    // At most half full, so probes stay short.
+    size_t capacity = 16;
+    while (capacity < paths.size() * 2) {
+        capacity *= 2;
+    }
+    m_slots.assign(capacity, Slot());
+    m_mask = capacity - 1;
+    m_end = paths.end();
+    std::string folded;
+    // Keys come in key order and a slot keeps the first key of its folded form:
+    // that is the key a pass through the map would meet first.
+    for (auto it = paths.begin(); it != paths.end(); ++it) {
+        platform::FoldCase936(it->first, &folded);
+        const uint64_t hash = Hash(folded);
+        Slot& slot = m_slots[Probe(folded, hash)];
+        if (!slot.used) {
+            slot.used = true;
+            slot.hash = hash;
+            slot.key = it;
+        }
+    }
+}
+
+GamePathMap::const_iterator CGamePathIndex::Find(const std::string& path) const {
+    if (m_slots.empty()) {
+        return m_end;
+    }
+    std::string folded;
+    platform::FoldCase936(path, &folded);
+    const Slot& slot = m_slots[Probe(folded, Hash(folded))];
+    return slot.used ? slot.key : m_end;
+}
+
+size_t CGamePathIndex::Probe(const std::string& folded, uint64_t hash) const {
+    // The table is never full, so an empty slot ends every probe.
+    for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+        const Slot& slot = m_slots[i];
+        if (!slot.used || (slot.hash == hash && FoldsTo(slot.key->first, folded))) {
+            return i;
+        }
+    }
+}

@@ -1,0 +1,196 @@
+#include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
+
+#include <utility>
+
+#include "ToolKit/Trevand/Trevand/DB/DBRows.h"
+#include "comm/DBTools/Sqlite/SqliteConnect.h"
+#include "comm/log/LogWriter.h"
+
+namespace {
+
+const int32_t kGameDisk = 1;
+const int32_t kDownloadDisk = 2;
+const int kScanDepth = 10;
+
+const char kGameDiskSQL[] =
+    "select b.ServerSymbol from     tbl_icafeservercfg a  ,tbl_icafeserverdiskcfg b where   a.MainServer=1 and "
+    "b.Addr=a.Addr   and b.ServerSymbolPurpose=1;";
+const char kDownloadDiskSQL[] = "select *  from   tbl_IcafeServerDownDiskCfg;";
+const char kClassSQL[] = "Select IdcClass  from   tbl_Package";
+const char kPackageSQL[] = "Select LocalPath  from   tbl_Package  where PkgVersion>0;";
+const char kPlacedPackageSQL[] =
+    "select B.[LocalPath], C.[ServerSymbol] from tbl_IcafeServerDiskPkgCfg A, tbl_Package B, tbl_IcafeServerDiskCfg "
+    "C where A.[Pkgid] = B.[Pkgid] and C.[Diskid] = A.[Diskid] and A.[DiskId] in (select D.[DiskId] from "
+    "tbl_IcafeServerCfg C, tbl_IcafeServerDiskCfg D where C.[MainServer] = 1 and D.[Addr] = C.[Addr]);";
+const char kDownPathSQL[] = "select DownPath from tbl_pkgdownstat;";
+
+}  // namespace
+
+CMasterTrevandDB::~CMasterTrevandDB() = default;
+
+bool CMasterTrevandDB::GetServerDBPath() {
+    const DBPathSource halvor = {"Halvor", "\\data\\halvor.db",
+                                 "Quarnel.ini 读取失败,没有配置文件或[Halvor]:Path不存在!"};
+    return FormDBPath(halvor, m_strDBPath);
+}
+
+bool CMasterTrevandDB::GameRootDirInit() {
+    if (!IsMainServer()) {
+        LOG_WRITE(LOG_ERROR, "主GameRootDirInit IsMainServer fail");
+        return false;
+    }
+    m_mapServerDisk.clear();
+    if (!GetServerDBPath()) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit GetServerDBPath fail");
+        return false;
+    }
+    CSqliteConnect db;
+    if (!db.Open(m_strDBPath, false)) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
+        return false;
+    }
+    // Empty symbols are skipped: every key must give the scan a drive letter.
+    const bool gameDisks = ForEachRow(db, kGameDiskSQL, [this](CDBRecordSet& rs) {
+        const std::string symbol = TrimmedField(rs, "ServerSymbol");
+        if (!symbol.empty()) {
+            m_mapServerDisk[symbol] |= kGameDisk;
+        }
+        return true;
+    });
+    if (!gameDisks) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
+        db.Close();
+        return false;
+    }
+    const bool downloadDisks = ForEachRow(db, kDownloadDiskSQL, [this](CDBRecordSet& rs) {
+        const std::string symbol = TrimmedField(rs, "ServerSymbol");
+        if (!symbol.empty()) {
+            m_mapServerDisk[symbol] |= kDownloadDisk;
+        }
+        return true;
+    });
+    if (!downloadDisks) {
+        // The game disks are enough to go on with; the classes stay as they were.
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
+        db.Close();
+        return true;
+    }
+    const bool classes = ForEachRow(db, kClassSQL, [this](CDBRecordSet& rs) {
+        const std::string idcClass = TrimmedField(rs, "IdcClass");
+        if (!idcClass.empty()) {
+            m_setIdcClass.insert(idcClass);
+        }
+        return true;
+    });
+    if (!classes) {
+        LOG_WRITE(LOG_ERROR, "Select IdcClass  ExecSQL Error");
+        db.Close();
+        return false;
+    }
+    db.Close();
+    return true;
+}
+
+bool CMasterTrevandDB::LoadGamePathInit() {
+    m_mapGamePath.clear();
+    // The pre-download folder of every disk belongs to the management software,
+    // whether or not anything lies there.
+    for (const auto& disk : m_mapServerDisk) {
+        m_mapGamePath[disk.first + ":\\PreDown"] = "FALSE";
+    }
+    CSqliteConnect db;
+    if (!db.Open(m_strDBPath, false)) {
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
+        return false;
+    }
+    const bool packages = ForEachRow(db, kPackageSQL, [this](CDBRecordSet& rs) {
+        std::string localPath = TrimmedField(rs, "LocalPath");
+        if (!localPath.empty()) {
+            AddGamePath(std::move(localPath));
+        }
+        return true;
+    });
+    if (!packages) {
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL Error");
+        db.Close();
+        return false;
+    }
+    // A package placed on a main-server disk lies there under the same path
+    // with that disk's letter: E:\Games\X placed on F is F:\Games\X.
+    const bool placed = ForEachRow(db, kPlacedPackageSQL, [this](CDBRecordSet& rs) {
+        const std::string localPath = TrimmedField(rs, "LocalPath");
+        const std::string symbol = TrimmedField(rs, "ServerSymbol");
+        if (symbol.size() == 1 && !localPath.empty()) {
+            AddGamePath(symbol + localPath.substr(1));
+        }
+        return true;
+    });
+    if (!placed) {
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL tbl_IcafeServerDiskPkgCfg Error");
+        db.Close();
+        return false;
+    }
+    db.Close();
+    return LoadPkgDownPath();
+}
+
+bool CMasterTrevandDB::LoadPkgDownPath() {
+    // pkgdown.db lies beside halvor.db.
+    std::string path = m_strDBPath;
+    const size_t halvor = path.rfind("halvor.db");
+    if (halvor != std::string::npos) {
+        path.erase(halvor);
+    }
+    path += "pkgdown.db";
+    CSqliteConnect db;
+    if (!db.Open(path, false)) {
+        LOG_WRITE(LOG_ERROR, "LoadPkgDownPath Open Error");
+        return false;
+    }
+    const bool downloads = ForEachRow(db, kDownPathSQL, [this](CDBRecordSet& rs) {
+        std::string downPath = TrimmedField(rs, "DownPath");
+        if (!downPath.empty()) {
+            AddGamePath(std::move(downPath));
+        }
+        return true;
+    });
+    if (!downloads) {
+        LOG_WRITE(LOG_ERROR, "LoadPkgDownPath ExecSQL Error");
+        db.Close();
+        return false;
+    }
+    db.Close();
+    return true;
+}
+
+bool CMasterTrevandDB::UnLoadGamePathInit() {
+    BeginScan();
+    for (const auto& disk : m_mapServerDisk) {
+        FindDir(disk.first.substr(0, 1) + ":", kScanDepth);
+    }
+    return true;
+}
+
+bool CMasterTrevandDB::FindDir(const std::string& dir, int nDepth) {
+    if (dir.empty()) {
+        return true;
+    }
+    // Only the disks of the server are scanned, and a disk key longer than one
+    // letter (EF) does not make E a disk.
+    const auto disk = m_mapServerDisk.find(dir.substr(0, 1));
+    if (disk == m_mapServerDisk.end()) {
+        return true;
+    }
+    const bool downloadOnly = (disk->second & kGameDisk) == 0;
+    return ScanFolder(dir, nDepth, downloadOnly ? &m_setIdcClass : nullptr);
+}
+
+bool CMasterTrevandDB::IsDownDisk(char letter) {
+    const char upper = static_cast<char>(letter & ~0x20);
+    for (const auto& disk : m_mapServerDisk) {
+        if (!disk.first.empty() && disk.first[0] == upper) {
+            return (disk.second & kGameDisk) == 0;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,95 @@
+#include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
+
+#include <utility>
+
+#include "ToolKit/Trevand/Trevand/DB/DBRows.h"
+#include "comm/DBTools/Sqlite/SqliteConnect.h"
+#include "comm/log/LogWriter.h"
+
+namespace {
+
+const int kScanDepth = 10;
+const char kDiskSQL[] = "select  ServerDisk from   tbl_VDiskCfg;";
+const char kPackageSQL[] = "Select PkgPath  from   tbl_VDiskPkgCfg  ;";
+
+}  // namespace
+
+CSecondaryTrevandDB::~CSecondaryTrevandDB() = default;
+
+bool CSecondaryTrevandDB::GetServerDBPath() {
+    const DBPathSource pellory = {"Pellory_0", "\\data\\pellory.db",
+                                  "Quarnel.ini 读取失败,没有配置文件或[Pellory_0]:Path不存在!"};
+    return FormDBPath(pellory, m_strDBPath);
+}
+
+bool CSecondaryTrevandDB::GameRootDirInit() {
+    // Any failure of the test (no Halvor database here, say) lets the load go on.
+    if (IsMainServer()) {
+        LOG_WRITE(LOG_ERROR, "副GameRootDirInit IsMainServer fail");
+        return false;
+    }
+    m_mapServerDisk.clear();
+    if (!GetServerDBPath()) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit GetServerDBPath fail");
+        return false;
+    }
+    CSqliteConnect db;
+    if (!db.Open(m_strDBPath, false)) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
+        return false;
+    }
+    // An empty symbol is skipped but still counts as a row: rows E, "", F give F
+    // the value 2.
+    int32_t row = 0;
+    const bool disks = ForEachRow(db, kDiskSQL, [this, &row](CDBRecordSet& rs) {
+        const std::string symbol = TrimmedField(rs, "ServerDisk");
+        if (!symbol.empty()) {
+            m_mapServerDisk[symbol] = row;
+        }
+        ++row;
+        return true;
+    });
+    if (!disks) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
+        db.Close();
+        return false;
+    }
+    db.Close();
+    return true;
+}
+
+bool CSecondaryTrevandDB::LoadGamePathInit() {
+    m_mapGamePath.clear();
+    CSqliteConnect db;
+    if (!db.Open(m_strDBPath, false)) {
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
+        return false;
+    }
+    const bool packages = ForEachRow(db, kPackageSQL, [this](CDBRecordSet& rs) {
+        std::string pkgPath = TrimmedField(rs, "PkgPath");
+        if (!pkgPath.empty()) {
+            AddGamePath(std::move(pkgPath));
+        }
+        return true;
+    });
+    if (!packages) {
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL Error");
+        db.Close();
+        return false;
+    }
+    db.Close();
+    return true;
+}
+
+bool CSecondaryTrevandDB::UnLoadGamePathInit() {
+    BeginScan();
+    for (const auto& disk : m_mapServerDisk) {
+        FindDir(disk.first.substr(0, 1) + ":", kScanDepth);
+    }
+    return true;
+}
+
+bool CSecondaryTrevandDB::FindDir(const std::string& dir, int nDepth) {
+    // Every disk is a game disk here: no disk lookup, no class filter.
+    return ScanFolder(dir, nDepth, nullptr);
+}

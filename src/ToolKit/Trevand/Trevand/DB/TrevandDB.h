@@ -1,0 +1,102 @@
+// The cleanup engine for one server role: where the café's management software
+// keeps its configuration, which disks of this machine hold games, which paths
+// on them belong to registered packages, and which entries on those disks
+// belong to none (the candidates offered for deletion). It reads; it never
+// writes a database or deletes a file.
+//
+// One object exists at a time, made for the role the operator chose
+// (CMasterTrevandDB or CSecondaryTrevandDB). LoadDB (re)loads everything; the
+// main window then reads m_mapServerDisk and GetUnLoadGamePath. Every failure is
+// a false result plus a LOG_ERROR line; when a load stops early, the collections
+// of the steps that did not run keep what the previous load left in them.
+//
+// Thread safety: none of its own; used on the UI thread only.
+#pragma once
+
+#include <string>
+
+#include "ToolKit/Trevand/Trevand/DB/GamePathIndex.h"
+#include "comm/platform/Folder.h"
+#include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
+
+class CTrevandDB {
+public:
+    CTrevandDB() = default;
+    virtual ~CTrevandDB();
+    CTrevandDB(const CTrevandDB&) = delete;
+    CTrevandDB& operator=(const CTrevandDB&) = delete;
+
+    // Sets m_strDBPath to the role's database file. False (logged) when the
+    // service, the ini file or its "Path" value cannot give one; m_strDBPath then
+    // keeps its previous value.
+    virtual bool GetServerDBPath() = 0;
+    // Loads m_mapServerDisk (and, on the master, the class set).
+    virtual bool GameRootDirInit() = 0;
+    // Loads m_mapGamePath from the registered packages of the disks loaded.
+    virtual bool LoadGamePathInit() = 0;
+    // Scans every disk of m_mapServerDisk into m_mapUnLoadPath; always true.
+    virtual bool UnLoadGamePathInit() = 0;
+    // Whether the disk with drive letter `letter` only receives downloads.
+    virtual bool IsDownDisk(char letter);
+
+    // GameRootDirInit, LoadGamePathInit, UnLoadGamePathInit in this order; stops
+    // at the first that fails, logging which one.
+    bool LoadDB();
+
+    // The executable path of the management service "Zervan服务", else of
+    // "Quarnel", exactly as configured (quotes and arguments kept). False when
+    // neither can be queried; `strPath` is then unchanged.
+    static bool GetServicePath(std::string& strPath);
+    // The Halvor database path ("<[Halvor] Path>\data\halvor.db") into `strPath`.
+    // False when it cannot be formed; a missing value logs nothing.
+    static bool GetHalvorDBPath(std::string& strPath);
+    // Whether one of this machine's Ethernet or wireless IPv4 addresses is the
+    // Addr of a server marked MainServer=1 in the Halvor database. Every failure
+    // answers false. Keeps no state: everything is asked again on each call.
+    static bool IsMainServer();
+
+    // Replaces `mapUnLoadPath` with a copy of the last scan's candidates.
+    bool GetUnLoadGamePath(UnLoadPathMap& mapUnLoadPath);
+
+    // Registers `strPath` as a package path ("FALSE") and its ancestor folders up
+    // to the drive root as folders to enter ("TRUE"), on the disk of
+    // m_mapServerDisk whose first letter it starts with (without regard to
+    // case). A path on no server disk registers nothing. An ancestor that is
+    // already a key keeps its value. REQUIRES: m_mapServerDisk is loaded.
+    void AddGamePath(std::string strPath);
+
+    // The main window reads the disks directly; the rest is public so the
+    // callers and tests can see exactly what each load step left.
+    ServerDiskMap m_mapServerDisk;
+    std::string m_strDBPath;
+    UnLoadPathMap m_mapUnLoadPath;
+    GamePathMap m_mapGamePath;
+
+protected:
+    // Which ini section, database file and failure line a role uses.
+    struct DBPathSource {
+        const char* szSection;         // "Halvor" or "Pellory_0"
+        const char* szSuffix;          // appended to the section's "Path" value
+        const char* szMissingMessage;  // logged when the value is missing; null: log nothing
+    };
+    // The database path of `source` into `strPath`; see GetServerDBPath.
+    static bool FormDBPath(const DBPathSource& source, std::string& strPath);
+
+    // The scan of one folder, shared by both roles' FindDir: every entry of `dir`
+    // that is not hidden, not a link, can be examined at all (attributes read,
+    // path short enough for the ANSI calls), passes the class filter (when
+    // `pClassFilter` is given) and matches no key of m_mapGamePath becomes a
+    // candidate; folders whose key says "TRUE" are entered with one level less.
+    // Nothing is scanned when `nDepth` is below 1. False when `dir` is not a
+    // folder. REQUIRES: m_indexGamePath was built from m_mapGamePath.
+    bool ScanFolder(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter);
+
+    // Starts a scan: clears the candidates and indexes the registered paths.
+    void BeginScan();
+
+private:
+    void ScanEntry(const std::string& dir, const platform::FolderEntry& entry, int nDepth,
+                   const IdcClassSet* pClassFilter);
+
+    CGamePathIndex m_indexGamePath;
+};

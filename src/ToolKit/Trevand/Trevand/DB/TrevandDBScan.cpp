@@ -1,0 +1,90 @@
+// The orphan scan shared by both roles: what is offered for deletion is decided
+// here. Windows only: it lists the disks.
+#include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
+
+#include "comm/log/LogWriter.h"
+
+namespace {
+
+// A full path this long or longer does not fit the ANSI file calls (MAX_PATH
+// with its terminator): such an entry cannot be examined, nor deleted safely.
+const size_t kMaxAnsiPathChars = 259;
+
+// Entries the scan never offers and never enters: hidden ones (the recycle bin,
+// the system volume folder), those whose attributes could not be read or whose
+// path is too long to examine, and links — entering a junction would offer
+// another disk's entries, registered packages included, for deletion.
+bool IsUntouchable(const std::string& path, uint32_t attributes) {
+    if (attributes == platform::kAttributesInvalid || path.size() >= kMaxAnsiPathChars) {
+        return true;
+    }
+    return (attributes & (platform::kAttributeHidden | platform::kAttributeReparsePoint)) != 0;
+}
+
+// On a download-only disk only entries whose path continues, right after the
+// drive root, with a package class are examined: the first occurrence of the
+// class text must start at byte 3 (after "D:\").
+bool PassesClassFilter(const std::string& path, const IdcClassSet& classes) {
+    for (const std::string& idcClass : classes) {
+        if (path.find(idcClass) == 3) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void CTrevandDB::BeginScan() {
+    m_mapUnLoadPath.clear();
+    // Once per scan: every entry met is then looked up in constant time.
+    m_indexGamePath.Build(m_mapGamePath);
+}
+
+bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter) {
+    if (nDepth < 1) {
+        return true;
+    }
+    if (!platform::IsExistingFolder(dir)) {
+        return false;
+    }
+    platform::FolderListing listing;
+    platform::FolderEntry entry;
+    if (!listing.Start(dir + "\\*.*", &entry)) {
+        LOG_WRITE(LOG_ERROR, "FindDir FindFil Error");
+        return true;
+    }
+    do {
+        ScanEntry(dir, entry, nDepth, pClassFilter);
+    } while (listing.Next(&entry));
+    return true;
+}
+
+void CTrevandDB::ScanEntry(const std::string& dir, const platform::FolderEntry& entry, int nDepth,
+                           const IdcClassSet* pClassFilter) {
+    const std::string path = dir + "\\" + entry.strName;
+    if (IsUntouchable(path, entry.dwAttributes) || entry.strName == "." || entry.strName == "..") {
+        return;
+    }
+    if (pClassFilter != nullptr && !PassesClassFilter(path, *pClassFilter)) {
+        return;
+    }
+    const auto key = m_indexGamePath.Find(path);
+    const bool registered = key != m_mapGamePath.end();
+    const bool isDir = (entry.dwAttributes & platform::kAttributeDirectory) != 0;
+    if (isDir && registered) {
+        // "TRUE": an ancestor of a package, examined inside; anything else is a
+        // package folder, left whole.
+        if (key->second == "TRUE") {
+            ScanFolder(path, nDepth - 1, pClassFilter);
+        }
+        return;
+    }
+    if (registered) {
+        return;  // a file that is itself a registered path
+    }
+    UnLoadPathInfo& candidate = m_mapUnLoadPath[path];
+    candidate.bDir = isDir;
+    candidate.strName = entry.strName;
+    candidate.strPath = path;
+}

@@ -1,0 +1,50 @@
+// Windows only: folder existence and folder listings with attributes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// File attribute bits, with the values Windows gives them.
+const uint32_t kAttributeReadOnly = 0x1;
+const uint32_t kAttributeHidden = 0x2;
+const uint32_t kAttributeDirectory = 0x10;
+const uint32_t kAttributeReparsePoint = 0x400;
+const uint32_t kAttributesInvalid = 0xFFFFFFFF;  // attributes that could not be read
+
+// Whether `path` names an existing folder (GetFileAttributesA reports a
+// directory). "E:" asks about the root of drive E.
+bool IsExistingFolder(const std::string& path);
+
+// One entry of a listing: its own name and its attributes as the listing
+// reports them (the same attributes a status query of the entry gives).
+struct FolderEntry {
+    std::string strName;
+    uint32_t dwAttributes = 0;
+};
+
+// A listing of the entries matching a pattern such as "E:\Games\*.*", in the
+// order the file system delivers them, "." and ".." included where the file
+// system reports them. Owns the find handle; not copyable.
+class FolderListing {
+public:
+    FolderListing() = default;
+    ~FolderListing();
+    FolderListing(const FolderListing&) = delete;
+    FolderListing& operator=(const FolderListing&) = delete;
+
+    // Starts the listing and reads its first entry into *entry. False when the
+    // listing cannot start (no such folder, or no entry at all — a drive root
+    // with nothing in it lists nothing, not even "." and "..").
+    bool Start(const std::string& pattern, FolderEntry* entry);
+    // Reads the next entry; false at the end. REQUIRES: Start returned true.
+    bool Next(FolderEntry* entry);
+    // Ends the listing; also done by the destructor.
+    void Close();
+
+private:
+    void* m_handle = nullptr;
+};
+
+}  // namespace platform

@@ -1,0 +1,159 @@
+// The engine's pure part on every platform: registering package paths, the
+// case folding of code page 936 and the lookup index built on it.
+#include <gtest/gtest.h>
+
+#include "ToolKit/Trevand/Trevand/DB/GamePathIndex.h"
+#include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
+#include "comm/platform/CaseFold936.h"
+#include "comm/platform/MbcsCompare.h"
+
+namespace {
+
+// The engine base with its role operations answering false: enough to exercise
+// the registration that both roles share.
+class CBareTrevandDB final : public CTrevandDB {
+public:
+    bool GetServerDBPath() override { return false; }
+    bool GameRootDirInit() override { return false; }
+    bool LoadGamePathInit() override { return false; }
+    bool UnLoadGamePathInit() override { return false; }
+};
+
+struct AddGamePathCase {
+    const char* name;
+    ServerDiskMap disks;
+    std::vector<std::string> paths;  // registered in this order
+    GamePathMap expected;
+};
+
+TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
+    const ServerDiskMap diskE = {{"E", 1}};
+    const AddGamePathCase cases[] = {
+        {"trailing backslash dropped, ancestors TRUE, root never added",
+         diskE, {"E:\\Games\\WoW\\"}, {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "TRUE"}}},
+        {"a registered folder that is also an ancestor ends FALSE, in either order",
+         diskE, {"E:\\Games\\WoW", "E:\\Games"}, {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "FALSE"}}},
+        {"the other order", diskE, {"E:\\Games", "E:\\Games\\WoW"},
+         {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "FALSE"}}},
+        {"letters keep their case; an existing E:\\Games does not stop e:\\games",
+         diskE, {"E:\\Games\\X", "e:\\games\\wow"},
+         {{"E:\\Games\\X", "FALSE"}, {"E:\\Games", "TRUE"}, {"e:\\games\\wow", "FALSE"}, {"e:\\games", "TRUE"}}},
+        {"a path on no server disk registers nothing", diskE, {"Z:\\Games\\WoW", "\\\\server\\share\\x"}, {}},
+        {"empty path", diskE, {""}, {}},
+        {"a root registers only itself, which the scan never meets as an entry", diskE, {"E:\\", "e:"},
+         {{"E:", "FALSE"}, {"e:", "FALSE"}}},
+        {"eleven levels: ten ancestors", diskE, {"E:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11"},
+         {{"E:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11", "FALSE"},
+          {"E:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10", "TRUE"},
+          {"E:\\1\\2\\3\\4\\5\\6\\7\\8\\9", "TRUE"},
+          {"E:\\1\\2\\3\\4\\5\\6\\7\\8", "TRUE"},
+          {"E:\\1\\2\\3\\4\\5\\6\\7", "TRUE"},
+          {"E:\\1\\2\\3\\4\\5\\6", "TRUE"},
+          {"E:\\1\\2\\3\\4\\5", "TRUE"},
+          {"E:\\1\\2\\3\\4", "TRUE"},
+          {"E:\\1\\2\\3", "TRUE"},
+          {"E:\\1\\2", "TRUE"},
+          {"E:\\1", "TRUE"}}},
+        {"a path that never reaches its root stops where no backslash is left",
+         diskE, {"E:Games\\X", "EGames"}, {{"E:Games\\X", "FALSE"}, {"E:Games", "TRUE"}, {"EGames", "FALSE"}}},
+        {"two symbols with one letter register the path once",
+         {{"E", 1}, {"EF", 1}}, {"E:\\Games\\WoW"}, {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "TRUE"}}},
+        {"the drive letter matches without regard to case", {{"e", 1}}, {"E:\\A\\B"},
+         {{"E:\\A\\B", "FALSE"}, {"E:\\A", "TRUE"}}},
+        {"a second byte 0x5C (誠 D55C, 衆 D05C) is no separator", diskE, {"E:\\Games\\誠", "E:\\衆\\X\\"},
+         {{"E:\\Games\\誠", "FALSE"}, {"E:\\Games", "TRUE"}, {"E:\\衆\\X", "FALSE"}, {"E:\\衆", "TRUE"}}},
+        {"GBK names", diskE, {"E:\\单机游戏\\仙剑奇侠传"}, {{"E:\\单机游戏\\仙剑奇侠传", "FALSE"}, {"E:\\单机游戏", "TRUE"}}},
+    };
+    for (const AddGamePathCase& c : cases) {
+        CBareTrevandDB engine;
+        engine.m_mapServerDisk = c.disks;
+        for (const std::string& path : c.paths) {
+            engine.AddGamePath(path);
+        }
+        EXPECT_EQ(engine.m_mapGamePath, c.expected) << c.name;
+    }
+}
+
+TEST(AddGamePath, IsDownDiskOfTheBaseIsAlwaysFalse) {
+    CBareTrevandDB engine;
+    engine.m_mapServerDisk = {{"D", 2}};
+    EXPECT_FALSE(engine.IsDownDisk('D'));
+}
+
+TEST(GetUnLoadGamePath, ReplacesTheOutputWithTheScanResult) {
+    CBareTrevandDB engine;
+    UnLoadPathMap out = {{"X:\\stale", {true, "stale", "X:\\stale"}}};
+    EXPECT_TRUE(engine.GetUnLoadGamePath(out));
+    EXPECT_TRUE(out.empty());
+
+    engine.m_mapUnLoadPath["E:\\Old"] = {true, "Old", "E:\\Old"};
+    engine.m_mapUnLoadPath["E:\\a.txt"] = {false, "a.txt", "E:\\a.txt"};
+    EXPECT_TRUE(engine.GetUnLoadGamePath(out));
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_FALSE(out["E:\\a.txt"].bDir);
+    EXPECT_EQ(out["E:\\Old"].strName, "Old");
+}
+
+struct FoldCase {
+    const char* name;
+    std::string a;
+    std::string b;
+    bool equal;
+};
+
+// The byte values are what _mbsicmp under Wine makes of them (the generated table).
+const FoldCase kFoldCases[] = {
+    {"ASCII letters", "E:\\GAMES\\wow", "e:\\Games\\WoW", true},
+    {"ASCII punctuation is not a letter", "[", "{", false},
+    {"full-width Latin (Ａ A3C1 / ａ A3E1)", "\xA3\xC1", "\xA3\xE1", true},
+    {"Greek (Α A6A1 / α A6C1)", "\xA6\xA1", "\xA6\xC1", true},
+    {"Cyrillic (А A7A1 / а A7D1)", "\xA7\xA1", "\xA7\xD1", true},
+    {"Roman numerals (ⅰ A2A1 / Ⅰ A2F1)", "\xA2\xA1", "\xA2\xF1", true},
+    {"full-width and ASCII letters differ", "\xA3\xC1", "A", false},
+    {"a second byte is never folded as a letter (8141 / 8161)", "\x81\x41", "\x81\x61", false},
+    {"a second byte 0x5C is no separator (誠 D55C / 謀 D65C)", "誠", "謀", false},
+    {"誠 equals itself", "E:\\誠\\衆", "e:\\誠\\衆", true},
+    {"Ⅺ (A2FB) folds to ? and the walk goes on at its second byte", "\xA2\xFB" "x", "?\xFB" "x", true},
+    {"Ⅺ and Ⅻ differ in their second bytes", "\xA2\xFB", "\xA2\xFC", false},
+    {"a lead byte at the end is a character of its own", "ab\x81", "AB\x81", true},
+    {"a lone lead byte and a full character", "ab\x81", "ab\x81\x41", false},
+    {"different lengths", "E:\\Games", "E:\\Games\\", false},
+};
+
+TEST(CaseFold936, FoldsExactlyWhatTheRuntimeCallsEqual) {
+    for (const FoldCase& c : kFoldCases) {
+        EXPECT_EQ(platform::FoldCase936(c.a) == platform::FoldCase936(c.b), c.equal) << c.name;
+        EXPECT_EQ(platform::FoldCase936(c.a).size(), c.a.size()) << c.name;
+    }
+}
+
+TEST(GamePathIndex, FindsTheFirstKeyInOrderThatEqualsWithoutRegardToCase) {
+    const GamePathMap paths = {{"E:\\GAMES", "FALSE"},
+                               {"E:\\Games", "TRUE"},
+                               {"E:\\games\\wow", "FALSE"},
+                               {"E:\\单机游戏\\\xA3\xC1", "TRUE"}};
+    CGamePathIndex index;
+    index.Build(paths);
+    struct Probe {
+        std::string path;
+        const char* expectedKey;  // null: no key
+    };
+    const Probe probes[] = {
+        {"e:\\games", "E:\\GAMES"},  // "E:\GAMES" < "E:\Games" byte-wise: it comes first
+        {"E:\\Games\\WoW", "E:\\games\\wow"},
+        {"E:\\单机游戏\\\xA3\xE1", "E:\\单机游戏\\\xA3\xC1"},
+        {"E:\\Games\\WoW2", nullptr},
+        {"E:", nullptr},
+    };
+    for (const Probe& probe : probes) {
+        const auto found = index.Find(probe.path);
+        if (probe.expectedKey == nullptr) {
+            EXPECT_TRUE(found == paths.end()) << probe.path;
+        } else {
+            ASSERT_TRUE(found != paths.end()) << probe.path;
+            EXPECT_EQ(found->first, probe.expectedKey) << probe.path;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,353 @@
+#include "support/Cafe.h"
+
+#include <sqlite3.h>
+#include <windows.h>
+
+#include <cctype>
+#include <memory>
+
+#include "comm/platform/CodePage.h"
+#include "comm/platform/FileName.h"
+#include "comm/platform/NetworkAdapters.h"
+#include "support/InstalledService.h"
+#include "support/WineHost.h"
+
+namespace testsupport {
+namespace {
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size())) {
+        text.replace(pos, from.size(), to);
+    }
+    return text;
+}
+
+// Creates `path` and every missing folder above it (Windows path, GBK).
+bool MakeFolders(const std::string& path) {
+    for (size_t pos = path.find('\\', 3); ; pos = path.find('\\', pos + 1)) {
+        const std::string part = path.substr(0, pos);
+        if (!CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+            return false;
+        }
+        if (pos == std::string::npos) {
+            return true;
+        }
+    }
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+// Runs `command` with the Linux name of `path` (in the folder `parent`) as its
+// last argument: for what Wine cannot make from the Windows side (symbolic
+// links, names too long for the ANSI calls).
+bool MakeOnLinux(std::vector<std::string> command, const std::string& parent, const std::string& path) {
+    std::string name;
+    const std::string unixParent = UnixPathOf(parent);
+    if (unixParent.empty() || !platform::CodePage936ToUtf8(path.substr(parent.size() + 1), &name)) {
+        return false;
+    }
+    command.push_back(unixParent + "/" + name);
+    return RunUnixCommand(command);
+}
+
+std::string ParentOf(const std::string& path) {
+    const size_t last = path.rfind('\\');
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+// One database file written with SQLite's own API.
+class Database {
+public:
+    // Rows for a table in `omit` are not written: the table is missing.
+    Database(const std::string& path, const std::set<std::string>& omit) : m_omit(omit) {
+        std::string utf8;
+        if (!platform::ToUtf8FileName(path, &utf8) ||
+            sqlite3_open_v2(utf8.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            m_ok = false;
+        }
+    }
+    ~Database() { sqlite3_close(m_db); }
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    bool Ok() const { return m_ok; }
+
+    void Exec(const std::string& sql) {
+        if (m_ok && sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+            m_ok = false;
+        }
+    }
+
+    // Inserts one row; texts are bound as the bytes given, numbers as integers.
+    struct Value {
+        bool isText;
+        std::string text;
+        int number;
+    };
+    void Insert(const std::string& table, const std::vector<Value>& values) {
+        if (!m_ok || m_omit.count(table) != 0) {
+            return;
+        }
+        std::string sql = "insert into " + table + " values (";
+        for (size_t i = 0; i < values.size(); ++i) {
+            sql += i == 0 ? "?" : ",?";
+        }
+        sql += ")";
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+            m_ok = false;
+            return;
+        }
+        for (size_t i = 0; i < values.size(); ++i) {
+            const int index = static_cast<int>(i + 1);
+            if (values[i].isText) {
+                sqlite3_bind_text(statement, index, values[i].text.c_str(), static_cast<int>(values[i].text.size()),
+                                  SQLITE_TRANSIENT);
+            } else {
+                sqlite3_bind_int(statement, index, values[i].number);
+            }
+        }
+        if (sqlite3_step(statement) != SQLITE_DONE) {
+            m_ok = false;
+        }
+        sqlite3_finalize(statement);
+    }
+
+private:
+    const std::set<std::string>& m_omit;
+    sqlite3* m_db = nullptr;
+    bool m_ok = true;
+};
+
+Database::Value Text(const std::string& text) { return {true, text, 0}; }
+Database::Value Number(int number) { return {false, "", number}; }
+
+// The management software declares its flags and ids INTEGER: an untyped column
+// holding 1 would not match MainServer='1'.
+struct TableSchema {
+    const char* name;
+    const char* columns;
+};
+const TableSchema kHalvorTables[] = {
+    {"tbl_IcafeServerCfg", "Addr TEXT, MainServer INTEGER"},
+    {"tbl_IcafeServerDiskCfg", "Addr TEXT, ServerSymbol TEXT, ServerSymbolPurpose INTEGER, DiskId INTEGER"},
+    {"tbl_IcafeServerDownDiskCfg", "ServerSymbol TEXT"},
+    {"tbl_Package", "Pkgid INTEGER, LocalPath TEXT, PkgVersion INTEGER, IdcClass TEXT"},
+    {"tbl_IcafeServerDiskPkgCfg", "Pkgid INTEGER, DiskId INTEGER"},
+};
+const TableSchema kPkgDownTables[] = {{"tbl_pkgdownstat", "DownPath TEXT"}};
+const TableSchema kPelloryTables[] = {{"tbl_VDiskCfg", "ServerDisk TEXT"}, {"tbl_VDiskPkgCfg", "PkgPath TEXT"}};
+
+template <size_t N>
+void CreateTables(Database& db, const TableSchema (&tables)[N], const std::set<std::string>& omit) {
+    for (const TableSchema& table : tables) {
+        if (omit.count(table.name) == 0) {
+            db.Exec(std::string("create table ") + table.name + " (" + table.columns + ")");
+        }
+    }
+}
+
+}  // namespace
+
+Cafe::Cafe(const CafeSpec& spec) {
+    Build(spec);
+}
+
+Cafe::~Cafe() {
+    for (const std::string& link : m_driveLinks) {
+        RunUnixCommand({"rm", "-f", link});
+    }
+    m_installed.clear();
+    // Read-only files and links inside are removed on the Linux side, where
+    // neither stops rm and no link is followed.
+    const std::string unixFolder = UnixPathOf(Folder());
+    if (!unixFolder.empty()) {
+        RunUnixCommand({"rm", "-rf", unixFolder});
+    }
+}
+
+void Cafe::Build(const CafeSpec& spec) {
+    if (DosDevicesFolder().empty()) {
+        Fail("not running under Wine");
+        return;
+    }
+    const std::string exe = ExePath();
+    if (!MakeFolders(ParentOf(exe)) || !WriteFile(exe, "MZ")) {
+        Fail("cannot write " + exe);
+        return;
+    }
+    if (!spec.iniText.empty() && !WriteFile(IniPath(), Expand(spec.iniText))) {
+        Fail("cannot write the ini file");
+        return;
+    }
+    if (!InstallServices(spec) || !WriteDatabases(spec)) {
+        return;
+    }
+    for (const CafeDrive& drive : spec.drives) {
+        if (!MakeDrive(drive)) {
+            return;
+        }
+    }
+    m_ready = true;
+}
+
+bool Cafe::Fail(const std::string& problem) {
+    if (m_problem.empty()) {
+        m_problem = problem;
+    }
+    return false;
+}
+
+bool Cafe::InstallServices(const CafeSpec& spec) {
+    for (const std::string& name : spec.services) {
+        ServiceSpec service{name, ReplaceAll(spec.commandLine, "{exe}", ExePath()), "", ""};
+        m_installed.push_back(std::make_unique<InstalledService>(service));
+        if (!m_installed.back()->Installed()) {
+            return Fail("cannot install the service " + name);
+        }
+    }
+    return true;
+}
+
+bool Cafe::WriteDatabases(const CafeSpec& spec) {
+    if (!MakeFolders(HalvorFolder() + "\\data") || !MakeFolders(PelloryFolder() + "\\data")) {
+        return Fail("cannot make the data folders");
+    }
+    if (spec.halvorDb) {
+        Database db(HalvorDB(), spec.omitTables);
+        CreateTables(db, kHalvorTables, spec.omitTables);
+        db.Exec("begin");
+        if (spec.thisMachineIsMain) {
+            db.Insert("tbl_IcafeServerCfg", {Text(LocalAddress()), Number(1)});
+        }
+        for (const CafeServer& server : spec.servers) {
+            db.Insert("tbl_IcafeServerCfg", {Text(Expand(server.addr)), Number(server.mainServer)});
+        }
+        for (const CafeServerDisk& disk : spec.serverDisks) {
+            db.Insert("tbl_IcafeServerDiskCfg",
+                      {Text(Expand(disk.addr)), Text(disk.symbol), Number(disk.purpose), Number(disk.diskId)});
+        }
+        for (const std::string& symbol : spec.downDisks) {
+            db.Insert("tbl_IcafeServerDownDiskCfg", {Text(symbol)});
+        }
+        for (const CafePackage& package : spec.packages) {
+            db.Insert("tbl_Package",
+                      {Number(package.pkgid), Text(package.localPath), Number(package.version), Text(package.idcClass)});
+        }
+        for (const CafePlacement& placement : spec.placements) {
+            db.Insert("tbl_IcafeServerDiskPkgCfg", {Number(placement.pkgid), Number(placement.diskId)});
+        }
+        db.Exec("commit");
+        if (!db.Ok()) {
+            return Fail("cannot write halvor.db");
+        }
+    }
+    if (spec.pkgdownDb) {
+        Database db(PkgDownDB(), spec.omitTables);
+        CreateTables(db, kPkgDownTables, spec.omitTables);
+        for (const std::string& path : spec.downPaths) {
+            db.Insert("tbl_pkgdownstat", {Text(path)});
+        }
+        if (!db.Ok()) {
+            return Fail("cannot write pkgdown.db");
+        }
+    }
+    if (spec.pelloryDb) {
+        Database db(PelloryDB(), spec.omitTables);
+        CreateTables(db, kPelloryTables, spec.omitTables);
+        for (const std::string& disk : spec.vdisks) {
+            db.Insert("tbl_VDiskCfg", {Text(disk)});
+        }
+        for (const std::string& path : spec.vdiskPackages) {
+            db.Insert("tbl_VDiskPkgCfg", {Text(path)});
+        }
+        if (!db.Ok()) {
+            return Fail("cannot write pellory.db");
+        }
+    }
+    return true;
+}
+
+bool Cafe::MakeDrive(const CafeDrive& drive) {
+    const std::string root = DriveFolder(drive.letter);
+    if (!MakeFolders(root)) {
+        return Fail("cannot make the drive folder " + root);
+    }
+    const std::string link = DosDevicesFolder() + "/" +
+                             static_cast<char>(std::tolower(static_cast<unsigned char>(drive.letter))) + ":";
+    if (!RunUnixCommand({"ln", "-sfn", UnixPathOf(root), link})) {
+        return Fail("cannot map the drive letter " + std::string(1, drive.letter));
+    }
+    m_driveLinks.push_back(link);
+    for (const CafeEntry& entry : drive.entries) {
+        if (!MakeEntry(root, entry)) {
+            return Fail("cannot make the entry " + entry.path);
+        }
+    }
+    return true;
+}
+
+bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
+    const std::string path = root + "\\" + entry.path;
+    const std::string parent = ParentOf(path);
+    if (parent != root && !MakeFolders(parent)) {
+        return false;
+    }
+    switch (entry.kind) {
+    case CafeEntry::kFolder:
+        return MakeFolders(path);
+    case CafeEntry::kFile:
+        return WriteFile(path, "data") || MakeOnLinux({"touch"}, parent, path);
+    case CafeEntry::kHiddenFolder:
+        return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    case CafeEntry::kHiddenFile:
+        return WriteFile(path, "data") && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    case CafeEntry::kReadOnlyFile:
+        return WriteFile(path, "data") && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    case CafeEntry::kLink: {
+        const std::string target = UnixPathOf(entry.target);
+        return !target.empty() && MakeOnLinux({"ln", "-s", target}, parent, path);
+    }
+    }
+    return false;
+}
+
+std::string Cafe::ExePath() const { return m_dir.Path() + "\\Program Files\\Quarnel\\Quarnel.exe"; }
+std::string Cafe::IniPath() const { return m_dir.Path() + "\\Program Files\\Quarnel\\Quarnel.ini"; }
+std::string Cafe::HalvorFolder() const { return m_dir.Path() + "\\Halvor"; }
+std::string Cafe::PelloryFolder() const { return m_dir.Path() + "\\Pellory"; }
+std::string Cafe::HalvorDB() const { return HalvorFolder() + "\\data\\halvor.db"; }
+std::string Cafe::PkgDownDB() const { return HalvorFolder() + "\\data\\pkgdown.db"; }
+std::string Cafe::PelloryDB() const { return PelloryFolder() + "\\data\\pellory.db"; }
+std::string Cafe::DriveFolder(char letter) const { return m_dir.Path() + "\\drive_" + std::string(1, letter); }
+
+std::string Cafe::LocalAddress() {
+    for (const platform::NetworkAdapter& adapter : platform::ListNetworkAdapters()) {
+        if (adapter.type != platform::kAdapterTypeEthernet) {
+            continue;
+        }
+        for (const std::string& address : adapter.addresses) {
+            if (address != "0.0.0.0" && address != "127.0.0.1") {
+                return address;
+            }
+        }
+    }
+    return "";
+}
+
+std::string Cafe::Expand(const std::string& text) const {
+    std::string expanded = ReplaceAll(text, "{Halvor}", HalvorFolder());
+    expanded = ReplaceAll(expanded, "{Pellory}", PelloryFolder());
+    return ReplaceAll(expanded, "{local}", LocalAddress());
+}
+
+}  // namespace testsupport

@@ -1,0 +1,143 @@
+// Windows only, under Wine: a whole management installation of an internet
+// café built from a short description, and removed again by the destructor.
+//
+// What it makes, all below one temporary folder:
+// - the management service(s), installed with CreateServiceA, whose command line
+//   names "<café>\Program Files\Quarnel\Quarnel.exe" (quoted, with arguments,
+//   by default);
+// - the ini file beside that executable, Quarnel.ini, with [Halvor] and
+//   [Pellory_0] Path pointing at "<café>\Halvor" and "<café>\Pellory";
+// - <Halvor>\data\halvor.db, <Halvor>\data\pkgdown.db and
+//   <Pellory>\data\pellory.db with the management software's tables, written
+//   with SQLite's own C API; texts are stored as the bytes given (GBK);
+// - disks: drive letters mapped to folders of the café, holding folders, files,
+//   hidden and read-only entries and symbolic links.
+//
+// In texts of the description, "{local}" stands for this machine's own Ethernet
+// address, "{Halvor}" and "{Pellory}" for the two data folders' parents, and
+// "{exe}" (in the command line) for the executable's path.
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/InstalledService.h"
+#include "support/TempDir.h"
+
+namespace testsupport {
+
+struct CafeServer {          // tbl_IcafeServerCfg
+    std::string addr;
+    int mainServer = 0;
+};
+struct CafeServerDisk {      // tbl_IcafeServerDiskCfg
+    std::string addr;
+    std::string symbol;
+    int purpose = 1;         // 1: game disk
+    int diskId = 0;
+};
+struct CafePackage {         // tbl_Package
+    int pkgid = 0;
+    std::string localPath;
+    int version = 1;
+    std::string idcClass;
+};
+struct CafePlacement {       // tbl_IcafeServerDiskPkgCfg
+    int pkgid = 0;
+    int diskId = 0;
+};
+
+// One entry on a disk; `path` is relative to the drive root ("Games\WoW").
+// Missing parent folders are created as plain folders.
+struct CafeEntry {
+    enum Kind { kFolder, kFile, kHiddenFolder, kHiddenFile, kReadOnlyFile, kLink };
+    CafeEntry(Kind kind, std::string path, std::string target = std::string())
+        : kind(kind), path(std::move(path)), target(std::move(target)) {}
+
+    Kind kind;
+    std::string path;    // a file path too long for the ANSI calls is made on the Linux side
+    std::string target;  // kLink: the Windows path the link points to
+};
+
+struct CafeDrive {
+    char letter = 'E';
+    std::vector<CafeEntry> entries;
+};
+
+struct CafeSpec {
+    // Services installed, each with the same command line; none when empty.
+    std::vector<std::string> services = {"Zervan服务"};
+    std::string commandLine = "\"{exe}\" -k run";
+    // The ini file; "" writes none at all.
+    std::string iniText = "[Halvor]\r\nPath={Halvor}\r\n[Pellory_0]\r\nPath={Pellory}\r\n";
+
+    // Which database files exist, and tables to leave out of them.
+    bool halvorDb = true;
+    bool pkgdownDb = true;
+    bool pelloryDb = true;
+    std::set<std::string> omitTables;
+
+    // halvor.db. With `thisMachineIsMain` a server row ({local}, 1) comes first.
+    bool thisMachineIsMain = true;
+    std::vector<CafeServer> servers;
+    std::vector<CafeServerDisk> serverDisks;
+    std::vector<std::string> downDisks;     // tbl_IcafeServerDownDiskCfg.ServerSymbol
+    std::vector<CafePackage> packages;
+    std::vector<CafePlacement> placements;
+    // pkgdown.db
+    std::vector<std::string> downPaths;     // tbl_pkgdownstat.DownPath
+    // pellory.db
+    std::vector<std::string> vdisks;        // tbl_VDiskCfg.ServerDisk
+    std::vector<std::string> vdiskPackages; // tbl_VDiskPkgCfg.PkgPath
+
+    std::vector<CafeDrive> drives;
+};
+
+class Cafe {
+public:
+    explicit Cafe(const CafeSpec& spec);
+    ~Cafe();
+    Cafe(const Cafe&) = delete;
+    Cafe& operator=(const Cafe&) = delete;
+
+    // True when everything described was made; tests ASSERT on it.
+    bool Ready() const { return m_ready; }
+    // What went wrong while building, for the assertion message.
+    const std::string& Problem() const { return m_problem; }
+
+    std::string Folder() const { return m_dir.Path(); }
+    std::string ExePath() const;
+    std::string IniPath() const;
+    std::string HalvorFolder() const;
+    std::string PelloryFolder() const;
+    std::string HalvorDB() const;
+    std::string PkgDownDB() const;
+    std::string PelloryDB() const;
+    // The folder mapped as drive `letter`.
+    std::string DriveFolder(char letter) const;
+
+    // This machine's first Ethernet IPv4 address from the adapter list.
+    static std::string LocalAddress();
+
+    // Replaces every placeholder ({local}, {Halvor}, {Pellory}) in `text`.
+    std::string Expand(const std::string& text) const;
+
+private:
+    void Build(const CafeSpec& spec);
+    bool Fail(const std::string& problem);
+    bool InstallServices(const CafeSpec& spec);
+    bool WriteDatabases(const CafeSpec& spec);
+    bool MakeDrive(const CafeDrive& drive);
+    bool MakeEntry(const std::string& root, const CafeEntry& entry);
+
+    TempDir m_dir;
+    std::vector<std::unique_ptr<InstalledService>> m_installed;
+    std::vector<std::string> m_driveLinks;  // Linux paths of the drive letter links made
+    bool m_ready = false;
+    std::string m_problem;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,63 @@
+#include "support/WineHost.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace testsupport {
+namespace {
+
+// Wine's own exports, found at run time so the tests still link on Windows.
+template <typename Function>
+Function WineExport(const char* module, const char* name) {
+    FARPROC found = GetProcAddress(GetModuleHandleA(module), name);
+    Function function = nullptr;
+    static_assert(sizeof(function) == sizeof(found), "function pointers of one size");
+    std::memcpy(&function, &found, sizeof(function));
+    return function;
+}
+
+}  // namespace
+
+std::string UnixPathOf(const std::string& windowsPath) {
+    using UnixFileName = char* (*)(const WCHAR*);
+    auto toUnix = WineExport<UnixFileName>("kernel32.dll", "wine_get_unix_file_name");
+    if (toUnix == nullptr) {
+        return "";
+    }
+    std::wstring wide(windowsPath.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0],
+                                           static_cast<int>(wide.size()));
+    if (length == 0) {
+        return "";
+    }
+    char* unixPath = toUnix(wide.c_str());
+    if (unixPath == nullptr) {
+        return "";
+    }
+    std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+std::string DosDevicesFolder() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    return prefix != nullptr ? std::string(prefix) + "/dosdevices" : std::string();
+}
+
+bool RunUnixCommand(const std::vector<std::string>& argv) {
+    using Spawn = int (*)(char* const*, int);
+    auto spawn = WineExport<Spawn>("ntdll.dll", "__wine_unix_spawnvp");
+    if (spawn == nullptr || argv.empty()) {
+        return false;
+    }
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    return spawn(args.data(), 1) == 0;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,23 @@
+// Windows only, under Wine: the few things a test needs from the Linux side —
+// a Linux path for a Windows one, and running a Linux command (to make symbolic
+// links and drive letters, which Wine 8 cannot make from the Windows side).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// The Linux path of the Windows path `windowsPath` (code page 936); empty when
+// not running under Wine or when it cannot be converted.
+std::string UnixPathOf(const std::string& windowsPath);
+
+// The prefix's folder of drive letter links ("$WINEPREFIX/dosdevices"); empty
+// outside Wine.
+std::string DosDevicesFolder();
+
+// Runs the Linux command `argv` (UTF-8 arguments) and waits for it. True when it
+// could be started and exited with 0.
+bool RunUnixCommand(const std::vector<std::string>& argv);
+
+}  // namespace testsupport
