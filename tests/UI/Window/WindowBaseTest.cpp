@@ -3,6 +3,10 @@
 // skin-failure exit, cross-thread calls and the shadow switch.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -26,7 +30,7 @@ const char kBasicSkin[] = R"(<Window size="300,200" caption="0,0,0,40" sizebox="
   <VerticalLayout bkcolor="#FFF5F7FA">
     <HorizontalLayout height="40" bkcolor="#FF1E3A5F">
       <Label name="CapLabel" text="标题" />
-      <Button name="CapButton" width="40" text="B" />
+      <Button name="CapButton" width="40" text="B" tooltip="说明" />
       <Button name="closebtn" width="40" text="X" />
     </HorizontalLayout>
     <Button name="BtnOk" height="30" text="确定" />
@@ -121,6 +125,35 @@ TEST_F(WindowBase, PressInsideReleaseOutsideDoesNotClick) {
     ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
     ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, in.y));
     EXPECT_EQ("click:Other", wnd.m_notifications.back());
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(WindowBase, HoverShowsTheToolTipAndLeavingHidesIt) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    auto visibleTip = [&]() -> HWND {
+        for (HWND w = ::FindWindowA(TOOLTIPS_CLASSA, nullptr); w; w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+            if (::GetWindow(w, GW_OWNER) == wnd.GetHWND() && ::IsWindowVisible(w)) return w;
+        }
+        return nullptr;
+    };
+    const POINT button = CenterOf(wnd.Find("CapButton"));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(button.x, button.y));
+    ::SendMessageA(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(button.x, button.y));
+    HWND tip = visibleTip();
+    ASSERT_NE(nullptr, tip);
+    char text[64] = {0};
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = wnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(wnd.GetHWND());
+    ti.lpszText = text;
+    ::SendMessageA(tip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ("说明", text);
+    const POINT label = CenterOf(wnd.Find("CapLabel"));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(label.x, label.y));
+    EXPECT_EQ(nullptr, visibleTip());
     ::DestroyWindow(wnd);
 }
 
