@@ -175,6 +175,25 @@ TEST_F(LayoutPaint, ControlTimerSendsTimerNotifications) {
     ::DestroyWindow(wnd);
 }
 
+TEST_F(LayoutPaint, BackgroundCaptureIsDroppedWhenTheWindowGrows) {
+    // A root without colour shows the captured background; after a resize the
+    // old capture no longer fits and the window colour shows instead.
+    m_skins.Write("Bare.xml", R"(<Window size="100,80" showshadow="false"><VerticalLayout>
+      <Control name="Box" height="20" bkcolor="#FF00FF00" /><Control /></VerticalLayout></Window>)");
+    TestWnd wnd("Bare.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    ::SetWindowPos(wnd, nullptr, 0, 0, 220, 160, SWP_NOMOVE | SWP_NOZORDER);
+    wnd.ShowAndLayout();
+    const Snapshot s(wnd.GetManager());
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    const uint32_t expected = (GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window);
+    EXPECT_EQ(expected, s.At(200, 150));
+    EXPECT_EQ(expected, s.At(50, 70));
+    EXPECT_EQ(0x00FF00u, s.At(200, 10));  // the layout followed the new size
+    ::DestroyWindow(wnd);
+}
+
 const char kPaintSkin[] = R"(<Window size="200,200" showshadow="false">
   <VerticalLayout bkcolor="#FFFFFFFF">
     <HorizontalLayout height="30">
