@@ -50,6 +50,9 @@ xvfb_start() {
         return 1
     fi
     export DISPLAY=":$(head -n1 "$_xvfb_fd_file")"
+    # Tells Wine programs started inside (wine-run under wine-session) that this
+    # display has no window manager.
+    export TREVAND_OWN_XVFB=1
     rm -f "$_xvfb_fd_file"
     if command -v xcompmgr >/dev/null 2>&1; then
         xcompmgr -n >/dev/null 2>&1 &
@@ -61,5 +64,22 @@ xvfb_stop() {
     [ -n "${XCOMPMGR_PID:-}" ] && kill "$XCOMPMGR_PID" 2>/dev/null && wait "$XCOMPMGR_PID" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XCOMPMGR_PID=; XVFB_PID=
+    return 0
+}
+
+# wine_window_management: on our own Xvfb (TREVAND_OWN_XVFB=1) there is no window
+# manager, and Wine waits up to a second for one at every show, hide and destroy
+# of a top-level window (2 s per window test). "Managed"="N" tells Wine's X11
+# driver not to wait. On a display of the user's, with a real window manager,
+# the key is removed again. Costs a Wine start only when the key must change.
+wine_window_management() {
+    _reg="$WINEPREFIX/user.reg"
+    if [ "${TREVAND_OWN_XVFB:-0}" = 1 ]; then
+        grep -q '^"Managed"="N"' "$_reg" 2>/dev/null ||
+            "$(wine_bin)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    else
+        ! grep -q '^"Managed"="N"' "$_reg" 2>/dev/null ||
+            "$(wine_bin)" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null
+    fi
     return 0
 }

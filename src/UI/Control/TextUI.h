@@ -1,0 +1,22 @@
+// CTextUI: a multi-line text (line breaks and word wrap). With HTML text its
+// links send "link" (wParam = link index) when clicked.
+#pragma once
+
+#include "UI/Control/LabelUI.h"
+
+namespace Vellum {
+
+class CTextUI : public CLabelUI {
+public:
+    CTextUI();
+
+    const char* GetClass() const override;
+    void* GetInterface(const char* pstrName) override;
+    UINT GetControlFlags() const override;
+    // Fixed sizes win; otherwise the wrapped text's width and height inside
+    // the available width, plus the text padding.
+    SIZE EstimateSize(SIZE szAvailable) override;
+    void DoEvent(TEventUI& event) override;
+};
+
+}  // namespace Vellum

@@ -1,0 +1,47 @@
+// The element names of the skin dialect and the classes they create. A new
+// control class is one line here. Names whose class does not exist yet are
+// absent, so their elements are skipped like unknown names.
+#include <cstring>
+
+#include "UI/Control/ButtonUI.h"
+#include "UI/Control/LabelUI.h"
+#include "UI/Control/TextUI.h"
+#include "UI/Core/ContainerUI.h"
+#include "UI/Core/DialogBuilder.h"
+#include "UI/Core/HorizontalLayoutUI.h"
+#include "UI/Core/VerticalLayoutUI.h"
+
+namespace Vellum {
+
+namespace {
+
+template <class T>
+CControlUI* Make() {
+    return new T;
+}
+
+struct TControlClass {
+    const char* pstrElement;
+    CControlUI* (*pfnCreate)();
+};
+
+const TControlClass kControlClasses[] = {
+    {"Control", &Make<CControlUI>},
+    {"Container", &Make<CContainerUI>},
+    {"VerticalLayout", &Make<CVerticalLayoutUI>},
+    {"HorizontalLayout", &Make<CHorizontalLayoutUI>},
+    {"Label", &Make<CLabelUI>},
+    {"Text", &Make<CTextUI>},
+    {"Button", &Make<CButtonUI>},
+};
+
+}  // namespace
+
+CControlUI* CreateBuiltinControl(const char* pstrClass) {
+    for (const TControlClass& cls : kControlClasses) {
+        if (std::strcmp(cls.pstrElement, pstrClass) == 0) return cls.pfnCreate();
+    }
+    return nullptr;
+}
+
+}  // namespace Vellum

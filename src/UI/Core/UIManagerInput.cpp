@@ -1,0 +1,346 @@
+// CUIManager: message processing, mouse and keyboard routing, tool tips and
+// the message loops.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cctype>
+
+#include "UI/Core/ControlUI.h"
+#include "UI/Core/UIManager.h"
+
+namespace Vellum {
+
+namespace {
+
+POINT PointFromLParam(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// The first manager that decides for a message's window: its own window, or
+// for a child window the manager of an ancestor below the first popup.
+CUIManager* ManagerForMessage(const MSG* pMsg) {
+    const std::vector<CUIManager*>& managers = CUIManager::GetManagers();
+    const LONG style = ::GetWindowLongA(pMsg->hwnd, GWL_STYLE);
+    if ((style & WS_CHILD) == 0) {
+        for (CUIManager* manager : managers) {
+            if (manager->GetPaintWindow() == pMsg->hwnd) return manager;
+        }
+        return nullptr;
+    }
+    for (CUIManager* manager : managers) {
+        for (HWND parent = ::GetParent(pMsg->hwnd); parent; parent = ::GetParent(parent)) {
+            if (manager->GetPaintWindow() == pMsg->hwnd || manager->GetPaintWindow() == parent) return manager;
+            if (::GetWindowLongA(parent, GWL_STYLE) & WS_POPUP) break;
+        }
+    }
+    return nullptr;
+}
+
+CControlUI* ShortcutProc(CControlUI* pControl, void* pData) {
+    const char key = *static_cast<const char*>(pData);
+    const char shortcut = pControl->GetShortcut();
+    if (shortcut && std::toupper(static_cast<unsigned char>(shortcut)) == key) return pControl;
+    return nullptr;
+}
+
+}  // namespace
+
+void CUIManager::RunMessageLoop() {
+    MSG msg = {};
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+bool CUIManager::PreTranslateMessage(const MSG* pMsg) {
+    CUIManager* manager = ManagerForMessage(pMsg);
+    if (!manager) return false;
+    MSG copy = *pMsg;
+    if (manager->TranslateAccelerators(&copy)) return true;
+    return manager->RunMessageFilters(pMsg->message, pMsg->wParam, pMsg->lParam);
+}
+
+bool CUIManager::TranslateAccelerators(MSG* pMsg) {
+    const std::vector<ITranslateAccelerator*> accels = m_aTranslateAccelerators;
+    for (ITranslateAccelerator* accel : accels) {
+        if (accel->TranslateAccel(pMsg) == 0) return true;
+    }
+    return false;
+}
+
+bool CUIManager::RunMessageFilters(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    // A filter may remove itself (a window closing on Escape): walk a copy.
+    const std::vector<IMessageFilterUI*> filters = m_aMessageFilters;
+    for (IMessageFilterUI* filter : filters) {
+        bool bHandled = false;
+        filter->FilterMessage(uMsg, wParam, lParam, bHandled);
+        if (bHandled) return true;
+    }
+    return PreMessageHandler(uMsg, wParam, lParam);
+}
+
+// The manager's own keys: Tab moves the focus, Alt+letter activates the
+// control with that shortcut.
+bool CUIManager::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM) {
+    if (uMsg == WM_KEYDOWN && wParam == VK_TAB && m_pRoot) {
+        return SetNextTabControl(::GetKeyState(VK_SHIFT) >= 0);
+    }
+    if (uMsg == WM_SYSCHAR && m_pRoot) {
+        const char key = static_cast<char>(std::toupper(static_cast<int>(wParam & 0xFF)));
+        CControlUI* control = m_pRoot->FindControl(ShortcutProc, const_cast<char*>(&key),
+                                                   UIFIND_VISIBLE | UIFIND_ENABLED | UIFIND_ME_FIRST);
+        if (!control) return false;
+        control->SetFocus();
+        control->Activate();
+        return true;
+    }
+    return false;
+}
+
+bool CUIManager::ProcessMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    lRes = 0;
+    if (!m_hWndPaint) return false;
+    switch (uMsg) {
+    case WM_VELLUM_DELAYED_CLEANUP:
+        ClearDelayedCleanup();
+        return true;
+    case WM_CLOSE: {
+        // Closing ends every input state and hands the keyboard to the owner.
+        ResetInputState();
+        SetFocusControl(nullptr);
+        if (m_pFocus) m_pFocus = nullptr;
+        HWND owner = ::GetWindow(m_hWndPaint, GW_OWNER);
+        if (owner) ::SetFocus(owner);
+        return false;
+    }
+    case WM_ERASEBKGND:
+        lRes = 1;  // everything is painted from the off-screen buffer
+        return true;
+    case WM_PAINT:
+        return OnPaint();
+    case WM_PRINTCLIENT:
+        PaintTo(reinterpret_cast<HDC>(wParam));
+        return true;
+    case WM_SIZE:
+        if (m_pRoot) {
+            m_bUpdateNeeded = true;
+            ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
+        }
+        return false;
+    case WM_GETMINMAXINFO: {
+        MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        if (m_szMinWindow.cx > 0) info->ptMinTrackSize.x = m_szMinWindow.cx;
+        if (m_szMinWindow.cy > 0) info->ptMinTrackSize.y = m_szMinWindow.cy;
+        if (m_szMaxWindow.cx > 0) info->ptMaxTrackSize.x = m_szMaxWindow.cx;
+        if (m_szMaxWindow.cy > 0) info->ptMaxTrackSize.y = m_szMaxWindow.cy;
+        return false;
+    }
+    case WM_TIMER:
+        for (const TTimerInfo& t : m_aTimers) {
+            if (t.uWinTimer == wParam) {
+                SendEvent(t.pSender, UIEVENT_TIMER, t.nLocalID, 0);
+                return true;
+            }
+        }
+        return false;
+    case WM_MOUSEMOVE:
+        return OnMouseMove(wParam, lParam);
+    case WM_MOUSELEAVE:
+        m_bMouseTracking = false;
+        HideToolTip();
+        if (m_pEventHover && !m_pEventClick) {
+            CControlUI* old = m_pEventHover;
+            m_pEventHover = nullptr;
+            SendEvent(old, UIEVENT_MOUSELEAVE);
+        }
+        return false;
+    case WM_MOUSEHOVER:
+        OnMouseHover(lParam);
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_CONTEXTMENU:
+        return OnButton(uMsg, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        if (m_bMouseCapture && reinterpret_cast<HWND>(lParam) != m_hWndPaint) {
+            m_bMouseCapture = false;
+            m_pEventClick = nullptr;
+        }
+        return false;
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(wParam, lParam);
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT) return false;
+        return OnSetCursor(lRes);
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        return OnKey(uMsg, wParam, lParam);
+    default:
+        return false;
+    }
+}
+
+void CUIManager::ResetInputState() {
+    HideToolTip();
+    if (m_bMouseCapture) {
+        m_bMouseCapture = false;
+        ::ReleaseCapture();
+    }
+    CControlUI* hover = m_pEventHover;
+    m_pEventHover = nullptr;
+    m_pEventClick = nullptr;
+    m_pEventKey = nullptr;
+    if (hover) SendEvent(hover, UIEVENT_MOUSELEAVE);
+}
+
+bool CUIManager::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    const POINT pt = PointFromLParam(lParam);
+    m_ptLastMousePos = pt;
+    CControlUI* control = FindControl(pt);
+    if (control && control->GetManager() != this) control = nullptr;
+    if (!m_bMouseTracking || control != m_pEventHover) {
+        // Leave and hover notices from the system drive hover states and tool tips.
+        TRACKMOUSEEVENT tme = {sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_HOVER, m_hWndPaint, 400};
+        ::TrackMouseEvent(&tme);
+        m_bMouseTracking = true;
+    }
+    if (control != m_pToolTipControl) HideToolTip();
+    if (control != m_pEventHover) {
+        CControlUI* old = m_pEventHover;
+        m_pEventHover = control;
+        if (old) SendEvent(old, UIEVENT_MOUSELEAVE, wParam, lParam);
+        if (control && m_pEventHover == control) SendEvent(control, UIEVENT_MOUSEENTER, wParam, lParam);
+    }
+    if (m_pEventClick) SendEvent(m_pEventClick, UIEVENT_MOUSEMOVE, wParam, lParam);
+    else if (m_pEventHover) SendEvent(m_pEventHover, UIEVENT_MOUSEMOVE, wParam, lParam);
+    return true;
+}
+
+bool CUIManager::OnButton(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_CONTEXTMENU) {
+        if (m_pEventHover) SendEvent(m_pEventHover, UIEVENT_CONTEXTMENU, wParam, lParam);
+        return m_pEventHover != nullptr;
+    }
+    const POINT pt = PointFromLParam(lParam);
+    m_ptLastMousePos = pt;
+    HideToolTip();
+    if (uMsg == WM_LBUTTONUP) {
+        if (m_bMouseCapture) {
+            m_bMouseCapture = false;
+            ::ReleaseCapture();
+        }
+        CControlUI* control = m_pEventClick;
+        m_pEventClick = nullptr;
+        if (!control) return false;
+        SendEvent(control, UIEVENT_BUTTONUP, wParam, lParam);
+        return true;
+    }
+    if (::GetFocus() != m_hWndPaint) ::SetFocus(m_hWndPaint);
+    CControlUI* control = FindControl(pt);
+    if (!control || control->GetManager() != this) return false;
+    if (uMsg == WM_RBUTTONDOWN) {
+        SendEvent(control, UIEVENT_RBUTTONDOWN, wParam, lParam);
+        return true;
+    }
+    // A press on a tab stop moves the keyboard focus there, as users expect.
+    if ((control->GetControlFlags() & UIFLAG_TABSTOP) && control->IsKeyboardEnabled()) SetFocusControl(control);
+    m_pEventClick = control;
+    ::SetCapture(m_hWndPaint);
+    m_bMouseCapture = true;
+    SendEvent(control, uMsg == WM_LBUTTONDBLCLK ? UIEVENT_DBLCLICK : UIEVENT_BUTTONDOWN, wParam, lParam);
+    return true;
+}
+
+bool CUIManager::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+    POINT pt = PointFromLParam(lParam);  // screen coordinates for this message
+    ::ScreenToClient(m_hWndPaint, &pt);
+    m_ptLastMousePos = pt;
+    CControlUI* control = FindControl(pt);
+    if (!control || control->GetManager() != this) return false;
+    const int delta = static_cast<short>(HIWORD(wParam));
+    SendEvent(control, UIEVENT_SCROLLWHEEL, MAKEWPARAM(delta < 0 ? SB_LINEDOWN : SB_LINEUP, delta), lParam);
+    return true;
+}
+
+bool CUIManager::OnSetCursor(LRESULT& lRes) {
+    POINT pt = {0, 0};
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(m_hWndPaint, &pt);
+    CControlUI* control = FindControl(pt);
+    if (!control || control->GetManager() != this) return false;
+    SendEvent(control, UIEVENT_SETCURSOR);
+    lRes = TRUE;
+    return true;
+}
+
+bool CUIManager::OnKey(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (!m_pFocus) return false;
+    const int type = uMsg == WM_KEYDOWN ? UIEVENT_KEYDOWN : uMsg == WM_KEYUP ? UIEVENT_KEYUP : UIEVENT_CHAR;
+    m_pEventKey = m_pFocus;
+    TEventUI event;
+    event.Type = type;
+    event.pSender = m_pFocus;
+    event.dwTimestamp = ::GetTickCount();
+    event.ptMouse = m_ptLastMousePos;
+    event.chKey = static_cast<char>(wParam);
+    event.wParam = wParam;
+    event.lParam = lParam;
+    m_pFocus->Event(event);
+    m_pEventKey = nullptr;
+    return true;
+}
+
+void CUIManager::OnMouseHover(LPARAM lParam) {
+    m_bMouseTracking = false;
+    const POINT pt = PointFromLParam(lParam);
+    CControlUI* control = FindControl(pt);
+    if (!control || control->GetToolTip().IsEmpty()) return;
+    SendEvent(control, UIEVENT_MOUSEHOVER);
+    if (!m_hwndTooltip) {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        m_hwndTooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWndPaint,
+                                          nullptr, GetInstance(), nullptr);
+        if (!m_hwndTooltip) return;
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+        ti.hwnd = m_hWndPaint;
+        ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
+        ti.lpszText = const_cast<char*>("");
+        ::SendMessageA(m_hwndTooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        ::SendMessageA(m_hwndTooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = m_hWndPaint;
+    ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
+    ti.lpszText = const_cast<char*>(control->GetToolTip().GetData());
+    ::SendMessageA(m_hwndTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    POINT screen = pt;
+    ::ClientToScreen(m_hWndPaint, &screen);
+    ::SendMessageA(m_hwndTooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x + 12, screen.y + 20));
+    ::SendMessageA(m_hwndTooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    m_pToolTipControl = control;
+}
+
+void CUIManager::HideToolTip() {
+    if (m_hwndTooltip && m_pToolTipControl) {
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        ti.hwnd = m_hWndPaint;
+        ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
+        ::SendMessageA(m_hwndTooltip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    }
+    m_pToolTipControl = nullptr;
+}
+
+}  // namespace Vellum

@@ -1,0 +1,214 @@
+#include "UI/Window/WindowWnd.h"
+
+#include "UI/Core/UIManager.h"
+
+namespace Vellum {
+
+namespace {
+
+const char kWindowProperty[] = "WndX";
+
+}  // namespace
+
+CWindowWnd::CWindowWnd() : m_OldWndProc(::DefWindowProcA) {}
+
+CWindowWnd::~CWindowWnd() = default;
+
+const char* CWindowWnd::GetSuperClassName() const { return nullptr; }
+
+UINT CWindowWnd::GetClassStyle() const { return 0; }
+
+LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcA(m_OldWndProc, m_hWnd, uMsg, wParam, lParam);
+}
+
+void CWindowWnd::OnWindowDestroyed(HWND) {}
+
+bool CWindowWnd::RegisterWindowClass() {
+    WNDCLASSA wc = {};
+    wc.style = GetClassStyle();
+    wc.lpfnWndProc = CWindowWnd::WndProc;
+    wc.hInstance = CUIManager::GetInstance();
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = GetWindowClassName();
+    if (::RegisterClassA(&wc)) return true;
+    return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool CWindowWnd::RegisterSuperclass() {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    if (!::GetClassInfoExA(nullptr, GetSuperClassName(), &wc) &&
+        !::GetClassInfoExA(CUIManager::GetInstance(), GetSuperClassName(), &wc)) {
+        return false;
+    }
+    m_OldWndProc = wc.lpfnWndProc;
+    wc.lpfnWndProc = CWindowWnd::ControlProc;
+    wc.hInstance = CUIManager::GetInstance();
+    wc.lpszClassName = GetWindowClassName();
+    if (::RegisterClassExA(&wc)) return true;
+    return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CWindowWnd::Create(HWND hwndParent, const char* pstrName, DWORD dwStyle, DWORD dwExStyle, int x, int y, int cx,
+                        int cy) {
+    const bool registered = GetSuperClassName() ? RegisterSuperclass() : RegisterWindowClass();
+    if (!registered) return nullptr;
+    m_hWnd = ::CreateWindowExA(dwExStyle, GetWindowClassName(), pstrName, dwStyle, x, y, cx, cy, hwndParent, nullptr,
+                               CUIManager::GetInstance(), this);
+    SetWindowCopy(m_hWnd);
+    return m_hWnd;
+}
+
+HWND CWindowWnd::Subclass(HWND hWnd) {
+    m_OldWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
+    if (!m_OldWndProc) return nullptr;
+    m_bSubclassed = true;
+    m_hWnd = hWnd;
+    SetWindowCopy(hWnd);
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return m_hWnd;
+}
+
+void CWindowWnd::Unsubclass() {
+    if (!::IsWindow(m_hWnd) || !m_bSubclassed) return;
+    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_OldWndProc));
+    m_OldWndProc = ::DefWindowProcA;
+    m_bSubclassed = false;
+}
+
+void CWindowWnd::ShowWindow(bool bShow) {
+    if (!::IsWindow(m_hWnd)) return;
+    ::ShowWindow(m_hWnd, bShow ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+UINT CWindowWnd::ShowModal() {
+    HWND hWnd = m_hWnd;
+    HWND owner = ::GetWindow(hWnd, GW_OWNER);
+    ::ShowWindow(hWnd, SW_SHOWNORMAL);
+    ::EnableWindow(owner, FALSE);
+    UINT result = 0;
+    MSG msg = {};
+    bool quit = false;
+    while (::IsWindow(hWnd)) {
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            quit = true;
+            break;
+        }
+        if (got < 0) break;
+        if (msg.hwnd == hWnd && msg.message == WM_CLOSE) {
+            result = static_cast<UINT>(msg.wParam);
+            // The owner is enabled before this window is destroyed, so the
+            // system activates the owner and not some other program.
+            ::EnableWindow(owner, TRUE);
+            ::SetFocus(owner);
+        }
+        if (!CUIManager::PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    ::EnableWindow(owner, TRUE);
+    ::SetFocus(owner);
+    if (quit) ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return result;
+}
+
+void CWindowWnd::Close(UINT nRet) {
+    SetClosing();
+    // The handle copy, not m_hWnd: Close may run on another thread.
+    HWND hWnd = static_cast<HWND>(GetWindowCopy());
+    if (hWnd && ::IsWindow(hWnd)) ::PostMessageA(hWnd, WM_CLOSE, nRet, 0);
+}
+
+void CWindowWnd::CenterWindow() {
+    RECT rcDlg = {0, 0, 0, 0};
+    ::GetWindowRect(m_hWnd, &rcDlg);
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT area = mi.rcWork;
+    RECT centre = area;
+    if (owner) ::GetWindowRect(owner, &centre);
+    const int width = rcDlg.right - rcDlg.left;
+    const int height = rcDlg.bottom - rcDlg.top;
+    int x = (centre.left + centre.right) / 2 - width / 2;
+    int y = (centre.top + centre.bottom) / 2 - height / 2;
+    if (x < area.left) x = area.left;
+    else if (x + width > area.right) x = area.right - width;
+    if (y < area.top) y = area.top;
+    else if (y + height > area.bottom) y = area.bottom - height;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CWindowWnd::ResizeClient(int cx, int cy) {
+    RECT rc = {0, 0, 0, 0};
+    if (!::GetClientRect(m_hWnd, &rc)) return;
+    if (cx != -1) rc.right = cx;
+    if (cy != -1) rc.bottom = cy;
+    const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    const BOOL menu = (!(style & WS_CHILD) && ::GetMenu(m_hWnd) != nullptr) ? TRUE : FALSE;
+    if (!::AdjustWindowRectEx(&rc, style, menu, exStyle)) return;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                   SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+LRESULT CWindowWnd::SendMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessageA(m_hWnd, uMsg, wParam, lParam);
+}
+
+LRESULT CWindowWnd::PostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageA(m_hWnd, uMsg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWindowWnd::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    CWindowWnd* pThis = nullptr;
+    if (uMsg == WM_NCCREATE) {
+        const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        pThis = static_cast<CWindowWnd*>(cs->lpCreateParams);
+        pThis->m_hWnd = hWnd;
+        pThis->SetWindowCopy(hWnd);
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pThis));
+    } else {
+        pThis = reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    }
+    if (!pThis) return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return Route(pThis, hWnd, uMsg, wParam, lParam, false);
+}
+
+LRESULT CALLBACK CWindowWnd::ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    CWindowWnd* pThis = nullptr;
+    if (uMsg == WM_NCCREATE) {
+        const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        pThis = static_cast<CWindowWnd*>(cs->lpCreateParams);
+        pThis->m_hWnd = hWnd;
+        pThis->SetWindowCopy(hWnd);
+        ::SetPropA(hWnd, kWindowProperty, static_cast<HANDLE>(pThis));
+    } else {
+        pThis = static_cast<CWindowWnd*>(::GetPropA(hWnd, kWindowProperty));
+    }
+    if (!pThis) return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return Route(pThis, hWnd, uMsg, wParam, lParam, true);
+}
+
+LRESULT CWindowWnd::Route(CWindowWnd* pThis, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool bProperty) {
+    if (uMsg == WM_NCDESTROY) {
+        const LRESULT lRes = ::CallWindowProcA(pThis->m_OldWndProc, hWnd, uMsg, wParam, lParam);
+        if (bProperty) ::RemovePropA(hWnd, kWindowProperty);
+        else ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        if (pThis->m_bSubclassed) pThis->Unsubclass();
+        pThis->m_hWnd = nullptr;
+        pThis->SetWindowCopy(nullptr);
+        pThis->OnWindowDestroyed(hWnd);
+        return lRes;
+    }
+    if (uMsg == kUserUIMessage) {
+        pThis->ExecuteUserMessage(reinterpret_cast<Call*>(wParam), reinterpret_cast<const char*>(lParam));
+    }
+    return pThis->HandleMessage(uMsg, wParam, lParam);
+}
+
+}  // namespace Vellum

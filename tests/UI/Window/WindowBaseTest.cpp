@@ -1,0 +1,375 @@
+// The window base under Wine with real windows: default keys, standard
+// buttons, the modal loop, the caption hit test, notification maps, the
+// skin-failure exit, cross-thread calls and the shadow switch.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include "UI/Core/ControlUI.h"
+#include "UI/Shadow/ShadowUI.h"
+#include "WindowTestSupport.h"
+#include "support/LogCapture.h"
+
+using namespace Vellum;
+using windowtest::CenterOf;
+using windowtest::PostClick;
+using windowtest::PostKey;
+using windowtest::SkinFolder;
+using windowtest::TestWnd;
+
+namespace {
+
+const char kBasicSkin[] = R"(<Window size="300,200" caption="0,0,0,40" sizebox="4,4,4,4" showshadow="false">
+  <VerticalLayout bkcolor="#FFF5F7FA">
+    <HorizontalLayout height="40" bkcolor="#FF1E3A5F">
+      <Label name="CapLabel" text="标题" />
+      <Button name="CapButton" width="40" text="B" tooltip="说明" />
+      <Button name="closebtn" width="40" text="X" />
+    </HorizontalLayout>
+    <Button name="BtnOk" height="30" text="确定" />
+    <Button name="Other" height="30" text="其他" />
+    <Control />
+  </VerticalLayout>
+</Window>)";
+
+class WindowBase : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CShadowUI::Initialize(CUIManager::GetInstance());
+        // The log writer keeps the first file it writes to: point it at the
+        // capture folder before any test logs.
+        s_log = new testsupport::LogCapture();
+    }
+    static void TearDownTestSuite() { delete s_log; }
+    static testsupport::LogCapture* s_log;
+    void SetUp() override { m_skins.Write("Basic.xml", kBasicSkin); }
+
+    SkinFolder m_skins;
+};
+
+testsupport::LogCapture* WindowBase::s_log = nullptr;
+
+TEST_F(WindowBase, BuildsTheSkinAndFocusesBtnOk) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    EXPECT_EQ(1, wnd.m_nInitWindow);
+    ASSERT_NE(nullptr, wnd.Find("BtnOk"));
+    EXPECT_TRUE(wnd.Find("BtnOk")->IsFocused());
+    wnd.ShowAndLayout();
+    // The first paint lays the tree out and says so once.
+    EXPECT_EQ(1, std::count(wnd.m_notifications.begin(), wnd.m_notifications.end(), std::string("windowinit:")));
+    RECT rc;
+    ::GetClientRect(wnd, &rc);
+    EXPECT_EQ(300, rc.right);
+    EXPECT_EQ(200, rc.bottom);
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(WindowBase, EscapeClosesWithOneAlsoWhileAControlHasFocus) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    wnd.GetManager().SetFocusControl(wnd.Find("Other"));
+    ASSERT_TRUE(wnd.Find("Other")->IsFocused());
+    PostKey(wnd, VK_ESCAPE);
+    EXPECT_EQ(1u, wnd.ShowModal());
+}
+
+TEST_F(WindowBase, EnterAndSpaceActivateTheFocusedButtonWithoutClosing) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    PostKey(wnd, VK_RETURN);
+    wnd.PostUserMessage(
+        [](CWindowWnd& w) {
+            TestWnd& t = static_cast<TestWnd&>(w);
+            t.GetManager().SetFocusControl(t.Find("Other"));
+            return true;
+        },
+        "FocusOther");
+    PostKey(wnd, VK_SPACE);
+    PostKey(wnd, VK_ESCAPE);
+    EXPECT_EQ(1u, wnd.ShowModal());
+    std::vector<std::string> clicks;
+    for (const std::string& n : wnd.m_notifications) {
+        if (n.rfind("click:", 0) == 0) clicks.push_back(n);
+    }
+    EXPECT_EQ((std::vector<std::string>{"click:BtnOk", "click:Other"}), clicks);
+}
+
+TEST_F(WindowBase, ClickOnCloseButtonClosesWithEight) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    PostClick(wnd, CenterOf(wnd.Find("closebtn")));
+    EXPECT_EQ(8u, wnd.ShowModal());
+    EXPECT_FALSE(::IsWindow(wnd.GetHWND()));
+}
+
+TEST_F(WindowBase, PressInsideReleaseOutsideDoesNotClick) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    const POINT in = CenterOf(wnd.Find("Other"));
+    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(in.x, 190));
+    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, 190));
+    for (const std::string& n : wnd.m_notifications) EXPECT_NE("click:Other", n);
+    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
+    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, in.y));
+    EXPECT_EQ("click:Other", wnd.m_notifications.back());
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(WindowBase, HoverShowsTheToolTipAndLeavingHidesIt) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    auto visibleTip = [&]() -> HWND {
+        for (HWND w = ::FindWindowA(TOOLTIPS_CLASSA, nullptr); w; w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+            if (::GetWindow(w, GW_OWNER) == wnd.GetHWND() && ::IsWindowVisible(w)) return w;
+        }
+        return nullptr;
+    };
+    const POINT button = CenterOf(wnd.Find("CapButton"));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(button.x, button.y));
+    ::SendMessageA(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(button.x, button.y));
+    HWND tip = visibleTip();
+    ASSERT_NE(nullptr, tip);
+    char text[64] = {0};
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = wnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(wnd.GetHWND());
+    ti.lpszText = text;
+    ::SendMessageA(tip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ("说明", text);
+    const POINT label = CenterOf(wnd.Find("CapLabel"));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(label.x, label.y));
+    EXPECT_EQ(nullptr, visibleTip());
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(WindowBase, ShowModalReturnsZeroWhenDestroyedWithoutClose) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.PostUserMessage([](CWindowWnd& w) { return ::DestroyWindow(w) != FALSE; }, "Destroy");
+    EXPECT_EQ(0u, wnd.ShowModal());
+    EXPECT_EQ(nullptr, wnd.GetHWND());
+}
+
+TEST_F(WindowBase, QuitDuringShowModalEndsItAndReachesTheOuterLoop) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.PostUserMessage(
+        [](CWindowWnd&) {
+            ::PostQuitMessage(7);
+            return true;
+        },
+        "Quit");
+    EXPECT_EQ(0u, wnd.ShowModal());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    EXPECT_TRUE(::IsWindow(wnd.GetHWND()));
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(WindowBase, HitTestDragsByLabelsInTheCaptionOnly) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    RECT rcWindow;
+    ::GetWindowRect(wnd, &rcWindow);
+    auto hit = [&](POINT client) {
+        return ::SendMessageA(wnd, WM_NCHITTEST, 0, MAKELPARAM(rcWindow.left + client.x, rcWindow.top + client.y));
+    };
+    EXPECT_EQ(HTCAPTION, hit(CenterOf(wnd.Find("CapLabel"))));
+    EXPECT_EQ(HTCLIENT, hit(CenterOf(wnd.Find("CapButton"))));
+    EXPECT_EQ(HTCLIENT, hit(CenterOf(wnd.Find("BtnOk"))));
+    EXPECT_EQ(HTTOPLEFT, hit({1, 1}));
+    EXPECT_EQ(HTBOTTOMRIGHT, hit({298, 198}));
+    EXPECT_EQ(HTLEFT, hit({1, 100}));
+    ::DestroyWindow(wnd);
+}
+
+// Two windows whose maps hold a named and a general "click" entry in either order.
+class NamedFirstWnd : public TestWnd {
+public:
+    NamedFirstWnd() : TestWnd("Basic.xml") {}
+    void OnOk(TNotification&) { m_strLast = "named"; }
+    void OnAny(TNotification&) { m_strLast = "general"; }
+    std::string m_strLast;
+    VELLUM_DECLARE_NOTIFY_MAP()
+};
+VELLUM_BEGIN_NOTIFY_MAP(NamedFirstWnd, TestWnd)
+VELLUM_ON_NOTIFY("click", "BtnOk", &NamedFirstWnd::OnOk)
+VELLUM_ON_NOTIFY("click", "", &NamedFirstWnd::OnAny)
+VELLUM_END_NOTIFY_MAP()
+
+class GeneralFirstWnd : public NamedFirstWnd {
+    VELLUM_DECLARE_NOTIFY_MAP()
+};
+VELLUM_BEGIN_NOTIFY_MAP(GeneralFirstWnd, NamedFirstWnd)
+VELLUM_ON_NOTIFY("click", "", &GeneralFirstWnd::OnAny)
+VELLUM_ON_NOTIFY("click", "BtnOk", &GeneralFirstWnd::OnOk)
+VELLUM_END_NOTIFY_MAP()
+
+template <class W>
+void ExpectNamedEntryWins() {
+    W wnd;
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    CUIManager& pm = wnd.GetManager();
+    pm.SendNotify(wnd.Find("BtnOk"), "click");
+    EXPECT_EQ("named", wnd.m_strLast);
+    pm.SendNotify(wnd.Find("Other"), "click");
+    EXPECT_EQ("general", wnd.m_strLast);
+    // The window's own general entry also takes "closebtn": the base map's
+    // standard buttons are not reached, so the window stays open.
+    pm.SendNotify(wnd.Find("closebtn"), "click");
+    EXPECT_EQ("general", wnd.m_strLast);
+    EXPECT_FALSE(wnd.IsClosing());
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(WindowBase, NotifyMapTakesTheNamedEntryOverTheGeneralOneInEitherOrder) {
+    ExpectNamedEntryWins<NamedFirstWnd>();
+    ExpectNamedEntryWins<GeneralFirstWnd>();
+}
+
+// The test runs itself again as a child process (marked by an environment
+// variable); the child builds a window whose skin file does not exist, which
+// must end that process with exit code 1 after the error box.
+TEST_F(WindowBase, SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne) {
+    char role[16] = {0};
+    if (::GetEnvironmentVariableA("VELLUM_TEST_CHILD", role, sizeof(role)) > 0) {
+        TestWnd wnd("Missing.xml");
+        wnd.CreateHidden();
+        FAIL() << "the process should have ended";
+    }
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string cmd = std::string("\"") + exe +
+                      "\" --gtest_filter=WindowBase.SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ::SetEnvironmentVariableA("VELLUM_TEST_CHILD", "1");
+    const BOOL started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableA("VELLUM_TEST_CHILD", nullptr);
+    ASSERT_TRUE(started);
+    // The child reports through the message box; close it from here.
+    HWND box = nullptr;
+    const bool shown = windowtest::PumpUntil(
+        [&] {
+            for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w; w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(w, &pid);
+                if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
+            }
+            return box != nullptr;
+        },
+        20000);
+    EXPECT_TRUE(shown);
+    if (box) ::PostMessageA(box, WM_CLOSE, 0, 0);
+    const DWORD waited = ::WaitForSingleObject(pi.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 99);
+    DWORD code = 0;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    EXPECT_EQ(WAIT_OBJECT_0, waited);
+    EXPECT_EQ(1u, code);
+}
+
+TEST_F(WindowBase, CrossThreadCallsRunInPostingOrderAndStopAtClose) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    std::vector<int> ran;  // touched on the UI thread only
+    std::atomic<bool> secondRan{false};
+    bool refusedAfterClose = false;
+    std::thread worker([&] {
+        wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(1); return true; }, "First");
+        wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(2); secondRan = true; return true; }, "Second");
+        for (int i = 0; i < 500 && !secondRan; ++i) ::Sleep(10);
+        wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(3); return true; }, "BeforeClose");
+        wnd.Close(5);
+        refusedAfterClose = !wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(4); return true; }, "AfterClose");
+    });
+    const UINT result = wnd.ShowModal();
+    worker.join();
+    EXPECT_EQ(5u, result);
+    EXPECT_EQ((std::vector<int>{1, 2}), ran);
+    EXPECT_TRUE(refusedAfterClose);
+}
+
+TEST_F(WindowBase, ASlowCallLeavesOneWarningAndAQuickOneNone) {
+    testsupport::LogCapture log;
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.PostUserMessage([](CWindowWnd&) { ::Sleep(600); return true; }, "SlowCall");
+    wnd.PostUserMessage([](CWindowWnd&) { return true; }, "QuickCall");
+    wnd.PostUserMessage([](CWindowWnd& w) { w.Close(1); return true; }, "CloseCall");
+    EXPECT_EQ(1u, wnd.ShowModal());
+    EXPECT_EQ((std::vector<std::string>{"[Warning]|ExecuteUserMessage [SlowCall] timeout"}), log.Lines());
+}
+
+TEST_F(WindowBase, APostToAWindowThatIsGoneIsRefusedAndReleased) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    ::DestroyWindow(wnd);
+    auto token = std::make_shared<int>(0);
+    bool ran = false;
+    EXPECT_FALSE(wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Late"));
+    EXPECT_EQ(1, token.use_count());  // the call was released
+    windowtest::PumpPending();
+    EXPECT_FALSE(ran);
+}
+
+TEST_F(WindowBase, OnlyARoundCornerSizeGivesTheWindowARegion) {
+    TestWnd square("Basic.xml");
+    ASSERT_NE(nullptr, square.CreateHidden());
+    square.ShowAndLayout();
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, ::GetWindowRgn(square, rgn));
+
+    std::string rounded = kBasicSkin;
+    rounded.replace(rounded.find("showshadow"), 0, "roundcorner=\"8,8\" ");
+    m_skins.Write("Rounded.xml", rounded);
+    TestWnd round("Rounded.xml");
+    ASSERT_NE(nullptr, round.CreateHidden());
+    round.ShowAndLayout();
+    EXPECT_NE(ERROR, ::GetWindowRgn(round, rgn));
+    EXPECT_FALSE(::PtInRegion(rgn, 0, 0));  // the corner is cut off
+    EXPECT_TRUE(::PtInRegion(rgn, 150, 100));
+    ::DeleteObject(rgn);
+    ::DestroyWindow(round);
+    ::DestroyWindow(square);
+}
+
+TEST_F(WindowBase, ShowShadowFalseGivesNoShadowWindow) {
+    TestWnd plain("Basic.xml");
+    ASSERT_NE(nullptr, plain.CreateHidden());
+    plain.ShowAndLayout();
+    EXPECT_EQ(nullptr, plain.GetManager().GetShadow().GetShadowWindow());
+    EXPECT_EQ(nullptr, CShadowUI::FindShadow(plain));
+
+    std::string shadowed = kBasicSkin;
+    shadowed.replace(shadowed.find("showshadow=\"false\""), 18, "showshadow=\"true\"");
+    m_skins.Write("Shadowed.xml", shadowed);
+    TestWnd wnd("Shadowed.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    EXPECT_NE(nullptr, wnd.GetManager().GetShadow().GetShadowWindow());
+    ::DestroyWindow(wnd);
+    ::DestroyWindow(plain);
+}
+
+}  // namespace

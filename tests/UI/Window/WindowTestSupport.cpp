@@ -1,0 +1,106 @@
+#include "WindowTestSupport.h"
+
+#include <algorithm>
+
+#include "UI/Core/ControlUI.h"
+#include "UI/Core/UIManager.h"
+#include "support/TempDir.h"
+
+namespace windowtest {
+
+namespace {
+
+const char* const kSkinFiles[] = {"MsgBoxWnd.xml"};
+const char* const kSkinImages[] = {"Default_Shadow.png", "MsgBoxIcon.png", "Default_Checkbox.png",
+                                   "Default_Radio.png", "TitleBtnClose.png", "TitleBtnMin.png"};
+
+}  // namespace
+
+std::string HostPathToWine(const std::string& path) {
+    std::string out = "Z:" + path;
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+}
+
+SkinFolder::SkinFolder() {
+    const std::string sources = HostPathToWine(TREVAND_SKIN_SOURCE_DIR);
+    const std::string images = HostPathToWine(TREVAND_SKIN_BUILD_DIR);
+    for (const char* name : kSkinFiles) {
+        ::CopyFileA((sources + "\\" + name).c_str(), m_dir.File(name).c_str(), FALSE);
+    }
+    for (const char* name : kSkinImages) {
+        ::CopyFileA((images + "\\" + name).c_str(), m_dir.File(name).c_str(), FALSE);
+    }
+    Vellum::CUIManager::SetSkinPath(m_dir.Path().c_str());
+}
+
+SkinFolder::~SkinFolder() { Vellum::CUIManager::SetSkinPath(""); }
+
+void SkinFolder::Write(const std::string& name, const std::string& xml) const {
+    // Test sources hold their skins as narrow literals, which are code page
+    // 936 in the binary; skin files are UTF-8.
+    const int wide = ::MultiByteToWideChar(936, 0, xml.data(), static_cast<int>(xml.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    ::MultiByteToWideChar(936, 0, xml.data(), static_cast<int>(xml.size()), &text[0], wide);
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, &utf8[0], bytes, nullptr, nullptr);
+    testsupport::WriteFileBytes(m_dir.File(name), utf8);
+}
+
+void TestWnd::Notify(Vellum::TNotification& msg) {
+    m_notifications.push_back(msg.sType.ToStdString() + ":" + msg.pSender->GetName().GetData());
+    WindowImplBase::Notify(msg);
+}
+
+HWND TestWnd::CreateHidden(HWND owner) {
+    return Create(owner, "VellumTestWnd", WS_POPUP, 0, 100, 100, 300, 200);
+}
+
+void TestWnd::ShowAndLayout() {
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    ::UpdateWindow(m_hWnd);
+    PumpPending();
+}
+
+POINT CenterOf(Vellum::CControlUI* control) {
+    const RECT& rc = control->GetPos();
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+void PostClick(HWND hWnd, POINT pt) {
+    ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+void PostKey(HWND hWnd, WPARAM key) {
+    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1);
+    ::PostMessageA(hWnd, WM_KEYUP, key, 0xC0000001);
+}
+
+void PumpPending() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!Vellum::CUIManager::PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+}  // namespace windowtest

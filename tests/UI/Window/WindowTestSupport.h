@@ -1,0 +1,70 @@
+// Fixtures for the window tests: a temporary skin folder holding the
+// program's skins and images plus the test's own skins, a skinned test window
+// that records what it is told, and helpers that drive a window with real
+// messages.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "UI/Window/WindowImplBase.h"
+#include "support/TempDir.h"
+
+namespace windowtest {
+
+// A skin folder in a temporary directory, set as the framework's skin path
+// for its lifetime. It starts with the repository's skin files and the
+// images the build drew.
+class SkinFolder {
+public:
+    SkinFolder();
+    ~SkinFolder();
+    const std::string& Path() const { return m_dir.Path(); }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
+    // Writes a skin file: `xml` in code page 936, written as UTF-8.
+    void Write(const std::string& name, const std::string& xml) const;
+
+private:
+    testsupport::TempDir m_dir;
+};
+
+// A skinned window whose skin file is chosen per test. Every notification is
+// recorded as "type:sender" before the maps dispatch it.
+class TestWnd : public Vellum::WindowImplBase {
+public:
+    explicit TestWnd(const char* pstrSkin) : m_strSkin(pstrSkin) {}
+    const char* GetWindowClassName() const override { return "VellumTestWnd"; }
+    const char* GetSkinFolder() override { return "skin"; }
+    const char* GetSkinFile() override { return m_strSkin.c_str(); }
+    void Notify(Vellum::TNotification& msg) override;
+    void InitWindow() override { ++m_nInitWindow; }
+
+    // Creates the window hidden (WS_POPUP, no owner unless given).
+    HWND CreateHidden(HWND owner = nullptr);
+    // Shows the window and paints it once, so the tree is laid out.
+    void ShowAndLayout();
+    Vellum::CControlUI* Find(const char* name) { return m_pm.FindControl(name); }
+
+    std::vector<std::string> m_notifications;
+    int m_nInitWindow = 0;
+
+private:
+    std::string m_strSkin;
+};
+
+// Centre of a control in client coordinates.
+POINT CenterOf(Vellum::CControlUI* control);
+// Posts a left click (press and release) at a client point.
+void PostClick(HWND hWnd, POINT pt);
+void PostKey(HWND hWnd, WPARAM key);
+// Handles waiting messages until `condition` holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+void PumpPending();
+
+// A directory of the build machine as Wine shows it (drive Z: is "/").
+std::string HostPathToWine(const std::string& path);
+
+}  // namespace windowtest
