@@ -12,7 +12,10 @@
 #include <memory>
 #include <thread>
 
+#include "../Markup/ZipFixture.h"
 #include "UI/Core/ControlUI.h"
+#include "UI/Core/UIManager.h"
+#include "comm/platform/CodePage.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "WindowTestSupport.h"
 #include "support/LogCapture.h"
@@ -69,6 +72,32 @@ TEST_F(WindowBase, BuildsTheSkinAndFocusesBtnOk) {
     ::GetClientRect(wnd, &rc);
     EXPECT_EQ(300, rc.right);
     EXPECT_EQ(200, rc.bottom);
+    ::DestroyWindow(wnd);
+}
+
+// A window whose skin comes from a zip archive in the skin folder.
+class ZipSkinWnd : public TestWnd {
+public:
+    ZipSkinWnd() : TestWnd("Basic.xml") {}
+    UINT GetSkinSource() override { return UILIB_ZIP; }
+    const char* GetSkinArchive() override { return "skins.zip"; }
+};
+
+TEST_F(WindowBase, BuildsTheSkinFromAZipArchiveInTheSkinFolder) {
+    // The archive holds the skin under the same name, deflated, with a text
+    // that differs from the plain file's so the test sees which one was read.
+    std::string skin = kBasicSkin;
+    skin.replace(skin.find("确定"), 4, "压缩");
+    std::string utf8;
+    ASSERT_TRUE(platform::CodePage936ToUtf8(skin, &utf8));
+    testsupport::WriteFileBytes(m_skins.File("skins.zip"), markuptest::BuildZip({{"Basic.xml", utf8, true, 0}}));
+
+    ZipSkinWnd wnd;
+    HWND hWnd = wnd.CreateHidden();
+    CUIManager::SetSkinArchive("");  // later windows read plain files again
+    ASSERT_NE(nullptr, hWnd);
+    ASSERT_NE(nullptr, wnd.Find("BtnOk"));
+    EXPECT_STREQ("压缩", wnd.Find("BtnOk")->GetText().GetData());
     ::DestroyWindow(wnd);
 }
 
