@@ -1,5 +1,7 @@
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 
+#include "comm/log/LogWriter.h"
+
 bool ForEachRow(CDBConnect& db, const char* szSQL, const std::function<bool(CDBRecordSet&)>& onRow) {
     CDBRecordSet* pRS = nullptr;
     int32_t nRet = 0;
@@ -21,4 +23,21 @@ std::string TrimmedField(CDBRecordSet& rs, const char* szName) {
     std::string value;
     rs.GetFieldValue(szName, value, true);
     return value;
+}
+
+bool ForEachNonEmptyValue(CDBConnect& db, const char* szSQL, const char* szColumn,
+                          const std::function<void(std::string&&)>& onValue) {
+    return ForEachRow(db, szSQL, [&](CDBRecordSet& rs) {
+        std::string value = TrimmedField(rs, szColumn);
+        if (!value.empty()) {
+            onValue(std::move(value));
+        }
+        return true;
+    });
+}
+
+bool CloseAfterError(CDBConnect& db, const char* szMessage) {
+    LOG_WRITE(LOG_ERROR, "%s", szMessage);
+    db.Close();
+    return false;
 }

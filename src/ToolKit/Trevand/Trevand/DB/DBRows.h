@@ -12,6 +12,15 @@
 // CloseRS. False, with nothing called, when the query gives no record set.
 bool ForEachRow(CDBConnect& db, const char* szSQL, const std::function<bool(CDBRecordSet&)>& onRow);
 
+// Calls `onValue` with the trimmed text of column `szColumn` of every row whose
+// value is not empty, in row order. False as ForEachRow.
+bool ForEachNonEmptyValue(CDBConnect& db, const char* szSQL, const char* szColumn,
+                          const std::function<void(std::string&&)>& onValue);
+
+// How a load step gives up once its database is open: logs `szMessage` at
+// LOG_ERROR, closes `db` and returns false.
+bool CloseAfterError(CDBConnect& db, const char* szMessage);
+
 // The current row's value of column `szName` as text trimmed of blanks at both
 // ends; empty for a NULL or unknown column.
 std::string TrimmedField(CDBRecordSet& rs, const char* szName);

@@ -58,9 +58,7 @@ bool CMasterTrevandDB::GameRootDirInit() {
         return true;
     });
     if (!gameDisks) {
-        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "GameRootDirInit ExecSQL Error");
     }
     const bool downloadDisks = ForEachRow(db, kDownloadDiskSQL, [this](CDBRecordSet& rs) {
         const std::string symbol = TrimmedField(rs, "ServerSymbol");
@@ -83,9 +81,7 @@ bool CMasterTrevandDB::GameRootDirInit() {
         return true;
     });
     if (!classes) {
-        LOG_WRITE(LOG_ERROR, "Select IdcClass  ExecSQL Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "Select IdcClass  ExecSQL Error");
     }
     db.Close();
     return true;
@@ -103,17 +99,10 @@ bool CMasterTrevandDB::LoadGamePathInit() {
         LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
         return false;
     }
-    const bool packages = ForEachRow(db, kPackageSQL, [this](CDBRecordSet& rs) {
-        std::string localPath = TrimmedField(rs, "LocalPath");
-        if (!localPath.empty()) {
-            AddGamePath(std::move(localPath));
-        }
-        return true;
-    });
+    const bool packages = ForEachNonEmptyValue(db, kPackageSQL, "LocalPath",
+                                               [this](std::string&& localPath) { AddGamePath(std::move(localPath)); });
     if (!packages) {
-        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "LoadGamePathInit ExecSQL Error");
     }
     // A package placed on a main-server disk lies there under the same path
     // with that disk's letter: E:\Games\X placed on F is F:\Games\X.
@@ -126,9 +115,7 @@ bool CMasterTrevandDB::LoadGamePathInit() {
         return true;
     });
     if (!placed) {
-        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL tbl_IcafeServerDiskPkgCfg Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "LoadGamePathInit ExecSQL tbl_IcafeServerDiskPkgCfg Error");
     }
     db.Close();
     return LoadPkgDownPath();
@@ -147,17 +134,10 @@ bool CMasterTrevandDB::LoadPkgDownPath() {
         LOG_WRITE(LOG_ERROR, "LoadPkgDownPath Open Error");
         return false;
     }
-    const bool downloads = ForEachRow(db, kDownPathSQL, [this](CDBRecordSet& rs) {
-        std::string downPath = TrimmedField(rs, "DownPath");
-        if (!downPath.empty()) {
-            AddGamePath(std::move(downPath));
-        }
-        return true;
-    });
+    const bool downloads = ForEachNonEmptyValue(db, kDownPathSQL, "DownPath",
+                                                [this](std::string&& downPath) { AddGamePath(std::move(downPath)); });
     if (!downloads) {
-        LOG_WRITE(LOG_ERROR, "LoadPkgDownPath ExecSQL Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "LoadPkgDownPath ExecSQL Error");
     }
     db.Close();
     return true;

@@ -50,9 +50,7 @@ bool CSecondaryTrevandDB::GameRootDirInit() {
         return true;
     });
     if (!disks) {
-        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "GameRootDirInit ExecSQL Error");
     }
     db.Close();
     return true;
@@ -65,17 +63,10 @@ bool CSecondaryTrevandDB::LoadGamePathInit() {
         LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
         return false;
     }
-    const bool packages = ForEachRow(db, kPackageSQL, [this](CDBRecordSet& rs) {
-        std::string pkgPath = TrimmedField(rs, "PkgPath");
-        if (!pkgPath.empty()) {
-            AddGamePath(std::move(pkgPath));
-        }
-        return true;
-    });
+    const bool packages = ForEachNonEmptyValue(db, kPackageSQL, "PkgPath",
+                                               [this](std::string&& pkgPath) { AddGamePath(std::move(pkgPath)); });
     if (!packages) {
-        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL Error");
-        db.Close();
-        return false;
+        return CloseAfterError(db, "LoadGamePathInit ExecSQL Error");
     }
     db.Close();
     return true;
