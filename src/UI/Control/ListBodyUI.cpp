@@ -5,6 +5,7 @@
 
 #include "UI/Control/ListUI.h"
 #include "UI/Core/ScrollBarUI.h"
+#include "UI/Core/UIManager.h"
 #include "UI/Render/GdiHandles.h"
 
 namespace Vellum {
@@ -16,6 +17,20 @@ const char* CListBodyUI::GetClass() const { return "ListBodyUI"; }
 void* CListBodyUI::GetInterface(const char* pstrName) {
     if (std::strcmp(pstrName, "ListBody") == 0) return static_cast<CListBodyUI*>(this);
     return CContainerUI::GetInterface(pstrName);
+}
+
+// Filling a list adds rows one by one; a layout already pending covers
+// them all, so only the first row of a batch asks for one.
+bool CListBodyUI::AddAt(CControlUI* pControl, int iIndex) {
+    if (!pControl || iIndex < 0 || iIndex > GetCount()) return false;
+    if (m_pManager) m_pManager->InitControls(pControl, this);
+    m_items.insert(m_items.begin() + iIndex, pControl);
+    if (!IsVisible()) {
+        pControl->SetInternVisible(false);
+    } else if (!m_pManager || !m_pManager->IsUpdateNeeded()) {
+        NeedUpdate();
+    }
+    return true;
 }
 
 bool CListBodyUI::RemoveAt(int iIndex) {

@@ -21,6 +21,7 @@ public:
     const char* GetClass() const override;
     void* GetInterface(const char* pstrName) override;
 
+    bool AddAt(CControlUI* pControl, int iIndex) override;
     bool RemoveAt(int iIndex) override;
     void RemoveAll() override;
 

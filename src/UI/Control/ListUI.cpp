@@ -28,8 +28,8 @@ UINT ParseItemAlign(const char* v) {
 }  // namespace
 
 CListUI::CListUI() : m_pHeader(new CListHeaderUI), m_pList(new CListBodyUI(this)) {
-    CVerticalLayoutUI::AddAt(m_pHeader, 0);
-    CVerticalLayoutUI::AddAt(m_pList, 1);
+    AddPart(m_pHeader, 0);
+    AddPart(m_pList, 1);
     // A list always scrolls its rows.
     m_pList->EnableScrollBar(true, false);
 }
@@ -43,6 +43,14 @@ void* CListUI::GetInterface(const char* pstrName) {
 }
 
 UINT CListUI::GetControlFlags() const { return UIFLAG_TABSTOP; }
+
+// The list's own children (header and body) go in past the redirected
+// container operations, which see only the rows.
+void CListUI::AddPart(CControlUI* pControl, int iIndex) {
+    if (m_pManager) m_pManager->InitControls(pControl, this);
+    m_items.insert(m_items.begin() + iIndex, pControl);
+    NeedUpdate();
+}
 
 CControlUI* CListUI::GetItemAt(int iIndex) const { return m_pList->GetItemAt(iIndex); }
 
@@ -69,8 +77,9 @@ bool CListUI::Add(CControlUI* pControl) {
         // A header of the skin replaces the built-in one.
         CControlUI* old = m_pHeader;
         m_pHeader = static_cast<CListHeaderUI*>(pControl->GetInterface("ListHeader"));
-        CVerticalLayoutUI::AddAt(pControl, 0);
-        CVerticalLayoutUI::Remove(old);
+        AddPart(pControl, 0);
+        m_items.erase(std::remove(m_items.begin(), m_items.end(), old), m_items.end());
+        DestroyChild(old);
         return true;
     }
     if (pControl->GetInterface("ListHeaderItem")) return m_pHeader->Add(pControl);

@@ -57,6 +57,7 @@ public:
     void SetAttribute(const char* pstrName, const char* pstrValue) override;
 
 private:
+    void AddPart(CControlUI* pControl, int iIndex);
     // The first selectable row from iStart in direction iStep (+1/-1), or -1.
     int FindSelectable(int iStart, int iStep) const;
     bool IsSelectable(CControlUI* pControl) const;
