@@ -17,7 +17,8 @@ void* CVerticalLayoutUI::GetInterface(const char* pstrName) {
 
 void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
-    const RECT inner = GetInnerRect();
+    RECT inner = GetInnerRect();
+    if (m_pVerticalScrollBar || m_pHorizontalScrollBar) inner = ProcessScrollBar(inner, 0, RequiredHeight(inner));
     const SIZE available = {inner.right - inner.left, inner.bottom - inner.top};
 
     std::vector<CControlUI*> flow;
@@ -41,7 +42,7 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     if (!flow.empty()) used += m_iChildPadding * static_cast<int>(flow.size() - 1);
     const std::vector<int> heights = ShareLength(boxes, available.cy - used);
 
-    int y = inner.top;
+    int y = inner.top - GetScrollPos().cy;
     for (size_t i = 0; i < flow.size(); ++i) {
         CControlUI* child = flow[i];
         const RECT& pad = child->GetPadding();
@@ -53,6 +54,20 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
         child->SetPos(rcChild, false);
         y += heights[i] + pad.bottom + m_iChildPadding;
     }
+}
+
+// The height the children want: fixed and estimated heights (at least the
+// minimum) with paddings and gaps. More than the view makes the layout scroll.
+int CVerticalLayoutUI::RequiredHeight(const RECT& rcInner) {
+    const SIZE available = {rcInner.right - rcInner.left, rcInner.bottom - rcInner.top};
+    int height = 0, count = 0;
+    for (CControlUI* child : m_items) {
+        if (!child->IsVisible() || child->IsFloat()) continue;
+        const RECT& pad = child->GetPadding();
+        height += std::max(static_cast<int>(child->EstimateSize(available).cy), child->GetMinHeight()) + pad.top + pad.bottom;
+        ++count;
+    }
+    return count > 0 ? height + m_iChildPadding * (count - 1) : 0;
 }
 
 void CVerticalLayoutUI::SetAttribute(const char* pstrName, const char* pstrValue) {

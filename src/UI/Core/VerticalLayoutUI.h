@@ -19,6 +19,8 @@ public:
     CControlUI* FindControl(FindControlProc proc, void* pData, UINT uFlags) override;
 
 private:
+    int RequiredHeight(const RECT& rcInner);
+
     CLayoutSeparator m_separator{false};
 };
 

@@ -290,6 +290,17 @@ TEST_F(ListFixture, HundredThousandRowsLayOutAndPaintOnlyWhatIsInView) {
     EXPECT_GE(mid.top, 24);
     EXPECT_LE(mid.bottom, 300);
 
+    // Taking rows off one by one (as the deletion worker does) stays quick.
+    LARGE_INTEGER t5, t6;
+    ::QueryPerformanceCounter(&t5);
+    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(m_list->RemoveAt(i * 99));
+    Settle();
+    ::QueryPerformanceCounter(&t6);
+    std::printf("[ timing ] remove 1000 rows one by one from %d: %.0f ms\n", kRows,
+                1000.0 * (t6.QuadPart - t5.QuadPart) / freq.QuadPart);
+    ASSERT_EQ(kRows - 1000, m_list->GetCount());
+    EXPECT_EQ(kRows - 1001, static_cast<IListItemUI*>(m_list->GetItemAt(kRows - 1001)->GetInterface("ListItem"))->GetIndex());
+
     // Emptying the list frees every row after the current message.
     LARGE_INTEGER t3, t4;
     ::QueryPerformanceCounter(&t3);
@@ -325,6 +336,30 @@ TEST(ContainerScroll, VerticalScrollBarScrollsTallContent) {
     EXPECT_EQ(-24, wnd.Find("Tall")->GetPos().top);
     container->EndDown();
     EXPECT_EQ(-200, wnd.Find("Tall")->GetPos().top);
+    ::DestroyWindow(wnd);
+}
+
+TEST(ContainerScroll, VerticalLayoutScrollsItsChildrenOnlyWhenTheyOverflow) {
+    SkinFolder skins;
+    skins.Write("VScroll.xml", R"(<Window size="200,200" showshadow="false"><VerticalLayout>
+      <VerticalLayout name="V" vscrollbar="true" height="100" childpadding="10">
+        <Control name="A" height="60" /><Control name="B" height="60" /><Control name="Rest" minheight="20" />
+      </VerticalLayout>
+      <VerticalLayout name="Short" vscrollbar="true"><Control name="S" height="30" /></VerticalLayout>
+    </VerticalLayout></Window>)");
+    ListWnd wnd("VScroll.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    auto* layout = static_cast<CContainerUI*>(wnd.Find("V")->GetInterface("Container"));
+    // 60 + 10 + 60 + 10 + 20 = 160 pixels of content in a 100-pixel view.
+    EXPECT_EQ(60, layout->GetScrollRange().cy);
+    EXPECT_EQ(140, wnd.Find("Rest")->GetPos().top);
+    layout->SetScrollPos({0, 50});
+    EXPECT_EQ(-50, wnd.Find("A")->GetPos().top);
+    EXPECT_EQ(90, wnd.Find("Rest")->GetPos().top);
+    auto* shortLayout = static_cast<CContainerUI*>(wnd.Find("Short")->GetInterface("Container"));
+    EXPECT_FALSE(shortLayout->GetVerticalScrollBar()->IsVisible());
+    EXPECT_EQ(200, wnd.Find("S")->GetPos().right);
     ::DestroyWindow(wnd);
 }
 
