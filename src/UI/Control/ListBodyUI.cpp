@@ -25,6 +25,7 @@ bool CListBodyUI::AddAt(CControlUI* pControl, int iIndex) {
     if (!pControl || iIndex < 0 || iIndex > GetCount()) return false;
     if (m_pManager) m_pManager->InitControls(pControl, this);
     m_items.insert(m_items.begin() + iIndex, pControl);
+    m_listItems.insert(m_listItems.begin() + iIndex, static_cast<IListItemUI*>(pControl->GetInterface("ListItem")));
     if (!IsVisible()) {
         pControl->SetInternVisible(false);
     } else if (!m_pManager || !m_pManager->IsUpdateNeeded()) {
@@ -37,11 +38,25 @@ bool CListBodyUI::RemoveAt(int iIndex) {
     CControlUI* row = GetItemAt(iIndex);
     if (!row) return false;
     m_placed.erase(std::remove(m_placed.begin(), m_placed.end(), row), m_placed.end());
+    m_listItems.erase(m_listItems.begin() + iIndex);
     return CContainerUI::RemoveAt(iIndex);
+}
+
+bool CListBodyUI::SetItemIndex(CControlUI* pControl, int iIndex) {
+    if (!CContainerUI::SetItemIndex(pControl, iIndex)) return false;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_listItems[i] = static_cast<IListItemUI*>(m_items[i]->GetInterface("ListItem"));
+    return true;
+}
+
+IListItemUI* CListBodyUI::GetListItemAt(int iIndex) const {
+    if (iIndex < 0 || iIndex >= static_cast<int>(m_listItems.size())) return nullptr;
+    return m_listItems[iIndex];
 }
 
 void CListBodyUI::RemoveAll() {
     m_placed.clear();
+    m_listItems.clear();
     m_shown.clear();
     m_iFirst = m_iLast = 0;
     CContainerUI::RemoveAll();

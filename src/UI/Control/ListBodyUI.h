@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "UI/Control/ListItemUI.h"
 #include "UI/Core/ContainerUI.h"
 
 namespace Vellum {
@@ -22,8 +23,12 @@ public:
     void* GetInterface(const char* pstrName) override;
 
     bool AddAt(CControlUI* pControl, int iIndex) override;
+    bool SetItemIndex(CControlUI* pControl, int iIndex) override;
     bool RemoveAt(int iIndex) override;
     void RemoveAll() override;
+    // The row at iIndex as a list row, null for other controls. Kept beside
+    // the children so renumbering after a removal needs no lookup by name.
+    IListItemUI* GetListItemAt(int iIndex) const;
 
     // The height every row gets.
     int GetRowHeight() const;
@@ -49,6 +54,7 @@ private:
 
     CListUI* m_pOwner;
     std::vector<CControlUI*> m_placed;  // rows that hold a rectangle now
+    std::vector<IListItemUI*> m_listItems;  // parallel to m_items
     std::vector<int> m_shown;           // item indexes of the visible rows, at the last layout
     int m_iFirst = 0;
     int m_iLast = 0;

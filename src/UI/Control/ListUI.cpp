@@ -67,7 +67,7 @@ bool CListUI::SetItemIndex(CControlUI* pControl, int iIndex) {
 
 void CListUI::RenumberFrom(int iFrom) {
     for (int i = std::max(0, iFrom); i < m_pList->GetCount(); ++i) {
-        if (IListItemUI* item = AsListItem(m_pList->GetItemAt(i))) item->SetIndex(i);
+        if (IListItemUI* item = m_pList->GetListItemAt(i)) item->SetIndex(i);
     }
 }
 
