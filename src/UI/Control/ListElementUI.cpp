@@ -97,7 +97,12 @@ void CListElementUI::DoEvent(TEventUI& event) {
 }
 
 void CListElementUI::SetAttribute(const char* pstrName, const char* pstrValue) {
-    if (std::strcmp(pstrName, "selected") == 0) Select(ParseBool(pstrValue ? pstrValue : ""));
+    if (std::strcmp(pstrName, "selected") == 0) {
+        // A row already in its list becomes the list's selection.
+        const bool selected = ParseBool(pstrValue ? pstrValue : "");
+        if (selected && m_pOwner) m_pOwner->SelectItem(m_iIndex);
+        else Select(selected);
+    }
     else CControlUI::SetAttribute(pstrName, pstrValue);
 }
 

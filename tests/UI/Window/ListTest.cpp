@@ -33,7 +33,7 @@ const char kListSkin[] = R"(<Window size="400,300" showshadow="false">
       </ListHeader>
       <ListHeaderItem text="类型" />
       <ListLabelElement name="first" text="甲" />
-      <ListTextElement name="second" />
+      <ListTextElement name="second" selected="true" />
     </List>
   </VerticalLayout>
 </Window>)";
@@ -95,7 +95,8 @@ TEST_F(ListFixture, SkinBuildsHeaderColumnsAndOwnedRows) {
     // Rows sit under the header, one row height each.
     EXPECT_EQ(24, m_wnd.Find("first")->GetPos().top);
     EXPECT_EQ(44, m_wnd.Find("second")->GetPos().top);
-    EXPECT_EQ(-1, m_list->GetCurSel());
+    EXPECT_EQ(1, m_list->GetCurSel());
+    EXPECT_TRUE(second->IsSelected());
 }
 
 TEST_F(ListFixture, SelectItemFollowsTheSelectionRules) {
