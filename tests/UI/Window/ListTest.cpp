@@ -99,6 +99,24 @@ TEST_F(ListFixture, SkinBuildsHeaderColumnsAndOwnedRows) {
     EXPECT_TRUE(second->IsSelected());
 }
 
+TEST_F(ListFixture, DraggingAHeaderEdgeResizesTheColumnForTheRows) {
+    Open();
+    ::SendMessageA(m_wnd, WM_MOUSEMOVE, 0, MAKELPARAM(98, 12));
+    ::SendMessageA(m_wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(98, 12));
+    ::SendMessageA(m_wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(138, 12));
+    ::SendMessageA(m_wnd, WM_LBUTTONUP, 0, MAKELPARAM(138, 12));
+    Settle();
+    const TListInfoUI* info = m_list->GetListInfo();
+    EXPECT_EQ(140, info->rcColumn[0].right);
+    EXPECT_EQ(140, info->rcColumn[1].left);
+    EXPECT_EQ(340, info->rcColumn[1].right);
+    EXPECT_TRUE(m_wnd.Of("headerclick").empty());
+    // A press away from the edge is a click on the column.
+    ::SendMessageA(m_wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 12));
+    ::SendMessageA(m_wnd, WM_LBUTTONUP, 0, MAKELPARAM(50, 12));
+    EXPECT_EQ(1u, m_wnd.Of("headerclick").size());
+}
+
 TEST_F(ListFixture, SelectItemFollowsTheSelectionRules) {
     Open();
     m_list->RemoveAll();
