@@ -5,6 +5,7 @@
 
 #include "UI/Control/ButtonUI.h"
 #include "UI/Control/CheckBoxUI.h"
+#include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/OptionUI.h"
 #include "UI/Control/ProgressUI.h"
@@ -39,6 +40,7 @@ const TControlClass kControlClasses[] = {
     {"Option", &Make<COptionUI>},
     {"CheckBox", &Make<CCheckBoxUI>},
     {"Progress", &Make<CProgressUI>},
+    {"Combo", &Make<CComboUI>},
 };
 
 }  // namespace
