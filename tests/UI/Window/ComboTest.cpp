@@ -26,6 +26,7 @@ namespace {
 const char kComboSkin[] = R"(<Window size="300,200" showshadow="false">
   <VerticalLayout bkcolor="#FFF5F7FA" inset="10,10,10,10">
     <Combo name="Drives" width="160" height="28" />
+    <Combo name="Sized" width="100" height="28" dropboxsize="200,60" dropbox="bkcolor=&quot;#FFFEF3C7&quot;" />
     <Control />
   </VerticalLayout>
 </Window>)";
@@ -170,6 +171,31 @@ TEST_F(Combo, EscapeClosesTheDropDownOnly) {
     // The same key sent to the window itself closes it, as for every window.
     PostKey(m_wnd, VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(m_wnd); }));
+}
+
+TEST_F(Combo, FocusMovingAwayClosesTheDropDown) {
+    AddDrives({"E:\\", "F:\\"});
+    ASSERT_NE(nullptr, OpenByClick());
+    ::SetFocus(m_wnd);
+    EXPECT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    EXPECT_TRUE(::IsWindow(m_wnd));
+}
+
+TEST_F(Combo, DropBoxSizeAndLookComeFromTheSkin) {
+    auto* sized = static_cast<CComboUI*>(m_wnd.Find("Sized")->GetInterface("Combo"));
+    auto* entry = new CListLabelElementUI;
+    entry->SetText("E:\\");
+    ASSERT_TRUE(sized->Add(entry));
+    ASSERT_TRUE(sized->Activate());
+    HWND popup = sized->GetDropDownWindow();
+    ASSERT_NE(nullptr, popup);
+    RECT rc;
+    ::GetClientRect(popup, &rc);
+    EXPECT_EQ(200, rc.right);
+    EXPECT_EQ(60, rc.bottom);
+    EXPECT_EQ(0xFFFEF3C7u, entry->GetParent()->GetBkColor());
+    sized->CloseDropDown();
+    EXPECT_TRUE(PumpUntil([&] { return !sized->IsDropped(); }));
 }
 
 TEST_F(Combo, ClosingTheWindowWithTheDropDownOpenGivesTheEntriesBack) {
