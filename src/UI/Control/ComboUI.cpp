@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboWnd.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
@@ -113,6 +114,7 @@ bool CComboUI::SelectItem(int iIndex, bool bTakeFocus) {
     IListItemUI* item = ItemAt(iIndex);
     if (!control->IsVisible() || !control->IsEnabled() || !item) return false;
     m_iCurSel = iIndex;
+    if (IsDropped()) m_pWindow->GetList()->EnsureVisible(control);
     if (IsDropped() || bTakeFocus) control->SetFocus();
     item->Select(true);
     // Callers holding a plain control pointer read the same text.
@@ -174,6 +176,11 @@ void CComboUI::DoEvent(TEventUI& event) {
         default:
             return;
         }
+        return;
+    case UIEVENT_SCROLLWHEEL:
+        // Entries in the drop-down pass the wheel to us: it scrolls the drop-down.
+        if (IsDropped()) m_pWindow->GetList()->DoEvent(event);
+        else CContainerUI::DoEvent(event);
         return;
     case UIEVENT_MOUSEENTER:
         if (IsEnabled()) m_uButtonState |= UISTATE_HOT;

@@ -1,8 +1,10 @@
 #include "UI/Control/ComboWnd.h"
 
+#include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Core/UIManager.h"
-#include "UI/Core/VerticalLayoutUI.h"
+#include "comm/log/LogLevel.h"
+#include "comm/log/LogWriter.h"
 
 namespace Vellum {
 
@@ -89,11 +91,14 @@ bool CComboWnd::Open() {
     HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_CLIPSIBLINGS, rc.left, rc.top,
                                   rc.right - rc.left, rc.bottom - rc.top, owner->GetPaintWindow(), nullptr,
                                   CUIManager::GetInstance(), this);
-    if (!hWnd) return false;
+    if (!hWnd) {
+        LOG_WRITE(LOG_ERROR, "CreateWindowExA of the drop-down failed, error %lu", ::GetLastError());
+        return false;
+    }
     m_pm.reset(new CUIManager);
     m_pm->Init(hWnd);
     ShareResources();
-    m_pLayout = new CVerticalLayoutUI;
+    m_pLayout = new CComboListUI;
     // The entries stay the combo's: the popup only shows them.
     m_pLayout->SetAutoDestroy(false);
     m_pLayout->ApplyAttributeList(kDefaultLook);
@@ -104,6 +109,7 @@ bool CComboWnd::Open() {
         owner->ReapObjects(entry);  // the combo's window forgets it (focus, hover) while it is shown here
         m_pLayout->Add(entry);
     }
+    m_pLayout->SetFirstVisible(m_pOwner->GetItemAt(m_pOwner->GetCurSel()));
     ::ShowWindow(hWnd, SW_SHOW);
     ::SetFocus(hWnd);
     // The selected entry has the keyboard: arrows move through the entries.

@@ -19,7 +19,7 @@ namespace Vellum {
 
 class CComboUI;
 class CUIManager;
-class CVerticalLayoutUI;
+class CComboListUI;
 
 class CComboWnd {
 public:
@@ -39,6 +39,8 @@ public:
     bool IsOpen() const { return m_hWnd != nullptr; }
     HWND GetHWND() const { return m_hWnd; }
     CUIManager* GetManager() const { return m_pm.get(); }
+    // The layout showing the entries while open, else null.
+    CComboListUI* GetList() const { return m_hWnd ? m_pLayout : nullptr; }
 
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
@@ -51,7 +53,7 @@ private:
     CComboUI* m_pOwner;
     HWND m_hWnd = nullptr;
     std::unique_ptr<CUIManager> m_pm;
-    CVerticalLayoutUI* m_pLayout = nullptr;  // owned by m_pm as its root
+    CComboListUI* m_pLayout = nullptr;  // owned by m_pm as its root
     bool m_bClosing = false;
     // Messages of the popup being handled now: the manager outlives the
     // window until the outermost of them returns.

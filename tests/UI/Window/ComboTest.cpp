@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/ListLabelElementUI.h"
 #include "UI/Core/UIManager.h"
@@ -196,6 +197,41 @@ TEST_F(Combo, DropBoxSizeAndLookComeFromTheSkin) {
     EXPECT_EQ(0xFFFEF3C7u, entry->GetParent()->GetBkColor());
     sized->CloseDropDown();
     EXPECT_TRUE(PumpUntil([&] { return !sized->IsDropped(); }));
+}
+
+TEST_F(Combo, ALongDropDownScrollsToTheSelectionAndWithTheWheel) {
+    auto* sized = static_cast<CComboUI*>(m_wnd.Find("Sized")->GetInterface("Combo"));
+    for (const char* drive : {"D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\"}) {
+        auto* entry = new CListLabelElementUI;
+        entry->SetText(drive);
+        ASSERT_TRUE(sized->Add(entry));
+    }
+    ASSERT_TRUE(sized->SelectItem(4));
+    ASSERT_TRUE(sized->Activate());
+    HWND popup = sized->GetDropDownWindow();
+    ASSERT_NE(nullptr, popup);
+    ::UpdateWindow(popup);  // the first paint lays the entries out
+    auto* list = static_cast<CComboListUI*>(sized->GetItemAt(0)->GetParent());
+    ASSERT_GT(list->GetScrollRange(), 0);
+    // Opened on the selected entry: it lies wholly inside the 60 px high popup.
+    const auto inside = [&](int index) {
+        const RECT& rc = sized->GetItemAt(index)->GetPos();
+        return rc.top >= 0 && rc.bottom <= 60;
+    };
+    EXPECT_TRUE(inside(4));
+    EXPECT_FALSE(inside(0));
+    // The wheel over an entry scrolls the drop-down up to its start.
+    POINT pt = windowtest::CenterOf(sized->GetItemAt(4));
+    ::ClientToScreen(popup, &pt);
+    ::SendMessageA(popup, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    ::SendMessageA(popup, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(0, list->GetScrollPos());
+    EXPECT_TRUE(inside(0));
+    // Moving the selection by key brings it back into view.
+    PostKey(popup, VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return sized->GetCurSel() == 5; }));
+    EXPECT_TRUE(inside(5));
+    EXPECT_EQ(list->GetScrollRange(), list->GetScrollPos());
 }
 
 TEST_F(Combo, ClosingTheWindowWithTheDropDownOpenGivesTheEntriesBack) {
