@@ -147,7 +147,7 @@ const char kControlsSkin[] = R"(<Window size="420,260" caption="0,0,0,36" showsh
     </HorizontalLayout>
     <VerticalLayout inset="20,14,20,14" childpadding="8">
       <HorizontalLayout height="28" childpadding="12">
-        <Combo name="Drives" width="140" itemhotbkcolor="#FFEFF6FF" itemselectedbkcolor="#FFDBEAFE" />
+        <Combo name="Drives" width="140" dropboxsize="0,100" itemhotbkcolor="#FFEFF6FF" itemselectedbkcolor="#FFDBEAFE" />
         <Label text="共 12 个未登记的目录" textcolor="#FF6B7280" />
         <CheckBox name="ChkSelectAll" text="全选" width="64" selected="true" />
       </HorizontalLayout>
@@ -171,7 +171,7 @@ TEST(Screenshot, ControlsWithAnOpenCombo) {
     wnd.ShowAndLayout();
     auto* combo = static_cast<CComboUI*>(wnd.Find("Drives")->GetInterface("Combo"));
     ASSERT_NE(nullptr, combo);
-    for (const char* drive : {"D:\\", "E:\\", "F:\\", "G:\\"}) {
+    for (const char* drive : {"D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\"}) {
         auto* entry = new CListLabelElementUI;
         entry->SetText(drive);
         combo->Add(entry);
