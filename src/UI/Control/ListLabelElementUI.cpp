@@ -41,12 +41,11 @@ void CListLabelElementUI::SetEnabled(bool bEnable) {
     if (!bEnable) m_bHot = false;
 }
 
-SIZE CListLabelElementUI::EstimateSize(SIZE szAvailable) {
+SIZE CListLabelElementUI::EstimateSize(SIZE) {
     if (m_cxyFixed.cy > 0 || !m_pManager) return m_cxyFixed;
     TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
     const TFontInfo& font = m_pManager->GetFontInfo(info ? info->nFont : -1);
     const int padding = info ? info->rcTextPadding.top + info->rcTextPadding.bottom : 0;
-    (void)szAvailable;
     return {m_cxyFixed.cx, static_cast<int>(font.tm.tmHeight) + 8 + padding};
 }
 
