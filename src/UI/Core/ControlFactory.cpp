@@ -4,7 +4,11 @@
 #include <cstring>
 
 #include "UI/Control/ButtonUI.h"
+#include "UI/Control/CheckBoxUI.h"
+#include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
+#include "UI/Control/OptionUI.h"
+#include "UI/Control/ProgressUI.h"
 #include "UI/Control/TextUI.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/DialogBuilder.h"
@@ -33,6 +37,10 @@ const TControlClass kControlClasses[] = {
     {"Label", &Make<CLabelUI>},
     {"Text", &Make<CTextUI>},
     {"Button", &Make<CButtonUI>},
+    {"Option", &Make<COptionUI>},
+    {"CheckBox", &Make<CCheckBoxUI>},
+    {"Progress", &Make<CProgressUI>},
+    {"Combo", &Make<CComboUI>},
 };
 
 }  // namespace
