@@ -17,6 +17,13 @@ void* CTextUI::GetInterface(const char* pstrName) {
 
 UINT CTextUI::GetControlFlags() const { return (IsEnabled() && !m_links.empty()) ? UIFLAG_SETCURSOR : 0; }
 
+const char* CTextUI::GetLinkContent(int iIndex) const {
+    for (const THtmlLink& link : m_links) {
+        if (link.nIndex == iIndex) return link.strTarget.c_str();
+    }
+    return nullptr;
+}
+
 SIZE CTextUI::EstimateSize(SIZE szAvailable) {
     SIZE size = m_cxyFixed;
     if ((size.cx > 0 && size.cy > 0) || !m_pManager) return size;
@@ -38,9 +45,9 @@ void CTextUI::DoEvent(TEventUI& event) {
         }
     }
     if (event.Type == UIEVENT_BUTTONUP && IsEnabled() && m_pManager) {
-        for (size_t i = 0; i < m_links.size(); ++i) {
-            if (::PtInRect(&m_links[i].rc, event.ptMouse)) {
-                m_pManager->SendNotify(this, "link", i);
+        for (const THtmlLink& link : m_links) {
+            if (::PtInRect(&link.rc, event.ptMouse)) {
+                m_pManager->SendNotify(this, "link", static_cast<WPARAM>(link.nIndex));
                 return;
             }
         }

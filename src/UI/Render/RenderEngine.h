@@ -33,9 +33,11 @@ struct TImageDraw {
     bool bTiledY = false;
 };
 
-// Where an HTML-styled text put its links, for hit tests and cursors.
+// Where an HTML-styled text put its links, for hit tests and cursors. A link
+// of several words or lines has one entry per piece, all with the same index.
 struct THtmlLink {
     RECT rc;
+    int nIndex;  // the link's number in the text, from 0
     std::string strTarget;
 };
 

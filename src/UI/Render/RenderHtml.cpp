@@ -226,6 +226,7 @@ void CRenderEngine::DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pst
         if (pLinks && style.nLink >= 0) {
             THtmlLink link;
             link.rc = {px, py, px + piece.cx, py + lineHeight};
+            link.nIndex = style.nLink;
             link.strTarget = targets[style.nLink];
             pLinks->push_back(link);
         }
