@@ -21,6 +21,7 @@ const char kFrameSkin[] = R"(<Window size="300,200" caption="0,0,0,30" showshado
   <VerticalLayout name="Root" bkcolor="#FFF5F7FA">
     <HorizontalLayout height="30">
       <Label name="Title" text="标题" />
+      <Button name="minbtn" width="30" text="_" />
       <Button name="maxbtn" width="30" text="M" />
       <Button name="restorebtn" width="30" text="R" visible="false" />
     </HorizontalLayout>
@@ -100,6 +101,12 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     Repaint(wnd);  // restoring lays the tree out again at the old size
     EXPECT_EQ(300, wnd.Find("Root")->GetPos().right);
     EXPECT_TRUE(maxBtn->GetPos().right > maxBtn->GetPos().left);
+
+    // Minimising changes neither button.
+    Click(wnd, CenterOf(wnd.Find("minbtn")));
+    EXPECT_TRUE(::IsIconic(wnd));
+    EXPECT_TRUE(maxBtn->IsVisible());
+    EXPECT_FALSE(restoreBtn->IsVisible());
     ::DestroyWindow(wnd);
 }
 
@@ -157,6 +164,25 @@ TEST_F(WindowFrame, MinMaxInfoTakesTheWorkAreaAndTheSkinSizesWherePositive) {
         EXPECT_EQ(work.top - monitor.rcMonitor.top, info.ptMaxPosition.y) << c.attributes;
         ::DestroyWindow(wnd);
     }
+}
+
+// Resizing a window with a sizing frame keeps it within the skin's sizes.
+TEST_F(WindowFrame, ResizingStaysWithinMininfoAndMaxinfo) {
+    m_skins.Write("Frame.xml", FrameSkin(R"(mininfo="200,150" maxinfo="500,400")"));
+    TestWnd wnd("Frame.xml");
+    ASSERT_NE(nullptr, wnd.Create(nullptr, "Sizable", WS_POPUP | WS_THICKFRAME, 0, 100, 100, 300, 200));
+    const struct {
+        int cx, cy;
+        LONG expectedCx, expectedCy;
+    } cases[] = {{50, 50, 200, 150}, {2000, 2000, 500, 400}, {350, 90, 350, 150}, {250, 300, 250, 300}};
+    for (const auto& c : cases) {
+        ::SetWindowPos(wnd, nullptr, 0, 0, c.cx, c.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT rc;
+        ::GetWindowRect(wnd, &rc);
+        EXPECT_EQ(c.expectedCx, rc.right - rc.left) << c.cx << "x" << c.cy;
+        EXPECT_EQ(c.expectedCy, rc.bottom - rc.top) << c.cx << "x" << c.cy;
+    }
+    ::DestroyWindow(wnd);
 }
 
 }  // namespace
