@@ -144,29 +144,35 @@ private:
 };
 
 TEST(LabelText, SetTextOutOfMemoryThrowsNamingTheOperationAndKeepsTheOldText) {
-    const std::string longText(100, 'x');  // too long for the inline buffer
-    std::vector<std::unique_ptr<CLabelUI>> labels;
-    labels.emplace_back(new CLabelUI);
-    labels.emplace_back(new CTextUI);
-    labels.emplace_back(new CButtonUI);
-    labels.emplace_back(new COptionUI);
-    for (const auto& label : labels) {
-        label->SetText("旧文本");
-        {
-            FailingTextStore failing;
-            try {
-                label->SetText(longText.c_str());
-                ADD_FAILURE() << label->GetClass() << ": no exception";
-            } catch (const std::bad_alloc& e) {
-                EXPECT_STREQ("CLabelUI::SetText", e.what()) << label->GetClass();
+    const std::string longText(300, 'x');  // longer than the block an old text holds
+    // An old text in the inline buffer and one in a heap block.
+    const std::string oldTexts[] = {"旧文本", std::string(80, 'o')};
+    for (const std::string& oldText : oldTexts) {
+        // Fresh controls, so that no earlier text left a block big enough.
+        std::vector<std::unique_ptr<CLabelUI>> labels;
+        labels.emplace_back(new CLabelUI);
+        labels.emplace_back(new CTextUI);
+        labels.emplace_back(new CButtonUI);
+        labels.emplace_back(new COptionUI);
+        for (const auto& label : labels) {
+            const std::string where = std::string(label->GetClass()) + " over " + oldText.substr(0, 6);
+            label->SetText(oldText.c_str());
+            {
+                FailingTextStore failing;
+                try {
+                    label->SetText(longText.c_str());
+                    ADD_FAILURE() << where << ": no exception";
+                } catch (const std::bad_alloc& e) {
+                    EXPECT_STREQ("CLabelUI::SetText", e.what()) << where;
+                }
+                EXPECT_EQ(oldText, label->GetText().ToStdString()) << where;
+                // A short text needs no heap block and is still stored.
+                label->SetText("新");
+                EXPECT_STREQ("新", label->GetText().GetData()) << where;
             }
-            EXPECT_STREQ("旧文本", label->GetText().GetData()) << label->GetClass();
-            // A short text needs no heap block and is still stored.
-            label->SetText("新");
-            EXPECT_STREQ("新", label->GetText().GetData()) << label->GetClass();
+            label->SetText(longText.c_str());
+            EXPECT_EQ(longText, label->GetText().ToStdString()) << where;
         }
-        label->SetText(longText.c_str());
-        EXPECT_EQ(longText, label->GetText().ToStdString()) << label->GetClass();
     }
 }
 
