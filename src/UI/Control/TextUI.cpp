@@ -35,21 +35,31 @@ SIZE CTextUI::EstimateSize(SIZE szAvailable) {
     return size;
 }
 
+int CTextUI::LinkAt(POINT pt) const {
+    for (const THtmlLink& link : m_links) {
+        if (::PtInRect(&link.rc, pt)) return link.nIndex;
+    }
+    return -1;
+}
+
+void CTextUI::SetHoverLink(int iIndex) {
+    if (m_iHoverLink == iIndex) return;
+    m_iHoverLink = iIndex;
+    Invalidate();
+}
+
 void CTextUI::DoEvent(TEventUI& event) {
-    if (event.Type == UIEVENT_SETCURSOR) {
-        for (const THtmlLink& link : m_links) {
-            if (::PtInRect(&link.rc, event.ptMouse)) {
-                ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
-                return;
-            }
-        }
+    if (event.Type == UIEVENT_MOUSEMOVE) SetHoverLink(IsEnabled() ? LinkAt(event.ptMouse) : -1);
+    if (event.Type == UIEVENT_MOUSELEAVE) SetHoverLink(-1);
+    if (event.Type == UIEVENT_SETCURSOR && LinkAt(event.ptMouse) >= 0) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
+        return;
     }
     if (event.Type == UIEVENT_BUTTONUP && IsEnabled() && m_pManager) {
-        for (const THtmlLink& link : m_links) {
-            if (::PtInRect(&link.rc, event.ptMouse)) {
-                m_pManager->SendNotify(this, "link", static_cast<WPARAM>(link.nIndex));
-                return;
-            }
+        const int link = LinkAt(event.ptMouse);
+        if (link >= 0) {
+            m_pManager->SendNotify(this, "link", static_cast<WPARAM>(link));
+            return;
         }
     }
     CLabelUI::DoEvent(event);

@@ -20,6 +20,12 @@ public:
     // the available width, plus the text padding.
     SIZE EstimateSize(SIZE szAvailable) override;
     void DoEvent(TEventUI& event) override;
+
+private:
+    // Number of the link at pt, -1 when pt is on none.
+    int LinkAt(POINT pt) const;
+    // The link under the pointer is drawn in the manager's link hover colour.
+    void SetHoverLink(int iIndex);
 };
 
 }  // namespace Vellum

@@ -1,5 +1,5 @@
 // Label texts under Wine: links in HTML-styled texts (notification, value,
-// cursor, colour) and a text store that runs out of memory.
+// cursor, colour and hover colour) and a text store that runs out of memory.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -48,6 +48,9 @@ public:
 bool IsLinkBlue(uint32_t rgb) {
     return ((rgb >> 16) & 0xFF) < 0x60 && ((rgb >> 8) & 0xFF) < 0x60 && (rgb & 0xFF) > 0xA0;
 }
+
+// The manager's default link hover colour, #D3215F.
+bool IsHoverColour(uint32_t rgb) { return ((rgb >> 16) & 0xFF) > 0x90 && ((rgb >> 8) & 0xFF) < 0x70; }
 
 // Column runs of link-coloured pixels inside rc, left to right; each run is
 // one link (its words are joined by the underline).
@@ -117,12 +120,25 @@ TEST(LabelText, AClickOnALinkSendsItsNumberAndValueWhereverItIsHit) {
     Click(wnd, secondWord);
     Click(wnd, firstWord);
     Click(wnd, other);
-    Click(wnd, {(runs[0].right + runs[1].left) / 2, (runs[0].top + runs[0].bottom) / 2});  // plain text
+    const POINT plain = {(runs[0].right + runs[1].left) / 2, (runs[0].top + runs[0].bottom) / 2};
+    Click(wnd, plain);
     EXPECT_EQ((std::vector<std::string>{"0=first", "0=first", "1=second"}), wnd.m_links);
 
     // Over a link the pointer becomes a hand, elsewhere it stays an arrow.
     EXPECT_EQ(::LoadCursor(nullptr, IDC_HAND), CursorAt(wnd, other));
     EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), CursorAt(wnd, {rcText.right - 2, rcText.bottom - 2}));
+
+    // The link under the pointer takes the hover colour, the others keep the
+    // link colour, until the pointer moves off it within the text or out of it.
+    const POINT outside = {rcText.left + 2, rcText.bottom + 10};
+    for (const POINT away : {plain, outside}) {
+        ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(other.x, other.y));
+        const Snapshot hovered(wnd.GetManager());
+        EXPECT_TRUE(IsHoverColour(hovered.At(other.x, other.y))) << std::hex << hovered.At(other.x, other.y);
+        EXPECT_TRUE(IsLinkBlue(hovered.At(firstWord.x, firstWord.y)));
+        ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(away.x, away.y));
+        EXPECT_TRUE(IsLinkBlue(Snapshot(wnd.GetManager()).At(other.x, other.y))) << away.x << "," << away.y;
+    }
 
     // A disabled text sends nothing.
     wnd.Find("Links")->SetEnabled(false);
