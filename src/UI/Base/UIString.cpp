@@ -11,6 +11,10 @@
 namespace Vellum {
 namespace {
 
+void* AllocateWithMalloc(size_t size) { return std::malloc(size); }
+
+CUIString::BlockAllocator g_allocateBlock = AllocateWithMalloc;
+
 // Length of `text`, at most `limit` bytes when `limit` is not negative; reads no
 // byte past the limit (the caller's buffer may end there without a NUL).
 int BoundedLength(const char* text, int limit) {
@@ -125,6 +129,12 @@ void CUIString::FreeHeap() {
     }
 }
 
+CUIString::BlockAllocator CUIString::SetBlockAllocator(BlockAllocator allocate) {
+    const BlockAllocator previous = g_allocateBlock;
+    g_allocateBlock = allocate ? allocate : AllocateWithMalloc;
+    return previous;
+}
+
 void CUIString::Reserve(int length) {
     // A text of kInlineSize - 1 bytes would still fit with its NUL, but the
     // inline buffer is kept for texts shorter than that.
@@ -133,7 +143,7 @@ void CUIString::Reserve(int length) {
     }
     int capacity = length + 1;
     capacity += capacity / 2;
-    char* block = static_cast<char*>(std::malloc(static_cast<size_t>(capacity)));
+    char* block = static_cast<char*>(g_allocateBlock(static_cast<size_t>(capacity)));
     if (block == nullptr) {
         throw std::bad_alloc();
     }
@@ -159,8 +169,7 @@ void CUIString::Assign(const char* text, int length) {
     if (count < kInlineSize - 1) {
         FreeHeap();
     } else {
-        m_nLength = 0;
-        m_pstr[0] = '\0';
+        // Room first: when it cannot be had the old text is still intact.
         Reserve(count);
     }
     if (count > 0) {

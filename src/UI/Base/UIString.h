@@ -96,6 +96,13 @@ public:
 #endif
         ;
 
+    // Allocates the heap blocks of long texts (std::malloc unless replaced);
+    // a null result is thrown as std::bad_alloc. Replaceable so that a test can
+    // make text storage fail without exhausting memory; returns the previous
+    // function. Set it only while no other thread builds texts.
+    using BlockAllocator = void* (*)(size_t);
+    static BlockAllocator SetBlockAllocator(BlockAllocator allocate);
+
 private:
     // Makes room for `length` bytes plus the NUL, keeping the present text.
     void Reserve(int length);

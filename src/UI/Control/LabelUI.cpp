@@ -111,7 +111,8 @@ void CLabelUI::PaintText(HDC hDC) {
     HFONT font = m_pManager->GetFont(m_iFont);
     if (m_bShowHtml) {
         CRenderEngine::DrawHtmlText(hDC, font, rc, m_strText.GetData(), GetPaintTextColor(),
-                                    m_pManager->GetDefaultLinkFontColor(), &m_links, m_uTextStyle);
+                                    m_pManager->GetDefaultLinkFontColor(), &m_links, m_uTextStyle, m_iHoverLink,
+                                    m_pManager->GetDefaultLinkHoverFontColor());
     } else {
         CRenderEngine::DrawText(hDC, font, rc, m_strText.GetData(), GetPaintTextColor(), m_uTextStyle);
     }

@@ -62,6 +62,7 @@ protected:
     RECT m_rcTextPadding = {0, 0, 0, 0};
     bool m_bShowHtml = false;
     std::vector<THtmlLink> m_links;
+    int m_iHoverLink = -1;  // number of the link under the pointer, -1 for none
 
     // Text effects (gradient, stroke, shadow drawn through GDI+) are stored but
     // not drawn: no skin of ours uses them.

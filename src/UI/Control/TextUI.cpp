@@ -17,6 +17,13 @@ void* CTextUI::GetInterface(const char* pstrName) {
 
 UINT CTextUI::GetControlFlags() const { return (IsEnabled() && !m_links.empty()) ? UIFLAG_SETCURSOR : 0; }
 
+const char* CTextUI::GetLinkContent(int iIndex) const {
+    for (const THtmlLink& link : m_links) {
+        if (link.nIndex == iIndex) return link.strTarget.c_str();
+    }
+    return nullptr;
+}
+
 SIZE CTextUI::EstimateSize(SIZE szAvailable) {
     SIZE size = m_cxyFixed;
     if ((size.cx > 0 && size.cy > 0) || !m_pManager) return size;
@@ -28,21 +35,31 @@ SIZE CTextUI::EstimateSize(SIZE szAvailable) {
     return size;
 }
 
+int CTextUI::LinkAt(POINT pt) const {
+    for (const THtmlLink& link : m_links) {
+        if (::PtInRect(&link.rc, pt)) return link.nIndex;
+    }
+    return -1;
+}
+
+void CTextUI::SetHoverLink(int iIndex) {
+    if (m_iHoverLink == iIndex) return;
+    m_iHoverLink = iIndex;
+    Invalidate();
+}
+
 void CTextUI::DoEvent(TEventUI& event) {
-    if (event.Type == UIEVENT_SETCURSOR) {
-        for (const THtmlLink& link : m_links) {
-            if (::PtInRect(&link.rc, event.ptMouse)) {
-                ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
-                return;
-            }
-        }
+    if (event.Type == UIEVENT_MOUSEMOVE) SetHoverLink(IsEnabled() ? LinkAt(event.ptMouse) : -1);
+    if (event.Type == UIEVENT_MOUSELEAVE) SetHoverLink(-1);
+    if (event.Type == UIEVENT_SETCURSOR && LinkAt(event.ptMouse) >= 0) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
+        return;
     }
     if (event.Type == UIEVENT_BUTTONUP && IsEnabled() && m_pManager) {
-        for (size_t i = 0; i < m_links.size(); ++i) {
-            if (::PtInRect(&m_links[i].rc, event.ptMouse)) {
-                m_pManager->SendNotify(this, "link", i);
-                return;
-            }
+        const int link = LinkAt(event.ptMouse);
+        if (link >= 0) {
+            m_pManager->SendNotify(this, "link", static_cast<WPARAM>(link));
+            return;
         }
     }
     CLabelUI::DoEvent(event);

@@ -4,11 +4,15 @@
 #include <cstring>
 
 #include "UI/Control/ButtonUI.h"
+#include "UI/Control/CheckBoxUI.h"
+#include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
 #include "UI/Control/ListTextElementUI.h"
 #include "UI/Control/ListUI.h"
+#include "UI/Control/OptionUI.h"
+#include "UI/Control/ProgressUI.h"
 #include "UI/Control/TextUI.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/DialogBuilder.h"
@@ -44,6 +48,10 @@ const TControlClass kControlClasses[] = {
     {"ListLabelElement", &Make<CListLabelElementUI>},
     {"ListTextElement", &Make<CListTextElementUI>},
     {"ScrollBar", &Make<CScrollBarUI>},
+    {"Option", &Make<COptionUI>},
+    {"CheckBox", &Make<CCheckBoxUI>},
+    {"Progress", &Make<CProgressUI>},
+    {"Combo", &Make<CComboUI>},
 };
 
 }  // namespace

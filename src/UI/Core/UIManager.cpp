@@ -106,6 +106,7 @@ bool CUIManager::AttachRoot(CControlUI* pControl) {
     ResetInputState();
     m_pFocus = nullptr;
     m_mNameHash.clear();
+    m_mOptionGroup.clear();
     if (m_pOwnedRoot && m_pOwnedRoot != pControl) {
         CControlUI* old = m_pOwnedRoot;
         m_pOwnedRoot = nullptr;
@@ -183,6 +184,33 @@ void CUIManager::ForgetControl(CControlUI* pControl) {
         if (it->second == pControl) it = m_mNameHash.erase(it);
         else ++it;
     }
+    for (auto it = m_mOptionGroup.begin(); it != m_mOptionGroup.end();) {
+        std::vector<CControlUI*>& members = it->second;
+        members.erase(std::remove(members.begin(), members.end(), pControl), members.end());
+        if (members.empty()) it = m_mOptionGroup.erase(it);
+        else ++it;
+    }
+}
+
+void CUIManager::AddOptionGroup(const char* pstrGroupName, CControlUI* pControl) {
+    if (!pstrGroupName || !*pstrGroupName || !pControl) return;
+    std::vector<CControlUI*>& members = m_mOptionGroup[pstrGroupName];
+    if (std::find(members.begin(), members.end(), pControl) == members.end()) members.push_back(pControl);
+}
+
+void CUIManager::RemoveOptionGroup(const char* pstrGroupName, CControlUI* pControl) {
+    if (!pstrGroupName) return;
+    auto it = m_mOptionGroup.find(pstrGroupName);
+    if (it == m_mOptionGroup.end()) return;
+    std::vector<CControlUI*>& members = it->second;
+    members.erase(std::remove(members.begin(), members.end(), pControl), members.end());
+    if (members.empty()) m_mOptionGroup.erase(it);
+}
+
+const std::vector<CControlUI*>* CUIManager::GetOptionGroup(const char* pstrGroupName) const {
+    if (!pstrGroupName) return nullptr;
+    auto it = m_mOptionGroup.find(pstrGroupName);
+    return it == m_mOptionGroup.end() ? nullptr : &it->second;
 }
 
 void CUIManager::AddDelayedCleanup(CControlUI* pControl) {

@@ -77,6 +77,12 @@ public:
     void ForgetControl(CControlUI* pControl);
     // Queues a removed control for deletion after the current message.
     void AddDelayedCleanup(CControlUI* pControl);
+    // Option groups: the options bound to this manager under each group name,
+    // in binding order. A control leaves its group when it is forgotten.
+    void AddOptionGroup(const char* pstrGroupName, CControlUI* pControl);
+    void RemoveOptionGroup(const char* pstrGroupName, CControlUI* pControl);
+    // The members of a group; null when nothing is in it.
+    const std::vector<CControlUI*>* GetOptionGroup(const char* pstrGroupName) const;
 
     // Focus.
     CControlUI* GetFocus() const { return m_pFocus; }
@@ -242,6 +248,7 @@ private:
     UINT_PTR m_uNextTimerID = 0x1000;
     std::vector<CControlUI*> m_aDelayedCleanup;
     std::multimap<std::string, CControlUI*> m_mNameHash;
+    std::map<std::string, std::vector<CControlUI*>> m_mOptionGroup;
 
     std::vector<TFontInfo> m_fonts;
     TFontInfo m_defaultFont;

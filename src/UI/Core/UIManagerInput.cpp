@@ -275,7 +275,14 @@ bool CUIManager::OnSetCursor(LRESULT& lRes) {
     ::ScreenToClient(m_hWndPaint, &pt);
     CControlUI* control = FindControl(pt);
     if (!control || control->GetManager() != this) return false;
-    SendEvent(control, UIEVENT_SETCURSOR);
+    // WM_SETCURSOR comes before the WM_MOUSEMOVE of the same move: the control
+    // must judge the point the pointer is at now, not the last one seen.
+    TEventUI event;
+    event.Type = UIEVENT_SETCURSOR;
+    event.pSender = control;
+    event.dwTimestamp = ::GetTickCount();
+    event.ptMouse = pt;
+    control->Event(event);
     lRes = TRUE;
     return true;
 }

@@ -2,26 +2,19 @@
 // remaining height is shared among the others within their min/max. Each
 // child takes the full inner width unless it has a fixed width. "sepheight"
 // makes an edge of the layout a drag strip for its own height (LayoutSeparator.h).
+// The routine itself is CBoxLayoutUI's (BoxLayout.h).
 #pragma once
 
-#include "UI/Core/ContainerUI.h"
-#include "UI/Core/LayoutSeparator.h"
+#include "UI/Core/BoxLayout.h"
 
 namespace Vellum {
 
-class CVerticalLayoutUI : public CContainerUI {
+class CVerticalLayoutUI : public CBoxLayoutUI {
 public:
+    CVerticalLayoutUI() : CBoxLayoutUI(false) {}
+
     const char* GetClass() const override;
     void* GetInterface(const char* pstrName) override;
-    void SetPos(RECT rc, bool bNeedInvalidate = true) override;
-    void SetAttribute(const char* pstrName, const char* pstrValue) override;
-    void DoEvent(TEventUI& event) override;
-    CControlUI* FindControl(FindControlProc proc, void* pData, UINT uFlags) override;
-
-private:
-    int RequiredHeight(const RECT& rcInner);
-
-    CLayoutSeparator m_separator{false};
 };
 
 }  // namespace Vellum

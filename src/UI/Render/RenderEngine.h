@@ -33,9 +33,11 @@ struct TImageDraw {
     bool bTiledY = false;
 };
 
-// Where an HTML-styled text put its links, for hit tests and cursors.
+// Where an HTML-styled text put its links, for hit tests and cursors. A link
+// of several words or lines has one entry per piece, all with the same index.
 struct THtmlLink {
     RECT rc;
+    int nIndex;  // the link's number in the text, from 0
     std::string strTarget;
 };
 
@@ -62,8 +64,11 @@ public:
     // <n> (line break) and their closing forms; any other tag is shown as text.
     // DT_SINGLELINE keeps one line; otherwise words wrap at the right edge.
     // With DT_CALCRECT rc receives the size needed and nothing is drawn.
+    // Link number iHoverLink (the one under the pointer) is drawn in
+    // dwHoverLinkColor instead of dwLinkColor.
     static void DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor,
-                             DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle);
+                             DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle,
+                             int iHoverLink = -1, DWORD dwHoverLinkColor = 0);
 };
 
 // Turns 0xAARRGGBB into a GDI COLORREF (alpha dropped).

@@ -149,7 +149,8 @@ std::vector<TPiece> Parse(const char* text, DWORD dwTextColor, std::vector<std::
 }  // namespace
 
 void CRenderEngine::DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor,
-                                 DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle) {
+                                 DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle,
+                                 int iHoverLink, DWORD dwHoverLinkColor) {
     if (pLinks) pLinks->clear();
     if (!pstrText) pstrText = "";
     std::vector<std::string> targets;
@@ -218,7 +219,9 @@ void CRenderEngine::DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pst
         TStyle style = piece.style;
         if (style.nLink >= 0) {
             style.bUnderline = true;
-            if (dwLinkColor >> 24) style.dwColor = dwLinkColor;
+            DWORD color = dwLinkColor;
+            if (style.nLink == iHoverLink && (dwHoverLinkColor >> 24)) color = dwHoverLinkColor;
+            if (color >> 24) style.dwColor = color;
         }
         CSelectObject sel(hDC, fonts.Get(style));
         ::SetTextColor(hDC, ToColorRef(style.dwColor));
@@ -226,6 +229,7 @@ void CRenderEngine::DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pst
         if (pLinks && style.nLink >= 0) {
             THtmlLink link;
             link.rc = {px, py, px + piece.cx, py + lineHeight};
+            link.nIndex = style.nLink;
             link.strTarget = targets[style.nLink];
             pLinks->push_back(link);
         }

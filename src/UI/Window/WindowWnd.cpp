@@ -64,9 +64,7 @@ HWND CWindowWnd::Subclass(HWND hWnd) {
     m_OldWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
     if (!m_OldWndProc) return nullptr;
     m_bSubclassed = true;
-    m_hWnd = hWnd;
-    SetWindowCopy(hWnd);
-    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Attach(hWnd, false);  // WndProc, which finds the object in the user data
     return m_hWnd;
 }
 
@@ -165,36 +163,23 @@ LRESULT CWindowWnd::PostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CWindowWnd::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    CWindowWnd* pThis = nullptr;
-    if (uMsg == WM_NCCREATE) {
-        const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        pThis = static_cast<CWindowWnd*>(cs->lpCreateParams);
-        pThis->m_hWnd = hWnd;
-        pThis->SetWindowCopy(hWnd);
-        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pThis));
-    } else {
-        pThis = reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    }
-    if (!pThis) return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    return Route(pThis, hWnd, uMsg, wParam, lParam, false);
+    return Dispatch(hWnd, uMsg, wParam, lParam, false);
 }
 
 LRESULT CALLBACK CWindowWnd::ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(hWnd, uMsg, wParam, lParam, true);
+}
+
+LRESULT CWindowWnd::Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool bProperty) {
     CWindowWnd* pThis = nullptr;
     if (uMsg == WM_NCCREATE) {
         const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         pThis = static_cast<CWindowWnd*>(cs->lpCreateParams);
-        pThis->m_hWnd = hWnd;
-        pThis->SetWindowCopy(hWnd);
-        ::SetPropA(hWnd, kWindowProperty, static_cast<HANDLE>(pThis));
+        pThis->Attach(hWnd, bProperty);
     } else {
-        pThis = static_cast<CWindowWnd*>(::GetPropA(hWnd, kWindowProperty));
+        pThis = FindObject(hWnd, bProperty);
     }
     if (!pThis) return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    return Route(pThis, hWnd, uMsg, wParam, lParam, true);
-}
-
-LRESULT CWindowWnd::Route(CWindowWnd* pThis, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool bProperty) {
     if (uMsg == WM_NCDESTROY) {
         const LRESULT lRes = ::CallWindowProcA(pThis->m_OldWndProc, hWnd, uMsg, wParam, lParam);
         if (bProperty) ::RemovePropA(hWnd, kWindowProperty);
@@ -209,6 +194,18 @@ LRESULT CWindowWnd::Route(CWindowWnd* pThis, HWND hWnd, UINT uMsg, WPARAM wParam
         pThis->ExecuteUserMessage(reinterpret_cast<Call*>(wParam), reinterpret_cast<const char*>(lParam));
     }
     return pThis->HandleMessage(uMsg, wParam, lParam);
+}
+
+void CWindowWnd::Attach(HWND hWnd, bool bProperty) {
+    m_hWnd = hWnd;
+    SetWindowCopy(hWnd);
+    if (bProperty) ::SetPropA(hWnd, kWindowProperty, static_cast<HANDLE>(this));
+    else ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CWindowWnd* CWindowWnd::FindObject(HWND hWnd, bool bProperty) {
+    if (bProperty) return static_cast<CWindowWnd*>(::GetPropA(hWnd, kWindowProperty));
+    return reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
 }
 
 }  // namespace Vellum

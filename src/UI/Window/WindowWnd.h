@@ -57,8 +57,14 @@ public:
 protected:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-    // Steps shared by both procedures after the object was found.
-    static LRESULT Route(CWindowWnd* pThis, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool bProperty);
+    // Both procedures: find (or, at WM_NCCREATE, attach) the object and hand it
+    // the message. WndProc keeps the object in the window's user data;
+    // ControlProc, which runs superclassed controls, in a window property
+    // (`bProperty`), leaving the control's user data alone.
+    static LRESULT Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool bProperty);
+    // Binds this object to hWnd where Dispatch will look for it.
+    void Attach(HWND hWnd, bool bProperty);
+    static CWindowWnd* FindObject(HWND hWnd, bool bProperty);
 
     HWND m_hWnd = nullptr;
     WNDPROC m_OldWndProc;

@@ -100,6 +100,108 @@ TEST_F(LayoutPaint, DraggingASeparatorResizesItsLayout) {
     ::DestroyWindow(wnd);
 }
 
+// Four numbers along the flow of a box layout (main) and across it (cross),
+// written as a skin rectangle for either layout: left,top,right,bottom.
+struct TFlowQuad {
+    int mainFrom, crossFrom, mainTo, crossTo;
+};
+
+std::string FlowText(const TFlowQuad& q, bool vertical) {
+    if (vertical) return RectText(RECT{q.crossFrom, q.mainFrom, q.crossTo, q.mainTo});
+    return RectText(RECT{q.mainFrom, q.crossFrom, q.mainTo, q.crossTo});
+}
+
+// A child of the flow test; a length of 0 leaves that attribute out.
+struct TFlowChild {
+    const char* name;
+    int main, minMain, maxMain;
+    int cross, minCross, maxCross;
+    TFlowQuad padding;  // before and after the child on each axis
+    bool floating;
+    TFlowQuad pos;
+    TFlowQuad expected;
+};
+
+// Layout 300 long and 100 across, inset 10 before and 20 after along the flow,
+// 5 and 15 across (inner: 10..280 by 5..85), children 6 apart.
+const TFlowChild kFlowChildren[] = {
+    // Fixed length; across, the full inner size less the padding.
+    {"Fixed", 40, 0, 0, 0, 0, 0, {2, 3, 4, 5}, false, {}, {12, 8, 52, 80}},
+    // An even share (68) below the minimum takes the minimum; a fixed size
+    // across is held to the maximum across.
+    {"Min", 0, 100, 0, 30, 0, 20, {}, false, {}, {62, 5, 162, 25}},
+    // A share above the maximum takes the maximum; the minimum across wins
+    // even over the inner size.
+    {"Max", 0, 0, 30, 0, 90, 0, {}, false, {}, {168, 5, 198, 95}},
+    // The rest; across, the inner size held to the maximum.
+    {"Rest", 0, 0, 0, 0, 0, 50, {}, false, {}, {204, 5, 280, 55}},
+    // Placed from the far corner of the inner rectangle, outside the flow.
+    {"Float", 0, 0, 0, 0, 0, 0, {}, true, {-50, -40, -10, -10}, {230, 45, 270, 75}},
+};
+
+std::string FlowSkin(bool vertical) {
+    const char* layout = vertical ? "VerticalLayout" : "HorizontalLayout";
+    const char* mainName = vertical ? "height" : "width";
+    const char* crossName = vertical ? "width" : "height";
+    auto length = [](const std::string& name, int value) {
+        return value == 0 ? std::string() : " " + name + "=\"" + std::to_string(value) + "\"";
+    };
+    std::string xml = "<Window size=\"" + std::string(vertical ? "100,300" : "300,100") +
+                      "\" showshadow=\"false\"><" + layout + " inset=\"" + FlowText({10, 5, 20, 15}, vertical) +
+                      "\" childpadding=\"6\">";
+    for (const TFlowChild& c : kFlowChildren) {
+        xml += std::string("<Control name=\"") + c.name + "\"";
+        xml += length(mainName, c.main) + length(std::string("min") + mainName, c.minMain) +
+               length(std::string("max") + mainName, c.maxMain);
+        xml += length(crossName, c.cross) + length(std::string("min") + crossName, c.minCross) +
+               length(std::string("max") + crossName, c.maxCross);
+        xml += " padding=\"" + FlowText(c.padding, vertical) + "\"";
+        if (c.floating) xml += " float=\"true\" pos=\"" + FlowText(c.pos, vertical) + "\"";
+        xml += " />";
+    }
+    return xml + "</" + layout + "></Window>";
+}
+
+// Both layouts run one routine along their own axis: the same flow laid out
+// horizontally and vertically gives the same rectangles with x and y swapped.
+TEST_F(LayoutPaint, BothBoxLayoutsPlaceTheSameFlowAlongTheirOwnAxis) {
+    for (const bool vertical : {false, true}) {
+        SCOPED_TRACE(vertical ? "vertical" : "horizontal");
+        m_skins.Write("Flow.xml", FlowSkin(vertical));
+        TestWnd wnd("Flow.xml");
+        ASSERT_NE(nullptr, wnd.CreateHidden());
+        wnd.ShowAndLayout();
+        for (const TFlowChild& c : kFlowChildren) {
+            ASSERT_NE(nullptr, wnd.Find(c.name)) << c.name;
+            EXPECT_EQ(FlowText(c.expected, vertical), RectText(wnd.Find(c.name)->GetPos())) << c.name;
+        }
+        ::DestroyWindow(wnd);
+    }
+}
+
+// "sepheight" is the vertical layout's strip; "sepwidth" means nothing to it.
+TEST_F(LayoutPaint, DraggingAVerticalSeparatorResizesItsHeight) {
+    m_skins.Write("VSep.xml", R"(<Window size="100,400" showshadow="false"><VerticalLayout>
+      <VerticalLayout name="Top" height="100" sepheight="4" sepwidth="60" maxheight="200"><Button name="InTop" /></VerticalLayout>
+      <Control name="Rest" />
+    </VerticalLayout></Window>)");
+    TestWnd wnd("VSep.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, 98));
+    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 98));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 138));
+    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(50, 138));
+    wnd.ShowAndLayout();
+    EXPECT_EQ(140, wnd.Find("Top")->GetHeight());
+    EXPECT_EQ(std::vector<std::string>{"windowinit:"}, wnd.m_notifications);  // the strip took the press
+    // No strip at the right edge: a click there reaches the button.
+    windowtest::PostClick(wnd, POINT{90, windowtest::CenterOf(wnd.Find("InTop")).y});
+    EXPECT_TRUE(windowtest::PumpUntil([&] { return wnd.m_notifications.back() == "click:InTop"; }));
+    EXPECT_EQ(140, wnd.Find("Top")->GetHeight());
+    ::DestroyWindow(wnd);
+}
+
 // Notes its own destruction.
 class CProbeUI : public CControlUI {
 public:

@@ -8,6 +8,8 @@
 #include <functional>
 
 #include "RenderTestSupport.h"
+#include "UI/Control/ComboUI.h"
+#include "UI/Control/ListLabelElementUI.h"
 #include "UI/Core/ControlUI.h"
 #include "UI/Shadow/PngFile.h"
 #include "UI/Shadow/ShadowUI.h"
@@ -134,6 +136,59 @@ TEST(Screenshot, SampleWindowWithEveryControl) {
     EXPECT_TRUE(client.SavePng(ScreenshotPath("sample-window.png")));
     EXPECT_TRUE(SaveScreen(wnd, 40, "sample-window-screen.png"));
     ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    ::DestroyWindow(wnd);
+}
+
+const char kControlsSkin[] = R"(<Window size="420,260" caption="0,0,0,36" showshadow="true">
+  <Font name="微软雅黑" size="14" default="true" />
+  <VerticalLayout bkcolor="#FFF5F7FA" bordersize="1" bordercolor="#FFD1D5DB">
+    <HorizontalLayout height="36" bkcolor="#FF1E3A5F">
+      <Label text="选择服务器角色" textcolor="#FFFFFFFF" textpadding="14,0,0,0" />
+    </HorizontalLayout>
+    <VerticalLayout inset="20,14,20,14" childpadding="8">
+      <HorizontalLayout height="28" childpadding="12">
+        <Combo name="Drives" width="140" dropboxsize="0,100" itemhotbkcolor="#FFEFF6FF" itemselectedbkcolor="#FFDBEAFE" />
+        <Label text="共 12 个未登记的目录" textcolor="#FF6B7280" />
+        <CheckBox name="ChkSelectAll" text="全选" width="64" selected="true" />
+      </HorizontalLayout>
+      <Option name="MasterServerCheck" text="主服务器" group="role" selected="true" height="24" />
+      <Option name="SecondaryServerCheck" text="副服务器" group="role" height="24" />
+      <CheckBox name="Disabled" text="不可用的选项" height="24" enabled="false" />
+      <Progress name="Value" height="8" value="60" bkcolor="#FFE5E7EB" />
+      <Progress name="Marquee" height="8" marquee="true" bkcolor="#FFE5E7EB" />
+      <Control />
+    </VerticalLayout>
+  </VerticalLayout>
+</Window>)";
+
+TEST(Screenshot, ControlsWithAnOpenCombo) {
+    CShadowUI::Initialize(CUIManager::GetInstance());
+    SkinFolder skins;
+    skins.Write("Controls.xml", kControlsSkin);
+    TestWnd wnd("Controls.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    ::SetWindowPos(wnd, nullptr, 380, 200, 420, 260, SWP_NOZORDER);
+    wnd.ShowAndLayout();
+    auto* combo = static_cast<CComboUI*>(wnd.Find("Drives")->GetInterface("Combo"));
+    ASSERT_NE(nullptr, combo);
+    for (const char* drive : {"D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\"}) {
+        auto* entry = new CListLabelElementUI;
+        entry->SetText(drive);
+        combo->Add(entry);
+    }
+    combo->SelectItem(1);
+    windowtest::PostClick(wnd, windowtest::CenterOf(combo));
+    ASSERT_TRUE(windowtest::PumpUntil([&] { return combo->IsDropped(); }));
+    HWND popup = combo->GetDropDownWindow();
+    // Hover the third entry, as a user choosing it would.
+    const POINT hot = windowtest::CenterOf(combo->GetItemAt(2));
+    ::SendMessageA(popup, WM_MOUSEMOVE, 0, MAKELPARAM(hot.x, hot.y));
+    windowtest::PumpUntil([] { return false; }, 300);
+    ::UpdateWindow(wnd);
+    ::UpdateWindow(popup);
+    const Snapshot client(wnd.GetManager());
+    EXPECT_TRUE(client.SavePng(ScreenshotPath("controls-window.png")));
+    EXPECT_TRUE(SaveScreen(wnd, 40, "controls-window-screen.png"));
     ::DestroyWindow(wnd);
 }
 

@@ -323,13 +323,24 @@ TEST_F(WindowBase, CrossThreadCallsRunInPostingOrderAndStopAtClose) {
     ASSERT_NE(nullptr, wnd.CreateHidden());
     std::vector<int> ran;  // touched on the UI thread only
     std::atomic<bool> secondRan{false};
+    std::atomic<bool> closed{false};
     bool refusedAfterClose = false;
     std::thread worker([&] {
         wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(1); return true; }, "First");
-        wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(2); secondRan = true; return true; }, "Second");
+        // The second call holds the UI thread until the worker has closed the
+        // window, so the call posted before the close is still queued then.
+        wnd.PostUserMessage(
+            [&](CWindowWnd&) {
+                ran.push_back(2);
+                secondRan = true;
+                for (int i = 0; i < 400 && !closed; ++i) ::Sleep(1);
+                return true;
+            },
+            "Second");
         for (int i = 0; i < 500 && !secondRan; ++i) ::Sleep(10);
         wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(3); return true; }, "BeforeClose");
         wnd.Close(5);
+        closed = true;
         refusedAfterClose = !wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(4); return true; }, "AfterClose");
     });
     const UINT result = wnd.ShowModal();

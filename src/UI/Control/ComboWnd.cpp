@@ -1,0 +1,206 @@
+#include "UI/Control/ComboWnd.h"
+
+#include "UI/Control/ComboListUI.h"
+#include "UI/Control/ComboUI.h"
+#include "UI/Core/UIManager.h"
+#include "comm/log/LogLevel.h"
+#include "comm/log/LogWriter.h"
+
+namespace Vellum {
+
+namespace {
+
+const char kClassName[] = "ComboWnd";
+// The drop-down's look when the skin's "dropbox" says nothing else.
+const char kDefaultLook[] = "bkcolor=\"#FFFFFFFF\" bordersize=\"1\" bordercolor=\"#FFD1D5DB\" inset=\"1,1,1,1\"";
+// Room for this many entries when "dropboxsize" gives no height.
+const int kDefaultVisibleEntries = 10;
+
+}  // namespace
+
+CComboWnd::CComboWnd(CComboUI* pOwner) : m_pOwner(pOwner) {}
+
+CComboWnd::~CComboWnd() {
+    Destroy();
+    m_pm.reset();
+}
+
+bool CComboWnd::RegisterClassOnce() {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &CComboWnd::WndProc;
+    wc.hInstance = CUIManager::GetInstance();
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    registered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered;
+}
+
+RECT CComboWnd::PopupRect() const {
+    CUIManager* owner = m_pOwner->GetManager();
+    const RECT& rcCombo = m_pOwner->GetPos();
+    const SIZE szBox = m_pOwner->GetDropBoxSize();
+    const int width = szBox.cx > 0 ? szBox.cx : rcCombo.right - rcCombo.left;
+    int height = 2;  // the default border
+    int shown = 0;
+    for (int i = 0; i < m_pOwner->GetCount(); ++i) {
+        CControlUI* entry = m_pOwner->GetItemAt(i);
+        if (!entry->IsVisible()) continue;
+        if (szBox.cy <= 0 && shown++ >= kDefaultVisibleEntries) break;
+        height += entry->EstimateSize({width, 0}).cy;
+    }
+    if (szBox.cy > 0) height = szBox.cy;
+    POINT below = {rcCombo.left, rcCombo.bottom};
+    POINT above = {rcCombo.left, rcCombo.top};
+    ::ClientToScreen(owner->GetPaintWindow(), &below);
+    ::ClientToScreen(owner->GetPaintWindow(), &above);
+    RECT rc = {below.x, below.y, below.x + width, below.y + height};
+    // Above the combo when the screen ends below it.
+    MONITORINFO mi = {sizeof(mi), {}, {}, 0};
+    if (::GetMonitorInfoA(::MonitorFromPoint(below, MONITOR_DEFAULTTONEAREST), &mi) && rc.bottom > mi.rcWork.bottom &&
+        above.y - height >= mi.rcWork.top) {
+        rc = {above.x, above.y - height, above.x + width, above.y};
+    }
+    return rc;
+}
+
+void CComboWnd::ShareResources() {
+    // The entries name fonts by index in the combo's window: give the popup
+    // the same list, and the same default colours.
+    CUIManager* owner = m_pOwner->GetManager();
+    const TFontInfo& def = owner->GetFontInfo(-1);
+    m_pm->SetDefaultFont(def.sFontName.c_str(), def.iSize, def.bBold, def.bUnderline, def.bItalic);
+    for (int i = 0; i < owner->GetFontCount(); ++i) {
+        const TFontInfo& font = owner->GetFontInfo(i);
+        m_pm->AddFont(font.sFontName.c_str(), font.iSize, font.bBold, font.bUnderline, font.bItalic);
+    }
+    m_pm->SetDefaultFontColor(owner->GetDefaultFontColor());
+    m_pm->SetDefaultDisabledColor(owner->GetDefaultDisabledColor());
+    m_pm->SetParentResourceManager(owner);
+}
+
+bool CComboWnd::Open() {
+    if (m_hWnd) return true;
+    CUIManager* owner = m_pOwner->GetManager();
+    if (!owner || !owner->GetPaintWindow() || !RegisterClassOnce()) return false;
+    m_pm.reset();
+    m_bClosing = false;
+    const RECT rc = PopupRect();
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_CLIPSIBLINGS, rc.left, rc.top,
+                                  rc.right - rc.left, rc.bottom - rc.top, owner->GetPaintWindow(), nullptr,
+                                  CUIManager::GetInstance(), this);
+    if (!hWnd) {
+        LOG_WRITE(LOG_ERROR, "CreateWindowExA of the drop-down failed, error %lu", ::GetLastError());
+        return false;
+    }
+    m_pm.reset(new CUIManager);
+    m_pm->Init(hWnd);
+    ShareResources();
+    m_pLayout = new CComboListUI;
+    // The entries stay the combo's: the popup only shows them.
+    m_pLayout->SetAutoDestroy(false);
+    m_pLayout->ApplyAttributeList(kDefaultLook);
+    m_pLayout->ApplyAttributeList(m_pOwner->GetDropBoxAttributeList().c_str());
+    m_pm->AttachRoot(m_pLayout);
+    for (int i = 0; i < m_pOwner->GetCount(); ++i) {
+        CControlUI* entry = m_pOwner->GetItemAt(i);
+        owner->ReapObjects(entry);  // the combo's window forgets it (focus, hover) while it is shown here
+        m_pLayout->Add(entry);
+    }
+    m_pLayout->SetFirstVisible(m_pOwner->GetItemAt(m_pOwner->GetCurSel()));
+    ::ShowWindow(hWnd, SW_SHOW);
+    ::SetFocus(hWnd);
+    // The selected entry has the keyboard: arrows move through the entries.
+    if (CControlUI* selected = m_pOwner->GetItemAt(m_pOwner->GetCurSel())) selected->SetFocus();
+    return true;
+}
+
+void CComboWnd::Close() {
+    if (!m_hWnd || m_bClosing) return;
+    m_bClosing = true;
+    ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void CComboWnd::Destroy() {
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+void CComboWnd::GiveEntriesBack() {
+    if (!m_pLayout) return;
+    m_pLayout->RemoveAll();  // no auto-destroy: the entries are only unbound
+    m_pLayout = nullptr;
+    CUIManager* owner = m_pOwner->GetManager();
+    for (int i = 0; i < m_pOwner->GetCount(); ++i) {
+        CControlUI* entry = m_pOwner->GetItemAt(i);
+        if (owner) owner->InitControls(entry, m_pOwner);
+        else entry->SetManager(nullptr, m_pOwner, false);
+    }
+}
+
+LRESULT CALLBACK CComboWnd::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    CComboWnd* self = nullptr;
+    if (uMsg == WM_NCCREATE) {
+        self = static_cast<CComboWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->m_hWnd = hWnd;
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<CComboWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    ++self->m_nDepth;
+    const LRESULT result = self->HandleMessage(uMsg, wParam, lParam);
+    // The manager goes with the window once nothing of it is running.
+    if (--self->m_nDepth == 0 && !self->m_hWnd) self->m_pm.reset();
+    return result;
+}
+
+LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    HWND hWnd = m_hWnd;
+    switch (uMsg) {
+    case WM_KEYDOWN:
+        // Escape and Enter end the drop-down, and only the drop-down.
+        if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
+            Close();
+            return 0;
+        }
+        break;
+    case WM_KILLFOCUS:
+        // Focus gone to another window (a click elsewhere): the drop-down ends.
+        if (reinterpret_cast<HWND>(wParam) != hWnd) Close();
+        break;
+    case WM_CLOSE: {
+        // The keyboard goes back to the combo's window before we vanish.
+        HWND owner = ::GetWindow(hWnd, GW_OWNER);
+        m_bClosing = true;
+        if (owner) ::SetFocus(owner);
+        ::DestroyWindow(hWnd);
+        return 0;
+    }
+    case WM_DESTROY:
+        GiveEntriesBack();
+        break;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        m_hWnd = nullptr;
+        m_pOwner->OnDropDownClosed();
+        return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    default:
+        break;
+    }
+    LRESULT lRes = 0;
+    if (m_pm && m_pm->ProcessMessage(uMsg, wParam, lParam, lRes)) {
+        // A press chose an entry (the entry selected itself through the
+        // combo); the release ends the drop-down.
+        if (uMsg == WM_LBUTTONUP) {
+            const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            CControlUI* control = m_pm->FindControl(pt);
+            if (control && control->GetInterface("ListItem")) Close();
+        }
+        return lRes;
+    }
+    return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+}  // namespace Vellum

@@ -1,0 +1,63 @@
+// CComboWnd: the drop-down popup of a combo box. While open, the combo's
+// entries are moved into the popup's own manager and laid out one below the
+// other; closing gives them back to the combo.
+//
+// A press on an entry selects it (the entry asks its owner); releasing the
+// button closes the popup. Escape or Enter closes it, and so does losing the
+// keyboard focus. Keys reach the popup's own window only, so Escape never
+// reaches the window the combo is in.
+//
+// The combo owns this object; the popup's manager lives from Open until the
+// native window is destroyed.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+namespace Vellum {
+
+class CComboUI;
+class CUIManager;
+class CComboListUI;
+
+class CComboWnd {
+public:
+    explicit CComboWnd(CComboUI* pOwner);
+    ~CComboWnd();
+    CComboWnd(const CComboWnd&) = delete;
+    CComboWnd& operator=(const CComboWnd&) = delete;
+
+    // Creates and shows the popup below the combo (above it when there is no
+    // room below). False when the combo is not in a window or creation fails.
+    bool Open();
+    // Closes the popup after the current message: safe from the popup's own
+    // handlers.
+    void Close();
+    // Closes the popup now, giving the entries back.
+    void Destroy();
+    bool IsOpen() const { return m_hWnd != nullptr; }
+    HWND GetHWND() const { return m_hWnd; }
+    CUIManager* GetManager() const { return m_pm.get(); }
+    // The layout showing the entries while open, else null.
+    CComboListUI* GetList() const { return m_hWnd ? m_pLayout : nullptr; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static bool RegisterClassOnce();
+    RECT PopupRect() const;
+    void ShareResources();
+    void GiveEntriesBack();
+
+    CComboUI* m_pOwner;
+    HWND m_hWnd = nullptr;
+    std::unique_ptr<CUIManager> m_pm;
+    CComboListUI* m_pLayout = nullptr;  // owned by m_pm as its root
+    bool m_bClosing = false;
+    // Messages of the popup being handled now: the manager outlives the
+    // window until the outermost of them returns.
+    int m_nDepth = 0;
+};
+
+}  // namespace Vellum

@@ -1,0 +1,246 @@
+// The combo box in a real window: the selection rules, and its drop-down as a
+// real popup window opened by a click, choosing by click or arrow key, and
+// closed by Escape without the key reaching the window the combo is in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "UI/Control/ComboListUI.h"
+#include "UI/Control/ComboUI.h"
+#include "UI/Control/ListLabelElementUI.h"
+#include "UI/Core/UIManager.h"
+#include "UI/Shadow/ShadowUI.h"
+#include "WindowTestSupport.h"
+
+using namespace Vellum;
+using windowtest::CenterOf;
+using windowtest::PostClick;
+using windowtest::PostKey;
+using windowtest::PumpUntil;
+using windowtest::SkinFolder;
+using windowtest::TestWnd;
+
+namespace {
+
+const char kComboSkin[] = R"(<Window size="300,200" showshadow="false">
+  <VerticalLayout bkcolor="#FFF5F7FA" inset="10,10,10,10">
+    <Combo name="Drives" width="160" height="28" />
+    <Combo name="Sized" width="100" height="28" dropboxsize="200,60" dropbox="bkcolor=&quot;#FFFEF3C7&quot;" />
+    <Control />
+  </VerticalLayout>
+</Window>)";
+
+class Combo : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CShadowUI::Initialize(CUIManager::GetInstance()); }
+    void SetUp() override {
+        m_skins.Write("Combo.xml", kComboSkin);
+        ASSERT_NE(nullptr, m_wnd.CreateHidden());
+        m_wnd.ShowAndLayout();
+        m_combo = static_cast<CComboUI*>(m_wnd.Find("Drives")->GetInterface("Combo"));
+        ASSERT_NE(nullptr, m_combo);
+        // Every "itemselect" with its indexes, as "new,previous".
+        m_combo->OnNotify.push_back([this](TNotification& msg) {
+            if (msg.sType == "itemselect")
+                m_selects.push_back(std::to_string(static_cast<int>(msg.wParam)) + "," + std::to_string(msg.lParam));
+            return true;
+        });
+    }
+    void TearDown() override {
+        if (::IsWindow(m_wnd)) ::DestroyWindow(m_wnd);
+    }
+    // Entries as the main window makes them: label rows with drive texts.
+    void AddDrives(std::initializer_list<const char*> drives) {
+        for (const char* drive : drives) {
+            auto* entry = new CListLabelElementUI;
+            entry->SetText(drive);
+            ASSERT_TRUE(m_combo->Add(entry));
+        }
+    }
+    int Count(const std::string& notification) const {
+        return static_cast<int>(std::count(m_wnd.m_notifications.begin(), m_wnd.m_notifications.end(), notification));
+    }
+    HWND OpenByClick() {
+        PostClick(m_wnd, CenterOf(m_combo));
+        if (!PumpUntil([&] { return m_combo->IsDropped(); })) return nullptr;
+        return m_combo->GetDropDownWindow();
+    }
+
+    SkinFolder m_skins;
+    TestWnd m_wnd{"Combo.xml"};
+    CComboUI* m_combo = nullptr;
+    std::vector<std::string> m_selects;
+};
+
+TEST_F(Combo, SelectItemRules) {
+    // Empty: refused without a word.
+    EXPECT_FALSE(m_combo->SelectItem(0));
+    EXPECT_EQ("", m_combo->GetText().ToStdString());
+    AddDrives({"E:\\", "F:\\", "G:\\"});
+    EXPECT_EQ(-1, m_combo->GetCurSel());
+    EXPECT_EQ("", m_combo->GetText().ToStdString());
+    EXPECT_TRUE(m_combo->SelectItem(0));
+    EXPECT_EQ("E:\\", m_combo->GetText().ToStdString());
+    // Past the end takes the last entry.
+    EXPECT_TRUE(m_combo->SelectItem(99));
+    EXPECT_EQ(2, m_combo->GetCurSel());
+    EXPECT_EQ("G:\\", m_combo->GetText().ToStdString());
+    EXPECT_TRUE(static_cast<IListItemUI*>(m_combo->GetItemAt(2)->GetInterface("ListItem"))->IsSelected());
+    EXPECT_FALSE(static_cast<IListItemUI*>(m_combo->GetItemAt(0)->GetInterface("ListItem"))->IsSelected());
+    // The same index again: nothing happens.
+    EXPECT_TRUE(m_combo->SelectItem(2));
+    // A negative index clears the selection and reports failure, silently.
+    EXPECT_FALSE(m_combo->SelectItem(-1));
+    EXPECT_EQ(-1, m_combo->GetCurSel());
+    EXPECT_EQ("", m_combo->GetText().ToStdString());
+    // A disabled entry cannot be chosen.
+    m_combo->GetItemAt(1)->SetEnabled(false);
+    EXPECT_FALSE(m_combo->SelectItem(1));
+    EXPECT_EQ((std::vector<std::string>{"0,-1", "2,0"}), m_selects);
+}
+
+TEST_F(Combo, RemovingEntriesKeepsIndexesAndSelection) {
+    AddDrives({"E:\\", "F:\\", "G:\\"});
+    ASSERT_TRUE(m_combo->SelectItem(2));
+    ASSERT_TRUE(m_combo->RemoveAt(0));
+    EXPECT_EQ(1, m_combo->GetCurSel());
+    EXPECT_EQ("G:\\", m_combo->GetText().ToStdString());
+    EXPECT_EQ(1, static_cast<IListItemUI*>(m_combo->GetItemAt(1)->GetInterface("ListItem"))->GetIndex());
+    ASSERT_TRUE(m_combo->RemoveAt(1));
+    EXPECT_EQ(-1, m_combo->GetCurSel());
+    m_combo->RemoveAll();
+    EXPECT_EQ(0, m_combo->GetCount());
+    EXPECT_EQ("", m_combo->GetText().ToStdString());
+    m_selects.clear();
+    EXPECT_FALSE(m_combo->SelectItem(0));
+    EXPECT_TRUE(m_selects.empty());
+}
+
+TEST_F(Combo, ClickOpensTheDropDownAndAClickOnAnEntrySelectsIt) {
+    AddDrives({"E:\\", "F:\\", "G:\\"});
+    ASSERT_TRUE(m_combo->SelectItem(0));
+    HWND popup = OpenByClick();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(::IsWindowVisible(popup));
+    EXPECT_EQ(1, Count("dropdown:Drives"));
+    // The popup lies below the combo and shows the entries one below the other.
+    RECT rcPopup;
+    ::GetWindowRect(popup, &rcPopup);
+    POINT comboBottom = {m_combo->GetPos().left, m_combo->GetPos().bottom};
+    ::ClientToScreen(m_wnd, &comboBottom);
+    EXPECT_EQ(comboBottom.y, rcPopup.top);
+    EXPECT_EQ(comboBottom.x, rcPopup.left);
+    CControlUI* second = m_combo->GetItemAt(1);
+    EXPECT_GT(second->GetPos().top, m_combo->GetItemAt(0)->GetPos().top);
+    EXPECT_GT(second->GetHeight(), 0);
+    // Opening again while open neither opens a second popup nor says so.
+    EXPECT_TRUE(m_combo->Activate());
+    EXPECT_EQ(popup, m_combo->GetDropDownWindow());
+    EXPECT_EQ(1, Count("dropdown:Drives"));
+
+    PostClick(popup, CenterOf(second));
+    ASSERT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_EQ(1, m_combo->GetCurSel());
+    EXPECT_EQ("F:\\", m_combo->GetText().ToStdString());
+    EXPECT_EQ((std::vector<std::string>{"0,-1", "1,0"}), m_selects);
+    // The entries are back in the combo's window.
+    EXPECT_EQ(&m_wnd.GetManager(), second->GetManager());
+    EXPECT_EQ(m_combo, second->GetParent());
+    // And the drop-down opens again.
+    ASSERT_NE(nullptr, OpenByClick());
+    EXPECT_EQ(2, Count("dropdown:Drives"));
+}
+
+TEST_F(Combo, EscapeClosesTheDropDownOnly) {
+    AddDrives({"E:\\", "F:\\"});
+    ASSERT_TRUE(m_combo->SelectItem(0));
+    HWND popup = OpenByClick();
+    ASSERT_NE(nullptr, popup);
+    // Arrow keys in the drop-down move the selection.
+    PostKey(popup, VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return m_combo->GetCurSel() == 1; }));
+    EXPECT_TRUE(m_combo->IsDropped());
+    PostKey(popup, VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    windowtest::PumpPending();
+    EXPECT_TRUE(::IsWindow(m_wnd));
+    EXPECT_TRUE(::IsWindowVisible(m_wnd));
+    EXPECT_EQ("F:\\", m_combo->GetText().ToStdString());
+    // The same key sent to the window itself closes it, as for every window.
+    PostKey(m_wnd, VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(m_wnd); }));
+}
+
+TEST_F(Combo, FocusMovingAwayClosesTheDropDown) {
+    AddDrives({"E:\\", "F:\\"});
+    ASSERT_NE(nullptr, OpenByClick());
+    ::SetFocus(m_wnd);
+    EXPECT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    EXPECT_TRUE(::IsWindow(m_wnd));
+}
+
+TEST_F(Combo, DropBoxSizeAndLookComeFromTheSkin) {
+    auto* sized = static_cast<CComboUI*>(m_wnd.Find("Sized")->GetInterface("Combo"));
+    auto* entry = new CListLabelElementUI;
+    entry->SetText("E:\\");
+    ASSERT_TRUE(sized->Add(entry));
+    ASSERT_TRUE(sized->Activate());
+    HWND popup = sized->GetDropDownWindow();
+    ASSERT_NE(nullptr, popup);
+    RECT rc;
+    ::GetClientRect(popup, &rc);
+    EXPECT_EQ(200, rc.right);
+    EXPECT_EQ(60, rc.bottom);
+    EXPECT_EQ(0xFFFEF3C7u, entry->GetParent()->GetBkColor());
+    sized->CloseDropDown();
+    EXPECT_TRUE(PumpUntil([&] { return !sized->IsDropped(); }));
+}
+
+TEST_F(Combo, ALongDropDownScrollsToTheSelectionAndWithTheWheel) {
+    auto* sized = static_cast<CComboUI*>(m_wnd.Find("Sized")->GetInterface("Combo"));
+    for (const char* drive : {"D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\"}) {
+        auto* entry = new CListLabelElementUI;
+        entry->SetText(drive);
+        ASSERT_TRUE(sized->Add(entry));
+    }
+    ASSERT_TRUE(sized->SelectItem(4));
+    ASSERT_TRUE(sized->Activate());
+    HWND popup = sized->GetDropDownWindow();
+    ASSERT_NE(nullptr, popup);
+    ::UpdateWindow(popup);  // the first paint lays the entries out
+    auto* list = static_cast<CComboListUI*>(sized->GetItemAt(0)->GetParent());
+    ASSERT_GT(list->GetScrollRange(), 0);
+    // Opened on the selected entry: it lies wholly inside the 60 px high popup.
+    const auto inside = [&](int index) {
+        const RECT& rc = sized->GetItemAt(index)->GetPos();
+        return rc.top >= 0 && rc.bottom <= 60;
+    };
+    EXPECT_TRUE(inside(4));
+    EXPECT_FALSE(inside(0));
+    // The wheel over an entry scrolls the drop-down up to its start.
+    POINT pt = windowtest::CenterOf(sized->GetItemAt(4));
+    ::ClientToScreen(popup, &pt);
+    ::SendMessageA(popup, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    ::SendMessageA(popup, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(0, list->GetScrollPos());
+    EXPECT_TRUE(inside(0));
+    // Moving the selection by key brings it back into view.
+    PostKey(popup, VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return sized->GetCurSel() == 5; }));
+    EXPECT_TRUE(inside(5));
+    EXPECT_EQ(list->GetScrollRange(), list->GetScrollPos());
+}
+
+TEST_F(Combo, ClosingTheWindowWithTheDropDownOpenGivesTheEntriesBack) {
+    AddDrives({"E:\\", "F:\\"});
+    ASSERT_NE(nullptr, OpenByClick());
+    CControlUI* first = m_combo->GetItemAt(0);
+    ::DestroyWindow(m_wnd);
+    EXPECT_FALSE(m_combo->IsDropped());
+    EXPECT_EQ(m_combo, first->GetParent());
+}
+
+}  // namespace
