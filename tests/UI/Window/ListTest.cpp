@@ -382,4 +382,30 @@ TEST(ContainerScroll, VerticalLayoutScrollsItsChildrenOnlyWhenTheyOverflow) {
     ::DestroyWindow(wnd);
 }
 
+// The box layouts share one routine: a horizontal layout scrolls along its
+// flow the same way.
+TEST(ContainerScroll, HorizontalLayoutScrollsAlongItsFlow) {
+    SkinFolder skins;
+    skins.Write("HScroll.xml", R"(<Window size="200,200" showshadow="false"><VerticalLayout>
+      <HorizontalLayout name="H" hscrollbar="true" width="100" height="100" childpadding="10">
+        <Control name="A" width="60" /><Control name="B" width="60" /><Control name="Rest" minwidth="20" />
+      </HorizontalLayout>
+      <Control /></VerticalLayout></Window>)");
+    ListWnd wnd("HScroll.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    auto* layout = static_cast<CContainerUI*>(wnd.Find("H")->GetInterface("Container"));
+    ASSERT_NE(nullptr, layout->GetHorizontalScrollBar());
+    EXPECT_TRUE(layout->GetHorizontalScrollBar()->IsVisible());
+    EXPECT_EQ(60, layout->GetScrollRange().cx);
+    EXPECT_EQ(0, layout->GetScrollRange().cy);
+    EXPECT_EQ(140, wnd.Find("Rest")->GetPos().left);
+    // The bar takes its height from the children, not their width.
+    EXPECT_EQ(layout->GetHorizontalScrollBar()->GetPos().top, wnd.Find("A")->GetPos().bottom);
+    layout->SetScrollPos({50, 0});
+    EXPECT_EQ(-50, wnd.Find("A")->GetPos().left);
+    EXPECT_EQ(90, wnd.Find("Rest")->GetPos().left);
+    ::DestroyWindow(wnd);
+}
+
 }  // namespace
