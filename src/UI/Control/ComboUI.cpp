@@ -28,7 +28,20 @@ const DWORD kArrowColor = 0xFF6B7280;
 
 }  // namespace
 
-CComboUI::CComboUI() = default;
+// The entries keep the combo's own quieter palette and a little room at the
+// sides unless the skin's "item..." attributes say otherwise.
+CComboUI::CComboUI() {
+    TListInfoUI& info = m_ListInfo;
+    info.uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+    info.rcTextPadding = {6, 0, 6, 0};
+    info.dwTextColor = 0xFF1F2937;
+    info.dwSelectedTextColor = 0xFF1F2937;
+    info.dwSelectedBkColor = 0xFFDBEAFE;
+    info.dwHotTextColor = 0xFF1F2937;
+    info.dwHotBkColor = 0xFFEFF6FF;
+    info.dwDisabledTextColor = 0xFF9CA3AF;
+    info.dwDisabledBkColor = 0;
+}
 
 CComboUI::~CComboUI() {
     // The popup gives the entries back before the container deletes them.

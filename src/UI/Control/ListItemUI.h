@@ -1,62 +1,91 @@
-// The contract between list rows and the control that holds them (a list or
-// a combo box): the owner gives the rows their shared look (TListInfoUI) and
-// decides the selection; a row knows its owner, its index in the owner and
-// whether it is selected.
+// The contract between a list-like owner (the list, the combo box) and its
+// rows: the settings rows paint by (TListInfoUI), what a row asks of its owner
+// (IListOwnerUI), and what an owner asks of a row (IListItemUI).
 #pragma once
+
+#include <windows.h>
+
+#include <vector>
 
 #include "UI/Core/ControlUI.h"
 
 namespace Vellum {
 
-// The look every row of one owner shares: the item attributes of the skin.
+// The list settings the rows read: the columns (taken from the header) and
+// the item look from the list's "item..." attributes. Colour 0 means none.
 struct TListInfoUI {
+    int nColumns = 0;
+    std::vector<RECT> rcColumn;      // left/right of each column (top/bottom unused)
+    std::vector<int> nColumnFont;    // font index of each column
+    std::vector<UINT> uColumnAlign;  // DT_LEFT / DT_CENTER / DT_RIGHT of each column
     int nFont = -1;
-    UINT uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
-    RECT rcTextPadding = {6, 0, 6, 0};
-    bool bShowHtml = false;
-    bool bAlternateBk = false;
-    DWORD dwTextColor = 0xFF1F2937;
+    UINT uTextStyle = DT_VCENTER | DT_SINGLELINE;
+    RECT rcTextPadding = {0, 0, 0, 0};
+    DWORD dwTextColor = 0xFF000000;
     DWORD dwBkColor = 0;
-    DWORD dwSelectedTextColor = 0xFF1F2937;
-    DWORD dwSelectedBkColor = 0xFFDBEAFE;
-    DWORD dwHotTextColor = 0xFF1F2937;
-    DWORD dwHotBkColor = 0xFFEFF6FF;
-    DWORD dwDisabledTextColor = 0xFF9CA3AF;
-    DWORD dwDisabledBkColor = 0;
+    DWORD dwSelectedTextColor = 0xFF000000;
+    DWORD dwSelectedBkColor = 0xFFC1E3FF;
+    DWORD dwHotTextColor = 0xFF000000;
+    DWORD dwHotBkColor = 0xFFE9F5FF;
+    DWORD dwDisabledTextColor = 0xFFCCCCCC;
+    DWORD dwDisabledBkColor = 0xFFFFFFFF;
     DWORD dwLineColor = 0;
-    CUIString sBkImage, sSelectedImage, sHotImage, sDisabledImage;
+    CUIString sBkImage;
+    CUIString sSelectedImage;
+    CUIString sHotImage;
+    CUIString sDisabledImage;
+    bool bAlternateBk = false;
+    bool bShowHtml = false;
+    bool bEndEllipsis = false;
+    bool bMultiExpandable = false;
+    int iSepWidth = 0;
+    int iSepOffset = 0;
+    int iItemHeight = 0;  // 0: the rows' own fixed height, else 26 pixels
+    DWORD dwMultiSelLineColor = 0;
+    int iMultiSelLineWidth = 0;
 };
 
+// Gives the text of a cell instead of the row's own text (virtual lists).
+class IListCallbackUI {
+public:
+    virtual const char* GetItemText(CControlUI* pList, int iItem, int iSubItem) = 0;
+
+protected:
+    ~IListCallbackUI() = default;
+};
+
+// Implemented by the control that holds list rows.
 class IListOwnerUI {
 public:
     virtual TListInfoUI* GetListInfo() = 0;
     virtual int GetCurSel() const = 0;
     virtual bool SelectItem(int iIndex, bool bTakeFocus = false) = 0;
-    // Input a row does not handle itself (keys, wheel) goes to its owner.
+    // Rows pass on input they do not handle themselves (keys, wheel).
     virtual void DoEvent(TEventUI& event) = 0;
+    virtual IListCallbackUI* GetTextCallback() const { return nullptr; }
 
 protected:
     ~IListOwnerUI() = default;
 };
 
-// Found through GetInterface("ListItem").
+// Implemented by every list row ("ListItem" interface).
 class IListItemUI {
 public:
     virtual int GetIndex() const = 0;
     virtual void SetIndex(int iIndex) = 0;
-    // The owner is a control answering GetInterface("IListOwner"); null
-    // (or any other control) leaves the row without an owner.
-    virtual IListOwnerUI* GetOwner() = 0;
+    virtual IListOwnerUI* GetOwner() const = 0;
+    // The owner control; its "IListOwner" interface becomes the owner.
     virtual void SetOwner(CControlUI* pOwner) = 0;
     virtual bool IsSelected() const = 0;
-    // Marks the row selected (or not) and repaints; false when the row
-    // refuses (hidden or disabled rows are never selected).
+    // False when the row refuses (a disabled row cannot be selected).
     virtual bool Select(bool bSelect = true) = 0;
-    // Paints the row's content into rcItem with the owner's look.
     virtual void DrawItemText(HDC hDC, const RECT& rcItem) = 0;
 
 protected:
     ~IListItemUI() = default;
 };
+
+// The height of one list row when neither the list nor the rows set one.
+const int kDefaultListItemHeight = 26;
 
 }  // namespace Vellum

@@ -1,39 +1,25 @@
-// CListLabelElementUI: a list row showing one text, drawn with its owner's
-// row look (colours for normal, hot, selected and disabled rows). A left
-// press selects it through its owner and sends "itemclick" (-1, -1).
+// CListLabelElementUI: a list row that shows one text, in the owner's item
+// font, colours and padding. The combo box lists its entries with it.
 #pragma once
 
-#include "UI/Control/ListItemUI.h"
+#include <vector>
+
+#include "UI/Control/ListElementUI.h"
+#include "UI/Render/RenderEngine.h"
 
 namespace Vellum {
 
-class CListLabelElementUI : public CControlUI, public IListItemUI {
+class CListLabelElementUI : public CListElementUI {
 public:
     const char* GetClass() const override;
     void* GetInterface(const char* pstrName) override;
-    UINT GetControlFlags() const override;
-
-    int GetIndex() const override { return m_iIndex; }
-    void SetIndex(int iIndex) override { m_iIndex = iIndex; }
-    IListOwnerUI* GetOwner() override { return m_pOwner; }
-    void SetOwner(CControlUI* pOwner) override;
-    bool IsSelected() const override { return m_bSelected; }
-    bool Select(bool bSelect = true) override;
     void DrawItemText(HDC hDC, const RECT& rcItem) override;
 
-    void SetEnabled(bool bEnable = true) override;
-    // One line of the owner's font; the width is left to the layout.
-    SIZE EstimateSize(SIZE szAvailable) override;
-    void DoEvent(TEventUI& event) override;
-    void SetAttribute(const char* pstrName, const char* pstrValue) override;
-    void DoPaint(HDC hDC, const RECT& rcPaint) override;
+protected:
+    // Draws one text into rc with the owner's settings.
+    void DrawRowText(HDC hDC, RECT rc, const char* pstrText, int iFont, UINT uStyle, DWORD dwColor);
 
-private:
-    void DrawItemBk(HDC hDC, const RECT& rcItem);
-
-    int m_iIndex = -1;
-    IListOwnerUI* m_pOwner = nullptr;
-    bool m_bSelected = false;
+    std::vector<THtmlLink> m_links;
 };
 
 }  // namespace Vellum

@@ -86,7 +86,13 @@ void CBoxLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     const CAxis main(m_bHorizontal);
     const CAxis cross = main.Cross();
-    const RECT inner = GetInnerRect();
+    RECT inner = GetInnerRect();
+    if (m_pVerticalScrollBar || m_pHorizontalScrollBar) {
+        // Only the flow axis can need more room than the view: across it each
+        // child fits the inner size.
+        const int required = RequiredLength(inner);
+        inner = ProcessScrollBar(inner, m_bHorizontal ? required : 0, m_bHorizontal ? 0 : required);
+    }
     const SIZE available = {inner.right - inner.left, inner.bottom - inner.top};
 
     std::vector<CControlUI*> flow;
@@ -110,7 +116,7 @@ void CBoxLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     if (!flow.empty()) used += m_iChildPadding * static_cast<int>(flow.size() - 1);
     const std::vector<int> lengths = ShareLength(boxes, main.Of(available) - used);
 
-    int at = main.Start(inner);
+    int at = main.Start(inner) - main.Of(GetScrollPos());
     for (size_t i = 0; i < flow.size(); ++i) {
         CControlUI* child = flow[i];
         const RECT& pad = child->GetPadding();
@@ -123,6 +129,22 @@ void CBoxLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
         child->SetPos(main.Rect(at, at + lengths[i], crossFrom, crossFrom + thickness), false);
         at += lengths[i] + main.End(pad) + m_iChildPadding;
     }
+}
+
+// The length the children want along the flow: fixed and estimated lengths
+// (at least the minimum) with paddings and gaps. More than the view makes the
+// layout scroll.
+int CBoxLayoutUI::RequiredLength(const RECT& rcInner) {
+    const CAxis main(m_bHorizontal);
+    const SIZE available = {rcInner.right - rcInner.left, rcInner.bottom - rcInner.top};
+    int length = 0, count = 0;
+    for (CControlUI* child : m_items) {
+        if (!child->IsVisible() || child->IsFloat()) continue;
+        const RECT& pad = child->GetPadding();
+        length += std::max(main.Of(child->EstimateSize(available)), main.Min(*child)) + main.Start(pad) + main.End(pad);
+        ++count;
+    }
+    return count > 0 ? length + m_iChildPadding * (count - 1) : 0;
 }
 
 void CBoxLayoutUI::SetAttribute(const char* pstrName, const char* pstrValue) {

@@ -28,7 +28,9 @@ std::vector<int> ShareLength(const std::vector<TBoxItem>& items, int nAvailable)
 // Floating children are placed by their "pos" and take no part in the flow.
 // The separator attribute ("sepwidth" when horizontal, "sepheight" when
 // vertical, with "sepimm") makes an edge a drag strip for the layout's own
-// length on its axis (LayoutSeparator.h).
+// length on its axis (LayoutSeparator.h). With scroll bars ("vscrollbar",
+// "hscrollbar") the children may together be longer than the view along the
+// flow; the layout then shows the bar and shifts them by the scroll position.
 class CBoxLayoutUI : public CContainerUI {
 public:
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
@@ -40,6 +42,8 @@ protected:
     explicit CBoxLayoutUI(bool bHorizontal) : m_bHorizontal(bHorizontal), m_separator(bHorizontal) {}
 
 private:
+    int RequiredLength(const RECT& rcInner);
+
     const bool m_bHorizontal;
     CLayoutSeparator m_separator;
 };

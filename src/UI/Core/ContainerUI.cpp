@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "UI/Core/ScrollBarUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 #include "UI/Render/GdiHandles.h"
@@ -20,6 +21,8 @@ CContainerUI::~CContainerUI() {
     if (m_bAutoDestroy) {
         for (CControlUI* child : items) delete child;
     }
+    delete m_pVerticalScrollBar;
+    delete m_pHorizontalScrollBar;
 }
 
 const char* CContainerUI::GetClass() const { return "ContainerUI"; }
@@ -143,7 +146,22 @@ void CContainerUI::SetFloatPos(CControlUI* pControl, const RECT& rcInner) {
 
 void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
-    const RECT inner = GetInnerRect();
+    RECT inner = GetInnerRect();
+    if (m_pVerticalScrollBar || m_pHorizontalScrollBar) {
+        // Every child covers the whole inner rectangle; a child with a fixed
+        // size larger than that makes the content scroll.
+        int cxNeeded = 0, cyNeeded = 0;
+        const SIZE available = {inner.right - inner.left, inner.bottom - inner.top};
+        for (CControlUI* child : m_items) {
+            if (!child->IsVisible() || child->IsFloat()) continue;
+            const RECT& pad = child->GetPadding();
+            const SIZE sz = child->EstimateSize(available);
+            cxNeeded = std::max(cxNeeded, static_cast<int>(sz.cx + pad.left + pad.right));
+            cyNeeded = std::max(cyNeeded, static_cast<int>(sz.cy + pad.top + pad.bottom));
+        }
+        inner = ProcessScrollBar(inner, cxNeeded, cyNeeded);
+    }
+    const SIZE scroll = GetScrollPos();
     for (CControlUI* child : m_items) {
         if (!child->IsVisible()) continue;
         if (child->IsFloat()) {
@@ -152,22 +170,174 @@ void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate) {
         }
         const RECT& pad = child->GetPadding();
         RECT rcChild = {inner.left + pad.left, inner.top + pad.top, inner.right - pad.right, inner.bottom - pad.bottom};
+        const SIZE sz = child->EstimateSize({inner.right - inner.left, inner.bottom - inner.top});
+        if (m_pHorizontalScrollBar && sz.cx > rcChild.right - rcChild.left) rcChild.right = rcChild.left + sz.cx;
+        if (m_pVerticalScrollBar && sz.cy > rcChild.bottom - rcChild.top) rcChild.bottom = rcChild.top + sz.cy;
+        ::OffsetRect(&rcChild, -scroll.cx, -scroll.cy);
         child->SetPos(rcChild, false);
     }
+}
+
+void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal) {
+    auto update = [this](CScrollBarUI*& bar, bool enable, bool horizontal, const std::string& style) {
+        if (enable && !bar) {
+            bar = new CScrollBarUI;
+            bar->SetOwner(this);
+            bar->SetHorizontal(horizontal);
+            if (m_pManager) bar->SetManager(m_pManager, this, true);
+            if (!style.empty()) bar->ApplyAttributeList(style.c_str());
+        } else if (!enable && bar) {
+            if (m_pManager) m_pManager->ReapObjects(bar);
+            delete bar;
+            bar = nullptr;
+        }
+    };
+    update(m_pVerticalScrollBar, bEnableVertical, false, m_strVScrollStyle);
+    update(m_pHorizontalScrollBar, bEnableHorizontal, true, m_strHScrollStyle);
+    NeedUpdate();
+}
+
+SIZE CContainerUI::GetScrollPos() const {
+    SIZE pos = {0, 0};
+    if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) pos.cy = m_pVerticalScrollBar->GetScrollPos();
+    if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) pos.cx = m_pHorizontalScrollBar->GetScrollPos();
+    return pos;
+}
+
+SIZE CContainerUI::GetScrollRange() const {
+    SIZE range = {0, 0};
+    if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) range.cy = m_pVerticalScrollBar->GetScrollRange();
+    if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible())
+        range.cx = m_pHorizontalScrollBar->GetScrollRange();
+    return range;
+}
+
+void CContainerUI::SetScrollPos(SIZE szPos) {
+    const SIZE before = GetScrollPos();
+    if (m_pVerticalScrollBar) m_pVerticalScrollBar->SetScrollPos(szPos.cy);
+    if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->SetScrollPos(szPos.cx);
+    const SIZE after = GetScrollPos();
+    if (after.cx == before.cx && after.cy == before.cy) return;
+    // Only the children move: lay them out again at once and repaint.
+    SetPos(m_rcItem, false);
+    Invalidate();
+}
+
+int CContainerUI::GetScrollLineSize() const {
+    return m_pVerticalScrollBar ? m_pVerticalScrollBar->GetLineSize() : 8;
+}
+
+void CContainerUI::LineUp() {
+    SIZE pos = GetScrollPos();
+    pos.cy -= GetScrollLineSize();
+    SetScrollPos(pos);
+}
+
+void CContainerUI::LineDown() {
+    SIZE pos = GetScrollPos();
+    pos.cy += GetScrollLineSize();
+    SetScrollPos(pos);
+}
+
+void CContainerUI::PageUp() {
+    SIZE pos = GetScrollPos();
+    const RECT inner = GetInnerRect();
+    pos.cy -= std::max(GetScrollLineSize(), static_cast<int>(inner.bottom - inner.top) - GetScrollLineSize());
+    SetScrollPos(pos);
+}
+
+void CContainerUI::PageDown() {
+    SIZE pos = GetScrollPos();
+    const RECT inner = GetInnerRect();
+    pos.cy += std::max(GetScrollLineSize(), static_cast<int>(inner.bottom - inner.top) - GetScrollLineSize());
+    SetScrollPos(pos);
+}
+
+void CContainerUI::HomeUp() {
+    SIZE pos = GetScrollPos();
+    pos.cy = 0;
+    SetScrollPos(pos);
+}
+
+void CContainerUI::EndDown() {
+    SIZE pos = GetScrollPos();
+    pos.cy = GetScrollRange().cy;
+    SetScrollPos(pos);
+}
+
+RECT CContainerUI::ProcessScrollBar(RECT rcInner, int cxRequired, int cyRequired) {
+    const int viewCx = rcInner.right - rcInner.left;
+    const int viewCy = rcInner.bottom - rcInner.top;
+    CScrollBarUI* vbar = m_pVerticalScrollBar;
+    CScrollBarUI* hbar = m_pHorizontalScrollBar;
+    const int vbarCx = vbar ? vbar->GetFixedWidth() : 0;
+    const int hbarCy = hbar ? hbar->GetFixedHeight() : 0;
+    // A bar that appears takes room from the other direction.
+    bool showV = vbar && cyRequired > viewCy;
+    bool showH = hbar && cxRequired > viewCx - (showV ? vbarCx : 0);
+    if (!showV && vbar && showH && cyRequired > viewCy - hbarCy) showV = true;
+    RECT rc = rcInner;
+    if (showV) rc.right -= vbarCx;
+    if (showH) rc.bottom -= hbarCy;
+    if (vbar) {
+        vbar->ShowQuietly(showV);
+        vbar->SetPageSize(rc.bottom - rc.top);
+        vbar->SetScrollRange(showV ? cyRequired - (rc.bottom - rc.top) : 0);
+        if (showV) vbar->SetPos({rc.right, rcInner.top, rc.right + vbarCx, rc.bottom}, false);
+    }
+    if (hbar) {
+        hbar->ShowQuietly(showH);
+        hbar->SetPageSize(rc.right - rc.left);
+        hbar->SetScrollRange(showH ? cxRequired - (rc.right - rc.left) : 0);
+        if (showH) hbar->SetPos({rcInner.left, rc.bottom, rc.right, rc.bottom + hbarCy}, false);
+    }
+    return rc;
+}
+
+void CContainerUI::PaintScrollBars(HDC hDC, const RECT& rcPaint) {
+    for (CScrollBarUI* bar : {m_pVerticalScrollBar, m_pHorizontalScrollBar}) {
+        if (!bar || !bar->IsVisible()) continue;
+        RECT rcBar;
+        if (::IntersectRect(&rcBar, &rcPaint, &bar->GetPos())) bar->DoPaint(hDC, rcPaint);
+    }
+}
+
+void CContainerUI::DoEvent(TEventUI& event) {
+    if (event.Type == UIEVENT_SCROLLWHEEL && m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible() &&
+        IsEnabled()) {
+        // Three lines per notch, as the system does by default.
+        for (int i = 0; i < 3; ++i) {
+            if (LOWORD(event.wParam) == SB_LINEUP) LineUp();
+            else LineDown();
+        }
+        return;
+    }
+    CControlUI::DoEvent(event);
 }
 
 void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     RECT rcTemp;
     if (!::IntersectRect(&rcTemp, &rcPaint, &m_rcItem)) return;
     CControlUI::DoPaint(hDC, rcPaint);
-    CSaveDC saved(hDC);
-    ::IntersectClipRect(hDC, rcTemp.left, rcTemp.top, rcTemp.right, rcTemp.bottom);
-    for (CControlUI* child : m_items) {
-        if (!child->IsVisible()) continue;
-        RECT rcChild;
-        if (!::IntersectRect(&rcChild, &rcTemp, &child->GetPos())) continue;
-        child->DoPaint(hDC, rcTemp);
+    {
+        CSaveDC saved(hDC);
+        RECT rcClip = rcTemp;
+        if (m_pVerticalScrollBar || m_pHorizontalScrollBar) {
+            // Scrolled children end at the inset and at the bars.
+            RECT inner = GetInnerRect();
+            if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) inner.right = m_pVerticalScrollBar->GetPos().left;
+            if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) inner.bottom = m_pHorizontalScrollBar->GetPos().top;
+            ::IntersectRect(&rcClip, &rcClip, &inner);
+        }
+        ::IntersectClipRect(hDC, rcClip.left, rcClip.top, rcClip.right, rcClip.bottom);
+        for (CControlUI* child : m_items) {
+            if (!child->IsVisible()) continue;
+            RECT rcChild;
+            if (!::IntersectRect(&rcChild, &rcClip, &child->GetPos())) continue;
+            child->DoPaint(hDC, rcClip);
+        }
     }
+    PaintScrollBars(hDC, rcTemp);
 }
 
 void CContainerUI::SetAttribute(const char* pstrName, const char* pstrValue) {
@@ -181,15 +351,24 @@ void CContainerUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     } else if (std::strcmp(pstrName, "mouseenabledall") == 0) {
         SetMouseEnabled(ParseBool(v));
         SetMouseChildEnabled(ParseBool(v));
-    } else if (std::strcmp(pstrName, "vscrollbar") == 0) m_bScrollVertical = ParseBool(v);
-    else if (std::strcmp(pstrName, "hscrollbar") == 0) m_bScrollHorizontal = ParseBool(v);
-    else if (std::strcmp(pstrName, "vscrollbarstyle") == 0) m_strVScrollStyle = v;
-    else if (std::strcmp(pstrName, "hscrollbarstyle") == 0) m_strHScrollStyle = v;
+    } else if (std::strcmp(pstrName, "vscrollbar") == 0) {
+        EnableScrollBar(ParseBool(v), m_pHorizontalScrollBar != nullptr);
+    } else if (std::strcmp(pstrName, "hscrollbar") == 0) {
+        EnableScrollBar(m_pVerticalScrollBar != nullptr, ParseBool(v));
+    } else if (std::strcmp(pstrName, "vscrollbarstyle") == 0) {
+        m_strVScrollStyle = v;
+        if (m_pVerticalScrollBar) m_pVerticalScrollBar->ApplyAttributeList(v);
+    } else if (std::strcmp(pstrName, "hscrollbarstyle") == 0) {
+        m_strHScrollStyle = v;
+        if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->ApplyAttributeList(v);
+    }
     else CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CContainerUI::SetManager(CUIManager* pManager, CControlUI* pParent, bool bInit) {
     for (CControlUI* child : m_items) child->SetManager(pManager, this, bInit);
+    if (m_pVerticalScrollBar) m_pVerticalScrollBar->SetManager(pManager, this, bInit);
+    if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->SetManager(pManager, this, bInit);
     CControlUI::SetManager(pManager, pParent, bInit);
 }
 
@@ -205,6 +384,13 @@ CControlUI* CContainerUI::FindControl(FindControlProc proc, void* pData, UINT uF
     }
     if ((uFlags & UIFIND_ME_FIRST) != 0) {
         if (CControlUI* found = CControlUI::FindControl(proc, pData, uFlags)) return found;
+    }
+    // The bars lie over the children; every search (hit tests, and the
+    // manager's walks that forget removed controls) sees them.
+    for (CScrollBarUI* bar : {m_pVerticalScrollBar, m_pHorizontalScrollBar}) {
+        if (!bar) continue;
+        if ((uFlags & UIFIND_HITTEST) != 0 && !bar->IsVisible()) continue;
+        if (CControlUI* found = bar->FindControl(proc, pData, uFlags)) return found;
     }
     if ((uFlags & UIFIND_TOP_FIRST) != 0) {
         for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {

@@ -5,6 +5,11 @@
 // Ownership: children belong to the container. A removed child is destroyed
 // (auto-destroy, on by default); with delayed destroy (on by default) and a
 // manager, the deletion waits until the current message has been handled.
+//
+// Scrolling: with "vscrollbar" (or "hscrollbar") a container whose content is
+// larger than its inner rectangle shows a scroll bar at its right (bottom)
+// edge and shifts its children by the scroll position. Wheel turns over any
+// child reach the nearest scrolling container.
 #pragma once
 
 #include <vector>
@@ -12,6 +17,8 @@
 #include "UI/Core/ControlUI.h"
 
 namespace Vellum {
+
+class CScrollBarUI;
 
 class IContainerUI {
 public:
@@ -58,6 +65,23 @@ public:
     bool IsMouseChildEnabled() const { return m_bMouseChildEnabled; }
     void SetMouseChildEnabled(bool bEnable) { m_bMouseChildEnabled = bEnable; }
 
+    // Scroll bars and scrolling. Positions and ranges are in pixels; a
+    // container without a bar in a direction has position and range 0 there.
+    void EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal = false);
+    CScrollBarUI* GetVerticalScrollBar() const { return m_pVerticalScrollBar; }
+    CScrollBarUI* GetHorizontalScrollBar() const { return m_pHorizontalScrollBar; }
+    SIZE GetScrollPos() const;
+    SIZE GetScrollRange() const;
+    // Moves the content (clamped to the range) and lays the children out again.
+    virtual void SetScrollPos(SIZE szPos);
+    void LineUp();
+    void LineDown();
+    void PageUp();
+    void PageDown();
+    void HomeUp();
+    void EndDown();
+    void DoEvent(TEventUI& event) override;
+
     void SetVisible(bool bVisible = true) override;
     void SetInternVisible(bool bVisible = true) override;
     void SetEnabled(bool bEnable = true) override;
@@ -74,6 +98,13 @@ protected:
     // Places a floating child by its "pos" inside the inner rectangle.
     void SetFloatPos(CControlUI* pControl, const RECT& rcInner);
     void DestroyChild(CControlUI* pControl);
+    // Shows the scroll bars the content needs (`cxRequired` x `cyRequired`
+    // for the inner rectangle `rcInner`), places them, sets their ranges and
+    // returns the inner rectangle less the room the bars take.
+    RECT ProcessScrollBar(RECT rcInner, int cxRequired, int cyRequired);
+    // One wheel step or arrow step, in pixels.
+    virtual int GetScrollLineSize() const;
+    void PaintScrollBars(HDC hDC, const RECT& rcPaint);
 
     std::vector<CControlUI*> m_items;
     RECT m_rcInset = {0, 0, 0, 0};
@@ -81,10 +112,10 @@ protected:
     bool m_bAutoDestroy = true;
     bool m_bDelayedDestroy = true;
     bool m_bMouseChildEnabled = true;
-    bool m_bScrollVertical = false;    // stored; scroll bars come with the list controls
-    bool m_bScrollHorizontal = false;  // stored; scroll bars come with the list controls
-    std::string m_strVScrollStyle;     // stored; scroll bars come with the list controls
-    std::string m_strHScrollStyle;     // stored; scroll bars come with the list controls
+    CScrollBarUI* m_pVerticalScrollBar = nullptr;    // owned; null without "vscrollbar"
+    CScrollBarUI* m_pHorizontalScrollBar = nullptr;  // owned; null without "hscrollbar"
+    std::string m_strVScrollStyle;  // attribute list applied to the vertical bar
+    std::string m_strHScrollStyle;  // attribute list applied to the horizontal bar
 };
 
 }  // namespace Vellum

@@ -7,12 +7,17 @@
 #include "UI/Control/CheckBoxUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
+#include "UI/Control/ListHeaderItemUI.h"
+#include "UI/Control/ListHeaderUI.h"
+#include "UI/Control/ListTextElementUI.h"
+#include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"
 #include "UI/Control/ProgressUI.h"
 #include "UI/Control/TextUI.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/DialogBuilder.h"
 #include "UI/Core/HorizontalLayoutUI.h"
+#include "UI/Core/ScrollBarUI.h"
 #include "UI/Core/VerticalLayoutUI.h"
 
 namespace Vellum {
@@ -37,6 +42,12 @@ const TControlClass kControlClasses[] = {
     {"Label", &Make<CLabelUI>},
     {"Text", &Make<CTextUI>},
     {"Button", &Make<CButtonUI>},
+    {"List", &Make<CListUI>},
+    {"ListHeader", &Make<CListHeaderUI>},
+    {"ListHeaderItem", &Make<CListHeaderItemUI>},
+    {"ListLabelElement", &Make<CListLabelElementUI>},
+    {"ListTextElement", &Make<CListTextElementUI>},
+    {"ScrollBar", &Make<CScrollBarUI>},
     {"Option", &Make<COptionUI>},
     {"CheckBox", &Make<CCheckBoxUI>},
     {"Progress", &Make<CProgressUI>},

@@ -217,7 +217,8 @@ void CUIManager::AddDelayedCleanup(CControlUI* pControl) {
     ReapObjects(pControl);
     pControl->SetManager(nullptr, nullptr, false);
     m_aDelayedCleanup.push_back(pControl);
-    if (m_hWndPaint) ::PostMessageA(m_hWndPaint, WM_VELLUM_DELAYED_CLEANUP, 0, 0);
+    // One message deletes the whole batch; removing many rows posts it once.
+    if (m_hWndPaint && m_aDelayedCleanup.size() == 1) ::PostMessageA(m_hWndPaint, WM_VELLUM_DELAYED_CLEANUP, 0, 0);
 }
 
 void CUIManager::ClearDelayedCleanup() {
@@ -387,7 +388,16 @@ void CUIManager::SetTransparent(int nOpacity) {
     setLayered(m_hWndPaint, 0, m_nOpacity, LWA_ALPHA);
 }
 
+// A pending layout repaints the whole window: the first request invalidates
+// it all, and piecewise invalidations until then would only repeat that.
+void CUIManager::NeedUpdate() {
+    if (m_bUpdateNeeded) return;
+    m_bUpdateNeeded = true;
+    if (m_hWndPaint) ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
+}
+
 void CUIManager::Invalidate(const RECT& rcItem) {
+    if (m_bUpdateNeeded) return;
     if (m_hWndPaint) ::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
 }
 

@@ -164,7 +164,7 @@ public:
     // Passes one of the skin's shadow attributes to the shadow.
     void SetShadowAttribute(const char* pstrName, const char* pstrValue);
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
-    void NeedUpdate() { m_bUpdateNeeded = true; }
+    void NeedUpdate();
     void Invalidate(const RECT& rcItem);
     POINT GetMousePos() const { return m_ptLastMousePos; }
     HDC GetPaintDC() const { return m_hDcPaint; }

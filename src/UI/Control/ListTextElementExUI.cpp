@@ -1,0 +1,118 @@
+#include "UI/Control/ListTextElementExUI.h"
+
+#include <cstring>
+
+#include "UI/Core/UIManager.h"
+
+namespace Vellum {
+
+namespace {
+
+// The check box sits 10 pixels into the first column; its text starts after it.
+const int kCheckBoxTextIndent = 30;
+
+// Colour 0 carries no alpha; the row's texts are opaque black.
+DWORD OpaqueColor(DWORD dwColor) { return dwColor | 0xFF000000; }
+
+}  // namespace
+
+CListTextElementExUI::CListTextElementExUI()
+    : m_strCheckedImage("file='Default_Checkbox.png' source='32,0,48,16' dest='10,2,26,18'"),
+      m_strUncheckedImage("file='Default_Checkbox.png' source='0,0,16,16' dest='10,2,26,18'") {}
+
+const char* CListTextElementExUI::GetClass() const { return "ListTextElementExUI"; }
+
+void* CListTextElementExUI::GetInterface(const char* pstrName) {
+    if (std::strcmp(pstrName, "ListTextElementEx") == 0) return static_cast<CListTextElementExUI*>(this);
+    return CListTextElementUI::GetInterface(pstrName);
+}
+
+int CListTextElementExUI::HitColumn(POINT pt) const {
+    for (const auto& column : m_mColumnRects) {
+        if (::PtInRect(&column.second, pt)) return column.first;
+    }
+    return -1;
+}
+
+void CListTextElementExUI::DoEvent(TEventUI& event) {
+    // Rows of anything but a list (a combo box) take no input.
+    CControlUI* list = GetOwnerList();
+    if (!list) return;
+    switch (event.Type) {
+    case UIEVENT_BUTTONDOWN: {
+        if (!IsEnabled()) break;
+        const TListInfoUI* info = m_pOwner->GetListInfo();
+        if (info && m_bShowCheckBox && info->nColumns > 0) {
+            RECT hit = m_rcItem;
+            hit.right = info->rcColumn[0].right;
+            if (::PtInRect(&hit, event.ptMouse)) {
+                m_bChecked = !m_bChecked;
+                if (m_pManager) m_pManager->SendNotify(this, "itemclick", static_cast<WPARAM>(m_iIndex), 0);
+                Invalidate();
+                return;
+            }
+        }
+        const int column = HitColumn(event.ptMouse);
+        if (column >= 0) {
+            m_pOwner->SelectItem(m_iIndex, true);
+            if (m_pManager) m_pManager->SendNotify(this, "itemclick", static_cast<WPARAM>(m_iIndex), column);
+            Invalidate();
+            return;
+        }
+        m_pOwner->DoEvent(event);
+        break;
+    }
+    case UIEVENT_SETCURSOR:
+        for (const auto& column : m_mColumnRects) {
+            if (::PtInRect(&column.second, event.ptMouse)) {
+                ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
+                return;
+            }
+            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        }
+        return;
+    case UIEVENT_BUTTONUP:
+    case UIEVENT_MOUSEMOVE:
+        m_pOwner->DoEvent(event);
+        break;
+    default:
+        break;
+    }
+    CListTextElementUI::DoEvent(event);
+}
+
+void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
+    if (!m_pOwner || !m_pManager) return;
+    const TListInfoUI* info = m_pOwner->GetListInfo();
+    if (!info) return;
+    if (static_cast<int>(m_aColumnTextColor.size()) < info->nColumns) m_aColumnTextColor.resize(info->nColumns, 0);
+    m_links.clear();
+    for (int c = 0; c < info->nColumns; ++c) {
+        const RECT rcColumn = {info->rcColumn[c].left, rcItem.top, info->rcColumn[c].right, rcItem.bottom};
+        m_mColumnRects[c] = rcColumn;
+        if (info->iSepWidth != 0 && c < info->nColumns - 1) {
+            const int x = rcColumn.right + info->iSepOffset;
+            DWORD color = info->dwLineColor;
+            if (!IsEnabled()) color = (color & 0x00FFFFFF) | 0x60000000;  // faded
+            CRenderEngine::DrawColor(hDC, {x, rcColumn.top, x + info->iSepWidth, rcColumn.bottom}, color);
+        }
+        RECT rc = rcColumn;
+        rc.left += info->rcTextPadding.left;
+        rc.right -= info->rcTextPadding.right;
+        rc.top += info->rcTextPadding.top;
+        rc.bottom -= info->rcTextPadding.bottom;
+        UINT style = info->uColumnAlign[c] | DT_SINGLELINE | DT_VCENTER;
+        if (c == 0 && m_bShowCheckBox) {
+            CUIString& image = m_bChecked ? m_strCheckedImage : m_strUncheckedImage;
+            if (!image.IsEmpty() && !DrawImage(hDC, image.GetData())) image.Empty();
+            style = (style & ~(DT_CENTER | DT_RIGHT)) | DT_LEFT;
+            rc.left += kCheckBoxTextIndent;
+        }
+        if (info->bEndEllipsis) style |= DT_END_ELLIPSIS;
+        DrawRowText(hDC, rc, GetColumnText(c), info->nColumnFont[c], style, OpaqueColor(m_aColumnTextColor[c]));
+    }
+}
+
+void CListTextElementExUI::DrawItemBk(HDC hDC, const RECT& rcItem) { CListTextElementUI::DrawItemBk(hDC, rcItem); }
+
+}  // namespace Vellum

@@ -1,0 +1,43 @@
+// CListTextElementExUI: a multi-column list row with a check box in front of
+// its first column. A press in the first column toggles the tick (the row is
+// not selected); a press in another column selects the row. Every press
+// sends "itemclick" with the row's index and the column pressed. Column
+// texts are always black, whatever the list's item colours say.
+#pragma once
+
+#include <map>
+
+#include "UI/Control/ListTextElementUI.h"
+
+namespace Vellum {
+
+class CListTextElementExUI : public CListTextElementUI {
+public:
+    CListTextElementExUI();
+
+    const char* GetClass() const override;
+    void* GetInterface(const char* pstrName) override;
+
+    void ShowCheckBox(bool bShow) { m_bShowCheckBox = bShow; }
+    bool IsCheckBoxShown() const { return m_bShowCheckBox; }
+    bool IsChecked() const { return m_bChecked; }
+    // Does not notify; the caller repaints.
+    void SetChecked(bool bChecked) { m_bChecked = bChecked; }
+
+    void DoEvent(TEventUI& event) override;
+    void DrawItemText(HDC hDC, const RECT& rcItem) override;
+    void DrawItemBk(HDC hDC, const RECT& rcItem) override;
+
+private:
+    // The column whose last painted rectangle holds pt, or -1.
+    int HitColumn(POINT pt) const;
+
+    bool m_bShowCheckBox = false;
+    bool m_bChecked = false;
+    CUIString m_strCheckedImage;
+    CUIString m_strUncheckedImage;
+    std::vector<DWORD> m_aColumnTextColor;  // stays 0: texts are drawn black
+    std::map<int, RECT> m_mColumnRects;      // where each column was painted last
+};
+
+}  // namespace Vellum

@@ -1,0 +1,41 @@
+// Fixtures for the list tests: a window that records notifications with their
+// parameters, a row that reports its own deletion, and a list filled in code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "UI/Control/ListLabelElementUI.h"
+#include "UI/Control/ListUI.h"
+#include "WindowTestSupport.h"
+
+namespace windowtest {
+
+// Records every notification as "type:wParam,lParam" (indexes as signed).
+class ListWnd : public TestWnd {
+public:
+    using TestWnd::TestWnd;
+    void Notify(Vellum::TNotification& msg) override;
+    // The recorded notifications of one type, oldest first.
+    std::vector<std::string> Of(const char* type) const;
+    std::vector<std::string> m_events;
+};
+
+// A label row that sets a flag when it is deleted.
+class TrackedRow : public Vellum::CListLabelElementUI {
+public:
+    explicit TrackedRow(bool* deleted) : m_deleted(deleted) {}
+    ~TrackedRow() override {
+        if (m_deleted) *m_deleted = true;
+    }
+
+private:
+    bool* m_deleted;
+};
+
+// Adds `count` label rows named and texted "r0", "r1", ...
+void AddLabelRows(Vellum::CListUI* list, int count);
+// Names of the rows in list order.
+std::string RowNames(Vellum::CListUI* list);
+
+}  // namespace windowtest
