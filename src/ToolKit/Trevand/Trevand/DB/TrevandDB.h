@@ -14,6 +14,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ToolKit/Trevand/Trevand/DB/GamePathIndex.h"
 #include "comm/platform/Folder.h"
@@ -95,8 +96,19 @@ protected:
     void BeginScan();
 
 private:
-    void ScanEntry(const std::string& dir, const platform::FolderEntry& entry, int nDepth,
+    // One entry of a listing; `path` is its full path.
+    void ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
                    const IdcClassSet* pClassFilter);
 
+    // AddGamePath's first registration of a path: drops a trailing separator,
+    // makes the path a "FALSE" key and starts the walk buffer at it.
+    // REQUIRES: m_walkSeparators holds the separators of `strPath`.
+    void RegisterPackagePath(std::string strPath);
+
     CGamePathIndex m_indexGamePath;
+    // AddGamePath's walk from a path up to its root: the path as cut so far and
+    // the positions of its remaining separators. Members only so their storage
+    // is reused from one path to the next instead of allocated for each.
+    std::string m_strWalk;
+    std::vector<size_t> m_walkSeparators;
 };
