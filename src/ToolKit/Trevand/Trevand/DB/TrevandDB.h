@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ToolKit/Trevand/Trevand/DB/GamePathIndex.h"
+#include "ToolKit/Trevand/Trevand/DB/KnownAncestors.h"
 #include "comm/platform/Folder.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
 
@@ -95,11 +96,28 @@ protected:
     // Starts a scan: clears the candidates and indexes the registered paths.
     void BeginScan();
 
+    // The registrations of one load step: while it lives only AddGamePath
+    // changes m_mapGamePath, so AddGamePath may skip looking up an ancestor it
+    // has just made a key for the previous path (KnownAncestors.h). The result
+    // is the same as without it.
+    class PathBatch {
+    public:
+        explicit PathBatch(CTrevandDB& db);
+        ~PathBatch();
+        PathBatch(const PathBatch&) = delete;
+        PathBatch& operator=(const PathBatch&) = delete;
+
+    private:
+        CTrevandDB& m_db;
+    };
+
 private:
     // One entry of a listing; `path` is its full path.
     void ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
                    const IdcClassSet* pClassFilter);
 
+    // Makes the walk's current ancestor a "TRUE" key unless it is a key already.
+    void AddFolderKey();
     // AddGamePath's first registration of a path: drops a trailing separator,
     // makes the path a "FALSE" key and starts the walk buffer at it.
     // REQUIRES: m_walkSeparators holds the separators of `strPath`.
@@ -111,4 +129,7 @@ private:
     // is reused from one path to the next instead of allocated for each.
     std::string m_strWalk;
     std::vector<size_t> m_walkSeparators;
+    // Inside a PathBatch: the ancestors the previous path made sure of.
+    bool m_bPathBatch = false;
+    CKnownAncestors m_knownAncestors;
 };

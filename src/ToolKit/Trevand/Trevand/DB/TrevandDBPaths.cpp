@@ -92,9 +92,7 @@ void CTrevandDB::AddGamePath(std::string strPath) {
         // backslash left at E:Games) ends where no backslash is left.
         while (CutLastComponent(m_strWalk, m_walkSeparators) && !m_strWalk.empty() &&
                !platform::EqualIgnoringCase936(m_strWalk, root)) {
-            // An existing key keeps its value: a registered folder that is also
-            // an ancestor of another stays "FALSE". Only a new key copies the text.
-            m_mapGamePath.try_emplace(m_strWalk, kFolderValue);
+            AddFolderKey();
         }
     }
 }
@@ -110,4 +108,30 @@ void CTrevandDB::RegisterPackagePath(std::string strPath) {
     // storage from one path to the next.
     const auto key = m_mapGamePath.insert_or_assign(std::move(strPath), kPackageValue).first;
     m_strWalk = key->first;
+    if (m_bPathBatch) {
+        m_knownAncestors.StartPath(m_strWalk);
+    }
+}
+
+void CTrevandDB::AddFolderKey() {
+    // An existing key keeps its value: a registered folder that is also an
+    // ancestor of another stays "FALSE". Only a new key copies the text.
+    if (!m_knownAncestors.IsKnown(m_strWalk)) {
+        m_mapGamePath.try_emplace(m_strWalk, kFolderValue);
+    }
+    if (m_bPathBatch) {
+        m_knownAncestors.Ensured(m_strWalk);
+    }
+}
+
+CTrevandDB::PathBatch::PathBatch(CTrevandDB& db) : m_db(db) {
+    m_db.m_knownAncestors.Clear();
+    m_db.m_bPathBatch = true;
+}
+
+CTrevandDB::PathBatch::~PathBatch() {
+    // Outside a batch the map may change between two registrations: nothing
+    // stays known, so AddGamePath on its own looks every ancestor up.
+    m_db.m_bPathBatch = false;
+    m_db.m_knownAncestors.Clear();
 }
