@@ -105,8 +105,10 @@ void CTrevandDB::RegisterPackagePath(std::string strPath) {
     }
     // The path's own text becomes the key (no copy: one allocation less per
     // package under a slow heap); the walk goes on in a buffer that keeps its
-    // storage from one path to the next.
-    const auto key = m_mapGamePath.insert_or_assign(std::move(strPath), kPackageValue).first;
+    // storage from one path to the next. Package lists often come in path
+    // order: the hint then places each new key after the last one without a
+    // walk down the tree, and costs one comparison when it does not fit.
+    const auto key = m_mapGamePath.insert_or_assign(m_mapGamePath.end(), std::move(strPath), kPackageValue);
     m_strWalk = key->first;
     if (m_bPathBatch) {
         m_knownAncestors.StartPath(m_strWalk);
