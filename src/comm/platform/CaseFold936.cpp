@@ -30,27 +30,30 @@ std::string FoldCase936(const std::string& text) {
 }
 
 void FoldCase936(const std::string& text, std::string* out) {
+    // Every byte of `text` gives exactly one byte of the folded form (a
+    // character folded to one byte hands its second byte on to the next), so
+    // the result is sized once and written in place: no growth check per byte
+    // in the index built over every registered path.
     std::string& folded = *out;
-    folded.clear();
-    folded.reserve(text.size());
+    folded.resize(text.size());
     const size_t size = text.size();
     size_t i = 0;
     while (i < size) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
         if (casefold936::kLeadByte[byte] == 0 || i + 1 == size) {
-            folded.push_back(static_cast<char>(casefold936::kSingleByteFold[byte]));
+            folded[i] = static_cast<char>(casefold936::kSingleByteFold[byte]);
             ++i;
             continue;
         }
         const unsigned code = byte * 256u + static_cast<unsigned char>(text[i + 1]);
         const unsigned value = FoldDoubleByte(code);
         if (value > 0xFF) {
-            folded.push_back(static_cast<char>(value >> 8));
-            folded.push_back(static_cast<char>(value & 0xFF));
+            folded[i] = static_cast<char>(value >> 8);
+            folded[i + 1] = static_cast<char>(value & 0xFF);
             i += 2;
         } else {
             // Folded to one byte: the second byte starts the next character.
-            folded.push_back(static_cast<char>(value));
+            folded[i] = static_cast<char>(value);
             i += 1;
         }
     }

@@ -17,6 +17,15 @@ public:
     bool GameRootDirInit() override { return false; }
     bool LoadGamePathInit() override { return false; }
     bool UnLoadGamePathInit() override { return false; }
+
+    // Registers `paths` in order as one load step does: inside a batch, where
+    // ancestors made keys for the previous path are not looked up again.
+    void AddGamePathsAsOneLoad(const std::vector<std::string>& paths) {
+        const PathBatch batch(*this);
+        for (const std::string& path : paths) {
+            AddGamePath(path);
+        }
+    }
 };
 
 struct AddGamePathCase {
@@ -63,6 +72,11 @@ TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
         {"a second byte 0x5C (誠 D55C, 衆 D05C) is no separator", diskE, {"E:\\Games\\誠", "E:\\衆\\X\\"},
          {{"E:\\Games\\誠", "FALSE"}, {"E:\\Games", "TRUE"}, {"E:\\衆\\X", "FALSE"}, {"E:\\衆", "TRUE"}}},
         {"GBK names", diskE, {"E:\\单机游戏\\仙剑奇侠传"}, {{"E:\\单机游戏\\仙剑奇侠传", "FALSE"}, {"E:\\单机游戏", "TRUE"}}},
+        {"neighbours sharing ancestors, a longer sibling name, other letter case", diskE,
+         {"E:\\Games\\A\\1", "E:\\Games\\A\\2", "E:\\Games\\AB\\3", "e:\\games\\A\\4", "E:\\Games\\A"},
+         {{"E:\\Games\\A\\1", "FALSE"}, {"E:\\Games\\A\\2", "FALSE"}, {"E:\\Games\\A", "FALSE"},
+          {"E:\\Games", "TRUE"}, {"E:\\Games\\AB\\3", "FALSE"}, {"E:\\Games\\AB", "TRUE"},
+          {"e:\\games\\A\\4", "FALSE"}, {"e:\\games\\A", "TRUE"}, {"e:\\games", "TRUE"}}},
     };
     for (const AddGamePathCase& c : cases) {
         CBareTrevandDB engine;
@@ -71,6 +85,11 @@ TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
             engine.AddGamePath(path);
         }
         EXPECT_EQ(engine.m_mapGamePath, c.expected) << c.name;
+
+        CBareTrevandDB loaded;
+        loaded.m_mapServerDisk = c.disks;
+        loaded.AddGamePathsAsOneLoad(c.paths);
+        EXPECT_EQ(loaded.m_mapGamePath, c.expected) << c.name << " (as one load)";
     }
 }
 

@@ -14,11 +14,6 @@ uint64_t Hash(const std::string& text) {
     return hash;
 }
 
-// Whether the key's folded form is `folded`; only asked when the hashes agree.
-bool FoldsTo(const std::string& key, const std::string& folded) {
-    return key.size() == folded.size() && platform::FoldCase936(key) == folded;
-}
-
 }  // namespace
 
 void CGamePathIndex::Build(const GamePathMap& paths) {
@@ -49,9 +44,8 @@ GamePathMap::const_iterator CGamePathIndex::Find(const std::string& path) const 
     if (m_slots.empty()) {
         return m_end;
     }
-    std::string folded;
-    platform::FoldCase936(path, &folded);
-    const Slot& slot = m_slots[Probe(folded, Hash(folded))];
+    platform::FoldCase936(path, &m_foldedPath);
+    const Slot& slot = m_slots[Probe(m_foldedPath, Hash(m_foldedPath))];
     return slot.used ? slot.key : m_end;
 }
 
@@ -63,4 +57,13 @@ size_t CGamePathIndex::Probe(const std::string& folded, uint64_t hash) const {
             return i;
         }
     }
+}
+
+bool CGamePathIndex::FoldsTo(const std::string& key, const std::string& folded) const {
+    // Only asked when the hashes agree. Folding keeps the length.
+    if (key.size() != folded.size()) {
+        return false;
+    }
+    platform::FoldCase936(key, &m_foldedKey);
+    return m_foldedKey == folded;
 }

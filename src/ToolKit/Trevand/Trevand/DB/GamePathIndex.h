@@ -39,7 +39,15 @@ private:
     // of the empty slot where it belongs.
     size_t Probe(const std::string& folded, uint64_t hash) const;
 
+    // Whether `key` folds to `folded`.
+    bool FoldsTo(const std::string& key, const std::string& folded) const;
+
     std::vector<Slot> m_slots;
     size_t m_mask = 0;
     GamePathMap::const_iterator m_end;
+    // Folding buffers reused by every lookup, so that a lookup allocates
+    // nothing: the folded path asked for and the folded key it is checked
+    // against. They make Find unsafe to call from two threads at once.
+    mutable std::string m_foldedPath;
+    mutable std::string m_foldedKey;
 };

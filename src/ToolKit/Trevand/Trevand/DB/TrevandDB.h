@@ -14,8 +14,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ToolKit/Trevand/Trevand/DB/GamePathIndex.h"
+#include "ToolKit/Trevand/Trevand/DB/KnownAncestors.h"
 #include "comm/platform/Folder.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
 
@@ -94,9 +96,40 @@ protected:
     // Starts a scan: clears the candidates and indexes the registered paths.
     void BeginScan();
 
+    // The registrations of one load step: while it lives only AddGamePath
+    // changes m_mapGamePath, so AddGamePath may skip looking up an ancestor it
+    // has just made a key for the previous path (KnownAncestors.h). The result
+    // is the same as without it.
+    class PathBatch {
+    public:
+        explicit PathBatch(CTrevandDB& db);
+        ~PathBatch();
+        PathBatch(const PathBatch&) = delete;
+        PathBatch& operator=(const PathBatch&) = delete;
+
+    private:
+        CTrevandDB& m_db;
+    };
+
 private:
-    void ScanEntry(const std::string& dir, const platform::FolderEntry& entry, int nDepth,
+    // One entry of a listing; `path` is its full path.
+    void ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
                    const IdcClassSet* pClassFilter);
 
+    // Makes the walk's current ancestor a "TRUE" key unless it is a key already.
+    void AddFolderKey();
+    // AddGamePath's first registration of a path: drops a trailing separator,
+    // makes the path a "FALSE" key and starts the walk buffer at it.
+    // REQUIRES: m_walkSeparators holds the separators of `strPath`.
+    void RegisterPackagePath(std::string strPath);
+
     CGamePathIndex m_indexGamePath;
+    // AddGamePath's walk from a path up to its root: the path as cut so far and
+    // the positions of its remaining separators. Members only so their storage
+    // is reused from one path to the next instead of allocated for each.
+    std::string m_strWalk;
+    std::vector<size_t> m_walkSeparators;
+    // Inside a PathBatch: the ancestors the previous path made sure of.
+    bool m_bPathBatch = false;
+    CKnownAncestors m_knownAncestors;
 };

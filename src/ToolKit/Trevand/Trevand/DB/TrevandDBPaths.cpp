@@ -2,6 +2,9 @@
 // result. Builds on every platform.
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 
+#include <utility>
+#include <vector>
+
 #include "comm/platform/CaseFold936.h"
 #include "comm/platform/MbcsCompare.h"
 
@@ -12,29 +15,34 @@ const char kPackageValue[] = "FALSE";  // a registered path: left whole
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// The position of the last backslash of `path` that separates folders, or npos.
-// The second byte of a double-byte character may be 0x5C too (誠 is D5 5C);
-// taking it for a separator would register E:\Games\<D5> instead of E:\Games\誠
-// and leave the real package folder unregistered, and so offered for deletion.
-size_t LastSeparator(const std::string& path) {
-    size_t last = std::string::npos;
+// The positions of the backslashes of `path` that separate folders, in order,
+// into *separators (replaced). The second byte of a double-byte character may be
+// 0x5C too (誠 is D5 5C); taking it for a separator would register E:\Games\<D5>
+// instead of E:\Games\誠 and leave the real package folder unregistered, and so
+// offered for deletion.
+//
+// Cutting a path before one of them leaves a text whose separators are exactly
+// the ones before the cut (the cut falls between two characters), so this one
+// pass serves the whole walk up to the root.
+void FindSeparators(const std::string& path, std::vector<size_t>* separators) {
+    separators->clear();
     for (size_t i = 0; i < path.size(); ++i) {
         if (platform::IsLeadByte936(path[i]) && i + 1 < path.size()) {
             ++i;  // skip the second byte
         } else if (path[i] == '\\') {
-            last = i;
+            separators->push_back(i);
         }
     }
-    return last;
 }
 
-// Cuts `path` before its last separator. False (path unchanged) when it has none.
-bool CutLastComponent(std::string& path) {
-    const size_t last = LastSeparator(path);
-    if (last == std::string::npos) {
+// Cuts `path` before its last separator, which `separators` (found by
+// FindSeparators) then no longer lists. False (nothing changed) when it has none.
+bool CutLastComponent(std::string& path, std::vector<size_t>& separators) {
+    if (separators.empty()) {
         return false;
     }
-    path.erase(last);
+    path.erase(separators.back());
+    separators.pop_back();
     return true;
 }
 
@@ -56,39 +64,76 @@ void CTrevandDB::AddGamePath(std::string strPath) {
     if (strPath.empty()) {
         return;
     }
-    // The path is taken as ending in a separator, and the first disk it is
-    // registered on cuts that separator off again. Instead of appending one only
-    // to cut it (a reallocation per path), the separator stays implied until that
-    // first cut; a path implied to end in "\" never equals a root such as "E:".
-    bool separatorImplied = true;
-    const bool endsInSeparator = LastSeparator(strPath) == strPath.size() - 1;
+    FindSeparators(strPath, &m_walkSeparators);
+    // The text the disks below are matched against: the path itself until it is
+    // registered on a first disk, then the walk buffer, which the walk up to
+    // that disk's root leaves where it stopped.
+    const std::string* current = &strPath;
     for (const auto& disk : m_mapServerDisk) {
         const std::string& symbol = disk.first;
         // Empty symbols never reach the map; the guard keeps symbol[0] valid.
-        if (symbol.empty() || strPath.empty() || UpperAscii(strPath[0]) != UpperAscii(symbol[0])) {
+        if (symbol.empty() || current->empty() || UpperAscii((*current)[0]) != UpperAscii(symbol[0])) {
             continue;
         }
         const std::string root = std::string(1, symbol[0]) + ":";
-        if (separatorImplied) {
-            if (endsInSeparator) {
-                strPath.pop_back();
-            }
-            separatorImplied = false;
+        if (current == &strPath) {
+            RegisterPackagePath(std::move(strPath));
+            current = &m_strWalk;
         } else {
             // The walk below always ends at the root, so a later symbol with the
             // same letter finds the path equal to it and registers nothing twice.
-            if (platform::EqualIgnoringCase936(strPath, root)) {
+            if (platform::EqualIgnoringCase936(m_strWalk, root)) {
                 continue;
             }
-            CutLastComponent(strPath);
+            CutLastComponent(m_strWalk, m_walkSeparators);
+            m_mapGamePath[m_strWalk] = kPackageValue;
         }
-        m_mapGamePath[strPath] = kPackageValue;
         // Walk up to the root. A path that never reaches it (E:Games\X has no
         // backslash left at E:Games) ends where no backslash is left.
-        while (CutLastComponent(strPath) && !strPath.empty() && !platform::EqualIgnoringCase936(strPath, root)) {
-            // An existing key keeps its value: a registered folder that is also
-            // an ancestor of another stays "FALSE".
-            m_mapGamePath.try_emplace(strPath, kFolderValue);
+        while (CutLastComponent(m_strWalk, m_walkSeparators) && !m_strWalk.empty() &&
+               !platform::EqualIgnoringCase936(m_strWalk, root)) {
+            AddFolderKey();
         }
     }
+}
+
+void CTrevandDB::RegisterPackagePath(std::string strPath) {
+    // A trailing separator is dropped: E:\Games\WoW\ is the folder E:\Games\WoW.
+    if (!m_walkSeparators.empty() && m_walkSeparators.back() == strPath.size() - 1) {
+        strPath.pop_back();
+        m_walkSeparators.pop_back();
+    }
+    // The path's own text becomes the key (no copy: one allocation less per
+    // package under a slow heap); the walk goes on in a buffer that keeps its
+    // storage from one path to the next. Package lists often come in path
+    // order: the hint then places each new key after the last one without a
+    // walk down the tree, and costs one comparison when it does not fit.
+    const auto key = m_mapGamePath.insert_or_assign(m_mapGamePath.end(), std::move(strPath), kPackageValue);
+    m_strWalk = key->first;
+    if (m_bPathBatch) {
+        m_knownAncestors.StartPath(m_strWalk);
+    }
+}
+
+void CTrevandDB::AddFolderKey() {
+    // An existing key keeps its value: a registered folder that is also an
+    // ancestor of another stays "FALSE". Only a new key copies the text.
+    if (!m_knownAncestors.IsKnown(m_strWalk)) {
+        m_mapGamePath.try_emplace(m_strWalk, kFolderValue);
+    }
+    if (m_bPathBatch) {
+        m_knownAncestors.Ensured(m_strWalk);
+    }
+}
+
+CTrevandDB::PathBatch::PathBatch(CTrevandDB& db) : m_db(db) {
+    m_db.m_knownAncestors.Clear();
+    m_db.m_bPathBatch = true;
+}
+
+CTrevandDB::PathBatch::~PathBatch() {
+    // Outside a batch the map may change between two registrations: nothing
+    // stays known, so AddGamePath on its own looks every ancestor up.
+    m_db.m_bPathBatch = false;
+    m_db.m_knownAncestors.Clear();
 }

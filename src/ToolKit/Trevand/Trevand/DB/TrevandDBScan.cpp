@@ -48,21 +48,27 @@ bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSe
     if (!platform::IsExistingFolder(dir)) {
         return false;
     }
+    // One buffer holds the path of every entry of this folder in turn: the
+    // folder's path and a backslash, then the entry's name. It starts as the
+    // listing pattern and is allocated once per folder, not once per entry.
+    std::string path = dir + "\\*.*";
+    const size_t nameStart = dir.size() + 1;
+    path.reserve(kMaxAnsiPathChars + nameStart);
     platform::FolderListing listing;
     platform::FolderEntry entry;
-    if (!listing.Start(dir + "\\*.*", &entry)) {
+    if (!listing.Start(path, &entry)) {
         LOG_WRITE(LOG_ERROR, "FindDir FindFil Error");
         return true;
     }
     do {
-        ScanEntry(dir, entry, nDepth, pClassFilter);
+        path.replace(nameStart, std::string::npos, entry.strName);
+        ScanEntry(path, entry, nDepth, pClassFilter);
     } while (listing.Next(&entry));
     return true;
 }
 
-void CTrevandDB::ScanEntry(const std::string& dir, const platform::FolderEntry& entry, int nDepth,
+void CTrevandDB::ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
                            const IdcClassSet* pClassFilter) {
-    const std::string path = dir + "\\" + entry.strName;
     if (IsUntouchable(path, entry.dwAttributes) || entry.strName == "." || entry.strName == "..") {
         return;
     }

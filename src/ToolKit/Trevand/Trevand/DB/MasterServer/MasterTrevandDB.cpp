@@ -94,6 +94,8 @@ bool CMasterTrevandDB::LoadGamePathInit() {
     for (const auto& disk : m_mapServerDisk) {
         m_mapGamePath[disk.first + ":\\PreDown"] = "FALSE";
     }
+    // From here on only the registrations change the map.
+    const PathBatch batch(*this);
     CSqliteConnect db;
     if (!db.Open(m_strDBPath, false)) {
         LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");

@@ -58,6 +58,8 @@ bool CSecondaryTrevandDB::GameRootDirInit() {
 
 bool CSecondaryTrevandDB::LoadGamePathInit() {
     m_mapGamePath.clear();
+    // From here on only the registrations change the map.
+    const PathBatch batch(*this);
     CSqliteConnect db;
     if (!db.Open(m_strDBPath, false)) {
         LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
