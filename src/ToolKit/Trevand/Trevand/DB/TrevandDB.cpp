@@ -3,6 +3,7 @@
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 
 #include <set>
+#include <utility>
 
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 #include "ToolKit/Trevand/Trevand/Service.h"
@@ -137,4 +138,19 @@ bool CTrevandDB::IsMainServer() {
     }
     db.Close();
     return queried && found;
+}
+
+bool CTrevandDB::AddGamePathsFromDB(const std::string& strDBPath, const char* szSQL, const char* szColumn,
+                                    const char* szOpenError, const char* szExecError) {
+    CSqliteConnect db;
+    if (!db.Open(strDBPath, false)) {
+        LOG_WRITE(LOG_ERROR, "%s", szOpenError);
+        return false;
+    }
+    const bool read = ForEachNonEmptyValue(db, szSQL, szColumn, [this](std::string&& path) { AddGamePath(std::move(path)); });
+    if (!read) {
+        return CloseAfterError(db, szExecError);
+    }
+    db.Close();
+    return true;
 }

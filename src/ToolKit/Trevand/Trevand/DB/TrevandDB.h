@@ -93,6 +93,13 @@ protected:
     // folder. REQUIRES: m_indexGamePath was built from m_mapGamePath.
     bool ScanFolder(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter);
 
+    // Opens the database file `strDBPath` and registers (AddGamePath) every
+    // non-empty value of column `szColumn` that `szSQL` yields. False, with
+    // `szOpenError` or `szExecError` logged, when the file does not open or the
+    // query fails; the paths registered before a failure stay registered.
+    bool AddGamePathsFromDB(const std::string& strDBPath, const char* szSQL, const char* szColumn,
+                            const char* szOpenError, const char* szExecError);
+
     // Starts a scan: clears the candidates and indexes the registered paths.
     void BeginScan();
 

@@ -131,18 +131,8 @@ bool CMasterTrevandDB::LoadPkgDownPath() {
         path.erase(halvor);
     }
     path += "pkgdown.db";
-    CSqliteConnect db;
-    if (!db.Open(path, false)) {
-        LOG_WRITE(LOG_ERROR, "LoadPkgDownPath Open Error");
-        return false;
-    }
-    const bool downloads = ForEachNonEmptyValue(db, kDownPathSQL, "DownPath",
-                                                [this](std::string&& downPath) { AddGamePath(std::move(downPath)); });
-    if (!downloads) {
-        return CloseAfterError(db, "LoadPkgDownPath ExecSQL Error");
-    }
-    db.Close();
-    return true;
+    return AddGamePathsFromDB(path, kDownPathSQL, "DownPath", "LoadPkgDownPath Open Error",
+                              "LoadPkgDownPath ExecSQL Error");
 }
 
 bool CMasterTrevandDB::UnLoadGamePathInit() {

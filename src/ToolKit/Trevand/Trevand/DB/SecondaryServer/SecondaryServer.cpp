@@ -60,18 +60,8 @@ bool CSecondaryTrevandDB::LoadGamePathInit() {
     m_mapGamePath.clear();
     // From here on only the registrations change the map.
     const PathBatch batch(*this);
-    CSqliteConnect db;
-    if (!db.Open(m_strDBPath, false)) {
-        LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
-        return false;
-    }
-    const bool packages = ForEachNonEmptyValue(db, kPackageSQL, "PkgPath",
-                                               [this](std::string&& pkgPath) { AddGamePath(std::move(pkgPath)); });
-    if (!packages) {
-        return CloseAfterError(db, "LoadGamePathInit ExecSQL Error");
-    }
-    db.Close();
-    return true;
+    return AddGamePathsFromDB(m_strDBPath, kPackageSQL, "PkgPath", "LoadGamePathInit Open Error",
+                              "LoadGamePathInit ExecSQL Error");
 }
 
 bool CSecondaryTrevandDB::UnLoadGamePathInit() {
