@@ -4,6 +4,7 @@
 
 #include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboWnd.h"
+#include "UI/Control/ListInfoAttribute.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 #include "UI/Render/RenderEngine.h"
@@ -242,6 +243,7 @@ void CComboUI::DoPaint(HDC hDC, const RECT& rcPaint) { CControlUI::DoPaint(hDC, 
 void CComboUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     const char* v = pstrValue ? pstrValue : "";
     TListInfoUI& info = m_ListInfo;
+    if (SetListInfoAttribute(info, pstrName, pstrValue)) return;
     if (Is(pstrName, "textpadding")) m_rcTextPadding = ToRECT(ParseRect(v));
     else if (Is(pstrName, "normalimage")) m_strNormalImage = v;
     else if (Is(pstrName, "hotimage")) m_strHotImage = v;
@@ -250,31 +252,6 @@ void CComboUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     else if (Is(pstrName, "disabledimage")) m_strDisabledImage = v;
     else if (Is(pstrName, "dropbox")) m_strDropBoxAttributes = v;
     else if (Is(pstrName, "dropboxsize")) m_szDropBox = ToSIZE(ParseSize(v));
-    else if (Is(pstrName, "itemfont")) info.nFont = ParseInt(v);
-    else if (Is(pstrName, "itemalign")) {
-        info.uTextStyle &= ~(DT_LEFT | DT_CENTER | DT_RIGHT);
-        if (std::strstr(v, "center")) info.uTextStyle |= DT_CENTER;
-        else if (std::strstr(v, "right")) info.uTextStyle |= DT_RIGHT;
-        else info.uTextStyle |= DT_LEFT;
-    } else if (Is(pstrName, "itemendellipsis")) {
-        if (ParseBool(v)) info.uTextStyle |= DT_END_ELLIPSIS;
-        else info.uTextStyle &= ~DT_END_ELLIPSIS;
-    } else if (Is(pstrName, "itemaltbk")) info.bAlternateBk = ParseBool(v);
-    else if (Is(pstrName, "itemshowhtml")) info.bShowHtml = ParseBool(v);
-    else if (Is(pstrName, "itemtextpadding")) info.rcTextPadding = ToRECT(ParseRect(v));
-    else if (Is(pstrName, "itemtextcolor")) info.dwTextColor = ParseColor(v);
-    else if (Is(pstrName, "itembkcolor")) info.dwBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemselectedtextcolor")) info.dwSelectedTextColor = ParseColor(v);
-    else if (Is(pstrName, "itemselectedbkcolor")) info.dwSelectedBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemhottextcolor")) info.dwHotTextColor = ParseColor(v);
-    else if (Is(pstrName, "itemhotbkcolor")) info.dwHotBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemdisabledtextcolor")) info.dwDisabledTextColor = ParseColor(v);
-    else if (Is(pstrName, "itemdisabledbkcolor")) info.dwDisabledBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemlinecolor")) info.dwLineColor = ParseColor(v);
-    else if (Is(pstrName, "itembkimage")) info.sBkImage = v;
-    else if (Is(pstrName, "itemselectedimage")) info.sSelectedImage = v;
-    else if (Is(pstrName, "itemhotimage")) info.sHotImage = v;
-    else if (Is(pstrName, "itemdisabledimage")) info.sDisabledImage = v;
     else CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 

@@ -6,6 +6,7 @@
 #include "UI/Control/ListBodyUI.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
+#include "UI/Control/ListInfoAttribute.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
@@ -17,12 +18,6 @@ bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 IListItemUI* AsListItem(CControlUI* pControl) {
     return pControl ? static_cast<IListItemUI*>(pControl->GetInterface("ListItem")) : nullptr;
-}
-
-UINT ParseItemAlign(const char* v) {
-    if (std::strstr(v, "center")) return DT_CENTER;
-    if (std::strstr(v, "right")) return DT_RIGHT;
-    return DT_LEFT;
 }
 
 }  // namespace
@@ -254,6 +249,7 @@ void CListUI::DoEvent(TEventUI& event) {
 void CListUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     const char* v = pstrValue ? pstrValue : "";
     TListInfoUI& info = m_ListInfo;
+    if (SetListInfoAttribute(info, pstrName, pstrValue)) return;
     if (Is(pstrName, "header")) m_pHeader->SetVisible(!Is(v, "hidden"));
     else if (Is(pstrName, "headerbkimage")) m_pHeader->SetBkImage(v);
     else if (Is(pstrName, "scrollselect")) m_bScrollSelect = ParseBool(v);
@@ -261,26 +257,7 @@ void CListUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     else if (Is(pstrName, "multisel")) m_bMultiSel = ParseBool(v);
     else if (Is(pstrName, "showend")) m_bShowEnd = ParseBool(v);
     else if (Is(pstrName, "sort")) m_bSort = ParseBool(v);
-    else if (Is(pstrName, "itemfont")) info.nFont = ParseInt(v);
-    else if (Is(pstrName, "itemalign")) info.uTextStyle = (info.uTextStyle & ~(DT_LEFT | DT_CENTER | DT_RIGHT)) | ParseItemAlign(v);
-    else if (Is(pstrName, "itemendellipsis")) info.bEndEllipsis = ParseBool(v);
-    else if (Is(pstrName, "itemaltbk")) info.bAlternateBk = ParseBool(v);
-    else if (Is(pstrName, "itemshowhtml")) info.bShowHtml = ParseBool(v);
-    else if (Is(pstrName, "itemtextpadding")) info.rcTextPadding = ToRECT(ParseRect(v));
-    else if (Is(pstrName, "itemtextcolor")) info.dwTextColor = ParseColor(v);
-    else if (Is(pstrName, "itembkcolor")) info.dwBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemselectedtextcolor")) info.dwSelectedTextColor = ParseColor(v);
-    else if (Is(pstrName, "itemselectedbkcolor")) info.dwSelectedBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemhottextcolor")) info.dwHotTextColor = ParseColor(v);
-    else if (Is(pstrName, "itemhotbkcolor")) info.dwHotBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemdisabledtextcolor")) info.dwDisabledTextColor = ParseColor(v);
-    else if (Is(pstrName, "itemdisabledbkcolor")) info.dwDisabledBkColor = ParseColor(v);
-    else if (Is(pstrName, "itemlinecolor")) info.dwLineColor = ParseColor(v);
     else if (Is(pstrName, "multisellinecolor")) info.dwMultiSelLineColor = ParseColor(v);
-    else if (Is(pstrName, "itembkimage")) info.sBkImage = v;
-    else if (Is(pstrName, "itemselectedimage")) info.sSelectedImage = v;
-    else if (Is(pstrName, "itemhotimage")) info.sHotImage = v;
-    else if (Is(pstrName, "itemdisabledimage")) info.sDisabledImage = v;
     else if (Is(pstrName, "itemsepwidth")) info.iSepWidth = ParseInt(v);
     else if (Is(pstrName, "itemsepoffset")) info.iSepOffset = ParseInt(v);
     else if (Is(pstrName, "multisellinewidth")) info.iMultiSelLineWidth = ParseInt(v);

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/ListLabelElementUI.h"
+#include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "WindowTestSupport.h"
@@ -241,6 +243,36 @@ TEST_F(Combo, ClosingTheWindowWithTheDropDownOpenGivesTheEntriesBack) {
     ::DestroyWindow(m_wnd);
     EXPECT_FALSE(m_combo->IsDropped());
     EXPECT_EQ(m_combo, first->GetParent());
+}
+
+}  // namespace
+
+namespace {
+
+// A list and a combo box read the same row attributes into their row settings,
+// which their rows then draw from (an "itemendellipsis" the rows never saw
+// would leave long entries running into the next column).
+TEST(RowAttributes, ListAndComboStoreTheSameRowSettings) {
+    const struct {
+        const char* name;
+        const char* value;
+        std::function<bool(const TListInfoUI&)> holds;
+    } cases[] = {
+        {"itemendellipsis", "true", [](const TListInfoUI& i) { return i.bEndEllipsis; }},
+        {"itemalign", "right", [](const TListInfoUI& i) { return (i.uTextStyle & DT_RIGHT) && !(i.uTextStyle & DT_LEFT); }},
+        {"itemaltbk", "true", [](const TListInfoUI& i) { return i.bAlternateBk; }},
+        {"itemtextcolor", "#FF112233", [](const TListInfoUI& i) { return i.dwTextColor == 0xFF112233; }},
+        {"itemlinecolor", "#FFE5E7EB", [](const TListInfoUI& i) { return i.dwLineColor == 0xFFE5E7EB; }},
+        {"itemfont", "2", [](const TListInfoUI& i) { return i.nFont == 2; }},
+    };
+    for (const auto& c : cases) {
+        CListUI list;
+        CComboUI combo;
+        list.SetAttribute(c.name, c.value);
+        combo.SetAttribute(c.name, c.value);
+        EXPECT_TRUE(c.holds(*list.GetListInfo())) << "list " << c.name;
+        EXPECT_TRUE(c.holds(*combo.GetListInfo())) << "combo " << c.name;
+    }
 }
 
 }  // namespace
