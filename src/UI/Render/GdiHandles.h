@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "UI/Render/Dib32.h"
+
 namespace Vellum {
 
 // Owns one HGDIOBJ-like handle (bitmap, font, brush, pen, region).
@@ -78,8 +80,5 @@ private:
     HDC m_hDC;
     int m_nSaved;
 };
-
-// Creates a top-down 32-bit DIB section; *ppBits receives its pixels.
-HBITMAP CreateDib32(HDC hDC, int cx, int cy, DWORD** ppBits);
 
 }  // namespace Vellum

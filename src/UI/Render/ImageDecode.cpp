@@ -1,5 +1,7 @@
 #include "UI/Render/ImageDecode.h"
 
+#include "UI/Render/Dib32.h"
+
 #include "comm/log/LogLevel.h"
 #include "comm/log/LogWriter.h"
 
@@ -126,16 +128,8 @@ bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, 
         LOG_WRITE(LOG_ERROR, "image size %dx%d is not supported", width, height);
         return false;
     }
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDib32(nullptr, width, height, &bits);
     if (!bitmap || !bits) {
         LOG_WRITE(LOG_ERROR, "CreateDIBSection(%dx%d) failed, error %lu", width, height,
                   static_cast<unsigned long>(GetLastError()));
@@ -144,7 +138,7 @@ bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, 
         return false;
     }
     out.m_hBitmap = bitmap;
-    out.m_pBits = static_cast<uint32_t*>(bits);
+    out.m_pBits = reinterpret_cast<uint32_t*>(bits);
     out.m_nWidth = width;
     out.m_nHeight = height;
     out.m_bAlpha = ConvertPixels(rgba, static_cast<size_t>(width) * static_cast<size_t>(height), mask,

@@ -41,20 +41,6 @@ bool IsEmptyArea(const RECT& rc) { return rc.right <= rc.left || rc.bottom <= rc
 
 }  // namespace
 
-HBITMAP CreateDib32(HDC hDC, int cx, int cy, DWORD** ppBits) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;  // top-down rows
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP hBmp = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (ppBits) *ppBits = static_cast<DWORD*>(bits);
-    return hBmp;
-}
-
 void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD dwColor) {
     const DWORD alpha = dwColor >> 24;
     if (alpha == 0 || IsEmptyArea(rc)) return;

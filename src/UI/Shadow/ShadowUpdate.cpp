@@ -1,6 +1,8 @@
 // CShadowUI: following the shadowed window, and drawing the shadow.
 #include "UI/Shadow/ShadowUI.h"
 
+#include "UI/Render/Dib32.h"
+
 #include "UI/Shadow/GdiObjects.h"
 #include "UI/Shadow/ShadowBitmap.h"
 #include "UI/Shadow/ShadowRegistry.h"
@@ -142,16 +144,8 @@ void CShadowUI::Update(HWND hParent) {
     if (!FindImage(image) || !image.hBitmap)
         return;
 
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    OwnedBitmap frame(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DWORD* bits = nullptr;
+    OwnedBitmap frame(CreateDib32(nullptr, width, height, &bits));
     if (!frame.Get() || !bits)
         return;
     // Fully transparent to start with: what the nine-grid leaves out stays a hole.

@@ -1,5 +1,7 @@
 #include "ShadowTestWindow.h"
 
+#include "UI/Render/Dib32.h"
+
 #include <chrono>
 #include <cstring>
 
@@ -106,16 +108,8 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
 
 bool CaptureScreen(const RECT& rect, std::vector<uint32_t>& pixels) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = Vellum::CreateDib32(nullptr, width, height, &bits);
     if (!bitmap)
         return false;
     HDC screen = GetDC(nullptr);
@@ -124,7 +118,7 @@ bool CaptureScreen(const RECT& rect, std::vector<uint32_t>& pixels) {
     const bool ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != 0;
     GdiFlush();
     if (ok) {
-        pixels.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
+        pixels.assign(reinterpret_cast<const uint32_t*>(bits), reinterpret_cast<const uint32_t*>(bits) + width * height);
         for (uint32_t& p : pixels)
             p |= 0xFF000000u;
     }

@@ -1,5 +1,7 @@
 #include "RenderTestSupport.h"
 
+#include "UI/Render/Dib32.h"
+
 #include <cstdlib>
 
 #include "UI/Shadow/PngFile.h"
@@ -12,20 +14,14 @@ Snapshot::Snapshot(Vellum::CUIManager& pm) {
     ::GetClientRect(pm.GetPaintWindow(), &rc);
     m_width = rc.right;
     m_height = rc.bottom;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = m_width;
-    bmi.bmiHeader.biHeight = -m_height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+    DWORD* bits = nullptr;
     HDC screen = ::GetDC(nullptr);
-    HBITMAP bmp = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bmp = Vellum::CreateDib32(screen, m_width, m_height, &bits);
     HDC dc = ::CreateCompatibleDC(screen);
     HGDIOBJ old = ::SelectObject(dc, bmp);
     pm.PaintTo(dc);
     ::GdiFlush();
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    const uint32_t* p = reinterpret_cast<const uint32_t*>(bits);
     m_pixels.assign(p, p + static_cast<size_t>(m_width) * m_height);
     ::SelectObject(dc, old);
     ::DeleteDC(dc);

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "UI/Render/Dib32.h"
 #include "RenderTestSupport.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/ListLabelElementUI.h"
@@ -72,19 +73,13 @@ bool SaveScreen(HWND hWnd, int margin, const char* name) {
     ::InflateRect(&rc, margin, margin);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     HDC screen = ::GetDC(nullptr);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = -h;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* bits = nullptr;
+    HBITMAP bmp = Vellum::CreateDib32(screen, w, h, &bits);
     HDC dc = ::CreateCompatibleDC(screen);
     HGDIOBJ old = ::SelectObject(dc, bmp);
     ::BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY | CAPTUREBLT);
     ::GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+    std::vector<uint32_t> pixels(reinterpret_cast<uint32_t*>(bits), reinterpret_cast<uint32_t*>(bits) + w * h);
     for (uint32_t& p : pixels) p |= 0xFF000000;
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
