@@ -30,7 +30,6 @@ CMsgBoxWnd::CMsgBoxWnd(const char* pstrText, const char* pstrCaption, int nType)
     : m_strText(pstrText), m_strCaption(pstrCaption), m_nType(nType) {}
 
 const char* CMsgBoxWnd::GetWindowClassName() const { return "MsgBoxWnd"; }
-const char* CMsgBoxWnd::GetSkinFolder() { return "skin"; }
 const char* CMsgBoxWnd::GetSkinFile() { return "MsgBoxWnd.xml"; }
 
 void CMsgBoxWnd::InitWindow() {

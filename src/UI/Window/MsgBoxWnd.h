@@ -17,7 +17,6 @@ public:
     CMsgBoxWnd(const char* pstrText, const char* pstrCaption, int nType);
 
     const char* GetWindowClassName() const override;
-    const char* GetSkinFolder() override;
     const char* GetSkinFile() override;
     void InitWindow() override;
     void OnClick(TNotification& msg) override;

@@ -46,6 +46,7 @@ LRESULT WindowImplBase::OnDefaultKey(WPARAM wParam) {
     return 0;
 }
 
+const char* WindowImplBase::GetSkinFolder() { return "skin"; }
 UINT WindowImplBase::GetSkinSource() { return UILIB_FILE; }
 const char* WindowImplBase::GetSkinArchive() { return ""; }
 const char* WindowImplBase::GetSkinResourceName() { return ""; }

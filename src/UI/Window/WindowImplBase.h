@@ -45,7 +45,8 @@ public:
     // Slots 6 to 37.
     virtual void InitWindow();
     virtual void OnClick(TNotification& msg);
-    virtual const char* GetSkinFolder() = 0;
+    // The folder below the executable's that holds the skins: "skin".
+    virtual const char* GetSkinFolder();
     virtual const char* GetSkinFile() = 0;
     virtual LRESULT OnDefaultKey(WPARAM wParam);
     virtual UINT GetSkinSource();

@@ -10,9 +10,16 @@ namespace windowtest {
 
 namespace {
 
-const char* const kSkinFiles[] = {"MsgBoxWnd.xml"};
-const char* const kSkinImages[] = {"Default_Shadow.png", "MsgBoxIcon.png", "Default_Checkbox.png",
-                                   "Default_Radio.png", "TitleBtnClose.png", "TitleBtnMin.png"};
+// Copies every file of `from` that matches `pattern` into `to`.
+void CopyMatching(const std::string& from, const char* pattern, const std::string& to) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((from + "\\" + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        ::CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+}
 
 }  // namespace
 
@@ -25,12 +32,8 @@ std::string HostPathToWine(const std::string& path) {
 SkinFolder::SkinFolder() {
     const std::string sources = HostPathToWine(TREVAND_SKIN_SOURCE_DIR);
     const std::string images = HostPathToWine(TREVAND_SKIN_BUILD_DIR);
-    for (const char* name : kSkinFiles) {
-        ::CopyFileA((sources + "\\" + name).c_str(), m_dir.File(name).c_str(), FALSE);
-    }
-    for (const char* name : kSkinImages) {
-        ::CopyFileA((images + "\\" + name).c_str(), m_dir.File(name).c_str(), FALSE);
-    }
+    CopyMatching(sources, "*.xml", m_dir.Path());
+    CopyMatching(images, "*.png", m_dir.Path());
     Vellum::CUIManager::SetSkinPath(m_dir.Path().c_str());
 }
 

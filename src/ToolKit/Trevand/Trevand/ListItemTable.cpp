@@ -1,0 +1,102 @@
+#include "ToolKit/Trevand/Trevand/ListItemTable.h"
+
+#include <set>
+
+#include "UI/Control/ListUI.h"
+
+void CListItemTable::Sync(const UnLoadPathList& list) {
+    if (!m_pList) return;
+    std::set<std::string> stale;
+    for (const auto& entry : m_mapRow) stale.insert(stale.end(), entry.first);
+
+    for (const UnLoadPathInfo& info : list) {
+        auto found = m_mapRow.find(info.strPath);
+        if (found == m_mapRow.end()) {
+            ListRowInfo row;
+            row.pRow = NewRow(info.strPath);
+            found = m_mapRow.emplace_hint(found, info.strPath, row);
+        } else {
+            stale.erase(info.strPath);
+        }
+        ListRowInfo& row = found->second;
+        row.strPath = info.strPath;
+        row.strName = info.strName;
+        row.bDir = info.bDir;
+        ShowCandidate(row.pRow, info);
+    }
+    for (const std::string& path : stale) Remove(path);
+}
+
+CListItemPaint* CListItemTable::NewRow(const std::string& strPath) {
+    auto* pRow = new CListItemPaint;
+    // A row only takes texts once it is in its list (the list gives it
+    // its columns), so it is added first.
+    m_pList->Add(pRow);
+    pRow->SetTag(reinterpret_cast<UINT_PTR>(pRow));
+    pRow->SetKey(strPath);
+    return pRow;
+}
+
+void CListItemTable::ShowCandidate(CListItemPaint* pRow, const UnLoadPathInfo& info) {
+    pRow->SetText(0, info.strName.c_str());
+    pRow->SetText(1, info.strPath.c_str());
+    pRow->SetText(2, info.bDir ? "目录" : "文件");
+    pRow->SetPadding({1, 0, 1, 0});
+    pRow->ShowCheckBox(true);
+}
+
+const ListRowInfo* CListItemTable::EntryAt(int i) const {
+    auto* pRow = reinterpret_cast<CListItemPaint*>(m_pList->GetItemAt(i)->GetTag());
+    if (!pRow || !pRow->IsVisible()) return nullptr;
+    const ListRowInfo* entry = Find(pRow->GetKey());
+    return entry && entry->pRow == pRow ? entry : nullptr;
+}
+
+int CListItemTable::CountChecked() const {
+    if (!m_pList) return 0;
+    int count = 0;
+    const int items = m_pList->GetCount();
+    for (int i = 0; i < items; ++i) {
+        const ListRowInfo* entry = EntryAt(i);
+        if (entry && entry->pRow->IsChecked()) ++count;
+    }
+    return count;
+}
+
+void CListItemTable::GetCheckedPaths(std::list<std::string>& paths) const {
+    if (!m_pList) return;
+    const int items = m_pList->GetCount();
+    for (int i = 0; i < items; ++i) {
+        const ListRowInfo* entry = EntryAt(i);
+        if (entry && entry->pRow->IsChecked()) paths.push_back(entry->strPath);
+    }
+}
+
+void CListItemTable::SetAllChecked(bool bChecked) {
+    for (auto& entry : m_mapRow) {
+        CListItemPaint* pRow = entry.second.pRow;
+        if (pRow->IsChecked() == bChecked) continue;
+        pRow->SetChecked(bChecked);
+        pRow->Invalidate();
+    }
+}
+
+bool CListItemTable::Remove(const std::string& strPath) {
+    auto found = m_mapRow.find(strPath);
+    if (found == m_mapRow.end()) return false;
+    CListItemPaint* pRow = found->second.pRow;
+    m_mapRow.erase(found);
+    m_pList->Remove(pRow);  // the list destroys the row
+    return true;
+}
+
+void CListItemTable::Clear() {
+    if (m_mapRow.empty()) return;
+    m_mapRow.clear();
+    if (m_pList) m_pList->RemoveAll();
+}
+
+const ListRowInfo* CListItemTable::Find(const std::string& strPath) const {
+    auto found = m_mapRow.find(strPath);
+    return found == m_mapRow.end() ? nullptr : &found->second;
+}

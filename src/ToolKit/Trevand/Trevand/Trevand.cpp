@@ -1,0 +1,65 @@
+// The process entry: log and framework set-up, the main window (which opens
+// the role window), the message loop, and shutdown in order.
+#include <objbase.h>
+#include <windows.h>
+
+#include <string>
+
+#include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
+#include "ToolKit/Trevand/Trevand/TrevandWnd.h"
+#include "UI/Core/UIManager.h"
+#include "UI/Shadow/ShadowUI.h"
+#include "comm/log/LogWriter.h"
+
+namespace {
+
+// The executable's folder without its trailing backslash; empty when the
+// module name cannot be read.
+std::string ExeDirectory() {
+    char path[260];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
+    if (length == 0 || length >= sizeof(path)) return std::string();
+    std::string dir(path, length);
+    const size_t slash = dir.rfind('\\');
+    return slash == std::string::npos ? std::string() : dir.substr(0, slash);
+}
+
+void StartLog() {
+    CLogWriter& log = CLogWriter::Instance();
+    log.SetLogDir(ExeDirectory() + "\\log\\");
+    log.SetLogName("Trevand");
+    log.SetOutput(2);
+    const char kDots[] = ".................................";
+    LogWrite(LOG_INFO, __FILE__, __LINE__, "WinMain", kDots);
+    LogWrite(LOG_INFO, __FILE__, __LINE__, "WinMain", "........Trevand START........");
+    LogWrite(LOG_INFO, __FILE__, __LINE__, "WinMain", kDots);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    if (FAILED(::CoInitialize(nullptr))) return 0;
+    StartLog();
+
+    Vellum::CUIManager::SetInstance(hInstance);
+    Vellum::CShadowUI::Initialize(hInstance);
+    Vellum::CUIManager::SetSkinPath((Vellum::CUIManager::GetExeFolder() + "skin").c_str());
+
+    int exitCode = 0;
+    CTrevandWnd* main = CTrevandWnd::Instance();
+    if (!main->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0)) {
+        // Without its window the program could only wait for a quit that
+        // nobody can ask for.
+        LOG_WRITE(LOG_ERROR, "CTrevandWnd window cannot be created, error %lu", ::GetLastError());
+        exitCode = 1;
+    } else {
+        main->CenterWindow();
+        main->ShowWindow(false);
+        Vellum::CUIManager::RunMessageLoop();
+    }
+
+    CTrevandWnd::ReleaseInstance();
+    CSelectServerClassWnd::ReleaseInstance();
+    ::CoUninitialize();
+    return exitCode;
+}

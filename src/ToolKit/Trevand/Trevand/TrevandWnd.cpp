@@ -1,0 +1,207 @@
+#include "ToolKit/Trevand/Trevand/TrevandWnd.h"
+
+#include <cstdio>
+
+#include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
+#include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
+#include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
+#include "ToolKit/Trevand/Trevand/WindowInstance.h"
+#include "UI/Control/ButtonUI.h"
+#include "UI/Control/ComboUI.h"
+#include "UI/Control/LabelUI.h"
+#include "UI/Control/ListLabelElementUI.h"
+#include "UI/Control/ListUI.h"
+#include "UI/Control/OptionUI.h"
+#include "UI/Window/WaitCursor.h"
+#include "comm/platform/MbcsCompare.h"
+
+using Vellum::TNotification;
+
+namespace {
+
+// Our own count-line texts, shown instead of a count when there is none to give.
+const char kScanningText[] = "正在读取配置并扫描磁盘，请稍候…";
+const char kLoadFailedText[] = "读取配置或扫描磁盘失败，列表未更新；详见程序目录下 log 文件夹中的日志";
+const char kNoDiskText[] = "未找到服务器磁盘";
+
+// "E:\Games\x" gives "E:\"; a path without a backslash gives "".
+std::string DrivePrefix(const std::string& path) {
+    const size_t slash = path.find('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+VELLUM_BEGIN_NOTIFY_MAP(CTrevandWnd, WindowImplBase)
+VELLUM_ON_NOTIFY("click", "", &CTrevandWnd::OnClick)
+VELLUM_ON_NOTIFY("itemselect", "", &CTrevandWnd::OnItemSelect)
+VELLUM_END_NOTIFY_MAP()
+
+CTrevandWnd* CTrevandWnd::Instance() { return CWindowInstanceT<CTrevandWnd>::Instance(); }
+
+void CTrevandWnd::ReleaseInstance() { CWindowInstanceT<CTrevandWnd>::Release(); }
+
+bool CTrevandWnd::HasInstance() { return CWindowInstanceT<CTrevandWnd>::Exists(); }
+
+CTrevandWnd::CTrevandWnd() = default;
+
+const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
+
+const char* CTrevandWnd::GetSkinFile() { return "TrevandWnd.xml"; }
+
+CTrevandWnd::~CTrevandWnd() {
+    m_pTrevandDB.reset();
+    m_rows.Clear();
+}
+
+void CTrevandWnd::InitWindow() {
+    if (Vellum::CControlUI* list = m_pm.FindControl("TrevandList"))
+        m_rows.SetList(static_cast<Vellum::CListUI*>(list->GetInterface("List")));
+    if (Vellum::CControlUI* combo = m_pm.FindControl("TrevandComBox"))
+        m_pCombo = static_cast<Vellum::CComboUI*>(combo->GetInterface("Combo"));
+    if (Vellum::CControlUI* label = m_pm.FindControl("ClearCountLabel"))
+        m_pCountLabel = static_cast<Vellum::CLabelUI*>(label->GetInterface("Label"));
+    if (Vellum::CControlUI* button = m_pm.FindControl("BtnRemove"))
+        m_pBtnRemove = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
+    if (Vellum::CControlUI* check = m_pm.FindControl("ChkSelectAll"))
+        m_pChkSelectAll = static_cast<Vellum::COptionUI*>(check->GetInterface("Option"));
+
+    CSelectServerClassWnd* role = CSelectServerClassWnd::Instance();
+    role->Create(nullptr, "CSelectServerClassWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
+    role->CenterWindow();
+    role->ShowWindow(true);
+}
+
+LRESULT CTrevandWnd::OnDefaultKey(WPARAM wParam) {
+    if (wParam != VK_ESCAPE) return 0;
+    ::PostQuitMessage(0);
+    return 1;
+}
+
+LRESULT CTrevandWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+    if ((wParam & 0xFFF0) != SC_CLOSE) return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
+    ::PostQuitMessage(0);
+    return 0;
+}
+
+void CTrevandWnd::SelectRole(int role) {
+    Vellum::CControlUI* title = m_pm.FindControl("TitleLable");
+    if (role == 1) {
+        if (title) title->SetText("Zervan主服务器游戏盘清理");
+        m_pTrevandDB.reset(new CMasterTrevandDB);
+    } else if (role == 2) {
+        if (title) title->SetText("Zervan副服务器游戏盘清理");
+        m_pTrevandDB.reset(new CSecondaryTrevandDB);
+    } else {
+        return;
+    }
+    FillDriveCombo();
+}
+
+void CTrevandWnd::FillDriveCombo() {
+    if (!m_pTrevandDB || !m_pCombo || !m_pCountLabel || !m_pBtnRemove) return;
+    RefreshList(true);
+    if (m_pTrevandDB->m_mapServerDisk.empty()) return;
+    for (const auto& disk : m_pTrevandDB->m_mapServerDisk) {
+        char text[8];
+        std::snprintf(text, sizeof(text), "%c:\\", disk.first[0]);
+        auto* entry = new Vellum::CListLabelElementUI;
+        entry->SetText(text);
+        m_pCombo->Add(entry);
+    }
+    // Sends "itemselect" at once: OnItemSelect lists the first drive.
+    m_pCombo->SelectItem(0, false);
+}
+
+bool CTrevandWnd::LoadWithFeedback() {
+    ShowCountText(kScanningText);
+    // Paint now: the load below keeps the UI thread busy, and a window
+    // that shows nothing while the disks are scanned looks hung.
+    ::UpdateWindow(m_hWnd);
+    Vellum::CWaitCursor wait;
+    m_bLoadFailed = !m_pTrevandDB->LoadDB();
+    return !m_bLoadFailed;
+}
+
+bool CTrevandWnd::RefreshList(bool reload) {
+    if (!m_pTrevandDB || !m_pCombo || !m_pCountLabel || !m_pBtnRemove) return false;
+    if (reload) {
+        LoadWithFeedback();
+        if (!m_bLoadFailed && m_pTrevandDB->m_mapServerDisk.empty()) ShowCountText(kNoDiskText);
+    }
+    if (m_bLoadFailed) {
+        // The engine still holds an older scan: listing it would offer
+        // entries that are registered or deleted since as if fresh.
+        ShowCountText(kLoadFailedText);
+        return false;
+    }
+    UnLoadPathMap candidates;
+    m_pTrevandDB->GetUnLoadGamePath(candidates);
+    const std::string drive = m_pCombo->GetText().ToStdString();
+    if (drive.empty()) return false;
+
+    UnLoadPathList list;
+    for (const auto& candidate : candidates) {
+        if (platform::EqualIgnoringCase936(DrivePrefix(candidate.second.strPath), drive))
+            list.push_back(candidate.second);
+    }
+    m_rows.Sync(list);
+    SetCountText(drive[0], static_cast<int>(list.size()));
+    return true;
+}
+
+void CTrevandWnd::SetCountText(char letter, int count) {
+    const char* word = m_pTrevandDB && m_pTrevandDB->IsDownDisk(letter) ? "下载盘" : "游戏盘";
+    char text[128];
+    std::snprintf(text, sizeof(text), "%s：%c盘待删除文件共%d个", word, letter, count);
+    ShowCountText(text);
+}
+
+void CTrevandWnd::ShowCountText(const char* text) {
+    if (m_pCountLabel) m_pCountLabel->SetText(text);
+}
+
+void CTrevandWnd::OnClick(TNotification& msg) {
+    const Vellum::CUIString& name = msg.pSender->GetName();
+    if (name.IsEmpty()) return;
+    if (name == "closebtn") {
+        ::PostQuitMessage(0);
+    } else if (name == "BtnFlush") {
+        RefreshList(true);
+    } else if (name == "BtnRemove") {
+        OnRemove();
+    } else if (name == "ChkSelectAll") {
+        // The box changes its state after notifying: the rows take the new one.
+        if (m_pChkSelectAll) m_rows.SetAllChecked(!m_pChkSelectAll->IsSelected());
+    } else if (name == "minbtn") {
+        WindowImplBase::OnClick(msg);
+    }
+}
+
+void CTrevandWnd::OnRemove() {
+    if (m_rows.CountChecked() == 0) return;
+    if (ShowMessageBox("确定是否删除文件！", "提示", 4) != 1) return;
+    m_pBtnRemove->SetEnabled(false);
+    std::list<std::string> paths;
+    m_rows.GetCheckedPaths(paths);
+    RunDeletion(paths);
+    RefreshList(true);
+    m_pBtnRemove->SetEnabled(true);
+}
+
+void CTrevandWnd::OnItemSelect(TNotification& msg) {
+    if (msg.pSender->GetName() == "TrevandComBox") RefreshList(false);
+}
+
+bool CTrevandWnd::DeleteListItem(const std::string& path) {
+    return PostUserMessage([path](Vellum::CWindowWnd& wnd) { return static_cast<CTrevandWnd&>(wnd).OnDeleteListItem(path); },
+                           "DeleteListItem");
+}
+
+bool CTrevandWnd::OnDeleteListItem(std::string path) {
+    if (path.empty()) return true;
+    m_rows.Remove(path);
+    Vellum::CListUI* list = m_rows.GetList();
+    SetCountText(path[0], list ? list->GetCount() : 0);
+    return true;
+}

@@ -1,0 +1,99 @@
+// CTrevandWnd: the main cleanup window. It owns the cleanup engine for the
+// role the operator chose, shows one drive selector entry per server disk,
+// lists the selected drive's candidates with a check box on each row and a
+// count line, and offers reload ("BtnFlush"), select all ("ChkSelectAll")
+// and removal ("BtnRemove", which hands the ticked paths to a modal
+// deletion window).
+//
+// One process-wide instance (Instance/ReleaseInstance, any thread). It is
+// created hidden at start-up; its InitWindow opens the role selection
+// window. Everything runs on the UI thread except DeleteListItem, which the
+// deletion worker calls.
+//
+// Loads that fail: the rows on screen are left as they were (an old list
+// must never pass for a fresh one) and the count line says that loading
+// failed and where the log is, until a load succeeds.
+#pragma once
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
+#include "ToolKit/Trevand/Trevand/ListItemTable.h"
+#include "UI/Window/WindowImplBase.h"
+
+namespace Vellum {
+class CButtonUI;
+class CComboUI;
+class CLabelUI;
+class COptionUI;
+}  // namespace Vellum
+
+class CTrevandWnd : public Vellum::WindowImplBase {
+public:
+    // The one main window object, created on first use; any thread.
+    static CTrevandWnd* Instance();
+    // Deletes the instance if there is one; UI thread, no worker running.
+    static void ReleaseInstance();
+    // Whether the instance exists (no lock taken; tests and shutdown checks).
+    static bool HasInstance();
+
+    CTrevandWnd();
+    const char* GetWindowClassName() const override;
+    ~CTrevandWnd() override;
+    void InitWindow() override;
+    void OnClick(Vellum::TNotification& msg) override;
+    const char* GetSkinFile() override;
+    virtual void OnItemSelect(Vellum::TNotification& msg);
+
+    // Escape and the system close end the application like "closebtn":
+    // otherwise the process would go on without a visible window.
+    LRESULT OnDefaultKey(WPARAM wParam) override;
+    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+
+    // Called once by the role window: 1 master, 2 secondary; anything else
+    // does nothing. Creates the engine, loads it and fills the window.
+    void SelectRole(int role);
+    // Loads the engine, fills the drive selector and lists the first drive.
+    void FillDriveCombo();
+    // Optionally reloads the engine, then lists the selected drive's
+    // candidates. False when nothing was listed (no engine or controls, no
+    // drive selected, or the last load failed).
+    bool RefreshList(bool reload);
+
+    // Any thread: asks the UI thread to take the row of `path` off the list.
+    // True when the request was posted; false once the window is closing.
+    bool DeleteListItem(const std::string& path);
+    // UI thread: runs that request. Always true.
+    bool OnDeleteListItem(std::string path);
+
+    // For the tests and the deletion window's caller.
+    const CListItemTable& Rows() const { return m_rows; }
+    CTrevandDB* Engine() const { return m_pTrevandDB.get(); }
+    bool LastLoadFailed() const { return m_bLoadFailed; }
+
+protected:
+    // Removal steps 4 to 6: the modal deletion window deletes `paths` (in
+    // this order) and returns once it has closed.
+    virtual void RunDeletion(const std::list<std::string>& paths);
+
+private:
+    void OnRemove();
+    // Runs LoadDB with the count line saying so and the wait cursor up.
+    bool LoadWithFeedback();
+    // The count line for drive `letter` with `count` candidates.
+    void SetCountText(char letter, int count);
+    void ShowCountText(const char* text);
+
+    std::unique_ptr<CTrevandDB> m_pTrevandDB;
+    CListItemTable m_rows;
+    Vellum::CComboUI* m_pCombo = nullptr;
+    Vellum::CLabelUI* m_pCountLabel = nullptr;
+    Vellum::CButtonUI* m_pBtnRemove = nullptr;
+    Vellum::COptionUI* m_pChkSelectAll = nullptr;
+    // Set by a LoadDB that failed, cleared by one that succeeds.
+    bool m_bLoadFailed = false;
+
+    VELLUM_DECLARE_NOTIFY_MAP()
+};

@@ -1,0 +1,146 @@
+// Removal as the main window runs it around the deletion window: the
+// question first, then the ticked paths in list order, then a reload.
+#include <gtest/gtest.h>
+
+#include <list>
+
+#include "AppFixture.h"
+#include "UI/Core/UIManager.h"
+#include "UI/Shadow/ShadowUI.h"
+#include "UI/Window/MsgBoxWnd.h"
+
+namespace apptest {
+namespace {
+
+// A main window whose deletion step only records what it was given and
+// deletes those entries' files itself, so the reload after it shows them gone.
+class RecordingWnd : public CTrevandWnd {
+public:
+    std::vector<std::list<std::string>> m_runs;
+    bool m_bRemoveEnabledDuringRun = true;
+
+protected:
+    void RunDeletion(const std::list<std::string>& paths) override {
+        m_runs.push_back(paths);
+        m_bRemoveEnabledDuringRun = m_pm.FindControl("BtnRemove")->IsEnabled();
+        for (const std::string& path : paths) ::DeleteFileA(path.c_str());
+    }
+};
+
+// What the operator does in the yes/no box.
+enum class Answer { kYes, kNo, kEscape, kClose };
+
+// Answers the next message box once it shows; remembers its text.
+struct BoxAnswer {
+    static Answer s_answer;
+    static std::string s_text;
+    static bool s_seen;
+    static UINT_PTR s_timer;
+
+    static void Arm(Answer answer) {
+        s_answer = answer;
+        s_text.clear();
+        s_seen = false;
+        s_timer = ::SetTimer(nullptr, 0, 50, &BoxAnswer::OnTimer);
+    }
+    static void Disarm() { ::KillTimer(nullptr, s_timer); }
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND box = ::FindWindowA("MsgBoxWnd", nullptr);
+        if (!box || !::IsWindowVisible(box)) return;
+        ::KillTimer(nullptr, id);
+        s_seen = true;
+        auto* wnd = dynamic_cast<Vellum::CMsgBoxWnd*>(
+            reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
+        if (!wnd) return;
+        ::UpdateWindow(box);
+        s_text = wnd->GetManager().FindControl("TextContent")->GetText().ToStdString();
+        const char* button = s_answer == Answer::kYes ? "BtnOk" : s_answer == Answer::kNo ? "BtnCancel" : "closebtn";
+        if (s_answer == Answer::kEscape) windowtest::PostKey(box, VK_ESCAPE);
+        else windowtest::PostClick(box, windowtest::CenterOf(wnd->GetManager().FindControl(button)));
+    }
+};
+Answer BoxAnswer::s_answer = Answer::kNo;
+std::string BoxAnswer::s_text;
+bool BoxAnswer::s_seen = false;
+UINT_PTR BoxAnswer::s_timer = 0;
+
+class Removal : public App {
+protected:
+    void SetUp() override {
+        Vellum::CShadowUI::Initialize(Vellum::CUIManager::GetInstance());
+        m_skins.reset(new windowtest::SkinFolder);
+        m_cafe.reset(new testsupport::Cafe(SecondaryCafe()));
+        ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
+        ASSERT_NE(nullptr, m_wnd.Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE,
+                                        0, 0, 0, 0));
+        m_wnd.CenterWindow();
+        m_wnd.SelectRole(2);
+        ::UpdateWindow(m_wnd.GetHWND());
+    }
+    void TearDown() override {
+        if (::IsWindow(m_wnd.GetHWND())) ::DestroyWindow(m_wnd.GetHWND());
+        App::TearDown();
+    }
+    void Tick(const std::string& path) {
+        const ListRowInfo* entry = m_wnd.Rows().Find(path);
+        ASSERT_NE(nullptr, entry) << path;
+        const RECT& rc = entry->pRow->GetPos();
+        ClickAt(m_wnd.GetHWND(), {rc.left + 18, (rc.top + rc.bottom) / 2});
+    }
+    void Remove(Answer answer) {
+        BoxAnswer::Arm(answer);
+        Click(&m_wnd, "BtnRemove");
+        windowtest::PumpUntil([] { return BoxAnswer::s_seen; }, 1000);
+        BoxAnswer::Disarm();
+        windowtest::PumpPending();
+    }
+
+    Vellum::CUIManager& Manager() { return m_wnd.GetManager(); }
+
+    RecordingWnd m_wnd;
+};
+
+TEST_F(Removal, YesHandsTheTickedPathsInListOrderThenReloads) {
+    // Ticked out of list order: the hand-over follows the list.
+    for (const char* path : {"E:\\b.txt", "E:\\Games\\readme.txt", "E:\\a.txt"}) Tick(path);
+    Remove(Answer::kYes);
+    EXPECT_TRUE(BoxAnswer::s_seen);
+    EXPECT_EQ("确定是否删除文件！", BoxAnswer::s_text);
+    ASSERT_EQ(1u, m_wnd.m_runs.size());
+    EXPECT_EQ((std::list<std::string>{"E:\\Games\\readme.txt", "E:\\a.txt", "E:\\b.txt"}), m_wnd.m_runs[0]);
+    EXPECT_FALSE(m_wnd.m_bRemoveEnabledDuringRun);
+    EXPECT_TRUE(Manager().FindControl("BtnRemove")->IsEnabled());
+    // Reloaded: the deleted entries are gone, the count recounted.
+    for (const char* path : {"E:\\b.txt", "E:\\Games\\readme.txt", "E:\\a.txt"})
+        EXPECT_EQ(nullptr, m_wnd.Rows().Find(path)) << path;
+    EXPECT_EQ(9u, m_wnd.Rows().Size());
+    EXPECT_EQ("游戏盘：E盘待删除文件共9个", Manager().FindControl("ClearCountLabel")->GetText().ToStdString());
+}
+
+TEST_F(Removal, AnythingButYesChangesNothing) {
+    const struct {
+        const char* name;
+        Answer answer;
+    } cases[] = {{"否", Answer::kNo}, {"Escape", Answer::kEscape}, {"closebtn", Answer::kClose}};
+    Tick("E:\\a.txt");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Remove(c.answer);
+        EXPECT_TRUE(BoxAnswer::s_seen);
+        EXPECT_TRUE(m_wnd.m_runs.empty());
+        EXPECT_EQ(12u, m_wnd.Rows().Size());
+        EXPECT_EQ(1, m_wnd.Rows().CountChecked());
+        EXPECT_TRUE(testsupport::FileExists(m_cafe->DriveFolder('E') + "\\a.txt"));
+        EXPECT_TRUE(Manager().FindControl("BtnRemove")->IsEnabled());
+    }
+}
+
+TEST_F(Removal, NothingTickedShowsNoQuestion) {
+    Remove(Answer::kNo);
+    EXPECT_FALSE(BoxAnswer::s_seen);
+    EXPECT_TRUE(m_wnd.m_runs.empty());
+}
+
+}  // namespace
+}  // namespace apptest
