@@ -62,7 +62,7 @@ void Report(const char* what, double measured, const char* baseline, double base
 
 CTrevandWnd* OpenMainWindow() {
     CTrevandWnd* wnd = CTrevandWnd::Instance();
-    wnd->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
+    wnd->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
     wnd->CenterWindow();
     wnd->ShowWindow(false);
     CSelectServerClassWnd::Instance()->ShowWindow(false);
