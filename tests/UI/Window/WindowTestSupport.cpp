@@ -79,6 +79,21 @@ void PostKey(HWND hWnd, WPARAM key) {
     ::PostMessageA(hWnd, WM_KEYUP, key, 0xC0000001);
 }
 
+bool SendRealClicks(HWND hWnd, POINT client, int count) {
+    POINT screen = client;
+    if (!::ClientToScreen(hWnd, &screen) || !::SetCursorPos(screen.x, screen.y)) return false;
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < count; ++i) {
+        for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flags;  // no move: at the cursor just placed
+            inputs.push_back(input);
+        }
+    }
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 void PumpPending() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
