@@ -8,6 +8,17 @@ namespace {
 
 const char kWindowProperty[] = "WndX";
 
+// Releases the cross-thread calls still queued for hWnd, which the system would
+// discard with the window without freeing them: a call that passed the closing
+// check just before another thread's Close lands behind the WM_CLOSE that
+// destroys the window. On the window's own thread only (a queue is per thread).
+void ReleaseQueuedCalls(HWND hWnd) {
+    MSG msg;
+    while (::PeekMessageA(&msg, hWnd, kUserUIMessage, kUserUIMessage, PM_REMOVE)) {
+        delete reinterpret_cast<CWindowWnd::Call*>(msg.wParam);
+    }
+}
+
 }  // namespace
 
 CWindowWnd::CWindowWnd() : m_OldWndProc(::DefWindowProcA) {}
@@ -187,6 +198,7 @@ LRESULT CWindowWnd::Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
         if (pThis->m_bSubclassed) pThis->Unsubclass();
         pThis->m_hWnd = nullptr;
         pThis->SetWindowCopy(nullptr);
+        ReleaseQueuedCalls(hWnd);
         pThis->OnWindowDestroyed(hWnd);
         return lRes;
     }

@@ -373,6 +373,56 @@ TEST_F(WindowBase, APostToAWindowThatIsGoneIsRefusedAndReleased) {
     EXPECT_FALSE(ran);
 }
 
+// What another thread does to the window between PostUserMessage's checks and
+// its post, played through the seam there (the real race lasts nanoseconds).
+void (*g_pRaceAction)(CWindowWnd&) = nullptr;
+
+TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
+    const struct {
+        const char* name;
+        void (*action)(CWindowWnd&);
+        bool posted;  // what the sender hears
+    } cases[] = {
+        // The UI thread destroys the window and clears the handle copy: nothing
+        // is left to post to.
+        {"destroyed", [](CWindowWnd& w) { ::DestroyWindow(w); }, false},
+        // Another thread closes it: the call lands behind the WM_CLOSE that
+        // destroys the window, and is released with it.
+        {"closed", [](CWindowWnd& w) { w.Close(3); }, true},
+    };
+    userui::SetBetweenCheckAndPostHook([](void* pWindow) { g_pRaceAction(*static_cast<CWindowWnd*>(pWindow)); });
+    for (const auto& c : cases) {
+        TestWnd wnd("Basic.xml");
+        ASSERT_NE(nullptr, wnd.CreateHidden()) << c.name;
+        const HWND hWnd = wnd;
+        g_pRaceAction = c.action;
+        auto token = std::make_shared<int>(0);
+        bool ran = false;
+        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"))
+            << c.name;
+        g_pRaceAction = [](CWindowWnd&) {};
+        EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); })) << c.name;
+        windowtest::PumpPending();
+        EXPECT_FALSE(ran) << c.name;
+        EXPECT_EQ(1, token.use_count()) << c.name << ": the call was not released";
+    }
+    userui::SetBetweenCheckAndPostHook(nullptr);
+}
+
+TEST_F(WindowBase, CallsStillQueuedWhenTheWindowIsDestroyedAreReleased) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    auto token = std::make_shared<int>(0);
+    bool ran = false;
+    for (const char* name : {"Queued1", "Queued2"}) {
+        ASSERT_TRUE(wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, name));
+    }
+    ::DestroyWindow(wnd);
+    windowtest::PumpPending();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(1, token.use_count());
+}
+
 TEST_F(WindowBase, OnlyARoundCornerSizeGivesTheWindowARegion) {
     TestWnd square("Basic.xml");
     ASSERT_NE(nullptr, square.CreateHidden());
