@@ -13,7 +13,11 @@ VELLUM_END_NOTIFY_MAP()
 
 WindowImplBase::WindowImplBase() = default;
 
-WindowImplBase::~WindowImplBase() = default;
+WindowImplBase::~WindowImplBase() {
+    // Before the manager goes: its teardown (tool tip, shadow) sends the
+    // window messages that would otherwise reach a half-destroyed manager.
+    ReleaseNativeWindow();
+}
 
 UINT WindowImplBase::GetClassStyle() const { return CS_DBLCLKS; }
 

@@ -15,6 +15,12 @@ const char kWindowProperty[] = "WndX";
 void ReleaseQueuedCalls(HWND hWnd) {
     MSG msg;
     while (::PeekMessageA(&msg, hWnd, kUserUIMessage, kUserUIMessage, PM_REMOVE)) {
+        if (msg.message != kUserUIMessage) {
+            // Wine hands out a pending WM_QUIT whatever the filter: it stays
+            // pending for the loop it was meant for.
+            if (msg.message == WM_QUIT) ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
         delete reinterpret_cast<CWindowWnd::Call*>(msg.wParam);
     }
 }
@@ -23,7 +29,28 @@ void ReleaseQueuedCalls(HWND hWnd) {
 
 CWindowWnd::CWindowWnd() : m_OldWndProc(::DefWindowProcA) {}
 
-CWindowWnd::~CWindowWnd() = default;
+CWindowWnd::~CWindowWnd() { ReleaseNativeWindow(); }
+
+void CWindowWnd::ReleaseNativeWindow() {
+    // The native window may outlive this object (ShowModal left on WM_QUIT with
+    // the window open, an owner deleting the object first). It must never reach
+    // the freed object: the link goes first, so any later message takes the
+    // default procedure; then the window goes too, where that is allowed (only
+    // its own thread may destroy it). A subclassed window is not ours to
+    // destroy: it only gets its own procedure back.
+    const HWND hWnd = m_hWnd;
+    if (!hWnd || !::IsWindow(hWnd)) return;
+    const bool bOwned = !m_bSubclassed;
+    if (m_bSubclassed) Unsubclass();
+    if (FindObject(hWnd, true) == this) ::RemovePropA(hWnd, kWindowProperty);
+    if (FindObject(hWnd, false) == this) ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    m_hWnd = nullptr;
+    SetWindowCopy(nullptr);
+    if (bOwned && ::GetWindowThreadProcessId(hWnd, nullptr) == ::GetCurrentThreadId()) {
+        ReleaseQueuedCalls(hWnd);
+        ::DestroyWindow(hWnd);
+    }
+}
 
 const char* CWindowWnd::GetSuperClassName() const { return nullptr; }
 

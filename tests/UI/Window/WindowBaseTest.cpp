@@ -423,6 +423,56 @@ TEST_F(WindowBase, CallsStillQueuedWhenTheWindowIsDestroyedAreReleased) {
     EXPECT_EQ(1, token.use_count());
 }
 
+// A window that outlived its object must not lead to it: a failing check
+// unlinks it here so the rest of the run does not dispatch into freed memory.
+bool Unlinked(HWND hWnd) {
+    if (::GetWindowLongPtrA(hWnd, GWLP_USERDATA) == 0) return true;
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    return false;
+}
+
+TEST_F(WindowBase, DeletingTheObjectUnlinksItsWindowAndDestroysItOnItsOwnThread) {
+    auto* wnd = new TestWnd("Basic.xml");
+    const HWND hWnd = wnd->CreateHidden();
+    ASSERT_NE(nullptr, hWnd);
+    wnd->ShowAndLayout();
+    delete wnd;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    if (::IsWindow(hWnd)) {
+        Unlinked(hWnd);
+        ::DestroyWindow(hWnd);
+    }
+
+    // Deleted on another thread, which may not destroy it: the window stays,
+    // unlinked, and its messages go to the default procedure.
+    wnd = new TestWnd("Basic.xml");
+    const HWND other = wnd->CreateHidden();
+    ASSERT_NE(nullptr, other);
+    std::thread([wnd] { delete wnd; }).join();
+    ASSERT_TRUE(::IsWindow(other));
+    EXPECT_TRUE(Unlinked(other));
+    ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    ::SendMessageA(other, WM_USER + 123, 0, 0);
+    EXPECT_TRUE(::DestroyWindow(other));
+}
+
+TEST_F(WindowBase, AMessageBoxLeftOnQuitGoesWithItsObject) {
+    TestWnd owner("Basic.xml");
+    ASSERT_NE(nullptr, owner.CreateHidden());
+    ::PostQuitMessage(4);
+    EXPECT_EQ(0, owner.ShowMessageBox("内容", "标题", 0));
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(4u, msg.wParam);
+    for (HWND box = ::FindWindowA("MsgBoxWnd", nullptr); box; box = ::FindWindowA("MsgBoxWnd", nullptr)) {
+        ADD_FAILURE() << "the message box outlived its object";
+        Unlinked(box);
+        ::DestroyWindow(box);
+    }
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    ::DestroyWindow(owner);
+}
+
 TEST_F(WindowBase, OnlyARoundCornerSizeGivesTheWindowARegion) {
     TestWnd square("Basic.xml");
     ASSERT_NE(nullptr, square.CreateHidden());
