@@ -473,6 +473,26 @@ TEST_F(WindowBase, AMessageBoxLeftOnQuitGoesWithItsObject) {
     ::DestroyWindow(owner);
 }
 
+TEST_F(WindowBase, AMissingShadowImageIsLoggedOnce) {
+    std::string shadowed = kBasicSkin;
+    shadowed.replace(shadowed.find("showshadow=\"false\""), 18, "showshadow=\"true\"");
+    m_skins.Write("Shadowed.xml", shadowed);
+    ASSERT_TRUE(::DeleteFileA(m_skins.File("Default_Shadow.png").c_str()));
+    testsupport::LogCapture log;
+    TestWnd wnd("Shadowed.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    for (int i = 0; i < 4; ++i) {
+        ::SetWindowPos(wnd, nullptr, 120 + 10 * i, 100, 280 + 10 * i, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::UpdateWindow(wnd);
+    }
+    windowtest::PumpPending();
+    int lines = 0;
+    for (const std::string& line : log.Lines()) lines += line.find("Default_Shadow.png") != std::string::npos;
+    EXPECT_EQ(1, lines);
+    ::DestroyWindow(wnd);
+}
+
 TEST_F(WindowBase, OnlyARoundCornerSizeGivesTheWindowARegion) {
     TestWnd square("Basic.xml");
     ASSERT_NE(nullptr, square.CreateHidden());
