@@ -64,7 +64,8 @@ public:
     // to the drive root as folders to enter ("TRUE"), on the disk of
     // m_mapServerDisk whose first letter it starts with (without regard to
     // case). A path on no server disk registers nothing. An ancestor that is
-    // already a key keeps its value. REQUIRES: m_mapServerDisk is loaded.
+    // already a key keeps its value. "/" is a separator like "\" and is
+    // registered as one. REQUIRES: m_mapServerDisk is loaded.
     void AddGamePath(std::string strPath);
 
     // The main window reads the disks directly; the rest is public so the
