@@ -273,49 +273,20 @@ TEST_F(WindowBase, NotifyMapTakesTheNamedEntryOverTheGeneralOneInEitherOrder) {
     ExpectNamedEntryWins<GeneralFirstWnd>();
 }
 
-// The test runs itself again as a child process (marked by an environment
-// variable); the child builds a window whose skin file does not exist, which
-// must end that process with exit code 1 after the error box.
+// The test runs itself again as a child process; the child builds a window
+// whose skin file does not exist, which must end that process with exit code 1
+// after the error box.
 TEST_F(WindowBase, SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne) {
-    char role[16] = {0};
-    if (::GetEnvironmentVariableA("VELLUM_TEST_CHILD", role, sizeof(role)) > 0) {
+    if (!windowtest::TestChildRole().empty()) {
         TestWnd wnd("Missing.xml");
         wnd.CreateHidden();
         FAIL() << "the process should have ended";
     }
-    char exe[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string cmd = std::string("\"") + exe +
-                      "\" --gtest_filter=WindowBase.SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ::SetEnvironmentVariableA("VELLUM_TEST_CHILD", "1");
-    const BOOL started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    ::SetEnvironmentVariableA("VELLUM_TEST_CHILD", nullptr);
-    ASSERT_TRUE(started);
-    // The child reports through the message box; close it from here.
-    HWND box = nullptr;
-    const bool shown = windowtest::PumpUntil(
-        [&] {
-            for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w; w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(w, &pid);
-                if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
-            }
-            return box != nullptr;
-        },
-        20000);
-    EXPECT_TRUE(shown);
-    if (box) ::PostMessageA(box, WM_CLOSE, 0, 0);
-    const DWORD waited = ::WaitForSingleObject(pi.hProcess, 20000);
-    if (waited != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 99);
-    DWORD code = 0;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    EXPECT_EQ(WAIT_OBJECT_0, waited);
-    EXPECT_EQ(1u, code);
+    const windowtest::ChildRun run =
+        windowtest::RunTestInChild("WindowBase.SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne", "missing");
+    EXPECT_TRUE(run.boxShown);
+    EXPECT_TRUE(run.exited);
+    EXPECT_EQ(1u, run.exitCode);
 }
 
 TEST_F(WindowBase, CrossThreadCallsRunInPostingOrderAndStopAtClose) {

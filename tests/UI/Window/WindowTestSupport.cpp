@@ -118,4 +118,47 @@ bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
+namespace {
+const char kChildRoleVariable[] = "VELLUM_TEST_CHILD";
+}  // namespace
+
+std::string TestChildRole() {
+    char role[MAX_PATH] = {0};
+    const DWORD length = ::GetEnvironmentVariableA(kChildRoleVariable, role, sizeof(role));
+    return length > 0 && length < sizeof(role) ? std::string(role) : std::string();
+}
+
+ChildRun RunTestInChild(const std::string& testName, const std::string& role) {
+    ChildRun run;
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=" + testName;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ::SetEnvironmentVariableA(kChildRoleVariable, role.c_str());
+    const BOOL started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableA(kChildRoleVariable, nullptr);
+    if (!started) return run;
+    HWND box = nullptr;
+    run.boxShown = PumpUntil(
+        [&] {
+            for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w; w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(w, &pid);
+                if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
+            }
+            // A child that ended without a box has nothing more to show.
+            return box != nullptr || ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        20000) && box != nullptr;
+    if (box) ::PostMessageA(box, WM_CLOSE, 0, 0);
+    run.exited = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!run.exited) ::TerminateProcess(pi.hProcess, 99);
+    ::GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return run;
+}
+
 }  // namespace windowtest

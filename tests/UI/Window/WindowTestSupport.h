@@ -70,6 +70,19 @@ bool SendRealClicks(HWND hWnd, POINT client, int count);
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void PumpPending();
 
+// Paths that end the process run in a child: this test program started again
+// for the test `testName` alone, with TestChildRole() giving `role` there (and
+// "" in the parent). The message box ("MsgBoxWnd") the child shows is closed
+// from here. Waits at most 20 s for the box and for the exit, then ends the
+// child.
+struct ChildRun {
+    bool boxShown = false;
+    bool exited = false;  // on its own, in time
+    DWORD exitCode = 0;
+};
+ChildRun RunTestInChild(const std::string& testName, const std::string& role);
+std::string TestChildRole();
+
 // A directory of the build machine as Wine shows it (drive Z: is "/").
 std::string HostPathToWine(const std::string& path);
 
