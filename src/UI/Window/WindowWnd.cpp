@@ -14,15 +14,19 @@ const char kWindowProperty[] = "WndX";
 // destroys the window. On the window's own thread only (a queue is per thread).
 void ReleaseQueuedCalls(HWND hWnd) {
     MSG msg;
+    bool quit = false;
+    int exitCode = 0;
     while (::PeekMessageA(&msg, hWnd, kUserUIMessage, kUserUIMessage, PM_REMOVE)) {
-        if (msg.message != kUserUIMessage) {
-            // Wine hands out a pending WM_QUIT whatever the filter: it stays
-            // pending for the loop it was meant for.
-            if (msg.message == WM_QUIT) ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+        if (msg.message == kUserUIMessage) {
+            delete reinterpret_cast<CWindowWnd::Call*>(msg.wParam);
+        } else if (msg.message == WM_QUIT) {
+            // Wine hands out a pending WM_QUIT whatever the filter: it is
+            // posted again for the loop it was meant for.
+            quit = true;
+            exitCode = static_cast<int>(msg.wParam);
         }
-        delete reinterpret_cast<CWindowWnd::Call*>(msg.wParam);
     }
+    if (quit) ::PostQuitMessage(exitCode);
 }
 
 }  // namespace

@@ -362,6 +362,9 @@ TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
         {"closed", [](CWindowWnd& w) { w.Close(3); }, true},
     };
     userui::SetBetweenCheckAndPostHook([](void* pWindow) { g_pRaceAction(*static_cast<CWindowWnd*>(pWindow)); });
+    struct Unhook {
+        ~Unhook() { userui::SetBetweenCheckAndPostHook(nullptr); }
+    } unhook;
     for (const auto& c : cases) {
         TestWnd wnd("Basic.xml");
         ASSERT_NE(nullptr, wnd.CreateHidden()) << c.name;
@@ -377,7 +380,6 @@ TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
         EXPECT_FALSE(ran) << c.name;
         EXPECT_EQ(1, token.use_count()) << c.name << ": the call was not released";
     }
-    userui::SetBetweenCheckAndPostHook(nullptr);
 }
 
 TEST_F(WindowBase, CallsStillQueuedWhenTheWindowIsDestroyedAreReleased) {
