@@ -14,8 +14,8 @@ VELLUM_END_NOTIFY_MAP()
 WindowImplBase::WindowImplBase() = default;
 
 WindowImplBase::~WindowImplBase() {
-    // Before the manager goes: its teardown (tool tip, shadow) sends the
-    // window messages that would otherwise reach a half-destroyed manager.
+    // Before the manager goes: while it tears down its controls, tool tip and
+    // shadow, no message to the window may reach a half-destroyed manager.
     ReleaseNativeWindow();
 }
 
