@@ -39,12 +39,17 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
     CControlUI* list = GetOwnerList();
     if (!list) return;
     switch (event.Type) {
-    case UIEVENT_BUTTONDOWN: {
+    case UIEVENT_BUTTONDOWN:
+    case UIEVENT_DBLCLICK: {
         if (!IsEnabled()) break;
         const TListInfoUI* info = m_pOwner->GetListInfo();
         if (info && m_bShowCheckBox && info->nColumns > 0) {
             RECT hit = m_rcItem;
             hit.right = info->rcColumn[0].right;
+            // The window class has CS_DBLCLKS: a quick second press on the box
+            // arrives as a double-click. It is a press all the same, or the
+            // second of two quick ticks would be lost (and what gets deleted
+            // would no longer follow the operator's clicks).
             if (::PtInRect(&hit, event.ptMouse)) {
                 m_bChecked = !m_bChecked;
                 if (m_pManager) m_pManager->SendNotify(this, "itemclick", static_cast<WPARAM>(m_iIndex), 0);
@@ -52,6 +57,7 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
                 return;
             }
         }
+        if (event.Type == UIEVENT_DBLCLICK) break;  // elsewhere it activates the row
         const int column = HitColumn(event.ptMouse);
         if (column >= 0) {
             m_pOwner->SelectItem(m_iIndex, true);

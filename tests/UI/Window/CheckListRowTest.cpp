@@ -109,6 +109,33 @@ TEST_F(CheckListRow, FirstColumnTogglesTheTickOtherColumnsSelect) {
     EXPECT_EQ(std::vector<std::string>{"0,1"}, m_wnd.Of("itemselect"));
 }
 
+// Counts the double-clicks the window's queue delivers, so the test knows the
+// system really turned the second press into one.
+class DoubleClickCounter : public IMessageFilterUI {
+public:
+    LRESULT FilterMessage(UINT uMsg, WPARAM, LPARAM, bool&) override {
+        if (uMsg == WM_LBUTTONDBLCLK) ++m_nCount;
+        return 0;
+    }
+    int m_nCount = 0;
+};
+
+TEST_F(CheckListRow, AQuickSecondPressOnTheBoxTicksItBack) {
+    CListTextElementExUI* rows[] = {AddRow("甲", "E:\\甲", true), AddRow("乙", "E:\\乙", false)};
+    Settle();
+    DoubleClickCounter doubleClicks;
+    m_wnd.GetManager().AddMessageFilter(&doubleClicks);
+    m_wnd.m_events.clear();
+    const RECT& rc = rows[1]->GetPos();
+    ASSERT_TRUE(windowtest::SendRealClicks(m_wnd, {18, (rc.top + rc.bottom) / 2}, 2));
+    windowtest::PumpUntil([&] { return m_wnd.Of("itemclick").size() >= 2; }, 3000);
+    m_wnd.GetManager().RemoveMessageFilter(&doubleClicks);
+    EXPECT_EQ(1, doubleClicks.m_nCount);
+    EXPECT_FALSE(rows[1]->IsChecked());
+    EXPECT_EQ((std::vector<std::string>{"1,0", "1,0"}), m_wnd.Of("itemclick"));
+    EXPECT_EQ(-1, m_list->GetCurSel());
+}
+
 TEST_F(CheckListRow, TextsNeedAnOwnerAndAColumnAndTheTickSurvivesChanges) {
     auto* loose = new CListTextElementExUI;
     loose->SetText(0, "无主");
