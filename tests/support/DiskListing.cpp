@@ -7,8 +7,15 @@
 namespace testsupport {
 namespace {
 
+// Only "E:\" ends in a separator; elsewhere a last byte 0x5C is a trail
+// byte (誠).
+bool EndsInSeparator(const std::string& path) {
+    const size_t n = path.size();
+    return n >= 3 && path[n - 2] == ':' && path[n - 1] == '\\';
+}
+
 std::string Join(const std::string& folder, const std::string& name) {
-    return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
+    return EndsInSeparator(folder) ? folder + name : folder + "\\" + name;
 }
 
 // Where `path` really is, as the system resolves it; "" when it cannot be
@@ -22,7 +29,7 @@ std::string RealLocation(const std::string& path) {
     CloseHandle(handle);
     if (length == 0 || length >= sizeof(buffer)) return "";
     std::string location(buffer, length);
-    if (location.back() == '\\') location.pop_back();
+    if (EndsInSeparator(location)) location.pop_back();
     return location;
 }
 

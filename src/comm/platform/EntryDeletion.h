@@ -41,7 +41,8 @@ public:
     DeleteResult DeleteOneFile(const std::string& name, uint32_t* error);
 
 private:
-    std::string m_strFolder;    // as given, ending without a separator unless a drive root
+    std::string m_strFolder;    // as given; "E:" is made "E:\"
+    bool m_bRoot = false;       // a drive root, which ends in its separator
     std::string m_strResolved;  // as the system resolves it, without a trailing separator
 };
 

@@ -10,6 +10,12 @@ namespace {
 
 std::atomic<FileDeletionHook> g_hook{nullptr};
 
+// "E:\", "E:/", "\\?\E:\": a text ending in a drive and a separator.
+bool IsDriveRoot(const std::string& path) {
+    const size_t n = path.size();
+    return n >= 3 && path[n - 2] == ':' && (path[n - 1] == '\\' || path[n - 1] == '/');
+}
+
 // Owns one handle; closed by the destructor.
 class Handle {
 public:
@@ -37,7 +43,9 @@ std::string ResolvedPath(HANDLE handle) {
     }
     if (length == 0 || length >= buffer.size()) return std::string();
     std::string path(buffer.data(), length);
-    if (!path.empty() && path.back() == '\\') path.pop_back();
+    // Only a drive root ends in a separator ("\\?\E:\"); a last byte 0x5C
+    // elsewhere is the trail byte of a character such as 誠.
+    if (IsDriveRoot(path)) path.pop_back();
     return path;
 }
 
@@ -68,6 +76,7 @@ bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
     m_strFolder = folder;
     // "E:" alone would name the drive's current folder, not its root.
     if (m_strFolder.size() == 2 && m_strFolder[1] == ':') m_strFolder += '\\';
+    m_bRoot = IsDriveRoot(m_strFolder);
     Handle handle(CreateFileA(m_strFolder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle.Valid()) {
@@ -83,8 +92,7 @@ bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error) {
-    const bool root = m_strFolder.back() == '\\' || m_strFolder.back() == '/';
-    const std::string path = root ? m_strFolder + name : m_strFolder + '/' + name;
+    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '/' + name;
     if (FileDeletionHook hook = g_hook.load()) hook(path);
     // FILE_FLAG_OPEN_REPARSE_POINT: where links are reparse points (Windows)
     // the handle is the link itself; under Wine it is the target, which the
