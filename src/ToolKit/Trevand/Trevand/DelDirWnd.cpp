@@ -34,9 +34,9 @@ void CDelDirWnd::InitWindow() {
     m_pProgress = m_pm.FindControl("DelDirWndProcess");
     if (Vellum::CControlUI* text = m_pm.FindControl("DelDirWndText")) {
         m_pText = static_cast<Vellum::CLabelUI*>(text->GetInterface("Label"));
-        // A long path loses its middle, so the drive and the entry's own
-        // name both stay readable.
-        if (m_pText) m_pText->SetTextStyle((m_pText->GetTextStyle() & ~DT_END_ELLIPSIS) | DT_PATH_ELLIPSIS);
+        // A long path loses its middle, so the entry's own name stays
+        // readable; a name too long by itself loses its end.
+        if (m_pText) m_pText->SetTextStyle(m_pText->GetTextStyle() | DT_PATH_ELLIPSIS | DT_END_ELLIPSIS);
     }
 }
 

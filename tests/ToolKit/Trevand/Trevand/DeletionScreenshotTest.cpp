@@ -27,29 +27,29 @@ Vellum::CProgressUI* Progress() {
 TEST_F(Deletion, ScreenshotsWhileRunningCancellingAndFinished) {
     const std::string longTree = std::string("E:\\") + kLongFolder;
     WorkerHold::Arm(kLongFolder);
+    const Step running = {
+        "running, the bar's block well inside",
+        [] { return WorkerHold::Entered() && Window() && Progress() && Progress()->GetMarqueePos() >= 300; },
+        [longTree] {
+            EXPECT_EQ(longTree, Text("DelDirWndText"));
+            Save("deletion-running.png");
+            ClickIn(Window(), "closebtn");
+        }};
+    const Step cancelling = CheckThen("cancelling", [] {
+        // Work still goes on until the worker stops.
+        EXPECT_TRUE(Progress()->IsMarquee());
+        Save("deletion-cancelling.png");
+    });
     RunDeletion({"E:\\b.txt", longTree, "E:\\a.txt"},
-                {WaitHeldThen("running",
-                              [longTree] {
-                                  EXPECT_EQ(longTree, Text("DelDirWndText"));
-                                  ASSERT_NE(nullptr, Progress());
-                                  EXPECT_TRUE(Progress()->IsMarquee());
-                                  Save("deletion-running.png");
-                                  ClickIn(Window(), "closebtn");
-                              }),
-                 CheckThen("cancelling",
-                           [] {
-                               EXPECT_TRUE(Progress()->IsMarquee());
-                               Save("deletion-cancelling.png");
-                           }),
-                 ReleaseWorker("it stops and closes the window")});
+                {running, cancelling, ReleaseWorker("it stops and closes the window")});
 
-    RunDeletion({"E:\\a.txt"}, {{"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
-                                 [] {
-                                     EXPECT_FALSE(Progress()->IsMarquee());
-                                     EXPECT_EQ(Progress()->GetMaxValue(), Progress()->GetValue());
-                                     Save("deletion-finished.png");
-                                     ClickIn(Window(), "closebtn");
-                                 }}});
+    const Step finished = {"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; }, [] {
+                               EXPECT_FALSE(Progress()->IsMarquee());
+                               EXPECT_EQ(Progress()->GetMaxValue(), Progress()->GetValue());
+                               Save("deletion-finished.png");
+                               ClickIn(Window(), "closebtn");
+                           }};
+    RunDeletion({"E:\\a.txt"}, {finished});
 }
 
 }  // namespace
