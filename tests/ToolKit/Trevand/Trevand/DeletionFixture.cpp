@@ -16,15 +16,25 @@ namespace {
 
 // ---- the hold ----
 
-HANDLE g_entered = nullptr;  // manual reset: set once the worker is held
-HANDLE g_release = nullptr;  // manual reset: set to let it go on
-std::string g_marker;        // written before the worker starts
-std::atomic<bool> g_used{false};
+// Where the worker is held, in order; fixed while a worker runs.
+struct HoldPoint {
+    std::string marker;
+    HANDLE entered;  // manual reset: set once the worker is held here
+    HANDLE release;  // manual reset: set to let it go on
+};
+std::vector<HoldPoint> g_points;
+std::atomic<size_t> g_reached{0};
 
 void HoldHook(const std::string& path) {
-    if (path.find(g_marker) == std::string::npos || g_used.exchange(true)) return;
-    ::SetEvent(g_entered);
-    ::WaitForSingleObject(g_release, 20000);
+    const size_t next = g_reached.load();
+    if (next >= g_points.size() || path.find(g_points[next].marker) == std::string::npos) return;
+    g_reached = next + 1;
+    ::SetEvent(g_points[next].entered);
+    ::WaitForSingleObject(g_points[next].release, 20000);
+}
+
+void ReleaseAll() {
+    for (const HoldPoint& point : g_points) ::SetEvent(point.release);
 }
 
 // ---- the steps ----
@@ -54,7 +64,7 @@ void Abort(StepRun& run, const std::string& what) {
     ADD_FAILURE() << "timed out waiting for: " << what;
     run.aborted = true;
     run.since = ::GetTickCount();
-    WorkerHold::Release();
+    ReleaseAll();
 }
 
 void AbortTick(StepRun& run) {
@@ -150,24 +160,34 @@ testsupport::CafeDescription DeletionCafe(const std::string& outside) {
 
 }  // namespace
 
-void WorkerHold::Arm(const std::string& marker) {
-    if (!g_entered) g_entered = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!g_release) g_release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ::ResetEvent(g_entered);
-    ::ResetEvent(g_release);
-    g_marker = marker;
-    g_used = false;
+void WorkerHold::Arm(const std::vector<std::string>& markers) {
+    Disarm();
+    for (const HoldPoint& point : g_points) {
+        ::CloseHandle(point.entered);
+        ::CloseHandle(point.release);
+    }
+    g_points.clear();
+    for (const std::string& marker : markers) {
+        g_points.push_back(
+            {marker, ::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CreateEventA(nullptr, TRUE, FALSE, nullptr)});
+    }
+    g_reached = 0;
     platform::SetFileDeletionHook(&HoldHook);
 }
 
-bool WorkerHold::Entered() { return g_entered && ::WaitForSingleObject(g_entered, 0) == WAIT_OBJECT_0; }
+bool WorkerHold::Entered(size_t point) { return WaitEntered(point, 0); }
+
+bool WorkerHold::WaitEntered(size_t point, int timeoutMs) {
+    return point < g_points.size() &&
+           ::WaitForSingleObject(g_points[point].entered, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
 
 void WorkerHold::Release() {
-    if (g_release) ::SetEvent(g_release);
+    for (size_t i = 0; i < g_reached.load() && i < g_points.size(); ++i) ::SetEvent(g_points[i].release);
 }
 
 void WorkerHold::Disarm() {
-    Release();
+    ReleaseAll();
     platform::SetFileDeletionHook(nullptr);
 }
 

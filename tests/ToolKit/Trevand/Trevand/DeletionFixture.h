@@ -29,15 +29,19 @@ namespace deletiontest {
 // A folder on drive E whose path does not fit the window's text line.
 extern const char kLongFolder[];
 
-// Holds the deletion worker inside its first file deletion whose path
-// contains a marker, until released (or 20 s have passed).
+// Holds the deletion worker inside file deletions: at the first whose path
+// contains the first marker, then at the next whose path contains the
+// second, and so on; each hold lasts until released (or 20 s).
 class WorkerHold {
 public:
-    static void Arm(const std::string& marker);
-    // Whether the worker is being held now.
-    static bool Entered();
+    static void Arm(const std::vector<std::string>& markers);
+    static void Arm(const std::string& marker) { Arm(std::vector<std::string>{marker}); }
+    // Whether the worker has reached hold `point` (0 for the first).
+    static bool Entered(size_t point = 0);
+    static bool WaitEntered(size_t point, int timeoutMs);
+    // Lets the worker go on from every hold reached so far.
     static void Release();
-    // Releases the worker and removes the hold for good.
+    // Releases every hold and removes them.
     static void Disarm();
 };
 

@@ -130,6 +130,26 @@ TEST_F(Deletion, SecondCloseWhileCancellingChangesNothingAndTheWorkerClosesTheWi
     EXPECT_TRUE(HasRow("E:\\a.txt"));
 }
 
+TEST_F(Deletion, PathTextQueuedBeforeTheCancelLeavesTheCancelTextsAlone) {
+    // The click is queued first; the UI thread is kept busy until the worker
+    // has finished the first tree and queued the next path behind the click.
+    WorkerHold::Arm(std::vector<std::string>{"Cancel1", "Cancel2"});
+    RunDeletion({"E:\\Cancel1", "E:\\Cancel2"},
+                {WaitHeldThen("click while the worker goes on",
+                              [] {
+                                  ClickIn(Window(), "closebtn");
+                                  WorkerHold::Release();
+                                  ASSERT_TRUE(WorkerHold::WaitEntered(1, 10000));
+                              }),
+                 CheckThen("the cancel texts stay", [] { ExpectCancelling(); }),
+                 ReleaseWorker("it stops and closes the window")});
+    EXPECT_EQ((std::vector<std::string>{"[Info]|Trevand  删除目录E:\\Cancel1",
+                                        "[Warning]|Trevand  已取消删除，目录未删完E:\\Cancel2"}),
+              DeletionLines());
+    EXPECT_FALSE(HasRow("E:\\Cancel1"));
+    EXPECT_TRUE(HasRow("E:\\Cancel2"));
+}
+
 TEST_F(Deletion, CloseRequestsWhileRunningAreAnsweredLikeTheFirstCloseButton) {
     const struct {
         const char* name;
