@@ -41,6 +41,10 @@ public:
     DeleteResult DeleteOneFile(const std::string& name, uint32_t* error);
 
 private:
+    bool Resolve(uint32_t* error);
+    // Whether the open file `handle` resolves to this folder plus `name`.
+    bool IsOwnEntry(void* handle, const std::string& name);
+
     std::string m_strFolder;    // as given; "E:" is made "E:\"
     bool m_bRoot = false;       // a drive root, which ends in its separator
     std::string m_strResolved;  // as the system resolves it, without a trailing separator

@@ -77,6 +77,10 @@ bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
     // "E:" alone would name the drive's current folder, not its root.
     if (m_strFolder.size() == 2 && m_strFolder[1] == ':') m_strFolder += '\\';
     m_bRoot = IsDriveRoot(m_strFolder);
+    return Resolve(error);
+}
+
+bool DeletionFolder::Resolve(uint32_t* error) {
     Handle handle(CreateFileA(m_strFolder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle.Valid()) {
@@ -89,6 +93,16 @@ bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
         return false;
     }
     return true;
+}
+
+bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
+    const std::string resolved = ResolvedPath(static_cast<HANDLE>(handle));
+    if (resolved == m_strResolved + '\\' + name) return true;
+    // Wine re-reads its drive letters at most once a second, so the same
+    // folder can resolve through another drive a moment later: resolve the
+    // folder again before calling the entry a link.
+    uint32_t error = 0;
+    return Resolve(&error) && resolved == m_strResolved + '\\' + name;
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error) {
@@ -105,7 +119,7 @@ DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* er
     }
     // Names from one folder listing match byte for byte, so any difference
     // means the name leads somewhere else.
-    if (ResolvedPath(handle.Get()) != m_strResolved + '\\' + name) return DeleteResult::kLink;
+    if (!IsOwnEntry(handle.Get(), name)) return DeleteResult::kLink;
     if (MarkForDeletion(handle.Get()) ||
         RetryWithNormalAttributes(path, [&handle] { return MarkForDeletion(handle.Get()); })) {
         return DeleteResult::kDeleted;

@@ -149,6 +149,21 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
     return entries;
 }
 
+// Whether the root of drive `letter` resolves to that letter. Wine re-reads
+// its drive letters at most once a second; until then a folder of a new café
+// can resolve through the letter an earlier test's folder had (inode numbers
+// are reused), and links could not be told from plain entries.
+bool SeesDriveLetter(char letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    HANDLE handle = ::CreateFileA(root.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    char resolved[MAX_PATH];
+    const DWORD length = ::GetFinalPathNameByHandleA(handle, resolved, sizeof(resolved), 0);
+    ::CloseHandle(handle);
+    return length > 0 && length < sizeof(resolved) && std::string(resolved, length) == "\\\\?\\" + root;
+}
+
 testsupport::CafeDescription DeletionCafe(const std::string& outside) {
     testsupport::CafeDescription desc;
     desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}};
@@ -201,6 +216,7 @@ void Deletion::SetUp() {
         MakeFile(Outside(file), "outside");
     m_cafe.reset(new testsupport::Cafe(DeletionCafe(m_outside->Path())));
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
+    ASSERT_TRUE(windowtest::PumpUntil([] { return SeesDriveLetter('E') && SeesDriveLetter('F'); }, 3000));
     // Names whose last byte is 0x5C, the trail byte of 誠: made here, where
     // no path is split at a byte that only looks like a separator.
     ASSERT_TRUE(::CreateDirectoryA("E:\\Games\\Old\\单机游戏\\誠", nullptr));
