@@ -1,8 +1,10 @@
 #include "comm/platform/EntryDeletion.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <atomic>
+#include <cstring>
 #include <vector>
 
 namespace platform {
@@ -10,7 +12,8 @@ namespace {
 
 std::atomic<FileDeletionHook> g_hook{nullptr};
 
-// "E:\", "E:/", "\\?\E:\": a text ending in a drive and a separator.
+// "E:\" or "E:/": a drive root, the one folder path ending in a separator
+// (elsewhere a last byte 0x5C is the trail byte of a character such as 誠).
 bool IsDriveRoot(const std::string& path) {
     const size_t n = path.size();
     return n >= 3 && path[n - 2] == ':' && (path[n - 1] == '\\' || path[n - 1] == '/');
@@ -32,21 +35,41 @@ private:
     HANDLE m_h;
 };
 
-// Where the system resolves the open handle to ("\\?\Z:\srv\drive_E\Games"),
-// without a trailing separator; "" when it cannot say.
-std::string ResolvedPath(HANDLE handle) {
-    std::vector<char> buffer(MAX_PATH + 8);
-    DWORD length = GetFinalPathNameByHandleA(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    if (length >= buffer.size()) {
-        buffer.resize(length + 1);
-        length = GetFinalPathNameByHandleA(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+// Where the system resolves the open handle to, as its object name
+// ("\??\E:\Games\x.dat"), without the separator that ends a drive root;
+// empty when it cannot say. The object name is what GetFinalPathNameByHandle
+// starts from, at half its cost under Wine.
+std::wstring ResolvedPath(HANDLE handle) {
+    using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    static const QueryObject query = [] {
+        FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject");
+        QueryObject function = nullptr;
+        static_assert(sizeof(function) == sizeof(found), "function pointers of one size");
+        std::memcpy(&function, &found, sizeof(function));
+        return function;
+    }();
+    if (query == nullptr) return std::wstring();
+    std::vector<unsigned char> buffer(sizeof(OBJECT_NAME_INFORMATION) + 1024 * sizeof(WCHAR));
+    ULONG needed = 0;
+    NTSTATUS status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status != 0 && needed > buffer.size()) {
+        buffer.resize(needed);
+        status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
     }
-    if (length == 0 || length >= buffer.size()) return std::string();
-    std::string path(buffer.data(), length);
-    // Only a drive root ends in a separator ("\\?\E:\"); a last byte 0x5C
-    // elsewhere is the trail byte of a character such as 誠.
-    if (IsDriveRoot(path)) path.pop_back();
+    if (status != 0) return std::wstring();
+    const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
+    std::wstring path(name.Buffer, name.Length / sizeof(WCHAR));
+    const size_t n = path.size();
+    if (n >= 3 && path[n - 2] == L':' && path[n - 1] == L'\\') path.pop_back();
     return path;
+}
+
+// `text` (code page of the system) as UTF-16.
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
 }
 
 // Marks the open file for deletion when its last handle closes.
@@ -89,20 +112,21 @@ bool DeletionFolder::Resolve(uint32_t* error) {
     }
     m_strResolved = ResolvedPath(handle.Get());
     if (m_strResolved.empty()) {
-        *error = GetLastError();
+        *error = ERROR_INVALID_HANDLE;
         return false;
     }
     return true;
 }
 
 bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
-    const std::string resolved = ResolvedPath(static_cast<HANDLE>(handle));
-    if (resolved == m_strResolved + '\\' + name) return true;
+    const std::wstring resolved = ResolvedPath(static_cast<HANDLE>(handle));
+    const std::wstring expected = L"\\" + Wide(name);
+    if (resolved == m_strResolved + expected) return true;
     // Wine re-reads its drive letters at most once a second, so the same
     // folder can resolve through another drive a moment later: resolve the
     // folder again before calling the entry a link.
     uint32_t error = 0;
-    return Resolve(&error) && resolved == m_strResolved + '\\' + name;
+    return Resolve(&error) && resolved == m_strResolved + expected;
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error) {
