@@ -1,0 +1,170 @@
+#include "comm/platform/EntryDeletion.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+namespace {
+
+std::atomic<FileDeletionHook> g_hook{nullptr};
+
+// "E:\" or "E:/": a drive root, the one folder path ending in a separator
+// (elsewhere a last byte 0x5C is the trail byte of a character such as 誠).
+bool IsDriveRoot(const std::string& path) {
+    const size_t n = path.size();
+    return n >= 3 && path[n - 2] == ':' && (path[n - 1] == '\\' || path[n - 1] == '/');
+}
+
+// Owns one handle; closed by the destructor.
+class Handle {
+public:
+    explicit Handle(HANDLE h) : m_h(h) {}
+    ~Handle() {
+        if (Valid()) CloseHandle(m_h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+// Where the system resolves the open handle to, as its object name
+// ("\??\E:\Games\x.dat"), without the separator that ends a drive root;
+// empty when it cannot say. The object name is what GetFinalPathNameByHandle
+// starts from, at half its cost under Wine.
+std::wstring ResolvedPath(HANDLE handle) {
+    using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    static const QueryObject query = [] {
+        FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject");
+        QueryObject function = nullptr;
+        static_assert(sizeof(function) == sizeof(found), "function pointers of one size");
+        std::memcpy(&function, &found, sizeof(function));
+        return function;
+    }();
+    if (query == nullptr) return std::wstring();
+    std::vector<unsigned char> buffer(sizeof(OBJECT_NAME_INFORMATION) + 1024 * sizeof(WCHAR));
+    ULONG needed = 0;
+    NTSTATUS status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status != 0 && needed > buffer.size()) {
+        buffer.resize(needed);
+        status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    }
+    if (status != 0) return std::wstring();
+    const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
+    std::wstring path(name.Buffer, name.Length / sizeof(WCHAR));
+    const size_t n = path.size();
+    if (n >= 3 && path[n - 2] == L':' && path[n - 1] == L'\\') path.pop_back();
+    return path;
+}
+
+// `text` (code page of the system) as UTF-16.
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// Marks the open file for deletion when its last handle closes.
+bool MarkForDeletion(HANDLE handle) {
+    FILE_DISPOSITION_INFO info = {TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &info, sizeof(info)) != FALSE;
+}
+
+// Resets the attributes of `path` and runs `retry`; when it fails, the old
+// attributes are put back so that an entry that stays is left as it was.
+template <typename Retry>
+bool RetryWithNormalAttributes(const std::string& path, Retry retry) {
+    const DWORD old = GetFileAttributesA(path.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES || !SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
+    if (retry()) return true;
+    const DWORD error = GetLastError();
+    SetFileAttributesA(path.c_str(), old);
+    SetLastError(error);
+    return false;
+}
+
+}  // namespace
+
+uint32_t ReadAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
+    m_strFolder = folder;
+    // "E:" alone would name the drive's current folder, not its root.
+    if (m_strFolder.size() == 2 && m_strFolder[1] == ':') m_strFolder += '\\';
+    m_bRoot = IsDriveRoot(m_strFolder);
+    return Resolve(error);
+}
+
+bool DeletionFolder::Resolve(uint32_t* error) {
+    Handle handle(CreateFileA(m_strFolder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle.Valid()) {
+        *error = GetLastError();
+        return false;
+    }
+    m_strResolved = ResolvedPath(handle.Get());
+    if (m_strResolved.empty()) {
+        *error = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    return true;
+}
+
+bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
+    const std::wstring resolved = ResolvedPath(static_cast<HANDLE>(handle));
+    const std::wstring expected = L"\\" + Wide(name);
+    if (resolved == m_strResolved + expected) return true;
+    // Wine re-reads its drive letters at most once a second, so the same
+    // folder can resolve through another drive a moment later: resolve the
+    // folder again before calling the entry a link.
+    uint32_t error = 0;
+    return Resolve(&error) && resolved == m_strResolved + expected;
+}
+
+DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error) {
+    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '/' + name;
+    if (FileDeletionHook hook = g_hook.load()) hook(path);
+    // FILE_FLAG_OPEN_REPARSE_POINT: where links are reparse points (Windows)
+    // the handle is the link itself; under Wine it is the target, which the
+    // check below catches.
+    Handle handle(CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!handle.Valid()) {
+        *error = GetLastError();
+        return DeleteResult::kFailed;
+    }
+    // Names from one folder listing match byte for byte, so any difference
+    // means the name leads somewhere else.
+    if (!IsOwnEntry(handle.Get(), name)) return DeleteResult::kLink;
+    if (MarkForDeletion(handle.Get()) ||
+        RetryWithNormalAttributes(path, [&handle] { return MarkForDeletion(handle.Get()); })) {
+        return DeleteResult::kDeleted;
+    }
+    *error = GetLastError();
+    return DeleteResult::kFailed;
+}
+
+bool RemoveFolder(const std::string& path, uint32_t* error) {
+    if (RemoveDirectoryA(path.c_str())) return true;
+    const DWORD first = GetLastError();
+    // A folder that still holds entries stays whatever its attributes are;
+    // resetting them would only change a folder that is left in place.
+    if (first != ERROR_DIR_NOT_EMPTY &&
+        RetryWithNormalAttributes(path, [&path] { return RemoveDirectoryA(path.c_str()) != FALSE; })) {
+        return true;
+    }
+    *error = first == ERROR_DIR_NOT_EMPTY ? first : GetLastError();
+    return false;
+}
+
+void SetFileDeletionHook(FileDeletionHook hook) { g_hook.store(hook); }
+
+}  // namespace platform
