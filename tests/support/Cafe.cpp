@@ -158,11 +158,18 @@ void CreateTables(Database& db, const TableSchema (&tables)[N], const std::set<s
 
 }  // namespace
 
-Cafe::Cafe(const CafeDescription& desc) {
+Cafe::Cafe(const CafeDescription& desc, const CafeSite& site)
+    : m_dir(site.root.empty() ? new TempDir : new TempDir(site.root, site.keep)), m_keep(site.keep) {
     Build(desc);
 }
 
 Cafe::~Cafe() {
+    if (m_keep) {
+        for (const auto& service : m_installed) {
+            service->Keep();
+        }
+        return;
+    }
     for (const std::string& link : m_driveLinks) {
         RunUnixCommand({"rm", "-f", link});
     }
@@ -321,18 +328,18 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     return false;
 }
 
-std::string Cafe::ExePath() const { return m_dir.Path() + "\\Program Files\\Quarnel\\Quarnel.exe"; }
-std::string Cafe::IniPath() const { return m_dir.Path() + "\\Program Files\\Quarnel\\Quarnel.ini"; }
-std::string Cafe::HalvorFolder() const { return m_dir.Path() + "\\Halvor"; }
-std::string Cafe::PelloryFolder() const { return m_dir.Path() + "\\Pellory"; }
+std::string Cafe::ExePath() const { return m_dir->Path() + "\\Program Files\\Quarnel\\Quarnel.exe"; }
+std::string Cafe::IniPath() const { return m_dir->Path() + "\\Program Files\\Quarnel\\Quarnel.ini"; }
+std::string Cafe::HalvorFolder() const { return m_dir->Path() + "\\Halvor"; }
+std::string Cafe::PelloryFolder() const { return m_dir->Path() + "\\Pellory"; }
 std::string Cafe::HalvorDB() const { return HalvorFolder() + "\\data\\halvor.db"; }
 std::string Cafe::PkgDownDB() const { return HalvorFolder() + "\\data\\pkgdown.db"; }
 std::string Cafe::PelloryDB() const { return PelloryFolder() + "\\data\\pellory.db"; }
-std::string Cafe::DriveFolder(char letter) const { return m_dir.Path() + "\\drive_" + std::string(1, letter); }
+std::string Cafe::DriveFolder(char letter) const { return m_dir->Path() + "\\drive_" + std::string(1, letter); }
 
 std::string Cafe::LocalAddress() {
     for (const platform::NetworkAdapter& adapter : platform::ListNetworkAdapters()) {
-        if (adapter.type != platform::kAdapterTypeEthernet) {
+        if (adapter.type != platform::kAdapterTypeEthernet && adapter.type != platform::kAdapterTypeWireless) {
             continue;
         }
         for (const std::string& address : adapter.addresses) {

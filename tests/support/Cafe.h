@@ -1,7 +1,8 @@
 // Windows only, under Wine: a whole management installation of an internet
 // café built from a short description, and removed again by the destructor.
 //
-// What it makes, all below one temporary folder:
+// What it makes, all below one folder (a temporary one unless the caller
+// chooses it):
 // - the management service(s), installed with CreateServiceA, whose command line
 //   names "<café>\Program Files\Quarnel\Quarnel.exe" (quoted, with arguments,
 //   by default);
@@ -96,9 +97,19 @@ struct CafeDescription {
     std::vector<CafeDrive> drives;
 };
 
+// Where a café is built, and whether it outlives its object.
+struct CafeSite {
+    // Windows path (ASCII) of the folder to build in; "" for a fresh
+    // temporary folder. REQUIRES: the folder does not exist or is empty.
+    std::string root;
+    // Leave everything in place afterwards — services, drive letters, files —
+    // for a program started after this one has ended.
+    bool keep = false;
+};
+
 class Cafe {
 public:
-    explicit Cafe(const CafeDescription& desc);
+    explicit Cafe(const CafeDescription& desc, const CafeSite& site = CafeSite());
     ~Cafe();
     Cafe(const Cafe&) = delete;
     Cafe& operator=(const Cafe&) = delete;
@@ -108,7 +119,7 @@ public:
     // What went wrong while building, for the assertion message.
     const std::string& Problem() const { return m_problem; }
 
-    std::string Folder() const { return m_dir.Path(); }
+    std::string Folder() const { return m_dir->Path(); }
     std::string ExePath() const;
     std::string IniPath() const;
     std::string HalvorFolder() const;
@@ -119,7 +130,9 @@ public:
     // The folder mapped as drive `letter`.
     std::string DriveFolder(char letter) const;
 
-    // This machine's first Ethernet IPv4 address from the adapter list.
+    // This machine's first Ethernet or wireless IPv4 address from the adapter
+    // list (the adapters the engine accepts for the main server); "" when it
+    // has none.
     static std::string LocalAddress();
 
     // Replaces every placeholder ({local}, {Halvor}, {Pellory}) in `text`.
@@ -133,7 +146,8 @@ private:
     bool MakeDrive(const CafeDrive& drive);
     bool MakeEntry(const std::string& root, const CafeEntry& entry);
 
-    TempDir m_dir;
+    std::unique_ptr<TempDir> m_dir;
+    bool m_keep = false;
     std::vector<std::unique_ptr<InstalledService>> m_installed;
     std::vector<std::string> m_driveLinks;  // Linux paths of the drive letter links made
     bool m_ready = false;

@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "support/TempDir.h"
 
 namespace testsupport {
 namespace {
@@ -58,6 +62,30 @@ bool RunUnixCommand(const std::vector<std::string>& argv) {
     }
     args.push_back(nullptr);
     return spawn(args.data(), 1) == 0;
+}
+
+bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* output) {
+    output->clear();
+    static std::atomic<unsigned> counter{0};
+    char name[64];
+    std::snprintf(name, sizeof(name), "trevand-out-%lu-%u.txt", GetCurrentProcessId(), counter++);
+    char tempFolder[MAX_PATH];
+    const DWORD length = GetTempPathA(sizeof(tempFolder), tempFolder);
+    if (length == 0 || length >= sizeof(tempFolder)) {
+        return false;
+    }
+    const std::string file = std::string(tempFolder) + name;
+    const std::string unixFile = UnixPathOf(file);
+    if (unixFile.empty()) {
+        return false;
+    }
+    // sh -c 'out=$1; shift; exec "$@" > "$out"' sh FILE COMMAND...
+    std::vector<std::string> shell = {"sh", "-c", "out=$1; shift; exec \"$@\" > \"$out\"", "sh", unixFile};
+    shell.insert(shell.end(), argv.begin(), argv.end());
+    const bool ran = RunUnixCommand(shell);
+    *output = ReadFileBytes(file);
+    DeleteFileA(file.c_str());
+    return ran;
 }
 
 }  // namespace testsupport

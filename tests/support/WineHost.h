@@ -20,4 +20,9 @@ std::string DosDevicesFolder();
 // could be started and exited with 0.
 bool RunUnixCommand(const std::vector<std::string>& argv);
 
+// Like RunUnixCommand, and puts what the command wrote to its standard output
+// in `*output` (through a temporary file: the spawned command's own output
+// goes to the console of the Wine process).
+bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* output);
+
 }  // namespace testsupport

@@ -1,0 +1,43 @@
+// The demo café: what a newcomer's first look at the program works on. A
+// master server (this machine) with two game disks, E and F, and the
+// download-only disk D; a secondary configuration over the same game disks;
+// packages with realistic names and files; and what collects on real disks
+// over the years — old versions, abandoned downloads, loose files, hidden and
+// read-only entries, a name with a 0x5C trail byte and a link to a folder
+// outside every disk that must never be followed.
+#pragma once
+
+#include <string>
+
+#include "support/Cafe.h"
+
+namespace demo {
+
+testsupport::CafeDescription DemoCafe(const std::string& root);
+
+// Builds the demo café afresh in the folder `root` (Windows path, ASCII;
+// whatever an earlier run left there is removed first) and leaves it in
+// place: services, drive letters and files. Prints where its disks are.
+// False, with the reason on stderr, when it could not be built.
+bool BuildDemoCafe(const std::string& root);
+
+// Files of a large old install, made on the Linux side after the café is
+// built (the Windows calls would take minutes for them): the tour deletes
+// this folder so the deletion window can be seen at work.
+struct BulkFolder {
+    char drive;
+    std::string path;   // relative to the drive root, code page 936
+    int folders;
+    int filesPerFolder;
+};
+BulkFolder DemoBulkFolder();
+
+// The entries the tour ticks on the first drive, in list order: the large
+// old install and one more orphan.
+std::string TourTickedFirst();
+std::string TourTickedSecond();
+
+// The folder outside every disk that the links point at (below `root`).
+std::string OutsideFolder(const std::string& root);
+
+}  // namespace demo
