@@ -134,6 +134,8 @@ std::string TourTickedSecond() { return "E:\\Temp"; }
 
 std::string OutsideFolder(const std::string& root) { return root + "\\共享"; }
 
+std::string ProgramFolder(const std::string& root) { return root + "\\Trevand"; }
+
 namespace {
 
 // The bulk folder's files, made with one shell command.
@@ -163,6 +165,14 @@ bool MakeOutsideFolder(const std::string& root) {
 
 }  // namespace
 
+std::string HostPath(const std::string& windowsPath) {
+    std::string resolved;
+    const std::string unixPath = testsupport::UnixPathOf(windowsPath);
+    if (!testsupport::RunUnixCommandOutput({"realpath", "-m", unixPath}, &resolved)) return unixPath;
+    while (!resolved.empty() && resolved.back() == '\n') resolved.pop_back();
+    return resolved;
+}
+
 bool BuildDemoCafe(const std::string& root) {
     const std::string unixRoot = testsupport::UnixPathOf(root);
     if (unixRoot.empty() || !testsupport::RunUnixCommand({"rm", "-rf", unixRoot})) {
@@ -185,11 +195,12 @@ bool BuildDemoCafe(const std::string& root) {
         std::fprintf(stderr, "trevand_demo: the demo cafe's files could not be made\n");
         return false;
     }
-    std::printf("Demo cafe in %s\n", unixRoot.c_str());
-    for (char letter : {'E', 'F', 'D'}) {
-        std::printf("  drive %c: %s\n", letter, testsupport::UnixPathOf(cafe.DriveFolder(letter)).c_str());
-    }
-    std::printf("  outside every disk: %s\n", testsupport::UnixPathOf(OutsideFolder(root)).c_str());
+    std::printf("Demo cafe in %s (%s)\n", HostPath(root).c_str(), root.c_str());
+    std::printf("  game disk E:      %s\n", HostPath(cafe.DriveFolder('E')).c_str());
+    std::printf("  game disk F:      %s\n", HostPath(cafe.DriveFolder('F')).c_str());
+    std::printf("  download disk D:  %s\n", HostPath(cafe.DriveFolder('D')).c_str());
+    std::printf("  outside the disks (links point here, nothing may touch it): %s\n",
+                HostPath(OutsideFolder(root)).c_str());
     if (Cafe::LocalAddress().empty()) {
         std::printf("This machine has no Ethernet or wireless IPv4 address, so it cannot be the cafe's main\n"
                     "server: the master role finds no disks. Choose the secondary role (fu fuwuqi).\n");

@@ -37,6 +37,12 @@ BulkFolder DemoBulkFolder();
 std::string TourTickedFirst();
 std::string TourTickedSecond();
 
+// Where the demo runs the program from: a copy of its folder in the café.
+std::string ProgramFolder(const std::string& root);
+
+// The Linux path of a Windows path, links resolved, for what we print.
+std::string HostPath(const std::string& windowsPath);
+
 // The folder outside every disk that the links point at (below `root`).
 std::string OutsideFolder(const std::string& root);
 

@@ -1,0 +1,25 @@
+// What a screenshot shows of the program's windows, read at the fixed places
+// of SkinPoints.h: whether a list row is there, whether its box is ticked.
+// Colours are the skins' own (text 1F2937, the ticked box's fill 2563EB).
+#pragma once
+
+#include "support/Screenshot.h"
+#include "support/SkinPoints.h"
+
+namespace testsupport {
+
+// Whether row `row` of the main window at `window` shows a name.
+bool RowShown(const Screenshot& shot, const ScreenRect& window, int row);
+// How many rows from the top show a name (at most the rows the list shows).
+int RowsShown(const Screenshot& shot, const ScreenRect& window);
+// Whether row `row`'s check box is drawn ticked (filled blue; an unticked box
+// is white inside, even under the pointer).
+bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row);
+// Whether the two pictures differ inside `rect` of the window at `window`
+// (the same place in both).
+bool RegionChanged(const Screenshot& before, const Screenshot& after, const ScreenRect& window,
+                   const ScreenRect& rect);
+// Whether `rect` of the window holds text pixels (the skins' text colour).
+bool HasText(const Screenshot& shot, const ScreenRect& window, const ScreenRect& rect);
+
+}  // namespace testsupport
