@@ -300,7 +300,25 @@ bool Cafe::MakeDrive(const CafeDrive& drive) {
             return Fail("cannot make the entry " + entry.path);
         }
     }
+    for (const CafeBulkTree& tree : drive.bulkTrees) {
+        if (!MakeBulkTree(root, tree)) {
+            return Fail("cannot make the tree " + tree.path);
+        }
+    }
     return true;
+}
+
+bool Cafe::MakeBulkTree(const std::string& root, const CafeBulkTree& tree) {
+    const std::string path = root + "\\" + tree.path;
+    if (!MakeFolders(path)) {
+        return false;
+    }
+    const std::string base = UnixPathOf(path);
+    const std::string script =
+        "base=$1; i=1; while [ $i -le " + std::to_string(tree.folders) + " ]; do d=\"$base/Data$i\"; " +
+        "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " + std::to_string(tree.filesPerFolder) +
+        " | xargs touch || exit 1; i=$((i+1)); done";
+    return !base.empty() && RunUnixCommand({"sh", "-c", script, "sh", base});
 }
 
 bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {

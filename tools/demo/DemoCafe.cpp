@@ -83,6 +83,7 @@ CafeDescription DemoCafe(const std::string& root) {
     e.entries.insert(e.entries.end(), {
         // Old and new orphans, folders and loose files.
         {CafeEntry::kFile, "GameBackup2019\\readme.txt"},
+        // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
         {CafeEntry::kFolder, "Temp\\WeGame"},
         {CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe"},
         {CafeEntry::kFile, "Temp\\update.log"},
@@ -123,11 +124,11 @@ CafeDescription DemoCafe(const std::string& root) {
                     // No package class: the download disk's scan never looks here.
                     {CafeEntry::kFile, "系统备份\\backup.img"},
                 }};
+    // Large enough that the deletion window is seen at work for a few seconds.
+    e.bulkTrees = {{"GameBackup2019\\魔兽世界怀旧服", 200, 50}};
     desc.drives = {e, f, d};
     return desc;
 }
-
-BulkFolder DemoBulkFolder() { return {'E', "GameBackup2019\\魔兽世界怀旧服", 200, 50}; }
 
 std::string TourTickedFirst() { return "E:\\GameBackup2019"; }
 std::string TourTickedSecond() { return "E:\\Temp"; }
@@ -137,17 +138,6 @@ std::string OutsideFolder(const std::string& root) { return root + "\\共享"; }
 std::string ProgramFolder(const std::string& root) { return root + "\\Trevand"; }
 
 namespace {
-
-// The bulk folder's files, made with one shell command.
-bool MakeBulkFolder(const Cafe& cafe, const BulkFolder& bulk) {
-    const std::string base = testsupport::UnixPathOf(cafe.DriveFolder(bulk.drive) + "\\" + bulk.path);
-    if (base.empty()) return false;
-    const std::string script =
-        "base=$1; i=1; while [ $i -le " + std::to_string(bulk.folders) + " ]; do d=\"$base/Data$i\"; "
-        "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " + std::to_string(bulk.filesPerFolder) +
-        " | xargs touch || exit 1; i=$((i+1)); done";
-    return testsupport::RunUnixCommand({"sh", "-c", script, "sh", base});
-}
 
 // What the links point at: saves kept outside every disk. Made first: a link
 // is made from its target's Linux path.
@@ -189,10 +179,6 @@ bool BuildDemoCafe(const std::string& root) {
     Cafe cafe(DemoCafe(root), site);
     if (!cafe.Ready()) {
         std::fprintf(stderr, "trevand_demo: the demo cafe could not be built: %s\n", cafe.Problem().c_str());
-        return false;
-    }
-    if (!MakeBulkFolder(cafe, DemoBulkFolder())) {
-        std::fprintf(stderr, "trevand_demo: the demo cafe's files could not be made\n");
         return false;
     }
     std::printf("Demo cafe in %s (%s)\n", HostPath(root).c_str(), root.c_str());

@@ -21,19 +21,8 @@ testsupport::CafeDescription DemoCafe(const std::string& root);
 // False, with the reason on stderr, when it could not be built.
 bool BuildDemoCafe(const std::string& root);
 
-// Files of a large old install, made on the Linux side after the café is
-// built (the Windows calls would take minutes for them): the tour deletes
-// this folder so the deletion window can be seen at work.
-struct BulkFolder {
-    char drive;
-    std::string path;   // relative to the drive root, code page 936
-    int folders;
-    int filesPerFolder;
-};
-BulkFolder DemoBulkFolder();
-
-// The entries the tour ticks on the first drive, in list order: the large
-// old install and one more orphan.
+// The entries the tour ticks on drive E, the first two rows there: the large
+// old install and one more orphan folder.
 std::string TourTickedFirst();
 std::string TourTickedSecond();
 
