@@ -204,6 +204,12 @@ void Cafe::Build(const CafeDescription& desc) {
             return;
         }
     }
+    for (const CafeBulkTree& tree : desc.bulkTrees) {
+        if (!MakeBulkTree(tree)) {
+            Fail("cannot make the tree " + tree.path);
+            return;
+        }
+    }
     m_ready = true;
 }
 
@@ -300,16 +306,11 @@ bool Cafe::MakeDrive(const CafeDrive& drive) {
             return Fail("cannot make the entry " + entry.path);
         }
     }
-    for (const CafeBulkTree& tree : drive.bulkTrees) {
-        if (!MakeBulkTree(root, tree)) {
-            return Fail("cannot make the tree " + tree.path);
-        }
-    }
     return true;
 }
 
-bool Cafe::MakeBulkTree(const std::string& root, const CafeBulkTree& tree) {
-    const std::string path = root + "\\" + tree.path;
+bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
+    const std::string path = DriveFolder(tree.letter) + "\\" + tree.path;
     if (!MakeFolders(path)) {
         return false;
     }

@@ -63,20 +63,20 @@ struct CafeEntry {
     std::string target;  // kLink: the Windows path the link points to
 };
 
-// A large tree made on the Linux side in one command (through Wine, tens of
-// thousands of files would take minutes): folders "Data1".."Data<folders>"
-// below `path` (relative to the drive root), each holding `filesPerFolder`
-// empty files "patch001.dat"...
-struct CafeBulkTree {
-    std::string path;
-    int folders = 0;
-    int filesPerFolder = 0;
-};
-
 struct CafeDrive {
     char letter = 'E';
     std::vector<CafeEntry> entries;
-    std::vector<CafeBulkTree> bulkTrees;
+};
+
+// A large tree made on the Linux side in one command (through Wine, tens of
+// thousands of files would take minutes): folders "Data1".."Data<folders>"
+// below `path` (relative to the root of drive `letter`, one of the drives
+// described), each holding `filesPerFolder` empty files "patch001.dat"...
+struct CafeBulkTree {
+    char letter = 'E';
+    std::string path;
+    int folders = 0;
+    int filesPerFolder = 0;
 };
 
 struct CafeDescription {
@@ -106,6 +106,7 @@ struct CafeDescription {
     std::vector<std::string> vdiskPackages; // tbl_VDiskPkgCfg.PkgPath
 
     std::vector<CafeDrive> drives;
+    std::vector<CafeBulkTree> bulkTrees;
 };
 
 // Where a café is built, and whether it outlives its object.
@@ -156,7 +157,7 @@ private:
     bool WriteDatabases(const CafeDescription& desc);
     bool MakeDrive(const CafeDrive& drive);
     bool MakeEntry(const std::string& root, const CafeEntry& entry);
-    bool MakeBulkTree(const std::string& root, const CafeBulkTree& tree);
+    bool MakeBulkTree(const CafeBulkTree& tree);
 
     std::unique_ptr<TempDir> m_dir;
     bool m_keep = false;

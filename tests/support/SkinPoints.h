@@ -77,11 +77,14 @@ inline MsgBoxWindow MsgBoxPoints(int width, int height) {
     return {{width - 16 - 80 - 10 - 40, height - 12 - 15}, {width - 16 - 40, height - 12 - 15}, {width - 20, 16}};
 }
 
-// DelDirWnd.xml, 520x220: title bar with "closebtn" 40 wide at its right end.
+// DelDirWnd.xml, 520x220: title bar 36 high with "closebtn" 40 wide at its
+// right end; below it a column with inset 24,20,24,16 and childpadding 8 —
+// heading 20, "DelDirWndText" 22, the progress bar 8, a gap 4,
+// "DelDirWndStatus" 22 (y 142..164) and "DelDirWndFinal" 26.
 struct DelDirWindow {
     Point closebtn;
-    testsupport::ScreenRect DelDirWndFinal;  // the final line ("删除完成！")
+    testsupport::ScreenRect DelDirWndFinal;  // y 172..198: "删除完成！" once done
 };
-constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 150, 472, 24}};
+constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 172, 472, 26}};
 
 }  // namespace skinpoints

@@ -45,6 +45,27 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return result;
 }
 
+std::string WindowsPathOf(const std::string& unixPath) {
+    using DosFileName = WCHAR* (*)(const char*);
+    auto toDos = WineExport<DosFileName>("kernel32.dll", "wine_get_dos_file_name");
+    if (toDos == nullptr) {
+        return "";
+    }
+    WCHAR* wide = toDos(unixPath.c_str());
+    if (wide == nullptr) {
+        return "";
+    }
+    std::string result;
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (length > 1) {
+        result.resize(static_cast<size_t>(length));
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, &result[0], length, nullptr, nullptr);
+        result.resize(static_cast<size_t>(length - 1));
+    }
+    HeapFree(GetProcessHeap(), 0, wide);
+    return result;
+}
+
 std::string DosDevicesFolder() {
     const char* prefix = std::getenv("WINEPREFIX");
     return prefix != nullptr ? std::string(prefix) + "/dosdevices" : std::string();

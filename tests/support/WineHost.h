@@ -12,6 +12,10 @@ namespace testsupport {
 // not running under Wine or when it cannot be converted.
 std::string UnixPathOf(const std::string& windowsPath);
 
+// The Windows path (code page 936) of the Linux path `unixPath`; empty when
+// not running under Wine or when it cannot be converted.
+std::string WindowsPathOf(const std::string& unixPath);
+
 // The prefix's folder of drive letter links ("$WINEPREFIX/dosdevices"); empty
 // outside Wine.
 std::string DosDevicesFolder();

@@ -72,8 +72,10 @@ CafeDescription DemoCafe(const std::string& root) {
     desc.vdiskPackages.push_back("F:\\单机游戏\\古剑奇谭三");
 
     const std::string outside = OutsideFolder(root);
-    CafeDrive e{'E', {}};
-    CafeDrive f{'F', {}};
+    CafeDrive e;
+    e.letter = 'E';
+    CafeDrive f;
+    f.letter = 'F';
     for (const Package& package : Packages()) {
         if (package.localPath[0] == 'E') AddPackageFiles(e, package);
         // A package placed on F lies there under F's letter, wherever it was registered.
@@ -125,7 +127,7 @@ CafeDescription DemoCafe(const std::string& root) {
                     {CafeEntry::kFile, "系统备份\\backup.img"},
                 }};
     // Large enough that the deletion window is seen at work for a few seconds.
-    e.bulkTrees = {{"GameBackup2019\\魔兽世界怀旧服", 200, 50}};
+    desc.bulkTrees = {{'E', "GameBackup2019\\魔兽世界怀旧服", 200, 50}};
     desc.drives = {e, f, d};
     return desc;
 }
