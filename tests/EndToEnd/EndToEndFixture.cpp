@@ -114,6 +114,8 @@ void EndToEnd::Start(const CafeDescription& desc) {
     for (const std::string& db : {m_cafe->HalvorDB(), m_cafe->PkgDownDB(), m_cafe->PelloryDB()}) {
         m_databases[db] = testsupport::ReadFileBytes(db);
     }
+    // The listing names entries by their final path names.
+    ASSERT_TRUE(m_cafe->WaitForDriveNames(kUiLimitMs));
     m_before = ListDisks();
 
     m_app.reset(new testsupport::AppProcess(testsupport::WindowsPathOf(TREVAND_APP_DIR), m_dir.File("app")));
@@ -288,9 +290,9 @@ int EndToEnd::CountLogLines(const std::string& line) const {
 }
 
 testsupport::DiskListing EndToEnd::ListDisks() const {
-    std::vector<std::string> folders = {Outside()};
-    for (char letter : m_letters) folders.push_back(std::string(1, letter) + ":");
-    return testsupport::ListTrees(folders);
+    std::vector<std::string> roots = {Outside()};
+    for (char letter : m_letters) roots.push_back(std::string(1, letter) + ":\\");
+    return testsupport::TakeListing(roots);
 }
 
 }  // namespace endtoend

@@ -301,6 +301,7 @@ bool Cafe::MakeDrive(const CafeDrive& drive) {
         return Fail("cannot map the drive letter " + std::string(1, drive.letter));
     }
     m_driveLinks.push_back(link);
+    m_letters.push_back(drive.letter);
     for (const CafeEntry& entry : drive.entries) {
         if (!MakeEntry(root, entry)) {
             return Fail("cannot make the entry " + entry.path);
@@ -355,6 +356,33 @@ std::string Cafe::HalvorDB() const { return HalvorFolder() + "\\data\\halvor.db"
 std::string Cafe::PkgDownDB() const { return HalvorFolder() + "\\data\\pkgdown.db"; }
 std::string Cafe::PelloryDB() const { return PelloryFolder() + "\\data\\pellory.db"; }
 std::string Cafe::DriveFolder(char letter) const { return m_dir->Path() + "\\drive_" + std::string(1, letter); }
+
+bool Cafe::WaitForDriveNames(int timeoutMs) const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        bool resolved = true;
+        for (char letter : m_letters) {
+            const std::string root = std::string(1, letter) + ":\\";
+            HANDLE handle = CreateFileA(root.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            char name[MAX_PATH] = "";
+            DWORD length = 0;
+            if (handle != INVALID_HANDLE_VALUE) {
+                length = GetFinalPathNameByHandleA(handle, name, sizeof(name), 0);
+                CloseHandle(handle);
+            }
+            // "\\?\E:\"
+            resolved = resolved && length < sizeof(name) && std::string(name, length) == "\\\\?\\" + root;
+        }
+        if (resolved) {
+            return true;
+        }
+        if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) {
+            return false;
+        }
+        Sleep(50);
+    }
+}
 
 std::string Cafe::LocalAddress() {
     for (const platform::NetworkAdapter& adapter : platform::ListNetworkAdapters()) {

@@ -142,6 +142,13 @@ public:
     // The folder mapped as drive `letter`.
     std::string DriveFolder(char letter) const;
 
+    // Wine keeps its table of drive letters for about a second: until it is
+    // read again, the final path name of an entry on a letter just mapped
+    // (GetFinalPathNameByHandleA) names the old target or the link itself.
+    // Waits until each drive's root resolves to its own letter; true when it
+    // did within `timeoutMs`. Paths opened by name work at once without it.
+    bool WaitForDriveNames(int timeoutMs) const;
+
     // This machine's first Ethernet or wireless IPv4 address from the adapter
     // list (the adapters the engine accepts for the main server); "" when it
     // has none.
@@ -163,6 +170,7 @@ private:
     bool m_keep = false;
     std::vector<std::unique_ptr<InstalledService>> m_installed;
     std::vector<std::string> m_driveLinks;  // Linux paths of the drive letter links made
+    std::vector<char> m_letters;            // the drive letters mapped
     bool m_ready = false;
     std::string m_problem;
 };

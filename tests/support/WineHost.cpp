@@ -100,8 +100,11 @@ bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* out
     if (unixFile.empty()) {
         return false;
     }
-    // sh -c 'out=$1; shift; exec "$@" > "$out"' sh FILE COMMAND...
-    std::vector<std::string> shell = {"sh", "-c", "out=$1; shift; exec \"$@\" > \"$out\"", "sh", unixFile};
+    // sh -c 'out=$1; shift; exec "$@" > "$out" 2>/dev/null' sh FILE COMMAND...
+    // (what the command says on stderr, such as xdotool's X errors about a
+    // window that has just gone, would only clutter the caller's output)
+    std::vector<std::string> shell = {"sh", "-c", "out=$1; shift; exec \"$@\" > \"$out\" 2>/dev/null", "sh",
+                                      unixFile};
     shell.insert(shell.end(), argv.begin(), argv.end());
     const bool ran = RunUnixCommand(shell);
     *output = ReadFileBytes(file);

@@ -26,7 +26,7 @@ bool RunUnixCommand(const std::vector<std::string>& argv);
 
 // Like RunUnixCommand, and puts what the command wrote to its standard output
 // in `*output` (through a temporary file: the spawned command's own output
-// goes to the console of the Wine process).
+// goes to the console of the Wine process). Its standard error is dropped.
 bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* output);
 
 }  // namespace testsupport

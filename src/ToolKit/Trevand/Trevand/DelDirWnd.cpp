@@ -1,13 +1,159 @@
-// Placeholder until the deletion worker lands: deletes nothing.
+// CDelDirWnd, the UI thread's side: the controls, the close requests and
+// the texts the worker sends over.
 #include "ToolKit/Trevand/Trevand/DelDirWnd.h"
 
+#include "UI/Control/LabelUI.h"
+#include "UI/Control/ProgressUI.h"
+#include "comm/log/LogWriter.h"
+#include "comm/platform/WorkerThread.h"
+
+using Vellum::TNotification;
+
+namespace {
+
+const char kCancelStatus[] = "请稍后！";
+const char kCancelFinal[] = "    正在取消删除操作...";
+const char kFinishedFinal[] = "删除完成！";
+// Our own texts for a worker that could not be started.
+const char kNotStartedFinal[] = "无法开始删除，未删除任何文件。";
+const char kNotStartedLog[] = "Trevand  无法启动删除线程（错误码%lu），未删除任何文件";
+
+}  // namespace
+
+std::mutex CDelDirWnd::s_lock;
+
 CDelDirWnd::CDelDirWnd() = default;
+
 CDelDirWnd::~CDelDirWnd() = default;
+
 const char* CDelDirWnd::GetWindowClassName() const { return "CDelDirWnd"; }
+
 const char* CDelDirWnd::GetSkinFile() { return "DelDirWnd.xml"; }
-void CDelDirWnd::InitWindow() {}
-void CDelDirWnd::OnClick(Vellum::TNotification& msg) { WindowImplBase::OnClick(msg); }
+
+void CDelDirWnd::InitWindow() {
+    m_pProgress = m_pm.FindControl("DelDirWndProcess");
+    if (Vellum::CControlUI* text = m_pm.FindControl("DelDirWndText")) {
+        m_pText = static_cast<Vellum::CLabelUI*>(text->GetInterface("Label"));
+        // A long path loses its middle, so the drive and the entry's own
+        // name both stay readable.
+        if (m_pText) m_pText->SetTextStyle((m_pText->GetTextStyle() & ~DT_END_ELLIPSIS) | DT_PATH_ELLIPSIS);
+    }
+}
+
 void CDelDirWnd::Start(std::list<std::string> paths) {
     m_listPath = std::move(paths);
-    Close(1);
+    uint32_t error = 0;
+    const platform::ThreadRoutine routine = [](void* arg) -> unsigned long {
+        return DelFileThread(static_cast<CDelDirWnd*>(arg));
+    };
+    if (platform::StartDetachedThread(routine, this, &error)) return;
+
+    LOG_WRITE(LOG_ERROR, kNotStartedLog, static_cast<unsigned long>(error));
+    {
+        std::lock_guard<std::mutex> lock(s_lock);
+        // Nothing runs and nothing can be cancelled: "closebtn" closes.
+        m_bRunning = false;
+        m_bCanCancel = false;
+        m_bDone = true;
+    }
+    SetTexts("", kNotStartedFinal, "");
+    StopProgress(false);
+}
+
+bool CDelDirWnd::IsRunning() const {
+    std::lock_guard<std::mutex> lock(s_lock);
+    return m_bRunning;
+}
+
+bool CDelDirWnd::CanCancel() const {
+    std::lock_guard<std::mutex> lock(s_lock);
+    return m_bCanCancel;
+}
+
+bool CDelDirWnd::IsDone() const {
+    std::lock_guard<std::mutex> lock(s_lock);
+    return m_bDone;
+}
+
+void CDelDirWnd::OnClick(TNotification& msg) {
+    const Vellum::CUIString& name = msg.pSender->GetName();
+    if (name.IsEmpty()) return;
+    if (name == "closebtn") {
+        AnswerCloseRequest();
+        return;
+    }
+    WindowImplBase::OnClick(msg);
+}
+
+void CDelDirWnd::AnswerCloseRequest() {
+    std::lock_guard<std::mutex> lock(s_lock);
+    if (m_bCanCancel) {
+        m_bRunning = false;
+        m_bCanCancel = false;
+        SetTexts(kCancelStatus, kCancelFinal, "");
+    }
+    // While the worker runs it closes the window itself once it sees the
+    // request. Closing posts, so it is safe under the lock.
+    if (m_bDone) Close(8);
+}
+
+LRESULT CDelDirWnd::OnDefaultKey(WPARAM wParam) {
+    if (wParam != VK_ESCAPE) return 0;
+    // The framework would close at once, and the main window would then
+    // delete this object while the worker still uses it.
+    AnswerCloseRequest();
+    return 1;
+}
+
+LRESULT CDelDirWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+    if ((wParam & 0xFFF0) != SC_CLOSE) return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
+    AnswerCloseRequest();
+    bHandled = true;
+    return 0;
+}
+
+LRESULT CDelDirWnd::OnClose(UINT, WPARAM, LPARAM, bool& bHandled) {
+    {
+        std::lock_guard<std::mutex> lock(s_lock);
+        if (m_bDone) {
+            bHandled = false;  // the worker has stopped: let the window go
+            return 0;
+        }
+    }
+    // A close posted from elsewhere (another program, the shell) while the
+    // worker runs: taken as a cancel request, and the window stays.
+    AnswerCloseRequest();
+    // The modal loop enabled the owner when it saw this WM_CLOSE.
+    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::EnableWindow(owner, FALSE);
+    ::SetFocus(m_hWnd);
+    bHandled = true;
+    return 0;
+}
+
+bool CDelDirWnd::ShowPath(const std::string& path) {
+    // Queued before a cancel: the cancel texts stay.
+    if (!m_bRunning) return true;
+    if (m_pText) m_pText->SetText(path.c_str());
+    return true;
+}
+
+bool CDelDirWnd::ShowFinished() {
+    if (!m_bRunning) return true;
+    SetTexts("", kFinishedFinal, "");
+    StopProgress(true);
+    return true;
+}
+
+void CDelDirWnd::SetTexts(const char* status, const char* final, const char* text) {
+    if (Vellum::CControlUI* label = m_pm.FindControl("DelDirWndStatus")) label->SetText(status);
+    if (Vellum::CControlUI* label = m_pm.FindControl("DelDirWndFinal")) label->SetText(final);
+    if (m_pText) m_pText->SetText(text);
+}
+
+void CDelDirWnd::StopProgress(bool bFull) {
+    if (!m_pProgress) return;
+    auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"));
+    if (!progress) return;
+    progress->SetMarquee(false);
+    progress->SetValue(bFull ? progress->GetMaxValue() : progress->GetMinValue());
 }

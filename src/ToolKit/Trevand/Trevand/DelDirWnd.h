@@ -3,15 +3,35 @@
 // The main window constructs it with `new`, calls Create (parent: the main
 // window), CenterWindow, Start(paths) and ShowModal, and deletes it once
 // ShowModal has returned. Start runs one worker thread, DelFileThread, that
-// deletes the paths in order and hands each finished path back to the main
-// window (CTrevandWnd::DeleteListItem). "closebtn" cancels; the worker stops
-// at its next check and closes the window itself.
+// deletes the paths in order, logs each one, and hands each finished path
+// back to the main window (CTrevandWnd::DeleteListItem). "closebtn" cancels;
+// the worker stops at its next check and closes the window itself. After the
+// whole list the window shows that it is done and waits for "closebtn".
+//
+// States (R m_bRunning, C m_bCanCancel, D m_bDone):
+//   Running 1 1 0 -> Finished 1 1 1 (list done) or Cancelling 0 0 0 (closebtn)
+//   Cancelling 0 0 0 -> Stopped 0 0 1 (the worker saw it and closed the window)
+//   Not started 0 0 1 (the worker thread could not start; closebtn closes)
+// Escape, the system close and a WM_CLOSE from elsewhere are answered like
+// "closebtn": the window is never destroyed before D is set, because until
+// then the worker still uses it.
+//
+// Threads: the worker never touches a control. Its text changes reach the UI
+// thread as cross-thread calls, in order; one that arrives after a cancel
+// was recorded is dropped, so the cancel texts stay.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <list>
+#include <mutex>
 #include <string>
 
 #include "UI/Window/WindowImplBase.h"
+
+namespace Vellum {
+class CLabelUI;
+}
 
 class CDelDirWnd : public Vellum::WindowImplBase {
 public:
@@ -22,9 +42,66 @@ public:
     void OnClick(Vellum::TNotification& msg) override;
     const char* GetSkinFile() override;
 
-    // Copies `paths` and starts the worker.
+    LRESULT OnDefaultKey(WPARAM wParam) override;
+    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+
+    // Copies `paths` and starts the worker. REQUIRES: the native window
+    // exists (the worker posts to it); called once.
     void Start(std::list<std::string> paths);
 
+    // The worker thread's routine: deletes the list, then shows the
+    // completion texts or, after a cancel, closes the window. Returns 0.
+    static unsigned long DelFileThread(CDelDirWnd* pWnd);
+
+    // The three flags, each read under the deletion lock (tests).
+    bool IsRunning() const;
+    bool CanCancel() const;
+    bool IsDone() const;
+
 private:
+    // What became of a directory tree. The directory itself is still there
+    // when the deletion was cancelled or when dwError is not 0 (the code of
+    // its removal).
+    struct TreeOutcome {
+        bool bCancelled = false;
+        uint32_t dwError = 0;
+    };
+
+    // Worker side (DelDirWndWorker.cpp).
+    void DeleteList();
+    // Deletes one ticked entry and logs what became of it.
+    void DeleteEntry(const std::string& path, uint32_t attributes);
+    void DeleteTopFile(const std::string& path);
+    // Deletes a directory tree bottom-up; links met inside are left.
+    TreeOutcome DeleteDirectory(const std::string& path);
+    // Takes the deletion lock to read m_bRunning.
+    bool CheckRunning() const;
+    void PostPath(const std::string& path);
+    void PostFinished();
+
+    // UI side (DelDirWnd.cpp).
+    // "closebtn", Escape and every close request: the first one cancels;
+    // once the worker has stopped, the window closes.
+    void AnswerCloseRequest();
+    bool ShowPath(const std::string& path);
+    bool ShowFinished();
+    void SetTexts(const char* status, const char* final, const char* text);
+    // Ends the marquee: the bar shows full after a finished run, empty when
+    // nothing ran.
+    void StopProgress(bool bFull);
+
+    // The deletion lock: guards the three flags and every decision to close
+    // the window. Static, so the worker can release it after its last use of
+    // the window.
+    static std::mutex s_lock;
+
     std::list<std::string> m_listPath;
+    Vellum::CControlUI* m_pProgress = nullptr;
+    Vellum::CLabelUI* m_pText = nullptr;
+    // Written under s_lock; atomic because the worker reads m_bRunning once
+    // more without it before each row removal.
+    std::atomic<bool> m_bRunning{true};
+    std::atomic<bool> m_bCanCancel{true};
+    std::atomic<bool> m_bDone{false};
 };

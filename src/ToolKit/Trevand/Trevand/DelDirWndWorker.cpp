@@ -1,0 +1,195 @@
+// CDelDirWnd, the worker's side: the list, the directory trees, the log.
+//
+// The worker holds the deletion lock only around its checks and its last
+// step, never during a file operation or a log call. It reaches the UI only
+// through posted calls: the window's texts, and the main window's rows.
+//
+// Links and junctions are never followed and never deleted: a delete
+// through one would reach outside the ticked entries (see EntryDeletion.h).
+// They are logged and left, so the folders holding one stay too.
+//
+// The log says what happened: "删除目录"/"删除文件" only for an entry that is
+// gone afterwards; an entry still there gets an error line with the system's
+// code; a tree left by a cancel gets a line saying so.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <exception>
+
+#include "ToolKit/Trevand/Trevand/DelDirWnd.h"
+#include "ToolKit/Trevand/Trevand/TrevandWnd.h"
+#include "comm/log/LogWriter.h"
+#include "comm/platform/CharNext936.h"
+#include "comm/platform/EntryDeletion.h"
+#include "comm/platform/Folder.h"
+
+namespace {
+
+const char kDeletedDir[] = "Trevand  删除目录%s";
+const char kDeletedFile[] = "Trevand  删除文件%s";
+const char kEntryException[] = "Trevand  删除文件异常 %s";
+// Our own lines for what the two above cannot say.
+const char kLinkLeft[] = "Trevand  未删除链接%s（链接不会被跟随，也不会被删除）";
+const char kDirLeft[] = "Trevand  未能删除目录%s（错误码%lu）";
+const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
+const char kCancelledDir[] = "Trevand  已取消删除，目录未删完%s";
+
+// Names of the worker's calls to the UI thread (only the pointer travels).
+const char kShowPathCall[] = "DelDirWndText";
+const char kShowFinishedCall[] = "DelDirWndFinal";
+
+// Formats the message first and hands it over as "%s", so a per cent sign in
+// a path is written as it is. A fixed buffer: logging cannot throw, even in
+// the exception guard (the writer keeps at most 2047 characters anyway).
+void WorkerLog(int level, const char* format, ...) {
+    char message[CLogWriter::kMaxLineChars + 1];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(message, sizeof(message), format, args);
+    va_end(args);
+    LogWrite(level, __FILE__, __LINE__, "CDelDirWnd::DelFileThread", "%s", message);
+}
+
+bool IsGone(const std::string& path) { return platform::ReadAttributes(path) == platform::kAttributesInvalid; }
+
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+// Splits "E:\Games\a.txt" into "E:\Games" and "a.txt" at the last separator
+// that starts a character (a GBK trail byte can be 0x5C, as in 誠).
+void SplitFolderAndName(const std::string& path, std::string* folder, std::string* name) {
+    const char* begin = path.c_str();
+    const char* last = nullptr;
+    for (const char* p = begin; *p; p = platform::CharNext936(p)) {
+        if (*p == '\\' || *p == '/') last = p;
+    }
+    if (last == nullptr) {
+        folder->clear();
+        *name = path;
+        return;
+    }
+    folder->assign(begin, last);
+    name->assign(last + 1);
+}
+
+}  // namespace
+
+unsigned long CDelDirWnd::DelFileThread(CDelDirWnd* pWnd) {
+    pWnd->DeleteList();
+    return 0;
+}
+
+void CDelDirWnd::DeleteList() {
+    for (const std::string& path : m_listPath) {
+        try {
+            const uint32_t attributes = platform::ReadAttributes(path);
+            {
+                std::lock_guard<std::mutex> lock(s_lock);
+                if (!m_bRunning) {
+                    m_bDone = true;
+                    Close(1);
+                    return;  // the lock is released after the window's last use
+                }
+            }
+            PostPath(path);
+            // A path that is gone by now: nothing to delete, nothing to log.
+            if (attributes != platform::kAttributesInvalid) DeleteEntry(path, attributes);
+        } catch (const std::exception&) {
+            WorkerLog(LOG_ERROR, kEntryException, path.c_str());
+        }
+        if (m_bRunning) CTrevandWnd::Instance()->DeleteListItem(path);
+    }
+    std::lock_guard<std::mutex> lock(s_lock);
+    if (m_bRunning) PostFinished();
+    else Close(1);  // a cancel came after the last entry's check
+    m_bDone = true;
+}
+
+void CDelDirWnd::DeleteEntry(const std::string& path, uint32_t attributes) {
+    if (attributes & platform::kAttributeReparsePoint) {
+        WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+        return;
+    }
+    if (!(attributes & platform::kAttributeDirectory)) {
+        DeleteTopFile(path);
+        return;
+    }
+    const TreeOutcome outcome = DeleteDirectory(path);
+    if (IsGone(path)) WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
+    else if (outcome.bCancelled) WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+    else WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
+}
+
+void CDelDirWnd::DeleteTopFile(const std::string& path) {
+    std::string folderPath, name;
+    SplitFolderAndName(path, &folderPath, &name);
+    platform::DeletionFolder folder;
+    uint32_t error = 0;
+    platform::DeleteResult result = platform::DeleteResult::kFailed;
+    if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error);
+    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+    else if (IsGone(path)) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
+    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+}
+
+CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
+    TreeOutcome outcome;
+    platform::FolderListing listing;
+    platform::FolderEntry entry;
+    // Opened at the first file: a folder of folders needs no resolving.
+    platform::DeletionFolder folder;
+    bool folderTried = false, folderOpen = false;
+    uint32_t folderError = 0;
+    if (listing.Start(path + "/*.*", &entry)) {
+        do {
+            if (!CheckRunning()) {
+                outcome.bCancelled = true;
+                return outcome;  // the directory and what is left in it stay
+            }
+            if (IsDotEntry(entry.strName)) continue;
+            const std::string child = path + "/" + entry.strName;
+            if (entry.dwAttributes & platform::kAttributeReparsePoint) {
+                WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
+            } else if (entry.dwAttributes & platform::kAttributeDirectory) {
+                const TreeOutcome sub = DeleteDirectory(child);
+                if (sub.bCancelled) {
+                    outcome.bCancelled = true;
+                    return outcome;
+                }
+                // A folder left because something in it stays was logged
+                // through that entry already.
+                if (sub.dwError != 0 && sub.dwError != ERROR_DIR_NOT_EMPTY)
+                    WorkerLog(LOG_ERROR, kDirLeft, child.c_str(), static_cast<unsigned long>(sub.dwError));
+            } else {
+                if (!folderTried) {
+                    folderTried = true;
+                    folderOpen = folder.Open(path, &folderError);
+                }
+                uint32_t error = folderError;
+                const platform::DeleteResult result =
+                    folderOpen ? folder.DeleteOneFile(entry.strName, &error) : platform::DeleteResult::kFailed;
+                if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
+                else if (result == platform::DeleteResult::kFailed)
+                    WorkerLog(LOG_ERROR, kFileLeft, child.c_str(), static_cast<unsigned long>(error));
+            }
+        } while (listing.Next(&entry));
+    }
+    listing.Close();
+    if (platform::RemoveFolder(path, &outcome.dwError)) outcome.dwError = 0;
+    return outcome;
+}
+
+bool CDelDirWnd::CheckRunning() const {
+    std::lock_guard<std::mutex> lock(s_lock);
+    return m_bRunning;
+}
+
+void CDelDirWnd::PostPath(const std::string& path) {
+    PostUserMessage([path](Vellum::CWindowWnd& wnd) { return static_cast<CDelDirWnd&>(wnd).ShowPath(path); },
+                    kShowPathCall);
+}
+
+void CDelDirWnd::PostFinished() {
+    PostUserMessage([](Vellum::CWindowWnd& wnd) { return static_cast<CDelDirWnd&>(wnd).ShowFinished(); },
+                    kShowFinishedCall);
+}

@@ -1,0 +1,61 @@
+// Windows only: deleting files and folders without ever reaching through a
+// link.
+//
+// A symbolic link or junction to a folder reports FILE_ATTRIBUTE_REPARSE_POINT
+// and callers must leave it alone (under Wine 8 RemoveDirectoryA on a link to
+// an empty folder removes that folder). A symbolic link to a file is worse:
+// Wine 8 reports it as a plain file, and DeleteFileA on it deletes the file it
+// points to and leaves the link. So files are deleted here only through a
+// handle whose resolved location has first been checked to be the entry's own
+// place in its folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// The attributes of `path` (GetFileAttributesA); kAttributesInvalid (Folder.h)
+// when they cannot be read: the entry is gone, or a dangling link.
+uint32_t ReadAttributes(const std::string& path);
+
+enum class DeleteResult {
+    kDeleted,  // the delete went through; the entry can still be seen while
+               // another program holds it open with delete sharing
+    kFailed,   // the system refused; the code is in *error
+    kLink,     // resolves to another place (a link): nothing was done to it
+};
+
+// A folder whose files are deleted one by one. Resolving the folder once lets
+// each file be checked with one extra query on the handle that deletes it.
+class DeletionFolder {
+public:
+    // Resolves `folder` ("E:\Games", "E:\", "E:\Games/Old"). False, with the
+    // system's code in *error, when it cannot be opened.
+    bool Open(const std::string& folder, uint32_t* error);
+
+    // Deletes the file `name` of the folder. A file the system refuses (a
+    // read-only one) has its attributes reset and is tried once more; when
+    // that fails too its attributes are put back, so an entry that stays is
+    // left as it was. REQUIRES: Open returned true.
+    DeleteResult DeleteOneFile(const std::string& name, uint32_t* error);
+
+private:
+    std::string m_strFolder;    // as given; "E:" is made "E:\"
+    bool m_bRoot = false;       // a drive root, which ends in its separator
+    std::string m_strResolved;  // as the system resolves it, without a trailing separator
+};
+
+// Removes the empty folder `path` (RemoveDirectoryA). When that fails its
+// attributes are reset and it is tried once more; when that fails too the
+// attributes are put back and the system's code is in *error.
+// REQUIRES: `path` is no reparse point.
+bool RemoveFolder(const std::string& path, uint32_t* error);
+
+// Test seam: `hook` runs on the deleting thread before every file deletion,
+// with the file's path; tests use it to hold a deletion at a known point.
+// Null removes it. Set it only while no deletion runs.
+using FileDeletionHook = void (*)(const std::string& path);
+void SetFileDeletionHook(FileDeletionHook hook);
+
+}  // namespace platform

@@ -1,0 +1,344 @@
+#include "DeletionFixture.h"
+
+#include <atomic>
+
+#include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
+#include "UI/Control/ListUI.h"
+#include "UI/Core/UIManager.h"
+#include "UI/Shadow/ShadowUI.h"
+#include "comm/platform/EntryDeletion.h"
+#include "comm/platform/WorkerThread.h"
+
+using testsupport::CafeEntry;
+
+namespace deletiontest {
+namespace {
+
+// ---- the hold ----
+
+HANDLE g_entered = nullptr;  // manual reset: set once the worker is held
+HANDLE g_release = nullptr;  // manual reset: set to let it go on
+std::string g_marker;        // written before the worker starts
+std::atomic<bool> g_used{false};
+
+void HoldHook(const std::string& path) {
+    if (path.find(g_marker) == std::string::npos || g_used.exchange(true)) return;
+    ::SetEvent(g_entered);
+    ::WaitForSingleObject(g_release, 20000);
+}
+
+// ---- the steps ----
+
+const DWORD kStepTimeoutMs = 15000;
+// After a step timed out: how long the window gets to close once asked to.
+const DWORD kAbortGraceMs = 10000;
+
+struct StepRun {
+    std::vector<Step> steps;
+    size_t next = 0;
+    DWORD since = 0;  // when the current step (or the wait for the end) began
+    bool inTick = false;
+    bool aborted = false;
+    bool quitPosted = false;
+};
+StepRun* g_run = nullptr;
+
+HWND MessageBoxWindow() {
+    HWND box = ::FindWindowA("MsgBoxWnd", nullptr);
+    return box && ::IsWindowVisible(box) ? box : nullptr;
+}
+
+// A step did not come: say which, then ask every window up to close so the
+// modal loops end; as a last resort end them with a quit message.
+void Abort(StepRun& run, const std::string& what) {
+    ADD_FAILURE() << "timed out waiting for: " << what;
+    run.aborted = true;
+    run.since = ::GetTickCount();
+    WorkerHold::Release();
+}
+
+void AbortTick(StepRun& run) {
+    if (CDelDirWnd* wnd = Deletion::Window()) ::PostMessageA(wnd->GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (HWND box = MessageBoxWindow()) windowtest::PostKey(box, VK_ESCAPE);
+    if (!run.quitPosted && ::GetTickCount() - run.since > kAbortGraceMs) {
+        run.quitPosted = true;
+        ::PostQuitMessage(0);
+    }
+}
+
+// One step at most per tick: what a step posts is handled before the next
+// timer message comes (timer messages come only when the queue is empty).
+void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_run || g_run->inTick) return;
+    StepRun& run = *g_run;
+    run.inTick = true;
+    if (run.aborted) {
+        AbortTick(run);
+    } else if (run.next < run.steps.size()) {
+        Step& step = run.steps[run.next];
+        if (step.ready()) {
+            step.act();
+            ++run.next;
+            run.since = ::GetTickCount();
+        } else if (::GetTickCount() - run.since > kStepTimeoutMs) {
+            Abort(run, step.what);
+        }
+    } else if (::GetTickCount() - run.since > kStepTimeoutMs) {
+        Abort(run, "the modal windows to close after the last step");
+    }
+    run.inTick = false;
+}
+
+// ---- the café ----
+
+}  // namespace
+
+const char kLongFolder[] = "网吧游戏更新临时目录_2023年12月_请勿手动删除_备份文件夹_第二批次_补丁包与旧版本存档";
+
+namespace {
+
+void MakeFile(const std::string& path, const std::string& bytes) { testsupport::WriteFileBytes(path, bytes); }
+
+std::vector<CafeEntry> DriveE(const std::string& outside) {
+    std::vector<CafeEntry> entries = {
+        {CafeEntry::kFile, "Games\\WoW\\wow.exe"},
+        {CafeEntry::kReadOnlyFile, "Games\\Old\\ro.txt"},
+        {CafeEntry::kFile, "Games\\Old\\.hidden"},
+        {CafeEntry::kHiddenFile, "Games\\Old\\hidden.dat"},
+        {CafeEntry::kFile, "Games\\Old\\单机游戏\\pal.exe"},
+        {CafeEntry::kReadOnlyFile, "Games\\Old\\Sub\\Deeper\\x.bin"},
+        {CafeEntry::kHiddenFolder, "Games\\Old\\Sub\\Cache"},
+        {CafeEntry::kFile, "Games\\Old\\Sub\\Cache\\c.dat"},
+        {CafeEntry::kFolder, "Games\\Old\\Empty"},
+        {CafeEntry::kReadOnlyFile, "readonly.txt"},
+        {CafeEntry::kFile, "a.txt"},
+        {CafeEntry::kFile, "b.txt"},
+        {CafeEntry::kFile, "held.txt"},
+        {CafeEntry::kFile, "gone.txt"},
+        {CafeEntry::kFile, "Keep\\k.txt"},
+        {CafeEntry::kFile, "LinkEmpty\\keep.txt"},
+        {CafeEntry::kFile, "LinkEmpty\\Inner\\other.txt"},
+        {CafeEntry::kLink, "LinkEmpty\\Inner\\to-empty", outside + "\\empty"},
+        {CafeEntry::kFile, "LinkFull\\data.txt"},
+        {CafeEntry::kLink, "LinkFull\\to-full", outside + "\\full"},
+        {CafeEntry::kFile, "LinkFile\\data.txt"},
+        {CafeEntry::kLink, "LinkFile\\to-file", outside + "\\file.txt"},
+        {CafeEntry::kLink, "TopEmpty", outside + "\\top-empty"},
+        {CafeEntry::kLink, "TopFull", outside + "\\top-full"},
+    };
+    // A path too long for the window's text line, for the screenshots.
+    for (const char* file : {"a.dat", "b.dat", "c.dat"})
+        entries.push_back({CafeEntry::kFile, std::string(kLongFolder) + "\\" + file});
+    // Trees to stop part way, each with files enough that the worker is
+    // held at its first and has more to do after.
+    for (int tree = 1; tree <= 4; ++tree) {
+        for (int file = 1; file <= 5; ++file) {
+            entries.push_back({CafeEntry::kFile, "Cancel" + std::to_string(tree) + "\\f" + std::to_string(file) + ".dat"});
+        }
+    }
+    return entries;
+}
+
+testsupport::CafeDescription DeletionCafe(const std::string& outside) {
+    testsupport::CafeDescription desc;
+    desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}};
+    desc.packages = {{1, "E:\\Games\\WoW", 1, "NetGames"}};
+    desc.drives = {{'E', DriveE(outside)},
+                   {'F', {{CafeEntry::kFile, "x.dat"}, {CafeEntry::kFolder, "Games\\Stale"}}}};
+    return desc;
+}
+
+}  // namespace
+
+void WorkerHold::Arm(const std::string& marker) {
+    if (!g_entered) g_entered = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!g_release) g_release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ::ResetEvent(g_entered);
+    ::ResetEvent(g_release);
+    g_marker = marker;
+    g_used = false;
+    platform::SetFileDeletionHook(&HoldHook);
+}
+
+bool WorkerHold::Entered() { return g_entered && ::WaitForSingleObject(g_entered, 0) == WAIT_OBJECT_0; }
+
+void WorkerHold::Release() {
+    if (g_release) ::SetEvent(g_release);
+}
+
+void WorkerHold::Disarm() {
+    Release();
+    platform::SetFileDeletionHook(nullptr);
+}
+
+void Deletion::SetUp() {
+    Vellum::CShadowUI::Initialize(Vellum::CUIManager::GetInstance());
+    m_skins.reset(new windowtest::SkinFolder);
+    m_outside.reset(new testsupport::TempDir);
+    for (const char* folder : {"empty", "full", "full\\sub", "top-empty", "top-full"})
+        ASSERT_TRUE(::CreateDirectoryA(Outside(folder).c_str(), nullptr)) << folder;
+    for (const char* file : {"full\\f1.txt", "full\\sub\\f2.txt", "file.txt", "top-full\\f3.txt"})
+        MakeFile(Outside(file), "outside");
+    m_cafe.reset(new testsupport::Cafe(DeletionCafe(m_outside->Path())));
+    ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
+    // Names whose last byte is 0x5C, the trail byte of 誠: made here, where
+    // no path is split at a byte that only looks like a separator.
+    ASSERT_TRUE(::CreateDirectoryA("E:\\Games\\Old\\单机游戏\\誠", nullptr));
+    MakeFile("E:\\Games\\Old\\单机游戏\\誠\\誠.txt", "gbk");
+    MakeFile("E:\\Games\\誠", "a file named 誠");
+
+    // As the entry point and the role window do, with the master role.
+    ASSERT_NE(nullptr, Main()->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0,
+                                      0, 0, 0));
+    Main()->CenterWindow();
+    CSelectServerClassWnd::Instance()->ShowWindow(false);
+    Main()->ShowWindow(true);
+    Main()->SelectRole(1);
+    ::UpdateWindow(Main()->GetHWND());
+    windowtest::PumpPending();
+}
+
+void Deletion::TearDown() {
+    WorkerHold::Disarm();
+    platform::ReplaceStartThreadCall(nullptr);
+    if (CTrevandWnd::HasInstance() && ::IsWindow(Main()->GetHWND())) ::DestroyWindow(Main()->GetHWND());
+    if (CSelectServerClassWnd::HasInstance() && ::IsWindow(CSelectServerClassWnd::Instance()->GetHWND()))
+        ::DestroyWindow(CSelectServerClassWnd::Instance()->GetHWND());
+    windowtest::PumpPending();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    CTrevandWnd::ReleaseInstance();
+    CSelectServerClassWnd::ReleaseInstance();
+    m_cafe.reset();
+    m_outside.reset();
+    m_skins.reset();
+}
+
+void Deletion::RunWithSteps(const std::function<void()>& body, std::vector<Step> steps) {
+    StepRun run;
+    run.steps = std::move(steps);
+    run.since = ::GetTickCount();
+    g_run = &run;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &OnStepTimer);
+    body();
+    ::KillTimer(nullptr, timer);
+    g_run = nullptr;
+    if (!run.aborted && run.next < run.steps.size())
+        ADD_FAILURE() << "the windows closed before the step: " << run.steps[run.next].what;
+    // A quit message that ended the modal loops is not the test's to keep.
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps) {
+    auto* wnd = new CDelDirWnd;
+    ASSERT_NE(nullptr, wnd->Create(Main()->GetHWND(), "CDelDirWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   WS_EX_STATICEDGE, 0, 0, 0, 0));
+    wnd->CenterWindow();
+    wnd->Start(paths);
+    RunWithSteps([wnd] { wnd->ShowModal(); }, std::move(steps));
+    if (::IsWindow(wnd->GetHWND())) {
+        // The loop was ended from outside: the object may go only once the
+        // worker is done with it.
+        if (!windowtest::PumpUntil([wnd] { return wnd->IsDone(); }, 20000)) {
+            ADD_FAILURE() << "the worker never stopped; the window is left behind";
+            return;
+        }
+        ::DestroyWindow(wnd->GetHWND());
+    }
+    delete wnd;
+}
+
+CDelDirWnd* Deletion::Window() {
+    HWND hWnd = ::FindWindowA("CDelDirWnd", nullptr);
+    if (!hWnd) return nullptr;
+    auto* base = reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    return dynamic_cast<CDelDirWnd*>(base);
+}
+
+std::string Deletion::Text(const char* control) {
+    CDelDirWnd* wnd = Window();
+    Vellum::CControlUI* found = wnd ? wnd->GetManager().FindControl(control) : nullptr;
+    return found ? found->GetText().ToStdString() : std::string("<no ") + control + ">";
+}
+
+void Deletion::ClickIn(Vellum::WindowImplBase* wnd, const char* control) {
+    ::UpdateWindow(wnd->GetHWND());
+    Vellum::CControlUI* found = wnd->GetManager().FindControl(control);
+    ASSERT_NE(nullptr, found) << control;
+    windowtest::PostClick(wnd->GetHWND(), windowtest::CenterOf(found));
+}
+
+Step Deletion::WaitFinishedThenClose() {
+    return {"the completion texts", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+            [] { ClickIn(Window(), "closebtn"); }};
+}
+
+Step Deletion::WaitHeldThen(const std::string& what, std::function<void()> act) {
+    return {"the worker held: " + what, [] { return WorkerHold::Entered() && Window(); }, std::move(act)};
+}
+
+Step Deletion::CheckThen(const std::string& what, std::function<void()> check) {
+    return {what, [] { return true; }, std::move(check)};
+}
+
+Step Deletion::ReleaseWorker(const std::string& what) {
+    return {"release the worker: " + what, [] { return true; }, [] { WorkerHold::Release(); }};
+}
+
+Step Deletion::AnswerYes() {
+    return {"the yes/no box", [] { return MessageBoxWindow() != nullptr; }, [] {
+                HWND box = MessageBoxWindow();
+                auto* wnd = dynamic_cast<Vellum::WindowImplBase*>(
+                    reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
+                ASSERT_NE(nullptr, wnd);
+                ClickIn(wnd, "BtnOk");
+            }};
+}
+
+void Deletion::ExpectCancelling() {
+    CDelDirWnd* wnd = Window();
+    ASSERT_NE(nullptr, wnd);
+    EXPECT_EQ("请稍后！", Text("DelDirWndStatus"));
+    EXPECT_EQ("    正在取消删除操作...", Text("DelDirWndFinal"));
+    EXPECT_EQ("", Text("DelDirWndText"));
+    EXPECT_FALSE(wnd->IsRunning());
+    EXPECT_FALSE(wnd->CanCancel());
+    EXPECT_FALSE(wnd->IsDone());
+    // Still modal over the main window.
+    EXPECT_FALSE(::IsWindowEnabled(CTrevandWnd::Instance()->GetHWND()));
+}
+
+void Deletion::Tick(const std::string& path) {
+    const ListRowInfo* entry = Main()->Rows().Find(path);
+    ASSERT_NE(nullptr, entry) << path;
+    Vellum::CListUI* list = Main()->Rows().GetList();
+    list->EnsureVisible(list->GetItemIndex(entry->pRow));
+    ::UpdateWindow(Main()->GetHWND());
+    const RECT& rc = entry->pRow->GetPos();
+    windowtest::PostClick(Main()->GetHWND(), {rc.left + 18, (rc.top + rc.bottom) / 2});
+    windowtest::PumpPending();
+    ::UpdateWindow(Main()->GetHWND());
+    ASSERT_TRUE(entry->pRow->IsChecked()) << path;
+}
+
+std::string Deletion::CountText() {
+    Vellum::CControlUI* label = Main()->GetManager().FindControl("ClearCountLabel");
+    return label ? label->GetText().ToStdString() : "";
+}
+
+std::vector<std::string> Deletion::DeletionLines(const testsupport::LogCapture& since) {
+    std::vector<std::string> lines;
+    for (const std::string& line : since.Lines()) {
+        if (line.find("|Trevand  ") != std::string::npos) lines.push_back(line);
+    }
+    return lines;
+}
+
+testsupport::DiskListing Deletion::Listing() const {
+    return testsupport::TakeListing({"E:\\", "F:\\", m_outside->Path()});
+}
+
+}  // namespace deletiontest

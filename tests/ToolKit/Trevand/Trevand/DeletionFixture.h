@@ -1,0 +1,102 @@
+// The deletion window on real windows over the real main window, on a café
+// whose disks hold read-only, hidden and GBK-named entries and links that
+// point outside every disk.
+//
+// A test hands the window its paths, then says what the operator does while
+// it is up as a list of steps; the steps run from a timer inside the modal
+// loop, exactly as clicks would arrive there.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/DelDirWnd.h"
+#include "ToolKit/Trevand/Trevand/TrevandWnd.h"
+#include "support/Cafe.h"
+#include "support/DiskListing.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+#include "../../../UI/Window/WindowTestSupport.h"
+
+namespace deletiontest {
+
+// A folder on drive E whose path does not fit the window's text line.
+extern const char kLongFolder[];
+
+// Holds the deletion worker inside its first file deletion whose path
+// contains a marker, until released (or 20 s have passed).
+class WorkerHold {
+public:
+    static void Arm(const std::string& marker);
+    // Whether the worker is being held now.
+    static bool Entered();
+    static void Release();
+    // Releases the worker and removes the hold for good.
+    static void Disarm();
+};
+
+// What the operator does while a window is up: once `ready` holds, `act`
+// runs. A step not ready within its time fails the test.
+struct Step {
+    std::string what;
+    std::function<bool()> ready;
+    std::function<void()> act;
+};
+
+class Deletion : public ::testing::Test {
+public:
+    // The deletion window on screen, or null.
+    static CDelDirWnd* Window();
+    // A label's text in the deletion window.
+    static std::string Text(const char* control);
+    // Posts a click at the centre of a control of `wnd`.
+    static void ClickIn(Vellum::WindowImplBase* wnd, const char* control);
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // As the main window's removal does: a deletion window over the main
+    // window on `paths`, Create, CenterWindow, Start, ShowModal, delete.
+    // `steps` run meanwhile; returns once the window has closed.
+    void RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps);
+    // Runs `body`, which opens modal windows, with `steps` run meanwhile.
+    void RunWithSteps(const std::function<void()>& body, std::vector<Step> steps);
+
+    // Steps the tests share.
+    static Step WaitFinishedThenClose();
+    static Step WaitHeldThen(const std::string& what, std::function<void()> act);
+    static Step CheckThen(const std::string& what, std::function<void()> check);
+    static Step ReleaseWorker(const std::string& what);
+    // Finds the yes/no box and answers "是".
+    static Step AnswerYes();
+    // The deletion window's state while a cancel is being carried out.
+    static void ExpectCancelling();
+
+    CTrevandWnd* Main() { return CTrevandWnd::Instance(); }
+    bool HasRow(const std::string& path) { return Main()->Rows().Find(path) != nullptr; }
+    // Ticks the main window's row of `path` with a click on its check box.
+    void Tick(const std::string& path);
+    std::string CountText();
+
+    // The deletion's log lines since `since` began (the test's start by
+    // default): "[Info]|Trevand  …".
+    std::vector<std::string> DeletionLines() const { return DeletionLines(m_log); }
+    static std::vector<std::string> DeletionLines(const testsupport::LogCapture& since);
+    // Drives E and F and the folder outside every disk.
+    testsupport::DiskListing Listing() const;
+    std::string Outside(const std::string& relative) const { return m_outside->File(relative); }
+
+    testsupport::LogCapture m_log;
+    std::unique_ptr<windowtest::SkinFolder> m_skins;
+    std::unique_ptr<testsupport::TempDir> m_outside;
+    std::unique_ptr<testsupport::Cafe> m_cafe;
+};
+
+}  // namespace deletiontest

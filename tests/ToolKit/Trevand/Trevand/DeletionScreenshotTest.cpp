@@ -1,0 +1,56 @@
+// Screenshots of the deletion window to look at: while it deletes (a path
+// too long for its line), while a cancel is carried out, and once finished.
+// The progress bar slides only while work goes on.
+#include <gtest/gtest.h>
+
+#include "DeletionFixture.h"
+#include "UI/Control/ProgressUI.h"
+#include "../../../UI/Window/RenderTestSupport.h"
+
+namespace deletiontest {
+namespace {
+
+void Save(const char* name) {
+    const std::string dir = windowtest::HostPathToWine(TREVAND_SCREENSHOT_DIR);
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    CDelDirWnd* wnd = Deletion::Window();
+    ASSERT_NE(nullptr, wnd);
+    ::UpdateWindow(wnd->GetHWND());
+    EXPECT_TRUE(windowtest::Snapshot(wnd->GetManager()).SavePng(dir + "\\" + name)) << name;
+}
+
+Vellum::CProgressUI* Progress() {
+    Vellum::CControlUI* control = Deletion::Window()->GetManager().FindControl("DelDirWndProcess");
+    return control ? static_cast<Vellum::CProgressUI*>(control->GetInterface("Progress")) : nullptr;
+}
+
+TEST_F(Deletion, ScreenshotsWhileRunningCancellingAndFinished) {
+    const std::string longTree = std::string("E:\\") + kLongFolder;
+    WorkerHold::Arm(kLongFolder);
+    RunDeletion({"E:\\b.txt", longTree, "E:\\a.txt"},
+                {WaitHeldThen("running",
+                              [longTree] {
+                                  EXPECT_EQ(longTree, Text("DelDirWndText"));
+                                  ASSERT_NE(nullptr, Progress());
+                                  EXPECT_TRUE(Progress()->IsMarquee());
+                                  Save("deletion-running.png");
+                                  ClickIn(Window(), "closebtn");
+                              }),
+                 CheckThen("cancelling",
+                           [] {
+                               EXPECT_TRUE(Progress()->IsMarquee());
+                               Save("deletion-cancelling.png");
+                           }),
+                 ReleaseWorker("it stops and closes the window")});
+
+    RunDeletion({"E:\\a.txt"}, {{"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                                 [] {
+                                     EXPECT_FALSE(Progress()->IsMarquee());
+                                     EXPECT_EQ(Progress()->GetMaxValue(), Progress()->GetValue());
+                                     Save("deletion-finished.png");
+                                     ClickIn(Window(), "closebtn");
+                                 }}});
+}
+
+}  // namespace
+}  // namespace deletiontest

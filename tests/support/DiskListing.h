@@ -1,0 +1,49 @@
+// Windows only: a file-by-file listing of folders (path, size, attributes),
+// taken before and after a deletion to show that exactly the ticked entries
+// went and nothing else changed.
+//
+// Paths are Windows paths in code page 936 with "\" separators, as the
+// program's candidates are ("E:\Games\Old\x.dat"). Links are listed but never
+// entered, so what they point at is listed only where it really lives.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct ListedEntry {
+    uint64_t size = 0;
+    uint32_t attributes = 0;
+    // A reparse point, or a name that resolves to another place (Wine shows
+    // a symbolic link to a file as a plain file).
+    bool link = false;
+};
+
+using DiskListing = std::map<std::string, ListedEntry>;
+
+// Every entry below each of `roots` ("E:\", "C:\tmp\outside"); the roots
+// themselves are not listed.
+DiskListing TakeListing(const std::vector<std::string>& roots);
+
+// What must remain of `before` once `ticked` are deleted: each ticked path
+// and everything below it go, except the links among them and the folders
+// that hold a link (up to the ticked path itself), which stay.
+DiskListing WithoutDeleted(const DiskListing& before, const std::vector<std::string>& ticked);
+
+// How `actual` differs from `expected`, one line per entry ("missing ...",
+// "unexpected ...", "changed ..."); empty when they are the same.
+std::string ListingDifference(const DiskListing& expected, const DiskListing& actual);
+
+// How `after` differs from `before` other than by entries gone at or below
+// one of `ticked`: for a deletion that was stopped part way. Empty when
+// nothing else changed.
+std::string ChangesBesideDeleted(const DiskListing& before, const DiskListing& after,
+                                 const std::vector<std::string>& ticked);
+
+// Whether `path` is `top` or lies below it.
+bool IsAtOrBelow(const std::string& path, const std::string& top);
+
+}  // namespace testsupport
