@@ -119,7 +119,6 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
     ASSERT_TRUE(deletion.Valid());
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     ASSERT_TRUE(deletion.Click(close.x, close.y));
-    Shot("cancelling");
     // A second click while cancelling changes nothing.
     deletion.Click(close.x, close.y);
     ASSERT_TRUE(XWindow::WaitGone(kDelDirWnd, 120000)) << "the deletion window did not close by itself";
@@ -135,6 +134,7 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
         [&](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == (treeLeft ? rows : rows - 1); },
         10000))
         << (treeLeft ? "the tree left is not listed" : "the deleted tree is still listed");
+    Shot(treeLeft ? "list-after-cancel" : "list-after-cancel-too-late");
     EXPECT_EQ(treeLeft ? 0 : 1, CountLogLines(DeletedFolderLine(backup)));
     CloseProgram();
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "support/WineHost.h"
 
@@ -50,12 +52,15 @@ void AddPackageFiles(CafeDrive& drive, const Package& package) {
 
 }  // namespace
 
-CafeDescription DemoCafe(const std::string& root) {
+CafeDescription DemoCafe(const std::string& root, bool secondary) {
     CafeDescription desc;
-    // The master: this machine is the main server; a secondary at .12 with
-    // its own disk, which the master never scans.
-    desc.servers = {{"192.168.1.12", 0}};
-    desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}, {"192.168.1.12", "E", 1, 3}};
+    // The main server is this machine, or 192.168.1.10 when the demo shows a
+    // secondary; one more server at .12 with its own disk, which the master
+    // never scans.
+    const std::string main = secondary ? "192.168.1.10" : "{local}";
+    desc.thisMachineIsMain = false;
+    desc.servers = {{main, 1}, {"192.168.1.12", 0}};
+    desc.serverDisks = {{main, "E", 1, 1}, {main, "F", 1, 2}, {"192.168.1.12", "E", 1, 3}};
     desc.downDisks = {"D"};
     for (const Package& package : Packages()) {
         desc.packages.push_back({package.pkgid, package.localPath, 20240601, package.idcClass});
@@ -165,6 +170,11 @@ std::string HostPath(const std::string& windowsPath) {
     return resolved;
 }
 
+bool ShowsSecondary() {
+    const char* role = std::getenv("DEMO_ROLE");
+    return Cafe::LocalAddress().empty() || (role != nullptr && std::strcmp(role, "secondary") == 0);
+}
+
 bool BuildDemoCafe(const std::string& root) {
     const std::string unixRoot = testsupport::UnixPathOf(root);
     if (unixRoot.empty() || !testsupport::RunUnixCommand({"rm", "-rf", unixRoot})) {
@@ -178,7 +188,8 @@ bool BuildDemoCafe(const std::string& root) {
     testsupport::CafeSite site;
     site.root = root;
     site.keep = true;
-    Cafe cafe(DemoCafe(root), site);
+    const bool secondary = ShowsSecondary();
+    Cafe cafe(DemoCafe(root, secondary), site);
     if (!cafe.Ready()) {
         std::fprintf(stderr, "trevand_demo: the demo cafe could not be built: %s\n", cafe.Problem().c_str());
         return false;
@@ -191,9 +202,11 @@ bool BuildDemoCafe(const std::string& root) {
                 HostPath(OutsideFolder(root)).c_str());
     if (Cafe::LocalAddress().empty()) {
         std::printf("This machine has no Ethernet or wireless IPv4 address, so it cannot be the cafe's main\n"
-                    "server: the master role finds no disks. Choose the secondary role (fu fuwuqi).\n");
+                    "server: the demo shows the secondary role (the second option of the role window).\n");
+    } else if (secondary) {
+        std::printf("The cafe's main server is 192.168.1.10: choose the secondary role (the second option).\n");
     } else {
-        std::printf("This machine (%s) is the cafe's main server: choose the master role.\n",
+        std::printf("This machine (%s) is the cafe's main server: choose the master role (the first option).\n",
                     Cafe::LocalAddress().c_str());
     }
     return true;

@@ -13,11 +13,19 @@
 
 namespace demo {
 
-testsupport::CafeDescription DemoCafe(const std::string& root);
+// With `secondary`, this machine is not the main server (192.168.1.10 is):
+// only the secondary role can load.
+testsupport::CafeDescription DemoCafe(const std::string& root, bool secondary);
+
+// Whether the demo shows the secondary role: this machine has no Ethernet or
+// wireless IPv4 address (so it cannot be the main server), or DEMO_ROLE is
+// "secondary".
+bool ShowsSecondary();
 
 // Builds the demo café afresh in the folder `root` (Windows path, ASCII;
 // whatever an earlier run left there is removed first) and leaves it in
-// place: services, drive letters and files. Prints where its disks are.
+// place: services, drive letters and files. Prints where its disks are and
+// which role to choose.
 // False, with the reason on stderr, when it could not be built.
 bool BuildDemoCafe(const std::string& root);
 
