@@ -51,7 +51,10 @@ std::vector<testsupport::CafeDrive> Drives(const std::string& outside, bool with
           {CafeEntry::kFile, "a.txt"},
           {CafeEntry::kFile, "b.txt"},
           {CafeEntry::kHiddenFolder, "$RECYCLE.BIN"}}},
-        {'F', {{CafeEntry::kFile, "Games\\Moved\\m.exe"}, {CafeEntry::kFolder, "Games\\Stale"}, {CafeEntry::kFile, "x.dat"}}},
+        {'F',
+         {{CafeEntry::kFile, "Games\\Moved\\m.exe"},
+          {CafeEntry::kFolder, "Games\\Stale"},
+          {CafeEntry::kFile, "x.dat"}}},
     };
     if (withDownloadDisk) {
         drives.push_back({'D',
@@ -121,7 +124,8 @@ void EndToEnd::Start(const CafeDescription& desc) {
     m_app.reset(new testsupport::AppProcess(testsupport::WindowsPathOf(TREVAND_APP_DIR), m_dir.File("app")));
     ASSERT_TRUE(m_app->Ready());
     ASSERT_TRUE(m_app->Start());
-    ASSERT_TRUE(XWindow::WaitFor(kRoleWnd, kStartLimitMs).Valid()) << "the role window did not appear";
+    ASSERT_TRUE(testsupport::WaitForPaintedWindow(kRoleWnd, kStartLimitMs, Scratch()).Valid())
+        << "the role window did not appear";
     // The main window is created shown and hidden once start-up is through.
     EXPECT_TRUE(XWindow::WaitGone(kMainWnd, kUiLimitMs)) << "the main window shows before a role is chosen";
 }
@@ -144,17 +148,15 @@ void EndToEnd::ConfirmRole(bool secondary, int rows) {
     const skinpoints::Point ok = skinpoints::kRoleWindow.OkButton;
     ASSERT_TRUE(role.Click(ok.x, ok.y));
     ASSERT_TRUE(XWindow::WaitGone(kRoleWnd, kUiLimitMs)) << "the role window stayed";
-    m_main = XWindow::WaitFor(kMainWnd, kUiLimitMs);
+    m_main = testsupport::WaitForPaintedWindow(kMainWnd, kUiLimitMs, Scratch());
     ASSERT_TRUE(m_main.Valid()) << "the main window did not appear";
-    ASSERT_TRUE(WaitForMain([&](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == rows; },
-                            kStartLimitMs))
-        << "the first drive does not list " << rows << " rows";
+    ASSERT_TRUE(WaitForRows(rows, kStartLimitMs)) << "the first drive does not list " << rows << " rows";
     m_loads = CountLogLines(kLoadLine);
 }
 
 void EndToEnd::Reload() {
     Screenshot before;
-    ASSERT_TRUE(before.Take(m_dir.File("screen.png")));
+    ASSERT_TRUE(before.Take(Scratch()));
     ClickMain(skinpoints::kMainWindow.BtnFlush);
     ASSERT_TRUE(WaitUntil([&] { return CountLogLines(kLoadLine) > m_loads; }, kStartLimitMs, 200)) << "no reload";
     // While it loads, the count line says so; then it shows the count again.
@@ -172,14 +174,13 @@ void EndToEnd::SelectDrive(int entry, int rows) {
     // The drop-down shows the current drive's entry in the selected colour.
     const skinpoints::Point first = skinpoints::DriveEntry(0);
     const ScreenRect entries = {first.x - 58, first.y - 12, 116, 3 * skinpoints::kMainWindow.dropDownEntryHeight};
+    const testsupport::Rgb selected = testsupport::RgbOf(0xDBEAFE);
     ASSERT_TRUE(WaitForMain(
-        [&](const Screenshot& s, const ScreenRect& w) { return s.Count(w, entries, testsupport::RgbOf(0xDBEAFE), 4) >= 1000; },
+        [&](const Screenshot& s, const ScreenRect& w) { return s.Count(w, entries, selected, 4) >= 1000; },
         kUiLimitMs))
         << "the drive list did not open";
     ClickMain(skinpoints::DriveEntry(entry));
-    ASSERT_TRUE(WaitForMain([&](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == rows; },
-                            kUiLimitMs))
-        << "drive entry " << entry << " does not list " << rows << " rows";
+    ASSERT_TRUE(WaitForRows(rows, kUiLimitMs)) << "drive entry " << entry << " does not list " << rows << " rows";
 }
 
 void EndToEnd::ClickTicks(const std::vector<int>& rows, const std::vector<int>& ticked, int shown) {
@@ -198,7 +199,7 @@ void EndToEnd::ClickTicks(const std::vector<int>& rows, const std::vector<int>& 
 
 XWindow EndToEnd::AskToRemove() {
     ClickMain(skinpoints::kMainWindow.BtnRemove);
-    const XWindow box = XWindow::WaitFor(kMsgBox, kUiLimitMs);
+    const XWindow box = testsupport::WaitForPaintedWindow(kMsgBox, kUiLimitMs, Scratch());
     EXPECT_TRUE(box.Valid()) << "no confirmation box";
     return box;
 }
@@ -207,7 +208,7 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
     const ScreenRect rect = box.Geometry();
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
     ASSERT_TRUE(box.Click(yes.x, yes.y));
-    const XWindow deletion = XWindow::WaitFor(kDelDirWnd, kUiLimitMs);
+    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWnd, kUiLimitMs, Scratch());
     ASSERT_TRUE(deletion.Valid()) << "the deletion window did not appear";
     EXPECT_TRUE(XWindow::WaitGone(kMsgBox, kUiLimitMs));
     const bool logged = WaitUntil(
@@ -222,7 +223,7 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
     const bool finished = WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(m_dir.File("screen.png")) &&
+            return shot.Take(Scratch()) &&
                    testsupport::HasText(shot, deletion.Geometry(), skinpoints::kDelDirWindow.DelDirWndFinal);
         },
         kUiLimitMs, 200);
@@ -275,9 +276,14 @@ bool EndToEnd::WaitForMain(const std::function<bool(const Screenshot&, const Scr
     return WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(m_dir.File("screen.png")) && condition(shot, m_main.Geometry());
+            return shot.Take(Scratch()) && condition(shot, m_main.Geometry());
         },
         timeoutMs, 200);
+}
+
+bool EndToEnd::WaitForRows(int rows, int timeoutMs) {
+    return WaitForMain([&](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == rows; },
+                       timeoutMs);
 }
 
 void EndToEnd::ClickMain(skinpoints::Point point) { EXPECT_TRUE(m_main.Click(point.x, point.y)); }

@@ -71,6 +71,8 @@ protected:
 
     // A folder outside every disk (what the disks' links point at).
     std::string Outside() const;
+    // The file of the pictures taken while waiting.
+    std::string Scratch() const { return m_dir.File("screen.png"); }
 
     // A picture of the screen, saved as end_to_end-<test>-<name>.png.
     testsupport::Screenshot Shot(const std::string& name);
@@ -78,6 +80,8 @@ protected:
     bool WaitForMain(const std::function<bool(const testsupport::Screenshot&, const testsupport::ScreenRect&)>&
                          condition,
                      int timeoutMs);
+    // Waits until the list shows exactly `rows` rows.
+    bool WaitForRows(int rows, int timeoutMs);
     void ClickMain(skinpoints::Point point);
 
     // The log's lines ("[level]|message") and how often `line` is among them.

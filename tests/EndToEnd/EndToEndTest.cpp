@@ -115,7 +115,7 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
     const ScreenRect rect = box.Geometry();
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
     ASSERT_TRUE(box.Click(yes.x, yes.y));
-    const XWindow deletion = XWindow::WaitFor(kDelDirWnd, 10000);
+    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWnd, 10000, Scratch());
     ASSERT_TRUE(deletion.Valid());
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     ASSERT_TRUE(deletion.Click(close.x, close.y));
@@ -130,9 +130,7 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
     ASSERT_TRUE(testsupport::WaitUntil([&] { return CountLogLines("[Info]|Open Service Success!") > m_loads; }, 30000,
                                        200))
         << "no reload after the deletion window closed";
-    ASSERT_TRUE(WaitForMain(
-        [&](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == (treeLeft ? rows : rows - 1); },
-        10000))
+    ASSERT_TRUE(WaitForRows(treeLeft ? rows : rows - 1, 10000))
         << (treeLeft ? "the tree left is not listed" : "the deleted tree is still listed");
     Shot(treeLeft ? "list-after-cancel" : "list-after-cancel-too-late");
     EXPECT_EQ(treeLeft ? 0 : 1, CountLogLines(DeletedFolderLine(backup)));

@@ -1,10 +1,13 @@
 #include "support/WindowView.h"
 
+#include "support/WaitUntil.h"
+
 namespace testsupport {
 namespace {
 
 constexpr Rgb kText = RgbOf(0x1F2937);
 constexpr Rgb kTickFill = RgbOf(0x2563EB);
+constexpr Rgb kTitleBar = RgbOf(0x1E3A5F);
 // Anti-aliased glyph edges blend into the background: a wide tolerance still
 // keeps the white and light grey backgrounds out.
 constexpr int kTextTolerance = 70;
@@ -19,6 +22,24 @@ constexpr int kTickPixels = 100;
 
 bool HasText(const Screenshot& shot, const ScreenRect& window, const ScreenRect& rect) {
     return shot.Count(window, rect, kText, kTextTolerance) >= kTextPixels;
+}
+
+bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window) {
+    // The bar's left part, where at most the caption's text is drawn on it.
+    const ScreenRect bar = {2, 2, 160, 28};
+    return shot.Count(window, bar, kTitleBar, 8) >= bar.width * bar.height / 2;
+}
+
+XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::string& scratchPng) {
+    XWindow found;
+    WaitUntil(
+        [&] {
+            found = XWindow::Find(name);
+            Screenshot shot;
+            return found.Valid() && shot.Take(scratchPng) && TitleBarPainted(shot, found.Geometry());
+        },
+        timeoutMs, 100);
+    return found.Valid() ? found : XWindow();
 }
 
 bool RowShown(const Screenshot& shot, const ScreenRect& window, int row) {

@@ -19,6 +19,13 @@ bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row);
 // (the same place in both).
 bool RegionChanged(const Screenshot& before, const Screenshot& after, const ScreenRect& window,
                    const ScreenRect& rect);
+// Whether the window at `window` shows its title bar (every skin's bar is
+// 1E3A5F and at least 32 high): it has painted since it was shown.
+bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window);
+// Waits up to `timeoutMs` for the window named `name` to be shown with its
+// title bar painted (a window just mapped may still be blank); pictures go
+// to the scratch file `scratchPng`. Invalid when it did not come.
+XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::string& scratchPng);
 // Whether `rect` of the window holds text pixels (the skins' text colour).
 bool HasText(const Screenshot& shot, const ScreenRect& window, const ScreenRect& rect);
 

@@ -65,6 +65,8 @@ private:
     // Waits until the main window's screen satisfies `condition`.
     bool WaitForMain(const std::function<bool(const Screenshot&, const ScreenRect&)>& condition, int timeoutMs);
     bool ClickMain(skinpoints::Point point) { return m_main.Click(point.x, point.y); }
+    // The file of the pictures taken while waiting.
+    std::string Scratch() const { return m_out + "\\screen.png"; }
 
     bool StartProgram();
     bool ChooseRole();
@@ -122,7 +124,7 @@ bool Tour::WaitForMain(const std::function<bool(const Screenshot&, const ScreenR
     return WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(m_out + "\\screen.png") && condition(shot, m_main.Geometry());
+            return shot.Take(Scratch()) && condition(shot, m_main.Geometry());
         },
         timeoutMs, 200);
 }
@@ -130,7 +132,11 @@ bool Tour::WaitForMain(const std::function<bool(const Screenshot&, const ScreenR
 bool Tour::StartProgram() {
     if (!m_app.Ready()) return Fail("cannot copy the program folder");
     if (!m_app.Start()) return Fail("cannot start Trevand.exe");
-    if (!XWindow::WaitFor(kRoleWnd, kStartLimitMs).Valid()) return Fail("the role window did not appear");
+    if (!testsupport::WaitForPaintedWindow(kRoleWnd, kStartLimitMs, Scratch()).Valid()) {
+        return Fail("the role window did not appear");
+    }
+    // The main window is created shown and hidden once start-up is through.
+    if (!XWindow::WaitGone(kMainWnd, kUiLimitMs)) return Fail("the main window shows before a role is chosen");
     Screenshot shot;
     return Snap(&shot);
 }
@@ -145,7 +151,7 @@ bool Tour::ChooseRole() {
     const bool chosen = WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(m_out + "\\screen.png") &&
+            return shot.Take(Scratch()) &&
                    shot.Count(role.Geometry(), dot, testsupport::RgbOf(0x2563EB), 40) >= 20;
         },
         kUiLimitMs, 200);
@@ -159,7 +165,7 @@ bool Tour::ConfirmRole() {
     const skinpoints::Point ok = skinpoints::kRoleWindow.OkButton;
     if (!role.Click(ok.x, ok.y)) return Fail("cannot click OK");
     if (!XWindow::WaitGone(kRoleWnd, kUiLimitMs)) return Fail("the role window stayed");
-    m_main = XWindow::WaitFor(kMainWnd, kUiLimitMs);
+    m_main = testsupport::WaitForPaintedWindow(kMainWnd, kUiLimitMs, Scratch());
     if (!m_main.Valid()) return Fail("the main window did not appear");
     // The first drive's rows are listed once the disks are scanned.
     if (!WaitForMain([](const Screenshot& s, const ScreenRect& w) { return testsupport::RowShown(s, w, 0); },
@@ -217,7 +223,7 @@ bool Tour::Tick() {
 
 bool Tour::AskToRemove() {
     if (!ClickMain(skinpoints::kMainWindow.BtnRemove)) return Fail("cannot click 删除");
-    m_box = XWindow::WaitFor(kMsgBox, kUiLimitMs);
+    m_box = testsupport::WaitForPaintedWindow(kMsgBox, kUiLimitMs, Scratch());
     if (!m_box.Valid()) return Fail("no confirmation box");
     Screenshot shot;
     return Snap(&shot);
@@ -228,7 +234,7 @@ bool Tour::ConfirmRemoval() {
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(box.width, box.height).BtnOk;
     m_loads = CountLines(m_app.TodaysLog(), kLoadLine);
     if (!m_box.Click(yes.x, yes.y)) return Fail("cannot click 是");
-    m_deletion = XWindow::WaitFor(kDelDirWnd, kUiLimitMs);
+    m_deletion = testsupport::WaitForPaintedWindow(kDelDirWnd, kUiLimitMs, Scratch());
     if (!m_deletion.Valid()) return Fail("the deletion window did not appear");
     Screenshot shot;
     if (!Snap(&shot)) return false;
@@ -254,7 +260,7 @@ bool Tour::DeletionFinished() {
     const bool shown = WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(m_out + "\\screen.png") &&
+            return shot.Take(Scratch()) &&
                    testsupport::HasText(shot, m_deletion.Geometry(), skinpoints::kDelDirWindow.DelDirWndFinal);
         },
         kUiLimitMs, 200);
@@ -316,7 +322,7 @@ bool Tour::Run() {
         Screenshot shot;
         Snap(&shot);
     }
-    DeleteFileA((m_out + "\\screen.png").c_str());
+    DeleteFileA(Scratch().c_str());
     const std::string log = m_app.TodaysLog();
     const std::string copy = m_out + "\\" + testsupport::TodaysLogName();
     if (!CopyFileA(log.c_str(), copy.c_str(), FALSE)) {
