@@ -19,11 +19,6 @@ using testsupport::XWindow;
 
 namespace endtoend {
 
-const char kRoleWnd[] = "CSelectServerClassWnd";
-const char kMainWnd[] = "CTrevandWnd";
-const char kMsgBox[] = "MsgBoxWnd";
-const char kDelDirWnd[] = "CDelDirWnd";
-
 namespace {
 
 // Time limits: the first start of the program under Wine, a window or a
@@ -31,9 +26,6 @@ namespace {
 constexpr int kStartLimitMs = 30000;
 constexpr int kUiLimitMs = 10000;
 constexpr int kDeletionLimitMs = 120000;
-
-// Written as each load of the engine starts (more than once per load).
-const char kLoadLine[] = "[Info]|Open Service Success!";
 
 std::vector<testsupport::CafeDrive> Drives(const std::string& outside, bool withDownloadDisk) {
     std::vector<testsupport::CafeDrive> drives = {
@@ -98,9 +90,6 @@ CafeDescription MasterCafeWithLargeTree(const std::string& outside) {
     return desc;
 }
 
-std::string DeletedFolderLine(const std::string& path) { return "[Info]|Trevand  删除目录" + path; }
-std::string DeletedFileLine(const std::string& path) { return "[Info]|Trevand  删除文件" + path; }
-
 std::string EndToEnd::Outside() const { return m_dir.File("outside"); }
 
 void EndToEnd::Start(const CafeDescription& desc) {
@@ -124,22 +113,24 @@ void EndToEnd::Start(const CafeDescription& desc) {
     m_app.reset(new testsupport::AppProcess(testsupport::WindowsPathOf(TREVAND_APP_DIR), m_dir.File("app")));
     ASSERT_TRUE(m_app->Ready());
     ASSERT_TRUE(m_app->Start());
-    ASSERT_TRUE(testsupport::WaitForPaintedWindow(kRoleWnd, kStartLimitMs, Scratch()).Valid())
+    ASSERT_TRUE(testsupport::WaitForPaintedWindow(kRoleWindowText, kStartLimitMs, Scratch()).Valid())
         << "the role window did not appear";
     // The main window is created shown and hidden once start-up is through.
-    EXPECT_TRUE(XWindow::WaitGone(kMainWnd, kUiLimitMs)) << "the main window shows before a role is chosen";
+    EXPECT_TRUE(XWindow::WaitGone(kMainWindowText, kUiLimitMs)) << "the main window shows before a role is chosen";
 }
 
 void EndToEnd::TearDown() {
     // A run cut short by a failure: the process goes before its café, and
     // its windows before the next test looks for its own.
     m_app.reset();
-    for (const char* name : {kRoleWnd, kMainWnd, kMsgBox, kDelDirWnd}) XWindow::WaitGone(name, kUiLimitMs);
+    for (const char* name : {kRoleWindowText, kMainWindowText, kMsgBoxText, kDelDirWindowText}) {
+        XWindow::WaitGone(name, kUiLimitMs);
+    }
     m_cafe.reset();
 }
 
 void EndToEnd::ConfirmRole(bool secondary, int rows) {
-    const XWindow role = XWindow::Find(kRoleWnd);
+    const XWindow role = XWindow::Find(kRoleWindowText);
     ASSERT_TRUE(role.Valid());
     if (secondary) {
         const skinpoints::Point option = skinpoints::kRoleWindow.SecondaryServerCheck;
@@ -147,18 +138,19 @@ void EndToEnd::ConfirmRole(bool secondary, int rows) {
     }
     const skinpoints::Point ok = skinpoints::kRoleWindow.OkButton;
     ASSERT_TRUE(role.Click(ok.x, ok.y));
-    ASSERT_TRUE(XWindow::WaitGone(kRoleWnd, kUiLimitMs)) << "the role window stayed";
-    m_main = testsupport::WaitForPaintedWindow(kMainWnd, kUiLimitMs, Scratch());
+    ASSERT_TRUE(XWindow::WaitGone(kRoleWindowText, kUiLimitMs)) << "the role window stayed";
+    m_main = testsupport::WaitForPaintedWindow(kMainWindowText, kUiLimitMs, Scratch());
     ASSERT_TRUE(m_main.Valid()) << "the main window did not appear";
     ASSERT_TRUE(WaitForRows(rows, kStartLimitMs)) << "the first drive does not list " << rows << " rows";
-    m_loads = CountLogLines(kLoadLine);
+    m_loads = CountLogLines(testsupport::kLoadStartLine);
 }
 
 void EndToEnd::Reload() {
     Screenshot before;
     ASSERT_TRUE(before.Take(Scratch()));
     ClickMain(skinpoints::kMainWindow.BtnFlush);
-    ASSERT_TRUE(WaitUntil([&] { return CountLogLines(kLoadLine) > m_loads; }, kStartLimitMs, 200)) << "no reload";
+    ASSERT_TRUE(WaitUntil([&] { return CountLogLines(testsupport::kLoadStartLine) > m_loads; }, kStartLimitMs, 200))
+        << "no reload";
     // While it loads, the count line says so; then it shows the count again.
     ASSERT_TRUE(WaitForMain(
         [&](const Screenshot& s, const ScreenRect& w) {
@@ -166,19 +158,12 @@ void EndToEnd::Reload() {
         },
         kStartLimitMs))
         << "the count line does not show the count again after the reload";
-    m_loads = CountLogLines(kLoadLine);
+    m_loads = CountLogLines(testsupport::kLoadStartLine);
 }
 
 void EndToEnd::SelectDrive(int entry, int rows) {
     ClickMain(skinpoints::kMainWindow.TrevandComBox);
-    // The drop-down shows the current drive's entry in the selected colour.
-    const skinpoints::Point first = skinpoints::DriveEntry(0);
-    const ScreenRect entries = {first.x - 58, first.y - 12, 116, 3 * skinpoints::kMainWindow.dropDownEntryHeight};
-    const testsupport::Rgb selected = testsupport::RgbOf(0xDBEAFE);
-    ASSERT_TRUE(WaitForMain(
-        [&](const Screenshot& s, const ScreenRect& w) { return s.Count(w, entries, selected, 4) >= 1000; },
-        kUiLimitMs))
-        << "the drive list did not open";
+    ASSERT_TRUE(WaitForMain(testsupport::DriveListOpen, kUiLimitMs)) << "the drive list did not open";
     ClickMain(skinpoints::DriveEntry(entry));
     ASSERT_TRUE(WaitForRows(rows, kUiLimitMs)) << "drive entry " << entry << " does not list " << rows << " rows";
 }
@@ -199,7 +184,7 @@ void EndToEnd::ClickTicks(const std::vector<int>& rows, const std::vector<int>& 
 
 XWindow EndToEnd::AskToRemove() {
     ClickMain(skinpoints::kMainWindow.BtnRemove);
-    const XWindow box = testsupport::WaitForPaintedWindow(kMsgBox, kUiLimitMs, Scratch());
+    const XWindow box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
     EXPECT_TRUE(box.Valid()) << "no confirmation box";
     return box;
 }
@@ -208,9 +193,9 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
     const ScreenRect rect = box.Geometry();
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
     ASSERT_TRUE(box.Click(yes.x, yes.y));
-    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWnd, kUiLimitMs, Scratch());
+    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch());
     ASSERT_TRUE(deletion.Valid()) << "the deletion window did not appear";
-    EXPECT_TRUE(XWindow::WaitGone(kMsgBox, kUiLimitMs));
+    EXPECT_TRUE(XWindow::WaitGone(kMsgBoxText, kUiLimitMs));
     const bool logged = WaitUntil(
         [&] {
             for (const std::string& line : logLines) {
@@ -232,12 +217,12 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
 }
 
 void EndToEnd::CloseDeletionWindow(int rows) {
-    const XWindow deletion = XWindow::Find(kDelDirWnd);
+    const XWindow deletion = XWindow::Find(kDelDirWindowText);
     ASSERT_TRUE(deletion.Valid());
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     ASSERT_TRUE(deletion.Click(close.x, close.y));
-    ASSERT_TRUE(XWindow::WaitGone(kDelDirWnd, kUiLimitMs)) << "the deletion window stayed";
-    ASSERT_TRUE(WaitUntil([&] { return CountLogLines(kLoadLine) > m_loads; }, kStartLimitMs, 200))
+    ASSERT_TRUE(XWindow::WaitGone(kDelDirWindowText, kUiLimitMs)) << "the deletion window stayed";
+    ASSERT_TRUE(WaitUntil([&] { return CountLogLines(testsupport::kLoadStartLine) > m_loads; }, kStartLimitMs, 200))
         << "no reload after the deletion";
     ASSERT_TRUE(WaitForMain(
         [&](const Screenshot& s, const ScreenRect& w) {
@@ -249,12 +234,12 @@ void EndToEnd::CloseDeletionWindow(int rows) {
         },
         kUiLimitMs))
         << "the reloaded list does not show " << rows << " unticked rows";
-    m_loads = CountLogLines(kLoadLine);
+    m_loads = CountLogLines(testsupport::kLoadStartLine);
 }
 
 void EndToEnd::CloseProgram() {
     ClickMain(skinpoints::kMainWindow.closebtn);
-    EXPECT_TRUE(XWindow::WaitGone(kMainWnd, kUiLimitMs));
+    EXPECT_TRUE(XWindow::WaitGone(kMainWindowText, kUiLimitMs));
     DWORD code = 99;
     ASSERT_TRUE(m_app->WaitForExit(kUiLimitMs, &code)) << "Trevand.exe did not end";
     EXPECT_EQ(0u, code);
@@ -291,8 +276,7 @@ void EndToEnd::ClickMain(skinpoints::Point point) { EXPECT_TRUE(m_main.Click(poi
 std::vector<std::string> EndToEnd::LogLines() const { return testsupport::LogMessages(m_app->TodaysLog()); }
 
 int EndToEnd::CountLogLines(const std::string& line) const {
-    const std::vector<std::string> lines = LogLines();
-    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+    return testsupport::CountLogLines(m_app->TodaysLog(), line);
 }
 
 testsupport::DiskListing EndToEnd::ListDisks() const {

@@ -23,10 +23,10 @@
 
 namespace endtoend {
 
-extern const char kRoleWnd[];
-extern const char kMainWnd[];
-extern const char kMsgBox[];
-extern const char kDelDirWnd[];
+using skinpoints::kDelDirWindowText;
+using skinpoints::kMainWindowText;
+using skinpoints::kMsgBoxText;
+using skinpoints::kRoleWindowText;
 
 // Master café: download-only disk D (class "NetGames"), game disks E and F;
 // E:\Games\存档 links to a folder of `outside`. Rows in list order —
@@ -99,9 +99,5 @@ protected:
     std::vector<char> m_letters;
     int m_loads = 0;  // load lines in the log after the last load seen
 };
-
-// The log line the worker writes for a folder or a file that is gone.
-std::string DeletedFolderLine(const std::string& path);
-std::string DeletedFileLine(const std::string& path);
 
 }  // namespace endtoend

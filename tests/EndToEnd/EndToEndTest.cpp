@@ -61,15 +61,15 @@ TEST_F(EndToEnd, RemovingTwoTickedRowsDeletesExactlyThoseAndLogsEachOnce) {
     const XWindow box = AskToRemove();
     ASSERT_TRUE(box.Valid());
     Shot("confirmation");
-    ConfirmAndFinish(box, {DeletedFolderLine(kRowsOfE[0]), DeletedFolderLine(kRowsOfE[2])});
+    ConfirmAndFinish(box, {testsupport::DeletedFolderLine(kRowsOfE[0]), testsupport::DeletedFolderLine(kRowsOfE[2])});
     CloseDeletionWindow(static_cast<int>(kRowsOfE.size()) - 2);
     Shot("refreshed");
 
     const std::vector<std::string> ticked = {kRowsOfE[0], kRowsOfE[2]};
     EXPECT_EQ("", ListingDifference(testsupport::WithoutDeleted(m_before, ticked), ListDisks()));
     const std::vector<std::string> lines = LogLines();
-    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), DeletedFolderLine(kRowsOfE[0])));
-    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), DeletedFolderLine(kRowsOfE[2])));
+    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), testsupport::DeletedFolderLine(kRowsOfE[0])));
+    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), testsupport::DeletedFolderLine(kRowsOfE[2])));
     EXPECT_EQ(2, DeletionLines(lines));
     CloseProgram();
 }
@@ -82,7 +82,7 @@ TEST_F(EndToEnd, EscapeOnTheConfirmationBoxClosesItAndDeletesNothing) {
     const XWindow box = AskToRemove();
     ASSERT_TRUE(box.Valid());
     ASSERT_TRUE(box.PressKey("Escape"));
-    EXPECT_TRUE(XWindow::WaitGone(kMsgBox, 10000)) << "Escape left the box open";
+    EXPECT_TRUE(XWindow::WaitGone(kMsgBoxText, 10000)) << "Escape left the box open";
 
     // The main window takes clicks again; "否" answers like Escape.
     ClickTicks({5}, {3, 5}, static_cast<int>(kRowsOfE.size()));
@@ -91,10 +91,10 @@ TEST_F(EndToEnd, EscapeOnTheConfirmationBoxClosesItAndDeletesNothing) {
     const ScreenRect rect = again.Geometry();
     const skinpoints::Point no = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnCancel;
     ASSERT_TRUE(again.Click(no.x, no.y));
-    EXPECT_TRUE(XWindow::WaitGone(kMsgBox, 10000)) << "否 left the box open";
+    EXPECT_TRUE(XWindow::WaitGone(kMsgBoxText, 10000)) << "否 left the box open";
     ClickTicks({}, {3, 5}, static_cast<int>(kRowsOfE.size()));
 
-    EXPECT_FALSE(XWindow::Find(kDelDirWnd).Valid());
+    EXPECT_FALSE(XWindow::Find(kDelDirWindowText).Valid());
     CloseProgram();
     EXPECT_EQ(0, DeletionLines(LogLines()));
     EXPECT_EQ("", ListingDifference(m_before, ListDisks()));
@@ -115,25 +115,25 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
     const ScreenRect rect = box.Geometry();
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
     ASSERT_TRUE(box.Click(yes.x, yes.y));
-    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWnd, 10000, Scratch());
+    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, 10000, Scratch());
     ASSERT_TRUE(deletion.Valid());
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     ASSERT_TRUE(deletion.Click(close.x, close.y));
     // A second click while cancelling changes nothing.
     deletion.Click(close.x, close.y);
-    ASSERT_TRUE(XWindow::WaitGone(kDelDirWnd, 120000)) << "the deletion window did not close by itself";
+    ASSERT_TRUE(XWindow::WaitGone(kDelDirWindowText, 120000)) << "the deletion window did not close by itself";
 
     const std::string backup = "E:\\Backup";
     const DiskListing after = ListDisks();
     EXPECT_EQ("", testsupport::ChangesBesideDeleted(m_before, after, {backup}));
     const bool treeLeft = after.count(backup) != 0;
-    ASSERT_TRUE(testsupport::WaitUntil([&] { return CountLogLines("[Info]|Open Service Success!") > m_loads; }, 30000,
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return CountLogLines(testsupport::kLoadStartLine) > m_loads; }, 30000,
                                        200))
         << "no reload after the deletion window closed";
     ASSERT_TRUE(WaitForRows(treeLeft ? rows : rows - 1, 10000))
         << (treeLeft ? "the tree left is not listed" : "the deleted tree is still listed");
     Shot(treeLeft ? "list-after-cancel" : "list-after-cancel-too-late");
-    EXPECT_EQ(treeLeft ? 0 : 1, CountLogLines(DeletedFolderLine(backup)));
+    EXPECT_EQ(treeLeft ? 0 : 1, CountLogLines(testsupport::DeletedFolderLine(backup)));
     CloseProgram();
 }
 
@@ -144,7 +144,7 @@ TEST_F(EndToEnd, SecondaryRoleRemovesATickedRow) {
     ClickTicks({5}, {5}, static_cast<int>(kRowsOfE.size()));
     const XWindow box = AskToRemove();
     ASSERT_TRUE(box.Valid());
-    ConfirmAndFinish(box, {DeletedFileLine(kRowsOfE[5])});
+    ConfirmAndFinish(box, {testsupport::DeletedFileLine(kRowsOfE[5])});
     CloseDeletionWindow(static_cast<int>(kRowsOfE.size()) - 1);
     EXPECT_EQ("", ListingDifference(testsupport::WithoutDeleted(m_before, {kRowsOfE[5]}), ListDisks()));
     EXPECT_EQ(1, DeletionLines(LogLines()));

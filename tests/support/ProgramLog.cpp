@@ -35,6 +35,16 @@ std::vector<std::string> LogMessages(const std::string& path) {
     return messages;
 }
 
+int CountLogLines(const std::string& path, const std::string& line) {
+    const std::vector<std::string> lines = LogMessages(path);
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+const char kLoadStartLine[] = "[Info]|Open Service Success!";
+
+std::string DeletedFolderLine(const std::string& path) { return "[Info]|Trevand  删除目录" + path; }
+std::string DeletedFileLine(const std::string& path) { return "[Info]|Trevand  删除文件" + path; }
+
 bool WaitForLogLine(const std::string& path, const std::string& line, int timeoutMs, size_t from) {
     return WaitUntil(
         [&] {

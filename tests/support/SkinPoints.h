@@ -14,6 +14,12 @@ struct Point {
     int y;
 };
 
+// The windows' texts, which Wine gives their X windows as names.
+constexpr char kRoleWindowText[] = "CSelectServerClassWnd";
+constexpr char kMainWindowText[] = "CTrevandWnd";
+constexpr char kMsgBoxText[] = "MsgBoxWnd";
+constexpr char kDelDirWindowText[] = "CDelDirWnd";
+
 // SelectServerClass.xml, 420x260: title bar 36 high; below it a column with
 // inset 28,18,24,18 and childpadding 8 — prompt 24, note 20, the two options
 // 30 each, a filler, and the button row 32 high at the bottom.

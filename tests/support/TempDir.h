@@ -21,7 +21,6 @@ public:
     const std::string& Path() const { return m_path; }
     // `name` below the folder, with the native separator.
     std::string File(const std::string& name) const;
-    bool Kept() const { return m_keep; }
 
 private:
     std::string m_path;

@@ -8,6 +8,7 @@ namespace {
 constexpr Rgb kText = RgbOf(0x1F2937);
 constexpr Rgb kTickFill = RgbOf(0x2563EB);
 constexpr Rgb kTitleBar = RgbOf(0x1E3A5F);
+constexpr Rgb kSelectedEntry = RgbOf(0xDBEAFE);
 // Anti-aliased glyph edges blend into the background: a wide tolerance still
 // keeps the white and light grey backgrounds out.
 constexpr int kTextTolerance = 70;
@@ -54,6 +55,15 @@ int RowsShown(const Screenshot& shot, const ScreenRect& window) {
 
 bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row) {
     return shot.Count(window, skinpoints::TickCell(row), kTickFill, 30) >= kTickPixels;
+}
+
+bool DriveListOpen(const Screenshot& shot, const ScreenRect& window) {
+    // The drop-down's entries (three drives at most in our cafés); one of
+    // them, 118x26, is the selected one.
+    const skinpoints::Point first = skinpoints::DriveEntry(0);
+    const int entry = skinpoints::kMainWindow.dropDownEntryHeight;
+    const ScreenRect entries = {first.x - 58, first.y - entry / 2, 116, 3 * entry};
+    return shot.Count(window, entries, kSelectedEntry, 4) >= 116 * entry / 3;
 }
 
 bool RegionChanged(const Screenshot& before, const Screenshot& after, const ScreenRect& window,

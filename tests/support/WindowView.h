@@ -15,6 +15,9 @@ int RowsShown(const Screenshot& shot, const ScreenRect& window);
 // Whether row `row`'s check box is drawn ticked (filled blue; an unticked box
 // is white inside, even under the pointer).
 bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row);
+// Whether the drive selector's drop-down is open below it: its entry of the
+// current drive shows in the selected colour.
+bool DriveListOpen(const Screenshot& shot, const ScreenRect& window);
 // Whether the two pictures differ inside `rect` of the window at `window`
 // (the same place in both).
 bool RegionChanged(const Screenshot& before, const Screenshot& after, const ScreenRect& window,

@@ -88,7 +88,7 @@ CafeDescription DemoCafe(const std::string& root, bool secondary) {
     }
 
     e.entries.insert(e.entries.end(), {
-        // Old and new orphans, folders and loose files.
+        // Old orphans (dated 2019 once built) and new ones, folders and loose files.
         {CafeEntry::kFile, "GameBackup2019\\readme.txt"},
         // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
         {CafeEntry::kFolder, "Temp\\WeGame"},
@@ -160,6 +160,20 @@ bool MakeOutsideFolder(const std::string& root) {
     return true;
 }
 
+// Orphans left years ago look their age on disk: their files and folders
+// get an old modification time (links keep theirs, nothing is followed).
+bool AgeOldOrphans(const Cafe& cafe) {
+    const char* const kOld[] = {"GameBackup2019", "网络游戏\\魔兽世界", "网络游戏\\英雄联盟_旧版本",
+                                "单机游戏\\仙剑奇侠传六"};
+    for (const char* path : kOld) {
+        const std::string unixPath = testsupport::UnixPathOf(cafe.DriveFolder('E') + "\\" + path);
+        const std::vector<std::string> age = {"find", unixPath, "-exec", "touch", "-h", "-d", "2019-06-01 03:00",
+                                              "{}", "+"};
+        if (unixPath.empty() || !testsupport::RunUnixCommand(age)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string HostPath(const std::string& windowsPath) {
@@ -190,7 +204,7 @@ bool BuildDemoCafe(const std::string& root) {
     site.keep = true;
     const bool secondary = ShowsSecondary();
     Cafe cafe(DemoCafe(root, secondary), site);
-    if (!cafe.Ready()) {
+    if (!cafe.Ready() || !AgeOldOrphans(cafe)) {
         std::fprintf(stderr, "trevand_demo: the demo cafe could not be built: %s\n", cafe.Problem().c_str());
         return false;
     }

@@ -34,24 +34,18 @@ constexpr int kUiLimitMs = 10000;
 constexpr int kStartLimitMs = 30000;
 constexpr int kDeletionLimitMs = 120000;
 
-const char kRoleWnd[] = "CSelectServerClassWnd";
-const char kMainWnd[] = "CTrevandWnd";
-const char kMsgBox[] = "MsgBoxWnd";
-const char kDelDirWnd[] = "CDelDirWnd";
-// Written by every load of the engine that found the management service.
-const char kLoadLine[] = "[Info]|Open Service Success!";
-
-int CountLines(const std::string& log, const std::string& line) {
-    const std::vector<std::string> lines = testsupport::LogMessages(log);
-    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-}
-
-std::string DeletedFolderLine(const std::string& path) { return "[Info]|Trevand  删除目录" + path; }
+using skinpoints::kDelDirWindowText;
+using skinpoints::kMainWindowText;
+using skinpoints::kMsgBoxText;
+using skinpoints::kRoleWindowText;
+using testsupport::CountLogLines;
+using testsupport::DeletedFolderLine;
+using testsupport::kLoadStartLine;
 
 class Tour {
 public:
     Tour(const std::string& root, const std::string& app, const std::string& out)
-        : m_root(root), m_out(out), m_app(app, ProgramFolder(root)) {}
+        : m_out(out), m_app(app, ProgramFolder(root)) {}
 
     bool Run();
 
@@ -80,7 +74,6 @@ private:
     bool CloseDeletionWindow();
     bool CloseProgram();
 
-    std::string m_root;
     std::string m_out;
     AppProcess m_app;
     bool m_secondary = false;
@@ -132,17 +125,17 @@ bool Tour::WaitForMain(const std::function<bool(const Screenshot&, const ScreenR
 bool Tour::StartProgram() {
     if (!m_app.Ready()) return Fail("cannot copy the program folder");
     if (!m_app.Start()) return Fail("cannot start Trevand.exe");
-    if (!testsupport::WaitForPaintedWindow(kRoleWnd, kStartLimitMs, Scratch()).Valid()) {
+    if (!testsupport::WaitForPaintedWindow(kRoleWindowText, kStartLimitMs, Scratch()).Valid()) {
         return Fail("the role window did not appear");
     }
     // The main window is created shown and hidden once start-up is through.
-    if (!XWindow::WaitGone(kMainWnd, kUiLimitMs)) return Fail("the main window shows before a role is chosen");
+    if (!XWindow::WaitGone(kMainWindowText, kUiLimitMs)) return Fail("the main window shows before a role is chosen");
     Screenshot shot;
     return Snap(&shot);
 }
 
 bool Tour::ChooseRole() {
-    const XWindow role = XWindow::Find(kRoleWnd);
+    const XWindow role = XWindow::Find(kRoleWindowText);
     const skinpoints::Point option =
         m_secondary ? skinpoints::kRoleWindow.SecondaryServerCheck : skinpoints::kRoleWindow.MasterServerCheck;
     if (!role.Click(option.x, option.y)) return Fail("cannot click the role option");
@@ -161,11 +154,11 @@ bool Tour::ChooseRole() {
 }
 
 bool Tour::ConfirmRole() {
-    const XWindow role = XWindow::Find(kRoleWnd);
+    const XWindow role = XWindow::Find(kRoleWindowText);
     const skinpoints::Point ok = skinpoints::kRoleWindow.OkButton;
     if (!role.Click(ok.x, ok.y)) return Fail("cannot click OK");
-    if (!XWindow::WaitGone(kRoleWnd, kUiLimitMs)) return Fail("the role window stayed");
-    m_main = testsupport::WaitForPaintedWindow(kMainWnd, kUiLimitMs, Scratch());
+    if (!XWindow::WaitGone(kRoleWindowText, kUiLimitMs)) return Fail("the role window stayed");
+    m_main = testsupport::WaitForPaintedWindow(kMainWindowText, kUiLimitMs, Scratch());
     if (!m_main.Valid()) return Fail("the main window did not appear");
     // The first drive's rows are listed once the disks are scanned.
     if (!WaitForMain([](const Screenshot& s, const ScreenRect& w) { return testsupport::RowShown(s, w, 0); },
@@ -177,14 +170,7 @@ bool Tour::ConfirmRole() {
 
 bool Tour::OpenDriveList() {
     if (!ClickMain(skinpoints::kMainWindow.TrevandComBox)) return Fail("cannot click the drive selector");
-    // The drop-down shows the current drive's entry in the selected colour.
-    const skinpoints::Point first = skinpoints::DriveEntry(0);
-    const ScreenRect entries = {first.x - 58, first.y - 12, 116, 3 * skinpoints::kMainWindow.dropDownEntryHeight};
-    if (!WaitForMain(
-            [&](const Screenshot& s, const ScreenRect& w) {
-                return s.Count(w, entries, testsupport::RgbOf(0xDBEAFE), 4) >= 1000;
-            },
-            kUiLimitMs)) {
+    if (!WaitForMain(testsupport::DriveListOpen, kUiLimitMs)) {
         return Fail("the drive list did not open");
     }
     Screenshot shot;
@@ -223,7 +209,7 @@ bool Tour::Tick() {
 
 bool Tour::AskToRemove() {
     if (!ClickMain(skinpoints::kMainWindow.BtnRemove)) return Fail("cannot click 删除");
-    m_box = testsupport::WaitForPaintedWindow(kMsgBox, kUiLimitMs, Scratch());
+    m_box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
     if (!m_box.Valid()) return Fail("no confirmation box");
     Screenshot shot;
     return Snap(&shot);
@@ -232,9 +218,9 @@ bool Tour::AskToRemove() {
 bool Tour::ConfirmRemoval() {
     const ScreenRect box = m_box.Geometry();
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(box.width, box.height).BtnOk;
-    m_loads = CountLines(m_app.TodaysLog(), kLoadLine);
+    m_loads = CountLogLines(m_app.TodaysLog(), kLoadStartLine);
     if (!m_box.Click(yes.x, yes.y)) return Fail("cannot click 是");
-    m_deletion = testsupport::WaitForPaintedWindow(kDelDirWnd, kUiLimitMs, Scratch());
+    m_deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch());
     if (!m_deletion.Valid()) return Fail("the deletion window did not appear");
     Screenshot shot;
     if (!Snap(&shot)) return false;
@@ -242,7 +228,7 @@ bool Tour::ConfirmRemoval() {
     // work, with no completion line yet (and the log agrees: the install's
     // line is written once it is gone).
     if (testsupport::HasText(shot, m_deletion.Geometry(), skinpoints::kDelDirWindow.DelDirWndFinal) ||
-        CountLines(m_app.TodaysLog(), DeletedFolderLine(TourTickedFirst())) != 0) {
+        CountLogLines(m_app.TodaysLog(), DeletedFolderLine(TourTickedFirst())) != 0) {
         return Fail("the deletion was over before the picture");
     }
     return true;
@@ -252,8 +238,8 @@ bool Tour::DeletionFinished() {
     const std::string log = m_app.TodaysLog();
     const bool logged = WaitUntil(
         [&] {
-            return CountLines(log, DeletedFolderLine(TourTickedFirst())) == 1 &&
-                   CountLines(log, DeletedFolderLine(TourTickedSecond())) == 1;
+            return CountLogLines(log, DeletedFolderLine(TourTickedFirst())) == 1 &&
+                   CountLogLines(log, DeletedFolderLine(TourTickedSecond())) == 1;
         },
         kDeletionLimitMs, 200);
     if (!logged) return Fail("the log does not say both entries were deleted");
@@ -272,10 +258,10 @@ bool Tour::DeletionFinished() {
 bool Tour::CloseDeletionWindow() {
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     if (!m_deletion.Click(close.x, close.y)) return Fail("cannot click the deletion window's close button");
-    if (!XWindow::WaitGone(kDelDirWnd, kUiLimitMs)) return Fail("the deletion window stayed");
+    if (!XWindow::WaitGone(kDelDirWindowText, kUiLimitMs)) return Fail("the deletion window stayed");
     // The main window reloads: one more load line, and the rows left unticked.
     const std::string log = m_app.TodaysLog();
-    if (!WaitUntil([&] { return CountLines(log, kLoadLine) > m_loads; }, kStartLimitMs, 200)) {
+    if (!WaitUntil([&] { return CountLogLines(log, kLoadStartLine) > m_loads; }, kStartLimitMs, 200)) {
         return Fail("the list was not reloaded");
     }
     if (!WaitForMain(
