@@ -196,15 +196,10 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
     const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch());
     ASSERT_TRUE(deletion.Valid()) << "the deletion window did not appear";
     EXPECT_TRUE(XWindow::WaitGone(kMsgBoxText, kUiLimitMs));
-    const bool logged = WaitUntil(
-        [&] {
-            for (const std::string& line : logLines) {
-                if (CountLogLines(line) == 0) return false;
-            }
-            return true;
-        },
-        kDeletionLimitMs, 200);
-    ASSERT_TRUE(logged) << "the log does not name every ticked entry as deleted";
+    for (const std::string& line : logLines) {
+        ASSERT_TRUE(testsupport::WaitForLogLine(m_app->TodaysLog(), line, kDeletionLimitMs))
+            << "the log does not say " << line;
+    }
     const bool finished = WaitUntil(
         [&] {
             Screenshot shot;

@@ -236,13 +236,12 @@ bool Tour::ConfirmRemoval() {
 
 bool Tour::DeletionFinished() {
     const std::string log = m_app.TodaysLog();
-    const bool logged = WaitUntil(
-        [&] {
-            return CountLogLines(log, DeletedFolderLine(TourTickedFirst())) == 1 &&
-                   CountLogLines(log, DeletedFolderLine(TourTickedSecond())) == 1;
-        },
-        kDeletionLimitMs, 200);
-    if (!logged) return Fail("the log does not say both entries were deleted");
+    for (const std::string& entry : {TourTickedFirst(), TourTickedSecond()}) {
+        if (!testsupport::WaitForLogLine(log, DeletedFolderLine(entry), kDeletionLimitMs) ||
+            CountLogLines(log, DeletedFolderLine(entry)) != 1) {
+            return Fail("the log does not say once that " + entry + " was deleted");
+        }
+    }
     const bool shown = WaitUntil(
         [&] {
             Screenshot shot;
