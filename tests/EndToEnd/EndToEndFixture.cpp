@@ -204,7 +204,7 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
         [&] {
             Screenshot shot;
             return shot.Take(Scratch()) &&
-                   testsupport::HasText(shot, deletion.Geometry(), skinpoints::kDelDirWindow.DelDirWndFinal);
+                   testsupport::DeletionFinishedShown(shot, deletion.Geometry());
         },
         kUiLimitMs, 200);
     ASSERT_TRUE(finished) << "the deletion window shows no completion line";

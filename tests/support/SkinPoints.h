@@ -84,13 +84,14 @@ inline MsgBoxWindow MsgBoxPoints(int width, int height) {
 }
 
 // DelDirWnd.xml, 520x220: title bar 36 high with "closebtn" 40 wide at its
-// right end; below it a column with inset 24,20,24,16 and childpadding 8 —
-// heading 20, "DelDirWndText" 22, the progress bar 8, a gap 4,
-// "DelDirWndStatus" 22 (y 142..164) and "DelDirWndFinal" 26.
+// right end; below it a column with inset 24,22,24,18 and childpadding 10 —
+// the headline "DelDirWndFinal" 28 (y 58..86), the bar "DelDirWndProcess" 8
+// (y 96..104), "DelDirWndText" 22 and "DelDirWndStatus" 22.
 struct DelDirWindow {
     Point closebtn;
-    testsupport::ScreenRect DelDirWndFinal;  // y 172..198: "删除完成！" once done
+    testsupport::ScreenRect DelDirWndFinal;    // the headline: at work, done or cancelling
+    testsupport::ScreenRect DelDirWndProcess;  // sliding while at work, full once done
 };
-constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 172, 472, 26}};
+constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 58, 472, 28}, {24, 96, 472, 8}};
 
 }  // namespace skinpoints

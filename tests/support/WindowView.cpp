@@ -25,6 +25,12 @@ bool HasText(const Screenshot& shot, const ScreenRect& window, const ScreenRect&
     return shot.Count(window, rect, kText, kTextTolerance) >= kTextPixels;
 }
 
+bool DeletionFinishedShown(const Screenshot& shot, const ScreenRect& window) {
+    const ScreenRect& bar = skinpoints::kDelDirWindow.DelDirWndProcess;
+    // The bar's round ends leave a few pixels of its track.
+    return shot.Count(window, bar, kTickFill, 8) >= bar.width * bar.height * 9 / 10;
+}
+
 bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window) {
     // The bar's left part, where at most the caption's text is drawn on it.
     const ScreenRect bar = {2, 2, 160, 28};

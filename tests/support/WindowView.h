@@ -29,6 +29,9 @@ bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window);
 // title bar painted (a window just mapped may still be blank); pictures go
 // to the scratch file `scratchPng`. Invalid when it did not come.
 XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::string& scratchPng);
+// Whether the deletion window at `window` shows a finished run: its bar is
+// full (while the worker runs, a block slides along it).
+bool DeletionFinishedShown(const Screenshot& shot, const ScreenRect& window);
 // Whether `rect` of the window holds text pixels (the skins' text colour).
 bool HasText(const Screenshot& shot, const ScreenRect& window, const ScreenRect& rect);
 

@@ -227,7 +227,7 @@ bool Tour::ConfirmRemoval() {
     // The large old install takes a while: the picture shows the window at
     // work, with no completion line yet (and the log agrees: the install's
     // line is written once it is gone).
-    if (testsupport::HasText(shot, m_deletion.Geometry(), skinpoints::kDelDirWindow.DelDirWndFinal) ||
+    if (testsupport::DeletionFinishedShown(shot, m_deletion.Geometry()) ||
         CountLogLines(m_app.TodaysLog(), DeletedFolderLine(TourTickedFirst())) != 0) {
         return Fail("the deletion was over before the picture");
     }
@@ -246,7 +246,7 @@ bool Tour::DeletionFinished() {
         [&] {
             Screenshot shot;
             return shot.Take(Scratch()) &&
-                   testsupport::HasText(shot, m_deletion.Geometry(), skinpoints::kDelDirWindow.DelDirWndFinal);
+                   testsupport::DeletionFinishedShown(shot, m_deletion.Geometry());
         },
         kUiLimitMs, 200);
     if (!shown) return Fail("the deletion window shows no completion line");
