@@ -22,25 +22,11 @@ void CSelectServerClassWnd::InitWindow() {
     }
 }
 
-// Closing this window any other way than "OkButton" ends the application:
-// the main window is still hidden, so nothing would be left on screen.
-LRESULT CSelectServerClassWnd::OnDefaultKey(WPARAM wParam) {
-    if (wParam != VK_ESCAPE) return 0;
-    ::PostQuitMessage(0);
-    return 1;
-}
-
-LRESULT CSelectServerClassWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-    if ((wParam & 0xFFF0) != SC_CLOSE) return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
-    ::PostQuitMessage(0);
-    return 0;
-}
-
 void CSelectServerClassWnd::OnClick(Vellum::TNotification& msg) {
     const Vellum::CUIString& name = msg.pSender->GetName();
     if (name.IsEmpty()) return;
     if (name == "closebtn") {
-        ::PostQuitMessage(0);
+        QuitApplication();
     } else if (name == "OkButton") {
         ShowWindow(false);
         // The main window shows itself first and then loads, so the operator

@@ -7,9 +7,9 @@
 // the main window's InitWindow, hidden for good after "OkButton".
 #pragma once
 
-#include "UI/Window/WindowImplBase.h"
+#include "ToolKit/Trevand/Trevand/AppWindowBase.h"
 
-class CSelectServerClassWnd : public Vellum::WindowImplBase {
+class CSelectServerClassWnd : public CAppWindowBase {
 public:
     static CSelectServerClassWnd* Instance();
     static void ReleaseInstance();
@@ -21,9 +21,6 @@ public:
     void InitWindow() override;
     void OnClick(Vellum::TNotification& msg) override;
     const char* GetSkinFile() override;
-
-    LRESULT OnDefaultKey(WPARAM wParam) override;
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
     int GetServerClass() const { return m_nServerClass; }
 

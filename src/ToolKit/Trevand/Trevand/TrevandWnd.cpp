@@ -32,7 +32,7 @@ std::string DrivePrefix(const std::string& path) {
 
 }  // namespace
 
-VELLUM_BEGIN_NOTIFY_MAP(CTrevandWnd, WindowImplBase)
+VELLUM_BEGIN_NOTIFY_MAP(CTrevandWnd, CAppWindowBase)
 VELLUM_ON_NOTIFY("click", "", &CTrevandWnd::OnClick)
 VELLUM_ON_NOTIFY("itemselect", "", &CTrevandWnd::OnItemSelect)
 VELLUM_END_NOTIFY_MAP()
@@ -71,18 +71,6 @@ void CTrevandWnd::InitWindow() {
     role->Create(nullptr, "CSelectServerClassWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
     role->CenterWindow();
     role->ShowWindow(true);
-}
-
-LRESULT CTrevandWnd::OnDefaultKey(WPARAM wParam) {
-    if (wParam != VK_ESCAPE) return 0;
-    ::PostQuitMessage(0);
-    return 1;
-}
-
-LRESULT CTrevandWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-    if ((wParam & 0xFFF0) != SC_CLOSE) return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
-    ::PostQuitMessage(0);
-    return 0;
 }
 
 void CTrevandWnd::SelectRole(int role) {
@@ -166,7 +154,7 @@ void CTrevandWnd::OnClick(TNotification& msg) {
     const Vellum::CUIString& name = msg.pSender->GetName();
     if (name.IsEmpty()) return;
     if (name == "closebtn") {
-        ::PostQuitMessage(0);
+        QuitApplication();
     } else if (name == "BtnFlush") {
         RefreshList(true);
     } else if (name == "BtnRemove") {

@@ -21,7 +21,7 @@
 
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
-#include "UI/Window/WindowImplBase.h"
+#include "ToolKit/Trevand/Trevand/AppWindowBase.h"
 
 namespace Vellum {
 class CButtonUI;
@@ -30,7 +30,7 @@ class CLabelUI;
 class COptionUI;
 }  // namespace Vellum
 
-class CTrevandWnd : public Vellum::WindowImplBase {
+class CTrevandWnd : public CAppWindowBase {
 public:
     // The one main window object, created on first use; any thread.
     static CTrevandWnd* Instance();
@@ -46,11 +46,6 @@ public:
     void OnClick(Vellum::TNotification& msg) override;
     const char* GetSkinFile() override;
     virtual void OnItemSelect(Vellum::TNotification& msg);
-
-    // Escape and the system close end the application like "closebtn":
-    // otherwise the process would go on without a visible window.
-    LRESULT OnDefaultKey(WPARAM wParam) override;
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
     // Called once by the role window: 1 master, 2 secondary; anything else
     // does nothing. Creates the engine, loads it and fills the window.
