@@ -51,7 +51,7 @@ void WorkerLog(int level, const char* format, ...) {
     LogWrite(level, __FILE__, __LINE__, "CDelDirWnd::DelFileThread", "%s", message);
 }
 
-bool IsGone(const std::string& path) { return platform::ReadAttributes(path) == platform::kAttributesInvalid; }
+bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
@@ -127,8 +127,10 @@ void CDelDirWnd::DeleteTopFile(const std::string& path) {
     uint32_t error = 0;
     platform::DeleteResult result = platform::DeleteResult::kFailed;
     if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error);
+    // A file deleted on the only handle to it is gone: no need to look
+    // (which under Wine would read the whole folder).
     if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
-    else if (IsGone(path)) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
+    else if (result == platform::DeleteResult::kDeleted) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
     else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
 }
 
