@@ -1,5 +1,5 @@
 # The README's commands. Each installs what the machine lacks first.
-.PHONY: test deps build build-win64 build-host-asan build-host-tsan test-win64 test-host-asan test-host-tsan fuzz clean wine-shell
+.PHONY: demo test deps build build-win64 build-host-asan build-host-tsan test-win64 test-host-asan test-host-tsan fuzz clean wine-shell
 
 JOBS ?= 2
 WINE_PREFIX := $(CURDIR)/build/win64/wineprefix
@@ -12,6 +12,13 @@ test: deps
 	$(MAKE) --no-print-directory fuzz || status=1; \
 	$(MAKE) --no-print-directory test-win64 || status=1; \
 	exit $$status
+
+# The sample café and the program on it: on your display, or as the guided
+# tour with screenshots (TOUR=1, or when there is no display).
+demo: deps
+	@cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j $(JOBS) --target Trevand trevand_demo
+	TOUR=$(TOUR) ./scripts/demo
 
 deps:
 	@./scripts/install-deps

@@ -158,11 +158,18 @@ void CreateTables(Database& db, const TableSchema (&tables)[N], const std::set<s
 
 }  // namespace
 
-Cafe::Cafe(const CafeDescription& desc) {
+Cafe::Cafe(const CafeDescription& desc, const CafeSite& site)
+    : m_dir(site.root.empty() ? new TempDir : new TempDir(site.root, site.keep)), m_keep(site.keep) {
     Build(desc);
 }
 
 Cafe::~Cafe() {
+    if (m_keep) {
+        for (const auto& service : m_installed) {
+            service->Keep();
+        }
+        return;
+    }
     for (const std::string& link : m_driveLinks) {
         RunUnixCommand({"rm", "-f", link});
     }
@@ -194,6 +201,12 @@ void Cafe::Build(const CafeDescription& desc) {
     }
     for (const CafeDrive& drive : desc.drives) {
         if (!MakeDrive(drive)) {
+            return;
+        }
+    }
+    for (const CafeBulkTree& tree : desc.bulkTrees) {
+        if (!MakeBulkTree(tree)) {
+            Fail("cannot make the tree " + tree.path);
             return;
         }
     }
@@ -288,12 +301,26 @@ bool Cafe::MakeDrive(const CafeDrive& drive) {
         return Fail("cannot map the drive letter " + std::string(1, drive.letter));
     }
     m_driveLinks.push_back(link);
+    m_letters.push_back(drive.letter);
     for (const CafeEntry& entry : drive.entries) {
         if (!MakeEntry(root, entry)) {
             return Fail("cannot make the entry " + entry.path);
         }
     }
     return true;
+}
+
+bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
+    const std::string path = DriveFolder(tree.letter) + "\\" + tree.path;
+    if (!MakeFolders(path)) {
+        return false;
+    }
+    const std::string base = UnixPathOf(path);
+    const std::string script =
+        "base=$1; i=1; while [ $i -le " + std::to_string(tree.folders) + " ]; do d=\"$base/Data$i\"; " +
+        "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " + std::to_string(tree.filesPerFolder) +
+        " | xargs touch || exit 1; i=$((i+1)); done";
+    return !base.empty() && RunUnixCommand({"sh", "-c", script, "sh", base});
 }
 
 bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
@@ -321,18 +348,45 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     return false;
 }
 
-std::string Cafe::ExePath() const { return m_dir.Path() + "\\Program Files\\Quarnel\\Quarnel.exe"; }
-std::string Cafe::IniPath() const { return m_dir.Path() + "\\Program Files\\Quarnel\\Quarnel.ini"; }
-std::string Cafe::HalvorFolder() const { return m_dir.Path() + "\\Halvor"; }
-std::string Cafe::PelloryFolder() const { return m_dir.Path() + "\\Pellory"; }
+std::string Cafe::ExePath() const { return m_dir->Path() + "\\Program Files\\Quarnel\\Quarnel.exe"; }
+std::string Cafe::IniPath() const { return m_dir->Path() + "\\Program Files\\Quarnel\\Quarnel.ini"; }
+std::string Cafe::HalvorFolder() const { return m_dir->Path() + "\\Halvor"; }
+std::string Cafe::PelloryFolder() const { return m_dir->Path() + "\\Pellory"; }
 std::string Cafe::HalvorDB() const { return HalvorFolder() + "\\data\\halvor.db"; }
 std::string Cafe::PkgDownDB() const { return HalvorFolder() + "\\data\\pkgdown.db"; }
 std::string Cafe::PelloryDB() const { return PelloryFolder() + "\\data\\pellory.db"; }
-std::string Cafe::DriveFolder(char letter) const { return m_dir.Path() + "\\drive_" + std::string(1, letter); }
+std::string Cafe::DriveFolder(char letter) const { return m_dir->Path() + "\\drive_" + std::string(1, letter); }
+
+bool Cafe::WaitForDriveNames(int timeoutMs) const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        bool resolved = true;
+        for (char letter : m_letters) {
+            const std::string root = std::string(1, letter) + ":\\";
+            HANDLE handle = CreateFileA(root.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            char name[MAX_PATH] = "";
+            DWORD length = 0;
+            if (handle != INVALID_HANDLE_VALUE) {
+                length = GetFinalPathNameByHandleA(handle, name, sizeof(name), 0);
+                CloseHandle(handle);
+            }
+            // "\\?\E:\"
+            resolved = resolved && length < sizeof(name) && std::string(name, length) == "\\\\?\\" + root;
+        }
+        if (resolved) {
+            return true;
+        }
+        if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) {
+            return false;
+        }
+        Sleep(50);
+    }
+}
 
 std::string Cafe::LocalAddress() {
     for (const platform::NetworkAdapter& adapter : platform::ListNetworkAdapters()) {
-        if (adapter.type != platform::kAdapterTypeEthernet) {
+        if (adapter.type != platform::kAdapterTypeEthernet && adapter.type != platform::kAdapterTypeWireless) {
             continue;
         }
         for (const std::string& address : adapter.addresses) {

@@ -1,7 +1,8 @@
 // Windows only, under Wine: a whole management installation of an internet
 // café built from a short description, and removed again by the destructor.
 //
-// What it makes, all below one temporary folder:
+// What it makes, all below one folder (a temporary one unless the caller
+// chooses it):
 // - the management service(s), installed with CreateServiceA, whose command line
 //   names "<café>\Program Files\Quarnel\Quarnel.exe" (quoted, with arguments,
 //   by default);
@@ -67,6 +68,17 @@ struct CafeDrive {
     std::vector<CafeEntry> entries;
 };
 
+// A large tree made on the Linux side in one command (through Wine, tens of
+// thousands of files would take minutes): folders "Data1".."Data<folders>"
+// below `path` (relative to the root of drive `letter`, one of the drives
+// described), each holding `filesPerFolder` empty files "patch001.dat"...
+struct CafeBulkTree {
+    char letter = 'E';
+    std::string path;
+    int folders = 0;
+    int filesPerFolder = 0;
+};
+
 struct CafeDescription {
     // Services installed, each with the same command line; none when empty.
     std::vector<std::string> services = {"Zervan服务"};
@@ -94,11 +106,22 @@ struct CafeDescription {
     std::vector<std::string> vdiskPackages; // tbl_VDiskPkgCfg.PkgPath
 
     std::vector<CafeDrive> drives;
+    std::vector<CafeBulkTree> bulkTrees;
+};
+
+// Where a café is built, and whether it outlives its object.
+struct CafeSite {
+    // Windows path (ASCII) of the folder to build in; "" for a fresh
+    // temporary folder. REQUIRES: the folder does not exist or is empty.
+    std::string root;
+    // Leave everything in place afterwards — services, drive letters, files —
+    // for a program started after this one has ended.
+    bool keep = false;
 };
 
 class Cafe {
 public:
-    explicit Cafe(const CafeDescription& desc);
+    explicit Cafe(const CafeDescription& desc, const CafeSite& site = CafeSite());
     ~Cafe();
     Cafe(const Cafe&) = delete;
     Cafe& operator=(const Cafe&) = delete;
@@ -108,7 +131,7 @@ public:
     // What went wrong while building, for the assertion message.
     const std::string& Problem() const { return m_problem; }
 
-    std::string Folder() const { return m_dir.Path(); }
+    std::string Folder() const { return m_dir->Path(); }
     std::string ExePath() const;
     std::string IniPath() const;
     std::string HalvorFolder() const;
@@ -119,7 +142,16 @@ public:
     // The folder mapped as drive `letter`.
     std::string DriveFolder(char letter) const;
 
-    // This machine's first Ethernet IPv4 address from the adapter list.
+    // Wine keeps its table of drive letters for about a second: until it is
+    // read again, the final path name of an entry on a letter just mapped
+    // (GetFinalPathNameByHandleA) names the old target or the link itself.
+    // Waits until each drive's root resolves to its own letter; true when it
+    // did within `timeoutMs`. Paths opened by name work at once without it.
+    bool WaitForDriveNames(int timeoutMs) const;
+
+    // This machine's first Ethernet or wireless IPv4 address from the adapter
+    // list (the adapters the engine accepts for the main server); "" when it
+    // has none.
     static std::string LocalAddress();
 
     // Replaces every placeholder ({local}, {Halvor}, {Pellory}) in `text`.
@@ -132,10 +164,13 @@ private:
     bool WriteDatabases(const CafeDescription& desc);
     bool MakeDrive(const CafeDrive& drive);
     bool MakeEntry(const std::string& root, const CafeEntry& entry);
+    bool MakeBulkTree(const CafeBulkTree& tree);
 
-    TempDir m_dir;
+    std::unique_ptr<TempDir> m_dir;
+    bool m_keep = false;
     std::vector<std::unique_ptr<InstalledService>> m_installed;
     std::vector<std::string> m_driveLinks;  // Linux paths of the drive letter links made
+    std::vector<char> m_letters;            // the drive letters mapped
     bool m_ready = false;
     std::string m_problem;
 };

@@ -40,7 +40,7 @@ InstalledService::InstalledService(const ServiceDescription& desc) : m_name(desc
 }
 
 InstalledService::~InstalledService() {
-    if (!m_installed) {
+    if (!m_installed || m_keep) {
         return;
     }
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);

@@ -1,5 +1,5 @@
 // Windows only: a real service installed with CreateServiceA for one test and
-// deleted again by the destructor. The service is never started.
+// deleted again by the destructor (unless kept). The service is never started.
 #pragma once
 
 #include <string>
@@ -21,10 +21,13 @@ public:
     InstalledService& operator=(const InstalledService&) = delete;
 
     bool Installed() const { return m_installed; }
+    // Leaves the service installed when this object goes.
+    void Keep() { m_keep = true; }
 
 private:
     std::string m_name;
     bool m_installed = false;
+    bool m_keep = false;
 };
 
 }  // namespace testsupport

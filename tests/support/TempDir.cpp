@@ -26,7 +26,15 @@ TempDir::TempDir() {
     m_path = path.string();
 }
 
+TempDir::TempDir(const std::string& path, bool keep) : m_path(path), m_keep(keep) {
+    std::error_code ignored;
+    fs::create_directories(path, ignored);
+}
+
 TempDir::~TempDir() {
+    if (m_keep) {
+        return;
+    }
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
 }

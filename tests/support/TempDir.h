@@ -1,4 +1,5 @@
-// A fresh folder for one test, removed with everything in it afterwards.
+// A folder for one test (or one demo), removed with everything in it
+// afterwards unless the owner asks to keep it.
 #pragma once
 
 #include <string>
@@ -7,7 +8,11 @@ namespace testsupport {
 
 class TempDir {
 public:
+    // A fresh folder below the system's temporary folder, removed afterwards.
     TempDir();
+    // The folder `path` (created with its parents when missing); removed
+    // afterwards unless `keep`. REQUIRES: `path` is ASCII.
+    TempDir(const std::string& path, bool keep);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -19,6 +24,7 @@ public:
 
 private:
     std::string m_path;
+    bool m_keep = false;
 };
 
 // `name` below `dir`, with the native separator.

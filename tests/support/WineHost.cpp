@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "support/TempDir.h"
 
 namespace testsupport {
 namespace {
@@ -41,6 +45,27 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return result;
 }
 
+std::string WindowsPathOf(const std::string& unixPath) {
+    using DosFileName = WCHAR* (*)(const char*);
+    auto toDos = WineExport<DosFileName>("kernel32.dll", "wine_get_dos_file_name");
+    if (toDos == nullptr) {
+        return "";
+    }
+    WCHAR* wide = toDos(unixPath.c_str());
+    if (wide == nullptr) {
+        return "";
+    }
+    std::string result;
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (length > 1) {
+        result.resize(static_cast<size_t>(length));
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, &result[0], length, nullptr, nullptr);
+        result.resize(static_cast<size_t>(length - 1));
+    }
+    HeapFree(GetProcessHeap(), 0, wide);
+    return result;
+}
+
 std::string DosDevicesFolder() {
     const char* prefix = std::getenv("WINEPREFIX");
     return prefix != nullptr ? std::string(prefix) + "/dosdevices" : std::string();
@@ -58,6 +83,33 @@ bool RunUnixCommand(const std::vector<std::string>& argv) {
     }
     args.push_back(nullptr);
     return spawn(args.data(), 1) == 0;
+}
+
+bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* output) {
+    output->clear();
+    static std::atomic<unsigned> counter{0};
+    char name[64];
+    std::snprintf(name, sizeof(name), "trevand-out-%lu-%u.txt", GetCurrentProcessId(), counter++);
+    char tempFolder[MAX_PATH];
+    const DWORD length = GetTempPathA(sizeof(tempFolder), tempFolder);
+    if (length == 0 || length >= sizeof(tempFolder)) {
+        return false;
+    }
+    const std::string file = std::string(tempFolder) + name;
+    const std::string unixFile = UnixPathOf(file);
+    if (unixFile.empty()) {
+        return false;
+    }
+    // sh -c 'out=$1; shift; exec "$@" > "$out" 2>/dev/null' sh FILE COMMAND...
+    // (what the command says on stderr, such as xdotool's X errors about a
+    // window that has just gone, would only clutter the caller's output)
+    std::vector<std::string> shell = {"sh", "-c", "out=$1; shift; exec \"$@\" > \"$out\" 2>/dev/null", "sh",
+                                      unixFile};
+    shell.insert(shell.end(), argv.begin(), argv.end());
+    const bool ran = RunUnixCommand(shell);
+    *output = ReadFileBytes(file);
+    DeleteFileA(file.c_str());
+    return ran;
 }
 
 }  // namespace testsupport

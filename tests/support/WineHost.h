@@ -12,6 +12,10 @@ namespace testsupport {
 // not running under Wine or when it cannot be converted.
 std::string UnixPathOf(const std::string& windowsPath);
 
+// The Windows path (code page 936) of the Linux path `unixPath`; empty when
+// not running under Wine or when it cannot be converted.
+std::string WindowsPathOf(const std::string& unixPath);
+
 // The prefix's folder of drive letter links ("$WINEPREFIX/dosdevices"); empty
 // outside Wine.
 std::string DosDevicesFolder();
@@ -19,5 +23,10 @@ std::string DosDevicesFolder();
 // Runs the Linux command `argv` (UTF-8 arguments) and waits for it. True when it
 // could be started and exited with 0.
 bool RunUnixCommand(const std::vector<std::string>& argv);
+
+// Like RunUnixCommand, and puts what the command wrote to its standard output
+// in `*output` (through a temporary file: the spawned command's own output
+// goes to the console of the Wine process). Its standard error is dropped.
+bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* output);
 
 }  // namespace testsupport

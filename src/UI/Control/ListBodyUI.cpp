@@ -42,6 +42,31 @@ bool CListBodyUI::RemoveAt(int iIndex) {
     return CContainerUI::RemoveAt(iIndex);
 }
 
+int CListBodyUI::RemoveIf(const std::function<bool(CControlUI*)>& remove) {
+    int first = -1;
+    std::vector<CControlUI*> removed;
+    size_t kept = 0;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (remove(m_items[i])) {
+            if (first < 0) first = static_cast<int>(i);
+            removed.push_back(m_items[i]);
+            continue;
+        }
+        m_items[kept] = m_items[i];
+        m_listItems[kept] = m_listItems[i];
+        ++kept;
+    }
+    if (removed.empty()) return -1;
+    m_items.resize(kept);
+    m_listItems.resize(kept);
+    m_placed.erase(std::remove_if(m_placed.begin(), m_placed.end(),
+                                  [&](CControlUI* row) { return std::find(removed.begin(), removed.end(), row) != removed.end(); }),
+                   m_placed.end());
+    if (IsVisible()) NeedUpdate();
+    for (CControlUI* row : removed) DestroyChild(row);
+    return first;
+}
+
 bool CListBodyUI::SetItemIndex(CControlUI* pControl, int iIndex) {
     if (!CContainerUI::SetItemIndex(pControl, iIndex)) return false;
     for (size_t i = 0; i < m_items.size(); ++i)

@@ -6,6 +6,7 @@
 // twenty. Rows outside the view have an empty rectangle.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "UI/Control/ListItemUI.h"
@@ -26,6 +27,9 @@ public:
     bool SetItemIndex(CControlUI* pControl, int iIndex) override;
     bool RemoveAt(int iIndex) override;
     void RemoveAll() override;
+    // Removes (and destroys) every row for which `remove` is true, in one
+    // pass. Returns the position the first of them had, or -1 for none.
+    int RemoveIf(const std::function<bool(CControlUI*)>& remove);
     // The row at iIndex as a list row, null for other controls. Kept beside
     // the children so renumbering after a removal needs no lookup by name.
     IListItemUI* GetListItemAt(int iIndex) const;

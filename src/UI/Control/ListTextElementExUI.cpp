@@ -1,6 +1,8 @@
 #include "UI/Control/ListTextElementExUI.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "UI/Core/UIManager.h"
 
@@ -10,6 +12,21 @@ namespace {
 
 // The check box sits 10 pixels into the first column; its text starts after it.
 const int kCheckBoxTextIndent = 30;
+
+// The box's place in the row's descriptors, made for a row 20 pixels high
+// (2 above the 16-pixel box, 2 below).
+const int kBoxLeft = 10, kBoxTop = 2, kBoxRight = 26, kBoxBottom = 18, kBoxRowHeight = 20;
+
+// A taller row keeps the box in its middle, level with its centred text:
+// the descriptor's place moved down by half the extra height. Empty when
+// the row is not taller.
+std::string CentredBoxDest(const RECT& rcItem) {
+    const int shift = (rcItem.bottom - rcItem.top - kBoxRowHeight) / 2;
+    if (shift <= 0) return std::string();
+    char modify[64];
+    std::snprintf(modify, sizeof(modify), "dest='%d,%d,%d,%d'", kBoxLeft, kBoxTop + shift, kBoxRight, kBoxBottom + shift);
+    return modify;
+}
 
 // Colour 0 carries no alpha; the row's texts are opaque black.
 DWORD OpaqueColor(DWORD dwColor) { return dwColor | 0xFF000000; }
@@ -39,12 +56,17 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
     CControlUI* list = GetOwnerList();
     if (!list) return;
     switch (event.Type) {
-    case UIEVENT_BUTTONDOWN: {
+    case UIEVENT_BUTTONDOWN:
+    case UIEVENT_DBLCLICK: {
         if (!IsEnabled()) break;
         const TListInfoUI* info = m_pOwner->GetListInfo();
         if (info && m_bShowCheckBox && info->nColumns > 0) {
             RECT hit = m_rcItem;
             hit.right = info->rcColumn[0].right;
+            // The window class has CS_DBLCLKS: a quick second press on the box
+            // arrives as a double-click. It is a press all the same, or the
+            // second of two quick ticks would be lost (and what gets deleted
+            // would no longer follow the operator's clicks).
             if (::PtInRect(&hit, event.ptMouse)) {
                 m_bChecked = !m_bChecked;
                 if (m_pManager) m_pManager->SendNotify(this, "itemclick", static_cast<WPARAM>(m_iIndex), 0);
@@ -52,6 +74,7 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
                 return;
             }
         }
+        if (event.Type == UIEVENT_DBLCLICK) break;  // elsewhere it activates the row
         const int column = HitColumn(event.ptMouse);
         if (column >= 0) {
             m_pOwner->SelectItem(m_iIndex, true);
@@ -104,7 +127,9 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
         UINT style = info->uColumnAlign[c] | DT_SINGLELINE | DT_VCENTER;
         if (c == 0 && m_bShowCheckBox) {
             CUIString& image = m_bChecked ? m_strCheckedImage : m_strUncheckedImage;
-            if (!image.IsEmpty() && !DrawImage(hDC, image.GetData())) image.Empty();
+            const std::string centred = CentredBoxDest(rcItem);
+            if (!image.IsEmpty() && !DrawImage(hDC, image.GetData(), centred.empty() ? nullptr : centred.c_str()))
+                image.Empty();
             style = (style & ~(DT_CENTER | DT_RIGHT)) | DT_LEFT;
             rc.left += kCheckBoxTextIndent;
         }

@@ -121,6 +121,32 @@ bool CListUI::Remove(CControlUI* pControl) {
     return true;
 }
 
+void CListUI::RemoveIf(const std::function<bool(CControlUI*)>& remove) {
+    CControlUI* current = GetItemAt(m_iCurSel);
+    std::vector<CControlUI*> selected;
+    for (int sel : m_aSelItems) selected.push_back(GetItemAt(sel));
+    int currentPlace = m_iCurSel;  // where the current row will be, or its follower
+    for (int i = 0; i < m_iCurSel; ++i) currentPlace -= remove(GetItemAt(i)) ? 1 : 0;
+    const bool currentRemoved = current && remove(current);
+
+    const int first = m_pList->RemoveIf(remove);
+    if (first < 0) return;
+    RenumberFrom(first);
+    m_aSelItems.clear();
+    for (CControlUI* row : selected) {
+        const int index = m_pList->GetItemIndex(row);
+        if (index >= 0) m_aSelItems.push_back(index);
+    }
+    if (!currentRemoved) {
+        m_iCurSel = current ? m_pList->GetItemIndex(current) : -1;
+        return;
+    }
+    m_iCurSel = -1;
+    int next = FindSelectable(std::min(currentPlace, GetCount() - 1), -1);
+    if (next < 0) next = FindSelectable(0, +1);
+    if (next >= 0) SelectItem(next, false);
+}
+
 bool CListUI::RemoveAt(int iIndex) {
     CControlUI* row = GetItemAt(iIndex);
     return row && Remove(row);

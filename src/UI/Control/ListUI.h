@@ -12,6 +12,7 @@
 // one before it. Arrow keys, Page Up/Down, Home and End move the selection.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "UI/Control/ListItemUI.h"
@@ -42,6 +43,11 @@ public:
     bool Remove(CControlUI* pControl) override;
     bool RemoveAt(int iIndex) override;
     void RemoveAll() override;
+    // Removes every row for which `remove` is true and renumbers the rest
+    // once; removing many rows one by one costs a renumbering each. The
+    // selection follows its rows; a removed current row hands it on as
+    // Remove does.
+    void RemoveIf(const std::function<bool(CControlUI*)>& remove);
 
     int GetCurSel() const override { return m_iCurSel; }
     bool SelectItem(int iIndex, bool bTakeFocus = false) override;

@@ -9,6 +9,7 @@
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
+#include "comm/log/LogWriter.h"
 
 namespace Vellum {
 
@@ -99,7 +100,12 @@ CControlUI* CDialogBuilder::Build(IDialogBuilderCallback* pCallback, CUIManager*
         ApplyResources(root, pManager);
         if (pManager->GetPaintWindow() && Is(root.GetName(), "Window")) ApplyWindowAttributes(root, pManager);
     }
-    return BuildLevel(root, pParent, pManager);
+    CControlUI* first = BuildLevel(root, pParent, pManager, m_nBaseDepth + 1);
+    if (m_bTooDeep) {
+        if (!pParent) delete first;
+        return nullptr;
+    }
+    return first;
 }
 
 void CDialogBuilder::ApplyResources(const CXmlNode& root, CUIManager* pManager) {
@@ -141,36 +147,55 @@ CControlUI* CDialogBuilder::CreateControl(const char* pstrClass) {
     return m_pCallback ? m_pCallback->CreateControl(pstrClass) : nullptr;
 }
 
-void CDialogBuilder::BuildInclude(const CXmlNode& node, CControlUI* pParent, CUIManager* pManager) {
+void CDialogBuilder::BuildInclude(const CXmlNode& node, CControlUI* pParent, CUIManager* pManager, int nDepth) {
     char buffer[CXmlNode::kAttributeBufferSize];
     int count = 1;
     if (node.GetAttributeValue("count", buffer, sizeof(buffer))) count = ParseInt(buffer);
     if (!node.GetAttributeValue("source", buffer, sizeof(buffer))) return;
     const std::string source = buffer;
+    if (m_nIncludeDepth >= kMaxIncludeDepth) {
+        LOG_WRITE(LOG_ERROR, "skin include of [%s] is nested more than %d deep", source.c_str(), kMaxIncludeDepth);
+        m_bTooDeep = true;
+        return;
+    }
     const std::string type = m_xml.GetResourceType();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && !m_bTooDeep; ++i) {
         CDialogBuilder builder;
+        builder.m_nBaseDepth = nDepth - 1;
+        builder.m_nIncludeDepth = m_nIncludeDepth + 1;
         if (!type.empty()) {
             const uintptr_t id = static_cast<uintptr_t>(std::strtoul(source.c_str(), nullptr, 10));
             builder.Build(reinterpret_cast<const char*>(id), type.c_str(), m_pCallback, pManager, pParent);
         } else {
             builder.Build(source.c_str(), nullptr, m_pCallback, pManager, pParent);
         }
+        m_bTooDeep = builder.m_bTooDeep;
     }
 }
 
-CControlUI* CDialogBuilder::BuildLevel(const CXmlNode& parent, CControlUI* pParent, CUIManager* pManager) {
+CControlUI* CDialogBuilder::BuildLevel(const CXmlNode& parent, CControlUI* pParent, CUIManager* pManager,
+                                       int nDepth) {
     CControlUI* first = nullptr;
     for (CXmlNode node = parent.GetChild(); node.IsValid(); node = node.GetSibling()) {
         const char* name = node.GetName();
         if (Is(name, "Image") || Is(name, "Font") || Is(name, "Default")) continue;
         if (Is(name, "Include")) {
-            BuildInclude(node, pParent, pManager);
+            BuildInclude(node, pParent, pManager, nDepth);
+            if (m_bTooDeep) return first;
             continue;
+        }
+        if (nDepth > kMaxNestingDepth) {
+            LOG_WRITE(LOG_ERROR, "skin element <%s> is nested more than %d deep", name, kMaxNestingDepth);
+            m_bTooDeep = true;
+            return first;
         }
         CControlUI* control = CreateControl(name);
         if (!control) continue;  // unknown element: skipped with its subtree
-        if (node.HasChildren()) BuildLevel(node, control, pManager);
+        if (node.HasChildren()) BuildLevel(node, control, pManager, nDepth + 1);
+        if (m_bTooDeep) {
+            delete control;  // with what was built below it
+            return first;
+        }
         if (pParent) {
             IContainerUI* container = static_cast<IContainerUI*>(pParent->GetInterface("IContainer"));
             if (!container) {

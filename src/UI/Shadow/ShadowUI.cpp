@@ -180,14 +180,18 @@ bool CShadowUI::SetShadowCorner(const RECT& rcCorner) {
 
 void CShadowUI::ShowShadow(bool bShow) { m_bIsShowShadow = bShow; }
 
-void CShadowUI::SetImageLoader(ShadowImageLoader loader) { m_loader = std::move(loader); }
+void CShadowUI::SetImageLoader(ShadowImageLoader loader) {
+    m_loader = std::move(loader);
+    // A new source may have what the old one did not.
+    m_bImageFailed = false;
+}
 
 void CShadowUI::SetImageFolder(const std::string& folder) {
     m_sImageFolder = folder;
     // Decoded from the old folder: forget it.
     m_ownImage.Reset();
-    m_sOwnImageName.clear();
-    m_bOwnImageFailed = false;
+    m_sImageName.clear();
+    m_bImageFailed = false;
 }
 
 bool CShadowUI::SetAttribute(const char* pszName, const char* pszValue) {

@@ -167,11 +167,12 @@ private:
     HWND m_hWndParent = nullptr;
     ShadowImageLoader m_loader;
     std::string m_sImageFolder;
-    // The image decoded by the shadow itself when no loader is set, and the name
-    // it was decoded from (a failed name is not tried again).
+    // The image decoded by the shadow itself when no loader is set; the name
+    // last looked for, from either source, and whether that failed (a failed
+    // name is not tried again until the name or the source changes).
     CDecodedImage m_ownImage;
-    std::string m_sOwnImageName;
-    bool m_bOwnImageFailed = false;
+    std::string m_sImageName;
+    bool m_bImageFailed = false;
 };
 
 }  // namespace Vellum

@@ -103,23 +103,26 @@ void CShadowUI::OnParentMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 }
 
 bool CShadowUI::FindImage(TShadowImage& image) {
-    if (m_loader)
-        return m_loader(m_sShadowImage, image);
-    if (m_sOwnImageName != m_sShadowImage) {
+    if (m_sImageName != m_sShadowImage) {
         m_ownImage.Reset();
-        m_sOwnImageName = m_sShadowImage;
-        m_bOwnImageFailed = false;
+        m_sImageName = m_sShadowImage;
+        m_bImageFailed = false;
+    }
+    // Every move, size and paint redraws: an image that cannot be had is tried
+    // (and its failure logged, by the loader or the decoder) once, not each time.
+    if (m_bImageFailed)
+        return false;
+    if (m_loader) {
+        m_bImageFailed = !m_loader(m_sShadowImage, image);
+        return !m_bImageFailed;
     }
     if (!m_ownImage.IsValid()) {
-        // Every move redraws: try a missing file once, not on every move.
-        if (m_bOwnImageFailed)
-            return false;
         std::string path = m_sImageFolder;
         if (!path.empty() && path.back() != '\\' && path.back() != '/')
             path += '\\';
         path += m_sShadowImage;
         if (!DecodeImageFile(path.c_str(), kNoMask, m_ownImage)) {
-            m_bOwnImageFailed = true;
+            m_bImageFailed = true;
             return false;
         }
     }

@@ -12,6 +12,16 @@ bool PostCall(void* hWnd, void* pCall, const char* pstrName) {
                           reinterpret_cast<LPARAM>(pstrName)) != FALSE;
 }
 
+namespace {
+std::atomic<BetweenCheckAndPostHook> g_pBetweenCheckAndPost{nullptr};
+}  // namespace
+
+void SetBetweenCheckAndPostHook(BetweenCheckAndPostHook pHook) { g_pBetweenCheckAndPost.store(pHook); }
+
+void BetweenCheckAndPost(void* pWindow) {
+    if (BetweenCheckAndPostHook hook = g_pBetweenCheckAndPost.load()) hook(pWindow);
+}
+
 unsigned long TickCount() { return ::GetTickCount(); }
 
 void WarnSlowCall(const char* pstrName) {

@@ -24,6 +24,14 @@ namespace userui {
 bool PostCall(void* hWnd, void* pCall, const char* pstrName);
 unsigned long TickCount();
 void WarnSlowCall(const char* pstrName);
+
+// Test seam: a function PostUserMessage calls, when one is set, after its checks
+// and before the post, with the window object. There a test does what another
+// thread may do in that moment (close or destroy the window), which a real race
+// would do for nanoseconds only. Null (the default) calls nothing.
+using BetweenCheckAndPostHook = void (*)(void* pWindow);
+void SetBetweenCheckAndPostHook(BetweenCheckAndPostHook pHook);
+void BetweenCheckAndPost(void* pWindow);
 }  // namespace userui
 
 template <class T>
@@ -38,13 +46,20 @@ public:
     // Posts `pCall` (taking ownership) to the window. Refused — the call is
     // released and false returned — when the window is closing, when its
     // native window does not exist (never created, or already destroyed) or
-    // when the post fails. Never waits for the call to run.
+    // when the post fails. Never waits for the call to run. A call posted just
+    // before the window is destroyed is released by the window (WindowWnd.cpp).
     bool PostUserMessage(Call* pCall, const char* pstrName) {
-        if (m_bClosing.load() || !m_hWndCopy.load()) {
+        // The handle is loaded once: the UI thread clears the copy at
+        // WM_NCDESTROY, and a second load could read null — a post to no
+        // window goes to the calling thread's own queue and succeeds, so the
+        // caller would hear "posted" of a call that never runs nor is freed.
+        void* hWnd = m_hWndCopy.load();
+        if (m_bClosing.load() || !hWnd) {
             delete pCall;
             return false;
         }
-        if (!userui::PostCall(m_hWndCopy.load(), pCall, pstrName)) {
+        userui::BetweenCheckAndPost(static_cast<T*>(this));
+        if (!userui::PostCall(hWnd, pCall, pstrName)) {
             delete pCall;
             return false;
         }

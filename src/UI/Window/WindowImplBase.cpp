@@ -13,7 +13,11 @@ VELLUM_END_NOTIFY_MAP()
 
 WindowImplBase::WindowImplBase() = default;
 
-WindowImplBase::~WindowImplBase() = default;
+WindowImplBase::~WindowImplBase() {
+    // Before the manager goes: while it tears down its controls, tool tip and
+    // shadow, no message to the window may reach a half-destroyed manager.
+    ReleaseNativeWindow();
+}
 
 UINT WindowImplBase::GetClassStyle() const { return CS_DBLCLKS; }
 

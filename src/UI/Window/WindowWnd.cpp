@@ -8,11 +8,53 @@ namespace {
 
 const char kWindowProperty[] = "WndX";
 
+// Releases the cross-thread calls still queued for hWnd, which the system would
+// discard with the window without freeing them: a call that passed the closing
+// check just before another thread's Close lands behind the WM_CLOSE that
+// destroys the window. On the window's own thread only (a queue is per thread).
+void ReleaseQueuedCalls(HWND hWnd) {
+    MSG msg;
+    bool quit = false;
+    int exitCode = 0;
+    while (::PeekMessageA(&msg, hWnd, kUserUIMessage, kUserUIMessage, PM_REMOVE)) {
+        if (msg.message == kUserUIMessage) {
+            delete reinterpret_cast<CWindowWnd::Call*>(msg.wParam);
+        } else if (msg.message == WM_QUIT) {
+            // Wine hands out a pending WM_QUIT whatever the filter: it is
+            // posted again for the loop it was meant for.
+            quit = true;
+            exitCode = static_cast<int>(msg.wParam);
+        }
+    }
+    if (quit) ::PostQuitMessage(exitCode);
+}
+
 }  // namespace
 
 CWindowWnd::CWindowWnd() : m_OldWndProc(::DefWindowProcA) {}
 
-CWindowWnd::~CWindowWnd() = default;
+CWindowWnd::~CWindowWnd() { ReleaseNativeWindow(); }
+
+void CWindowWnd::ReleaseNativeWindow() {
+    // The native window may outlive this object (ShowModal left on WM_QUIT with
+    // the window open, an owner deleting the object first). It must never reach
+    // the freed object: the link goes first, so any later message takes the
+    // default procedure; then the window goes too, where that is allowed (only
+    // its own thread may destroy it). A subclassed window is not ours to
+    // destroy: it only gets its own procedure back.
+    const HWND hWnd = m_hWnd;
+    if (!hWnd || !::IsWindow(hWnd)) return;
+    const bool bOwned = !m_bSubclassed;
+    if (m_bSubclassed) Unsubclass();
+    if (FindObject(hWnd, true) == this) ::RemovePropA(hWnd, kWindowProperty);
+    if (FindObject(hWnd, false) == this) ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    m_hWnd = nullptr;
+    SetWindowCopy(nullptr);
+    if (bOwned && ::GetWindowThreadProcessId(hWnd, nullptr) == ::GetCurrentThreadId()) {
+        ReleaseQueuedCalls(hWnd);
+        ::DestroyWindow(hWnd);
+    }
+}
 
 const char* CWindowWnd::GetSuperClassName() const { return nullptr; }
 
@@ -187,6 +229,7 @@ LRESULT CWindowWnd::Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
         if (pThis->m_bSubclassed) pThis->Unsubclass();
         pThis->m_hWnd = nullptr;
         pThis->SetWindowCopy(nullptr);
+        ReleaseQueuedCalls(hWnd);
         pThis->OnWindowDestroyed(hWnd);
         return lRes;
     }

@@ -4,6 +4,9 @@
 //
 // The object is never deleted by its window procedure: after WM_NCDESTROY the
 // handle is null and OnWindowDestroyed has run; the owner deletes the object.
+// Deleted while its native window still exists, the object first unlinks the
+// window (no later message reaches it), then destroys the window when that
+// runs on the window's own thread; OnWindowDestroyed is not called then.
 #pragma once
 
 #include <windows.h>
@@ -65,6 +68,11 @@ protected:
     // Binds this object to hWnd where Dispatch will look for it.
     void Attach(HWND hWnd, bool bProperty);
     static CWindowWnd* FindObject(HWND hWnd, bool bProperty);
+    // For destructors: unlinks a native window that still exists from this
+    // object and destroys it when on its thread (see the top of this file).
+    // A derived class whose members its HandleMessage uses calls it first, so
+    // no message reaches them while they are destroyed.
+    void ReleaseNativeWindow();
 
     HWND m_hWnd = nullptr;
     WNDPROC m_OldWndProc;

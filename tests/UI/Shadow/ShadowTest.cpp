@@ -604,3 +604,32 @@ TEST(ShadowTest, MissingImageLeavesTheShadowEmptyAndTheWindowWorking) {
     EXPECT_EQ(kBackgroundColor, At(pixels, 380, 371));
     EXPECT_EQ(kBackgroundColor, At(pixels, 198, 260));
 }
+
+TEST(ShadowTest, AnImageTheLoaderCannotGiveIsAskedForOncePerName) {
+    TestWindow window(200, 150, 360, 220, kWindowColor, true);
+    CShadowUI shadow;
+    std::vector<std::string> asked;
+    shadow.SetImageLoader([&asked](const std::string& name, Vellum::TShadowImage&) {
+        asked.push_back(name);
+        return false;
+    });
+    shadow.Create(nullptr, window.Get());
+    ASSERT_NE(nullptr, shadow.GetShadowWindow());
+    // Moves, a shrink (redrawn at once), a growth (redrawn at the next paint).
+    auto moveAndResize = [&] {
+        for (int i = 0; i < 3; ++i) {
+            SetWindowPos(window.Get(), nullptr, 210 + 10 * i, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window.Get(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window.Get(), nullptr, 0, 0, 360, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            UpdateWindow(window.Get());
+        }
+        shadowtest::PumpMessages();
+    };
+    moveAndResize();
+    EXPECT_EQ(std::vector<std::string>{"Default_Shadow.png"}, asked);
+
+    // Another name is worth one try of its own.
+    shadow.SetImage("Other_Shadow.png");
+    moveAndResize();
+    EXPECT_EQ((std::vector<std::string>{"Default_Shadow.png", "Other_Shadow.png"}), asked);
+}

@@ -10,6 +10,7 @@
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/DialogBuilder.h"
 #include "WindowTestSupport.h"
+#include "support/LogCapture.h"
 
 using namespace Vellum;
 using windowtest::SkinFolder;
@@ -32,8 +33,79 @@ CControlUI* CreatePlugin(const char* pstrClass) {
 
 class Builder : public ::testing::Test {
 protected:
+    // The log writer keeps the first file it writes to: point it at the
+    // capture folder before a test of this suite logs.
+    static void SetUpTestSuite() { testsupport::LogCapture first; }
+
     SkinFolder m_skins;
 };
+
+// A skin whose innermost Label sits `depth` levels deep, inside Containers.
+std::string NestedSkin(int depth) {
+    std::string skin = "<Window size=\"200,120\" showshadow=\"false\">";
+    for (int i = 1; i < depth; ++i) skin += "<Container>";
+    skin += "<Label name=\"Deepest\" />";
+    for (int i = 1; i < depth; ++i) skin += "</Container>";
+    return skin + "</Window>";
+}
+
+// Writes Inc1.xml .. Inc<count>.xml, each a Container that includes the next;
+// the last holds a Label.
+void WriteIncludeChain(const SkinFolder& skins, int count) {
+    for (int i = 1; i <= count; ++i) {
+        const std::string inner = i < count ? "<Include source=\"Inc" + std::to_string(i + 1) + ".xml\" />"
+                                            : std::string("<Label name=\"Deepest\" />");
+        skins.Write("Inc" + std::to_string(i) + ".xml", "<Window><Container>" + inner + "</Container></Window>");
+    }
+}
+
+TEST_F(Builder, NestingAndIncludesStopAtTheirLimitsWithAnErrorOfOurs) {
+    const struct {
+        const char* name;
+        std::string skin;  // markup text
+        const char* error;  // null: builds
+    } cases[] = {
+        {"nesting at the limit", NestedSkin(CDialogBuilder::kMaxNestingDepth), nullptr},
+        {"nesting one over", NestedSkin(CDialogBuilder::kMaxNestingDepth + 1),
+         "[Error]|skin element <Label> is nested more than 128 deep"},
+        {"includes at the limit", "<Window><Container><Include source=\"Inc1.xml\" /></Container></Window>", nullptr},
+        {"includes one over", "<Window><Container><Include source=\"Inc0.xml\" /></Container></Window>",
+         "[Error]|skin include of [Inc16.xml] is nested more than 16 deep"},
+    };
+    // Inc0.xml starts the same chain one include further out.
+    WriteIncludeChain(m_skins, CDialogBuilder::kMaxIncludeDepth);
+    m_skins.Write("Inc0.xml", "<Window><Include source=\"Inc1.xml\" /></Window>");
+    for (const auto& c : cases) {
+        testsupport::LogCapture log;
+        CDialogBuilder builder;
+        CControlUI* root = builder.Build(c.skin.c_str(), nullptr, nullptr, nullptr);
+        EXPECT_EQ(c.error == nullptr, root != nullptr) << c.name;
+        delete root;
+        EXPECT_EQ(c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{}, log.Lines()) << c.name;
+    }
+}
+
+// Without the limits these skins overflow the stack, so they are built in a
+// child process, where they must end as any skin that cannot be built does.
+TEST_F(Builder, ASkinIncludingItselfOrNestingWithoutEndFailsLikeAMissingOne) {
+    m_skins.Write("Self.xml", R"(<Window size="200,120" showshadow="false">
+  <VerticalLayout><Label text="again" /><Include source="Self.xml" /></VerticalLayout>
+</Window>)");
+    m_skins.Write("Endless.xml", NestedSkin(150000));  // 3.4 MB: within the 4 MiB a skin file may have
+    const std::string role = windowtest::TestChildRole();
+    if (!role.empty()) {
+        TestWnd wnd(role.c_str());
+        wnd.CreateHidden();
+        FAIL() << "the process should have ended";
+    }
+    for (const char* skin : {"Self.xml", "Endless.xml"}) {
+        const windowtest::ChildRun run =
+            windowtest::RunTestInChild("Builder.ASkinIncludingItselfOrNestingWithoutEndFailsLikeAMissingOne", skin);
+        EXPECT_TRUE(run.boxShown) << skin;
+        EXPECT_TRUE(run.exited) << skin;
+        EXPECT_EQ(1u, run.exitCode) << skin;
+    }
+}
 
 TEST_F(Builder, DefaultsApplyFirstDefinitionOnlyAndOwnAttributesOverride) {
     m_skins.Write("Defaults.xml", R"(<Window size="200,120" showshadow="false">

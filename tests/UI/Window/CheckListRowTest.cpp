@@ -109,6 +109,33 @@ TEST_F(CheckListRow, FirstColumnTogglesTheTickOtherColumnsSelect) {
     EXPECT_EQ(std::vector<std::string>{"0,1"}, m_wnd.Of("itemselect"));
 }
 
+// Counts the double-clicks the window's queue delivers, so the test knows the
+// system really turned the second press into one.
+class DoubleClickCounter : public IMessageFilterUI {
+public:
+    LRESULT FilterMessage(UINT uMsg, WPARAM, LPARAM, bool&) override {
+        if (uMsg == WM_LBUTTONDBLCLK) ++m_nCount;
+        return 0;
+    }
+    int m_nCount = 0;
+};
+
+TEST_F(CheckListRow, AQuickSecondPressOnTheBoxTicksItBack) {
+    CListTextElementExUI* rows[] = {AddRow("甲", "E:\\甲", true), AddRow("乙", "E:\\乙", false)};
+    Settle();
+    DoubleClickCounter doubleClicks;
+    m_wnd.GetManager().AddMessageFilter(&doubleClicks);
+    m_wnd.m_events.clear();
+    const RECT& rc = rows[1]->GetPos();
+    ASSERT_TRUE(windowtest::SendRealClicks(m_wnd, {18, (rc.top + rc.bottom) / 2}, 2));
+    windowtest::PumpUntil([&] { return m_wnd.Of("itemclick").size() >= 2; }, 3000);
+    m_wnd.GetManager().RemoveMessageFilter(&doubleClicks);
+    EXPECT_EQ(1, doubleClicks.m_nCount);
+    EXPECT_FALSE(rows[1]->IsChecked());
+    EXPECT_EQ((std::vector<std::string>{"1,0", "1,0"}), m_wnd.Of("itemclick"));
+    EXPECT_EQ(-1, m_list->GetCurSel());
+}
+
 TEST_F(CheckListRow, TextsNeedAnOwnerAndAColumnAndTheTickSurvivesChanges) {
     auto* loose = new CListTextElementExUI;
     loose->SetText(0, "无主");
@@ -140,10 +167,20 @@ TEST_F(CheckListRow, PaintsTheTickBlackTextsAndAlternateRows) {
     m_list->SetAttribute("itembkcolor", "#FF00FF00");
     Settle();
     Snapshot shot(m_wnd.GetManager());
-    // The check box cell sits at 10..26 x 2..18 inside the row; look inside its top-left corner.
-    auto boxPixel = [&](CControlUI* row) { return shot.At(row->GetPos().left + 13, row->GetPos().top + 5); };
+    // The 16-pixel box sits 10..26 across; in these 26-pixel rows it is
+    // centred, 5..21 down, level with the text. Look inside its top-left corner.
+    auto boxPixel = [&](CControlUI* row) { return shot.At(row->GetPos().left + 13, row->GetPos().top + 8); };
     EXPECT_NE(boxPixel(rows[0]), boxPixel(rows[1]));
     EXPECT_EQ(boxPixel(rows[0]), boxPixel(rows[2]));
+    // Centred: nothing of the box in the row's top three pixels or bottom four
+    // (the row's line takes its last pixel), box pixels just inside.
+    for (CControlUI* row : {rows[0], rows[1]}) {
+        const RECT& box = row->GetPos();
+        const uint32_t background = shot.At(box.left + 40, box.top + 2);
+        for (int y : {box.top + 1, box.top + 3, box.bottom - 4}) EXPECT_EQ(background, shot.At(box.left + 18, y)) << y;
+        EXPECT_NE(background, shot.At(box.left + 18, box.top + 7));
+        EXPECT_NE(background, shot.At(box.left + 18, box.bottom - 7));
+    }
     // Texts are black although the list asks for red.
     int reddish = 0;
     const RECT& rc = rows[0]->GetPos();

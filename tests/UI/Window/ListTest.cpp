@@ -188,6 +188,46 @@ TEST_F(ListFixture, RemovingTheSelectedRowSelectsTheNextOrElseThePrevious) {
     EXPECT_FALSE(m_list->Remove(nullptr));
 }
 
+// Many rows removed in one pass end as removing them one by one would.
+TEST_F(ListFixture, RemovingRowsInOnePassKeepsOrderNumbersAndSelection) {
+    Open();
+    auto named = [](std::initializer_list<const char*> names) {
+        return [names](CControlUI* row) {
+            for (const char* name : names)
+                if (row->GetName() == name) return true;
+            return false;
+        };
+    };
+    const struct {
+        const char* name;
+        int select;
+        std::initializer_list<const char*> removed;
+        const char* rows;
+        int curSel;
+        const char* notified;  // "" = nothing sent
+    } cases[] = {
+        {"rows around the selection", 2, {"r0", "r4", "r5"}, "r1 r2 r3", 1, ""},
+        {"the selection: its follower takes over", 2, {"r1", "r2"}, "r0 r3 r4 r5", 1, "1,-1"},
+        {"the selection at the end: the row before", 5, {"r4", "r5"}, "r0 r1 r2 r3", 3, "3,-1"},
+        {"every row", 0, {"r0", "r1", "r2", "r3", "r4", "r5"}, "", -1, ""},
+        {"none", 3, {}, "r0 r1 r2 r3 r4 r5", 3, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_list->RemoveAll();
+        AddLabelRows(m_list, 6);
+        ASSERT_TRUE(m_list->SelectItem(c.select));
+        m_wnd.m_events.clear();
+        m_list->RemoveIf(named(c.removed));
+        EXPECT_EQ(c.rows, RowNames(m_list));
+        EXPECT_EQ(c.curSel, m_list->GetCurSel());
+        const std::vector<std::string> expected = *c.notified ? std::vector<std::string>{c.notified} : std::vector<std::string>{};
+        EXPECT_EQ(expected, m_wnd.Of("itemselect"));
+        for (int i = 0; i < m_list->GetCount(); ++i)
+            EXPECT_EQ(i, static_cast<IListItemUI*>(m_list->GetItemAt(i)->GetInterface("ListItem"))->GetIndex());
+    }
+}
+
 TEST_F(ListFixture, RemovedRowStaysReadableUntilTheCleanupMessage) {
     Open();
     bool deleted = false;

@@ -273,49 +273,20 @@ TEST_F(WindowBase, NotifyMapTakesTheNamedEntryOverTheGeneralOneInEitherOrder) {
     ExpectNamedEntryWins<GeneralFirstWnd>();
 }
 
-// The test runs itself again as a child process (marked by an environment
-// variable); the child builds a window whose skin file does not exist, which
-// must end that process with exit code 1 after the error box.
+// The test runs itself again as a child process; the child builds a window
+// whose skin file does not exist, which must end that process with exit code 1
+// after the error box.
 TEST_F(WindowBase, SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne) {
-    char role[16] = {0};
-    if (::GetEnvironmentVariableA("VELLUM_TEST_CHILD", role, sizeof(role)) > 0) {
+    if (!windowtest::TestChildRole().empty()) {
         TestWnd wnd("Missing.xml");
         wnd.CreateHidden();
         FAIL() << "the process should have ended";
     }
-    char exe[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string cmd = std::string("\"") + exe +
-                      "\" --gtest_filter=WindowBase.SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ::SetEnvironmentVariableA("VELLUM_TEST_CHILD", "1");
-    const BOOL started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    ::SetEnvironmentVariableA("VELLUM_TEST_CHILD", nullptr);
-    ASSERT_TRUE(started);
-    // The child reports through the message box; close it from here.
-    HWND box = nullptr;
-    const bool shown = windowtest::PumpUntil(
-        [&] {
-            for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w; w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(w, &pid);
-                if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
-            }
-            return box != nullptr;
-        },
-        20000);
-    EXPECT_TRUE(shown);
-    if (box) ::PostMessageA(box, WM_CLOSE, 0, 0);
-    const DWORD waited = ::WaitForSingleObject(pi.hProcess, 20000);
-    if (waited != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 99);
-    DWORD code = 0;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    EXPECT_EQ(WAIT_OBJECT_0, waited);
-    EXPECT_EQ(1u, code);
+    const windowtest::ChildRun run =
+        windowtest::RunTestInChild("WindowBase.SkinFailureShowsTheErrorBoxAndEndsTheProcessWithOne", "missing");
+    EXPECT_TRUE(run.boxShown);
+    EXPECT_TRUE(run.exited);
+    EXPECT_EQ(1u, run.exitCode);
 }
 
 TEST_F(WindowBase, CrossThreadCallsRunInPostingOrderAndStopAtClose) {
@@ -371,6 +342,128 @@ TEST_F(WindowBase, APostToAWindowThatIsGoneIsRefusedAndReleased) {
     EXPECT_EQ(1, token.use_count());  // the call was released
     windowtest::PumpPending();
     EXPECT_FALSE(ran);
+}
+
+// What another thread does to the window between PostUserMessage's checks and
+// its post, played through the seam there (the real race lasts nanoseconds).
+void (*g_pRaceAction)(CWindowWnd&) = nullptr;
+
+TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
+    const struct {
+        const char* name;
+        void (*action)(CWindowWnd&);
+        bool posted;  // what the sender hears
+    } cases[] = {
+        // The UI thread destroys the window and clears the handle copy: nothing
+        // is left to post to.
+        {"destroyed", [](CWindowWnd& w) { ::DestroyWindow(w); }, false},
+        // Another thread closes it: the call lands behind the WM_CLOSE that
+        // destroys the window, and is released with it.
+        {"closed", [](CWindowWnd& w) { w.Close(3); }, true},
+    };
+    userui::SetBetweenCheckAndPostHook([](void* pWindow) { g_pRaceAction(*static_cast<CWindowWnd*>(pWindow)); });
+    struct Unhook {
+        ~Unhook() { userui::SetBetweenCheckAndPostHook(nullptr); }
+    } unhook;
+    for (const auto& c : cases) {
+        TestWnd wnd("Basic.xml");
+        ASSERT_NE(nullptr, wnd.CreateHidden()) << c.name;
+        const HWND hWnd = wnd;
+        g_pRaceAction = c.action;
+        auto token = std::make_shared<int>(0);
+        bool ran = false;
+        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"))
+            << c.name;
+        g_pRaceAction = [](CWindowWnd&) {};
+        EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); })) << c.name;
+        windowtest::PumpPending();
+        EXPECT_FALSE(ran) << c.name;
+        EXPECT_EQ(1, token.use_count()) << c.name << ": the call was not released";
+    }
+}
+
+TEST_F(WindowBase, CallsStillQueuedWhenTheWindowIsDestroyedAreReleased) {
+    TestWnd wnd("Basic.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    auto token = std::make_shared<int>(0);
+    bool ran = false;
+    for (const char* name : {"Queued1", "Queued2"}) {
+        ASSERT_TRUE(wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, name));
+    }
+    ::DestroyWindow(wnd);
+    windowtest::PumpPending();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(1, token.use_count());
+}
+
+// A window that outlived its object must not lead to it: a failing check
+// unlinks it here so the rest of the run does not dispatch into freed memory.
+bool Unlinked(HWND hWnd) {
+    if (::GetWindowLongPtrA(hWnd, GWLP_USERDATA) == 0) return true;
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    return false;
+}
+
+TEST_F(WindowBase, DeletingTheObjectUnlinksItsWindowAndDestroysItOnItsOwnThread) {
+    auto* wnd = new TestWnd("Basic.xml");
+    const HWND hWnd = wnd->CreateHidden();
+    ASSERT_NE(nullptr, hWnd);
+    wnd->ShowAndLayout();
+    delete wnd;
+    EXPECT_FALSE(::IsWindow(hWnd));
+    if (::IsWindow(hWnd)) {
+        Unlinked(hWnd);
+        ::DestroyWindow(hWnd);
+    }
+
+    // Deleted on another thread, which may not destroy it: the window stays,
+    // unlinked, and its messages go to the default procedure.
+    wnd = new TestWnd("Basic.xml");
+    const HWND other = wnd->CreateHidden();
+    ASSERT_NE(nullptr, other);
+    std::thread([wnd] { delete wnd; }).join();
+    ASSERT_TRUE(::IsWindow(other));
+    EXPECT_TRUE(Unlinked(other));
+    ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    ::SendMessageA(other, WM_USER + 123, 0, 0);
+    EXPECT_TRUE(::DestroyWindow(other));
+}
+
+TEST_F(WindowBase, AMessageBoxLeftOnQuitGoesWithItsObject) {
+    TestWnd owner("Basic.xml");
+    ASSERT_NE(nullptr, owner.CreateHidden());
+    ::PostQuitMessage(4);
+    EXPECT_EQ(0, owner.ShowMessageBox("内容", "标题", 0));
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(4u, msg.wParam);
+    for (HWND box = ::FindWindowA("MsgBoxWnd", nullptr); box; box = ::FindWindowA("MsgBoxWnd", nullptr)) {
+        ADD_FAILURE() << "the message box outlived its object";
+        Unlinked(box);
+        ::DestroyWindow(box);
+    }
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    ::DestroyWindow(owner);
+}
+
+TEST_F(WindowBase, AMissingShadowImageIsLoggedOnce) {
+    std::string shadowed = kBasicSkin;
+    shadowed.replace(shadowed.find("showshadow=\"false\""), 18, "showshadow=\"true\"");
+    m_skins.Write("Shadowed.xml", shadowed);
+    ASSERT_TRUE(::DeleteFileA(m_skins.File("Default_Shadow.png").c_str()));
+    testsupport::LogCapture log;
+    TestWnd wnd("Shadowed.xml");
+    ASSERT_NE(nullptr, wnd.CreateHidden());
+    wnd.ShowAndLayout();
+    for (int i = 0; i < 4; ++i) {
+        ::SetWindowPos(wnd, nullptr, 120 + 10 * i, 100, 280 + 10 * i, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::UpdateWindow(wnd);
+    }
+    windowtest::PumpPending();
+    int lines = 0;
+    for (const std::string& line : log.Lines()) lines += line.find("Default_Shadow.png") != std::string::npos;
+    EXPECT_EQ(1, lines);
+    ::DestroyWindow(wnd);
 }
 
 TEST_F(WindowBase, OnlyARoundCornerSizeGivesTheWindowARegion) {

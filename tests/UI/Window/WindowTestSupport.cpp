@@ -82,6 +82,21 @@ void PostKey(HWND hWnd, WPARAM key) {
     ::PostMessageA(hWnd, WM_KEYUP, key, 0xC0000001);
 }
 
+bool SendRealClicks(HWND hWnd, POINT client, int count) {
+    POINT screen = client;
+    if (!::ClientToScreen(hWnd, &screen) || !::SetCursorPos(screen.x, screen.y)) return false;
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < count; ++i) {
+        for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flags;  // no move: at the cursor just placed
+            inputs.push_back(input);
+        }
+    }
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 void PumpPending() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -104,6 +119,49 @@ bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
         PumpPending();
     }
     return true;
+}
+
+namespace {
+const char kChildRoleVariable[] = "VELLUM_TEST_CHILD";
+}  // namespace
+
+std::string TestChildRole() {
+    char role[MAX_PATH] = {0};
+    const DWORD length = ::GetEnvironmentVariableA(kChildRoleVariable, role, sizeof(role));
+    return length > 0 && length < sizeof(role) ? std::string(role) : std::string();
+}
+
+ChildRun RunTestInChild(const std::string& testName, const std::string& role) {
+    ChildRun run;
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=" + testName;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ::SetEnvironmentVariableA(kChildRoleVariable, role.c_str());
+    const BOOL started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableA(kChildRoleVariable, nullptr);
+    if (!started) return run;
+    HWND box = nullptr;
+    run.boxShown = PumpUntil(
+        [&] {
+            for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w; w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(w, &pid);
+                if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
+            }
+            // A child that ended without a box has nothing more to show.
+            return box != nullptr || ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        20000) && box != nullptr;
+    if (box) ::PostMessageA(box, WM_CLOSE, 0, 0);
+    run.exited = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!run.exited) ::TerminateProcess(pi.hProcess, 99);
+    ::GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return run;
 }
 
 }  // namespace windowtest

@@ -60,9 +60,28 @@ POINT CenterOf(Vellum::CControlUI* control);
 // Posts a left click (press and release) at a client point.
 void PostClick(HWND hWnd, POINT pt);
 void PostKey(HWND hWnd, WPARAM key);
+// Real input, as a mouse makes it: moves the cursor to a client point of the
+// shown window and presses and releases the left button `count` times at once
+// (so within the double-click time: the system turns the second press into
+// WM_LBUTTONDBLCLK where the class asks for it). False when the input could not
+// be injected. The messages arrive through the queue; pump to handle them.
+bool SendRealClicks(HWND hWnd, POINT client, int count);
 // Handles waiting messages until `condition` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void PumpPending();
+
+// Paths that end the process run in a child: this test program started again
+// for the test `testName` alone, with TestChildRole() giving `role` there (and
+// "" in the parent). The message box ("MsgBoxWnd") the child shows is closed
+// from here. Waits at most 20 s for the box and for the exit, then ends the
+// child.
+struct ChildRun {
+    bool boxShown = false;
+    bool exited = false;  // on its own, in time
+    DWORD exitCode = 0;
+};
+ChildRun RunTestInChild(const std::string& testName, const std::string& role);
+std::string TestChildRole();
 
 // A directory of the build machine as Wine shows it (drive Z: is "/").
 std::string HostPathToWine(const std::string& path);

@@ -1,6 +1,6 @@
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 
-#include <set>
+#include <unordered_set>
 
 #include "UI/Control/ListUI.h"
 
@@ -24,7 +24,20 @@ void CListItemTable::Sync(const UnLoadPathList& list) {
         row.bDir = info.bDir;
         ShowCandidate(row.pRow, info);
     }
-    for (const std::string& path : stale) Remove(path);
+    RemoveRows(stale);
+}
+
+void CListItemTable::RemoveRows(const std::set<std::string>& paths) {
+    if (paths.empty()) return;
+    std::unordered_set<Vellum::CControlUI*> rows;
+    for (const std::string& path : paths) {
+        auto found = m_mapRow.find(path);
+        rows.insert(found->second.pRow);
+        m_mapRow.erase(found);
+    }
+    // One pass over the list: a drive switch replaces every row, and
+    // removing tens of thousands one by one would renumber the list each time.
+    m_pList->RemoveIf([&rows](Vellum::CControlUI* row) { return rows.count(row) != 0; });
 }
 
 CListItemPaint* CListItemTable::NewRow(const std::string& strPath) {

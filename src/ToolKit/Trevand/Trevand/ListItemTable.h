@@ -10,6 +10,7 @@
 
 #include <list>
 #include <map>
+#include <set>
 #include <string>
 
 #include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
@@ -64,6 +65,8 @@ private:
     // The row at list position `i` when it leads to an entry of this table.
     const ListRowInfo* EntryAt(int i) const;
     CListItemPaint* NewRow(const std::string& strPath);
+    // Removes the rows of `paths`, every one of which has an entry.
+    void RemoveRows(const std::set<std::string>& paths);
     static void ShowCandidate(CListItemPaint* pRow, const UnLoadPathInfo& info);
 
     Vellum::CListUI* m_pList = nullptr;

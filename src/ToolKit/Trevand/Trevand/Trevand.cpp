@@ -47,7 +47,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     CTrevandWnd* main = CTrevandWnd::Instance();
-    if (!main->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0)) {
+    // Created without WS_VISIBLE: it is hidden right after anyway, and shown
+    // it flashes up blank in the corner of the screen before the role window.
+    if (!main->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0)) {
         // Without its window the program could only wait for a quit that
         // nobody can ask for.
         LOG_WRITE(LOG_ERROR, "CTrevandWnd window cannot be created, error %lu", ::GetLastError());

@@ -67,7 +67,8 @@ void CTrevandWnd::InitWindow() {
         m_pChkSelectAll = static_cast<Vellum::COptionUI*>(check->GetInterface("Option"));
 
     CSelectServerClassWnd* role = CSelectServerClassWnd::Instance();
-    role->Create(nullptr, "CSelectServerClassWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
+    // Shown once centred (not created visible, which would flash it at 0,0).
+    role->Create(nullptr, "CSelectServerClassWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
     role->CenterWindow();
     role->ShowWindow(true);
 }

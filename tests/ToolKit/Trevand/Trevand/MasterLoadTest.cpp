@@ -193,6 +193,56 @@ TEST_F(MasterLoad, TellsDownloadOnlyDisks) {
     EXPECT_FALSE(engine.IsDownDisk('X'));
 }
 
+TEST_F(MasterLoad, FindDirNeedsOnlyTheDiskAndPathLoads) {
+    // Each disk scanned on its own, as UnLoadGamePathInit would; D is a
+    // download disk, so its class filter applies too.
+    auto scanOnItsOwn = [](CMasterTrevandDB& engine) {
+        engine.m_mapUnLoadPath.clear();
+        for (const char* root : {"D:", "E:", "F:"}) {
+            engine.FindDir(root, 10);
+        }
+        return Candidates(engine.m_mapUnLoadPath);
+    };
+    // After a whole load, the paths loaded again: the keys the last scan
+    // indexed are gone.
+    CMasterTrevandDB reloaded;
+    ASSERT_TRUE(reloaded.LoadDB());
+    ASSERT_TRUE(reloaded.LoadGamePathInit());
+    EXPECT_EQ(scanOnItsOwn(reloaded), kMasterCandidates);
+
+    // No scan before at all.
+    CMasterTrevandDB engine;
+    ASSERT_TRUE(engine.GameRootDirInit());
+    ASSERT_TRUE(engine.LoadGamePathInit());
+    EXPECT_EQ(scanOnItsOwn(engine), kMasterCandidates);
+    ASSERT_TRUE(engine.LoadGamePathInit());
+    EXPECT_EQ(scanOnItsOwn(engine), kMasterCandidates);
+}
+
+TEST(MasterLoadSlashes, APackageWrittenWithForwardSlashesIsNeverOffered) {
+    CafeDescription desc;
+    desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}};
+    desc.packages = {{1, "E:/Games/WoW", 1, "NetGames"}, {2, "E:/Games/单机/仙剑/", 1, "单机"}};
+    desc.placements = {{1, 2}};  // WoW placed on F too
+    desc.downPaths = {"F:/Down/Pkg1"};
+    desc.drives = {
+        {'E',
+         {{CafeEntry::kFile, "Games\\WoW\\wow.exe"},
+          {CafeEntry::kFile, "Games\\单机\\仙剑\\pal.exe"},
+          {CafeEntry::kFolder, "Games\\单机\\Old"}}},
+        {'F',
+         {{CafeEntry::kFile, "Games\\WoW\\wow.exe"},
+          {CafeEntry::kFolder, "Down\\Pkg1"},
+          {CafeEntry::kFolder, "Down\\Stale"}}},
+    };
+    Cafe cafe(desc);
+    ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
+    CMasterTrevandDB engine;
+    ASSERT_TRUE(engine.LoadDB());
+    EXPECT_EQ(Candidates(engine.m_mapUnLoadPath),
+              (std::vector<Candidate>{{"E:\\Games\\单机\\Old", true}, {"F:\\Down\\Stale", true}}));
+}
+
 TEST_F(MasterLoad, ReloadGivesTheSameResultAndChangesNoDatabaseByte) {
     const std::string halvor = testsupport::ReadFileBytes(s_cafe->HalvorDB());
     const std::string pkgdown = testsupport::ReadFileBytes(s_cafe->PkgDownDB());

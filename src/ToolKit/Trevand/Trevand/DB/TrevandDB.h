@@ -64,7 +64,8 @@ public:
     // to the drive root as folders to enter ("TRUE"), on the disk of
     // m_mapServerDisk whose first letter it starts with (without regard to
     // case). A path on no server disk registers nothing. An ancestor that is
-    // already a key keeps its value. REQUIRES: m_mapServerDisk is loaded.
+    // already a key keeps its value. "/" is a separator like "\" and is
+    // registered as one. REQUIRES: m_mapServerDisk is loaded.
     void AddGamePath(std::string strPath);
 
     // The main window reads the disks directly; the rest is public so the
@@ -100,8 +101,14 @@ protected:
     bool AddGamePathsFromDB(const std::string& strDBPath, const char* szSQL, const char* szColumn,
                             const char* szOpenError, const char* szExecError);
 
-    // Starts a scan: clears the candidates and indexes the registered paths.
+    // Starts a scan of every disk: clears the candidates and indexes the
+    // registered paths, once for all the FindDir calls until EndScan.
     void BeginScan();
+    void EndScan();
+    // FindDir's scan of `dir` (see ScanFolder). Outside BeginScan..EndScan the
+    // registered paths are indexed first, so FindDir is safe on its own: before
+    // any scan, and after the paths were loaded again.
+    bool FindDirScan(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter);
 
     // The registrations of one load step: while it lives only AddGamePath
     // changes m_mapGamePath, so AddGamePath may skip looking up an ancestor it
@@ -131,6 +138,8 @@ private:
     void RegisterPackagePath(std::string strPath);
 
     CGamePathIndex m_indexGamePath;
+    // Between BeginScan and EndScan: the index is that of the current paths.
+    bool m_bInWholeScan = false;
     // AddGamePath's walk from a path up to its root: the path as cut so far and
     // the positions of its remaining separators. Members only so their storage
     // is reused from one path to the next instead of allocated for each.

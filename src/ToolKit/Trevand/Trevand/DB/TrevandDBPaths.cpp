@@ -21,15 +21,22 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 // instead of E:\Games\誠 and leave the real package folder unregistered, and so
 // offered for deletion.
 //
+// Windows takes "/" for a separator as well, and the management software may
+// write a package as E:/Games/WoW: each "/" becomes a backslash here, in the
+// same pass. Kept as "/", the path would register no ancestor the scan, which
+// names entries with backslashes, recognises, and the package would be offered
+// through its parent folder. ("/" is never the second byte of a character.)
+//
 // Cutting a path before one of them leaves a text whose separators are exactly
 // the ones before the cut (the cut falls between two characters), so this one
 // pass serves the whole walk up to the root.
-void FindSeparators(const std::string& path, std::vector<size_t>* separators) {
+void FindSeparators(std::string& path, std::vector<size_t>* separators) {
     separators->clear();
     for (size_t i = 0; i < path.size(); ++i) {
         if (platform::IsLeadByte936(path[i]) && i + 1 < path.size()) {
             ++i;  // skip the second byte
-        } else if (path[i] == '\\') {
+        } else if (path[i] == '\\' || path[i] == '/') {
+            path[i] = '\\';
             separators->push_back(i);
         }
     }

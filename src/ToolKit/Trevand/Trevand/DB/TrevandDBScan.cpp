@@ -39,6 +39,20 @@ void CTrevandDB::BeginScan() {
     m_mapUnLoadPath.clear();
     // Once per scan: every entry met is then looked up in constant time.
     m_indexGamePath.Build(m_mapGamePath);
+    m_bInWholeScan = true;
+}
+
+void CTrevandDB::EndScan() { m_bInWholeScan = false; }
+
+bool CTrevandDB::FindDirScan(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter) {
+    // FindDir is public. Called on its own — before any scan, or after the
+    // paths were loaded again — the index would be missing, or point into the
+    // nodes of a map cleared since. Only a whole scan, which has just indexed
+    // the paths, vouches for it.
+    if (!m_bInWholeScan) {
+        m_indexGamePath.Build(m_mapGamePath);
+    }
+    return ScanFolder(dir, nDepth, pClassFilter);
 }
 
 bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter) {

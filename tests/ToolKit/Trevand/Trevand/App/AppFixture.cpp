@@ -75,8 +75,7 @@ void App::Start(const CafeDescription& desc) {
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
     // As the entry point does: the main window is created, centred and
     // hidden; its initialisation has opened the role window.
-    ASSERT_NE(nullptr, Main()->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0,
-                                      0, 0, 0));
+    ASSERT_NE(nullptr, Main()->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0));
     Main()->CenterWindow();
     Main()->ShowWindow(false);
     ASSERT_TRUE(::IsWindow(Role()->GetHWND()));

@@ -140,6 +140,7 @@ bool CMasterTrevandDB::UnLoadGamePathInit() {
     for (const auto& disk : m_mapServerDisk) {
         FindDir(disk.first.substr(0, 1) + ":", kScanDepth);
     }
+    EndScan();
     return true;
 }
 
@@ -154,7 +155,7 @@ bool CMasterTrevandDB::FindDir(const std::string& dir, int nDepth) {
         return true;
     }
     const bool downloadOnly = (disk->second & kGameDisk) == 0;
-    return ScanFolder(dir, nDepth, downloadOnly ? &m_setIdcClass : nullptr);
+    return FindDirScan(dir, nDepth, downloadOnly ? &m_setIdcClass : nullptr);
 }
 
 bool CMasterTrevandDB::IsDownDisk(char letter) {

@@ -33,6 +33,7 @@ public:
     bool LoadPkgDownPath();
     // Scans `dir` (a drive root such as "E:" or a folder below it) if its first
     // letter is a server disk, with the class filter on a download-only disk.
+    // Needs only the disk and path loads before it.
     bool FindDir(const std::string& dir, int nDepth);
 
     // Package classes seen by any load; never cleared.

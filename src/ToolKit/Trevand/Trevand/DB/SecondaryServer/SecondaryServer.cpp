@@ -69,10 +69,11 @@ bool CSecondaryTrevandDB::UnLoadGamePathInit() {
     for (const auto& disk : m_mapServerDisk) {
         FindDir(disk.first.substr(0, 1) + ":", kScanDepth);
     }
+    EndScan();
     return true;
 }
 
 bool CSecondaryTrevandDB::FindDir(const std::string& dir, int nDepth) {
     // Every disk is a game disk here: no disk lookup, no class filter.
-    return ScanFolder(dir, nDepth, nullptr);
+    return FindDirScan(dir, nDepth, nullptr);
 }

@@ -21,6 +21,7 @@ public:
     bool LoadGamePathInit() override;
     bool UnLoadGamePathInit() override;
 
-    // Scans `dir` (a drive root such as "E:" or a folder below it).
+    // Scans `dir` (a drive root such as "E:" or a folder below it). Needs only
+    // the disk and path loads before it.
     bool FindDir(const std::string& dir, int nDepth);
 };

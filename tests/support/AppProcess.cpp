@@ -1,0 +1,56 @@
+#include "support/AppProcess.h"
+
+#include "support/ProgramLog.h"
+#include "support/WineHost.h"
+
+namespace testsupport {
+
+AppProcess::AppProcess(const std::string& built, const std::string& folder) : m_folder(folder) {
+    const std::string from = UnixPathOf(built);
+    const std::string to = UnixPathOf(folder);
+    // Copied on the Linux side: one command for the whole tree.
+    m_ready = !from.empty() && !to.empty() && RunUnixCommand({"rm", "-rf", to}) &&
+              RunUnixCommand({"cp", "-r", from, to}) && RunUnixCommand({"rm", "-rf", to + "/log"});
+}
+
+AppProcess::~AppProcess() { Kill(); }
+
+std::string AppProcess::TodaysLog() const { return m_folder + "\\log\\" + TodaysLogName(); }
+
+bool AppProcess::Start() {
+    if (!m_ready || m_process != nullptr) {
+        return false;
+    }
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + m_folder + "\\Trevand.exe\"";
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &pi)) {
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    m_process = pi.hProcess;
+    return true;
+}
+
+bool AppProcess::WaitForExit(int timeoutMs, DWORD* code) {
+    if (m_process == nullptr || WaitForSingleObject(m_process, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        return false;
+    }
+    GetExitCodeProcess(m_process, code);
+    CloseHandle(m_process);
+    m_process = nullptr;
+    return true;
+}
+
+void AppProcess::Kill() {
+    if (m_process == nullptr) {
+        return;
+    }
+    TerminateProcess(m_process, 99);
+    WaitForSingleObject(m_process, 10000);
+    CloseHandle(m_process);
+    m_process = nullptr;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,97 @@
+// Where an operator clicks in each of the program's windows, and the regions
+// a test looks at, in the window's client coordinates. One table per skin,
+// derived from the skin's fixed layout (its size, bar heights, insets, child
+// paddings and fixed widths) and checked against screenshots: a change to a
+// skin's layout means a change here.
+#pragma once
+
+#include "support/XWindow.h"
+
+namespace skinpoints {
+
+struct Point {
+    int x;
+    int y;
+};
+
+// The windows' texts, which Wine gives their X windows as names.
+constexpr char kRoleWindowText[] = "CSelectServerClassWnd";
+constexpr char kMainWindowText[] = "CTrevandWnd";
+constexpr char kMsgBoxText[] = "MsgBoxWnd";
+constexpr char kDelDirWindowText[] = "CDelDirWnd";
+
+// SelectServerClass.xml, 420x260: title bar 36 high; below it a column with
+// inset 28,18,24,18 and childpadding 8 — prompt 24, note 20, the two options
+// 30 each, a filler, and the button row 32 high at the bottom.
+struct RoleWindow {
+    Point closebtn;              // 40x36 at the title bar's right end
+    Point MasterServerCheck;     // y 114..144
+    Point SecondaryServerCheck;  // y 152..182
+    Point OkButton;              // 96x32 at x 300..396, y 210..242
+};
+constexpr RoleWindow kRoleWindow = {{400, 18}, {212, 129}, {212, 167}, {348, 226}};
+
+// TrevandWnd.xml, 960x620: title bar 40 high with minimise and close (40
+// wide each) at its right end; the toolbar row y 40..96 with inset
+// 16,12,16,12 and childpadding 12 — combo 120, the count line taking the
+// free width (528), "全选" 72, "刷新" 80, "删除" 80; then the list at x 16..944
+// with a header 30 high and rows 26 high from y 126.
+struct MainWindow {
+    Point minbtn;
+    Point closebtn;
+    Point TrevandComBox;   // x 16..136, y 52..84
+    Point ChkSelectAll;    // x 688..760
+    Point BtnFlush;        // x 772..852
+    Point BtnRemove;       // x 864..944
+    int listTop;           // first row's top
+    int rowHeight;
+    int rowsShown;         // whole rows between the header and the list's bottom
+    testsupport::ScreenRect countLabel;
+    // The drop-down opens below the combo (its top at y 84, a 1 px border),
+    // entries 26 high.
+    int dropDownTop;
+    int dropDownEntryHeight;
+};
+constexpr MainWindow kMainWindow = {{900, 20}, {940, 20}, {76, 68}, {724, 68}, {812, 68}, {904, 68},
+                                    126,       26,        18,       {148, 52, 528, 32}, 85, 26};
+
+// Row `row` (0: the first shown) of the list.
+inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }
+// The row's check box: a 16x16 cell at x 27..43 (10 px into the row), 2 px
+// below the row's top.
+inline testsupport::ScreenRect TickCell(int row) { return {27, RowTop(row) + 2, 16, 16}; }
+inline Point RowTick(int row) { return {35, RowTop(row) + 10}; }
+// Where the row's name is written (the first column, after the check box).
+inline testsupport::ScreenRect RowName(int row) { return {50, RowTop(row) + 4, 190, 18}; }
+// The drop-down entry `entry` (0: the first drive), in the main window's
+// client coordinates.
+inline Point DriveEntry(int entry) {
+    return {kMainWindow.TrevandComBox.x,
+            kMainWindow.dropDownTop + entry * kMainWindow.dropDownEntryHeight + kMainWindow.dropDownEntryHeight / 2};
+}
+
+// MsgBoxWnd.xml sizes itself to its text, so its points follow from the
+// window's size: buttons 80x30 right-aligned in a bottom row 52 high with
+// inset 0,10,16,12 and childpadding 10 ("BtnOk" left of "BtnCancel"); the
+// close button 40x32 at the title bar's right end.
+struct MsgBoxWindow {
+    Point BtnOk;
+    Point BtnCancel;
+    Point closebtn;
+};
+inline MsgBoxWindow MsgBoxPoints(int width, int height) {
+    return {{width - 16 - 80 - 10 - 40, height - 12 - 15}, {width - 16 - 40, height - 12 - 15}, {width - 20, 16}};
+}
+
+// DelDirWnd.xml, 520x220: title bar 36 high with "closebtn" 40 wide at its
+// right end; below it a column with inset 24,22,24,18 and childpadding 10 —
+// the headline "DelDirWndFinal" 28 (y 58..86), the bar "DelDirWndProcess" 8
+// (y 96..104), "DelDirWndText" 22 and "DelDirWndStatus" 22.
+struct DelDirWindow {
+    Point closebtn;
+    testsupport::ScreenRect DelDirWndFinal;    // the headline: at work, done or cancelling
+    testsupport::ScreenRect DelDirWndProcess;  // sliding while at work, full once done
+};
+constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 58, 472, 28}, {24, 96, 472, 8}};
+
+}  // namespace skinpoints
