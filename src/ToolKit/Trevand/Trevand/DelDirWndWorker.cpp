@@ -72,6 +72,12 @@ void SplitFolderAndName(const std::string& path, std::string* folder, std::strin
     name->assign(last + 1);
 }
 
+// The line for a file that stays: a link, or one the system refused.
+void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error) {
+    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+}
+
 }  // namespace
 
 unsigned long CDelDirWnd::DelFileThread(CDelDirWnd* pWnd) {
@@ -115,8 +121,10 @@ void CDelDirWnd::DeleteEntry(const std::string& path, uint32_t attributes) {
         return;
     }
     const TreeOutcome outcome = DeleteDirectory(path);
-    if (IsGone(path)) WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
-    else if (outcome.bCancelled) WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+    // A removed folder can still be seen while another program holds it
+    // open (Windows keeps its name until then): look before saying so.
+    if (outcome.bCancelled) WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+    else if (outcome.dwError == 0 && IsGone(path)) WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
     else WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
 }
 
@@ -129,9 +137,8 @@ void CDelDirWnd::DeleteTopFile(const std::string& path) {
     if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error);
     // A file deleted on the only handle to it is gone: no need to look
     // (which under Wine would read the whole folder).
-    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
-    else if (result == platform::DeleteResult::kDeleted) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
-    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+    if (result == platform::DeleteResult::kDeleted) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
+    else LogFileLeft(result, path, error);
 }
 
 CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
@@ -170,9 +177,7 @@ CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
                 uint32_t error = folderError;
                 const platform::DeleteResult result =
                     folderOpen ? folder.DeleteOneFile(entry.strName, &error) : platform::DeleteResult::kFailed;
-                if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
-                else if (result == platform::DeleteResult::kFailed)
-                    WorkerLog(LOG_ERROR, kFileLeft, child.c_str(), static_cast<unsigned long>(error));
+                if (result != platform::DeleteResult::kDeleted) LogFileLeft(result, child, error);
             }
         } while (listing.Next(&entry));
     }
