@@ -85,6 +85,9 @@ bool MarkWithNormalAttributes(HANDLE handle) {
     FILE_BASIC_INFO info;
     if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof(info))) return false;
     const DWORD old = info.FileAttributes;
+    // Zero times: left as they are.
+    info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
     info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     if (!SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof(info))) return false;
     if (MarkForDeletion(handle)) return true;
