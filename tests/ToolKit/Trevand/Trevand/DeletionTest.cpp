@@ -74,12 +74,18 @@ TEST_F(Deletion, VanishedPathGivesNoLineAndItsRowStillLeaves) {
 TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) {
     // Held without sharing, as a running program holds its files: under Wine
     // a handle of this process refuses the delete as another process's does.
+    // b.txt is held with delete sharing: deleted now, it would stay until its
+    // holder let go, and a success line would not be true.
     HANDLE held = ::CreateFileA("E:\\held.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     HANDLE inner = ::CreateFileA("E:\\Keep\\k.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE shared = ::CreateFileA("E:\\b.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     ASSERT_NE(INVALID_HANDLE_VALUE, inner);
+    ASSERT_NE(INVALID_HANDLE_VALUE, shared);
     const std::map<std::string, std::vector<std::string>> linesOf = {
         {"E:\\held.txt", {"[Error]|Trevand  未能删除文件E:\\held.txt（错误码32）"}},
+        {"E:\\b.txt", {"[Error]|Trevand  未能删除文件E:\\b.txt（错误码32）"}},
         {"E:\\Keep",
          {"[Error]|Trevand  未能删除文件E:\\Keep/k.txt（错误码32）", "[Error]|Trevand  未能删除目录E:\\Keep（错误码145）"}},
         {"E:\\a.txt", {"[Info]|Trevand  删除文件E:\\a.txt"}},
@@ -99,11 +105,13 @@ TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) 
                  {AnswerYes(), WaitFinishedThenClose()});
     ::CloseHandle(held);
     ::CloseHandle(inner);
+    ::CloseHandle(shared);
 
     EXPECT_EQ(expected, DeletionLines());
     EXPECT_EQ("", ListingDifference(WithoutDeleted(before, {"E:\\a.txt"}), Listing()));
     // The refresh after the window closed lists what is still there.
     EXPECT_TRUE(HasRow("E:\\held.txt"));
+    EXPECT_TRUE(HasRow("E:\\b.txt"));
     EXPECT_TRUE(HasRow("E:\\Keep"));
     EXPECT_FALSE(HasRow("E:\\a.txt"));
 }
