@@ -130,6 +130,7 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
         {CafeEntry::kLink, "LinkFile\\to-file", outside + "\\file.txt"},
         {CafeEntry::kLink, "TopEmpty", outside + "\\top-empty"},
         {CafeEntry::kLink, "TopFull", outside + "\\top-full"},
+        {CafeEntry::kLink, "TopFile", outside + "\\top-file.txt"},
     };
     // A path too long for the window's text line, for the screenshots.
     for (const char* file : {"a.dat", "b.dat", "c.dat"})
@@ -192,7 +193,7 @@ void Deletion::SetUp() {
     m_outside.reset(new testsupport::TempDir);
     for (const char* folder : {"empty", "full", "full\\sub", "top-empty", "top-full"})
         ASSERT_TRUE(::CreateDirectoryA(Outside(folder).c_str(), nullptr)) << folder;
-    for (const char* file : {"full\\f1.txt", "full\\sub\\f2.txt", "file.txt", "top-full\\f3.txt"})
+    for (const char* file : {"full\\f1.txt", "full\\sub\\f2.txt", "file.txt", "top-full\\f3.txt", "top-file.txt"})
         testsupport::WriteFileBytes(Outside(file), "outside");
     m_cafe.reset(new testsupport::Cafe(DeletionCafe(m_outside->Path())));
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
