@@ -29,7 +29,7 @@ namespace {
 const char kDeletedDir[] = "Trevand  删除目录%s";
 const char kDeletedFile[] = "Trevand  删除文件%s";
 const char kEntryException[] = "Trevand  删除文件异常 %s";
-// Our own lines for what the two above cannot say.
+// Our own lines for what those cannot say.
 const char kLinkLeft[] = "Trevand  未删除链接%s（链接不会被跟随，也不会被删除）";
 const char kDirLeft[] = "Trevand  未能删除目录%s（错误码%lu）";
 const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
@@ -42,6 +42,7 @@ const char kShowFinishedCall[] = "DelDirWndFinal";
 // Formats the message first and hands it over as "%s", so a per cent sign in
 // a path is written as it is. A fixed buffer: logging cannot throw, even in
 // the exception guard (the writer keeps at most 2047 characters anyway).
+void WorkerLog(int level, const char* format, ...) TREVAND_PRINTF_FORMAT(2, 3);
 void WorkerLog(int level, const char* format, ...) {
     char message[CLogWriter::kMaxLineChars + 1];
     va_list args;
