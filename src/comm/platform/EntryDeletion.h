@@ -19,9 +19,13 @@ namespace platform {
 // when they cannot be read: the entry is gone, or a dangling link.
 uint32_t ReadAttributes(const std::string& path);
 
+// Whether `path` still names an entry; one that cannot be looked at counts
+// as there. Under Wine a miss reads the whole folder (names are matched
+// without regard to case), so callers ask only where they cannot know.
+bool EntryExists(const std::string& path);
+
 enum class DeleteResult {
-    kDeleted,  // the delete went through; the entry can still be seen while
-               // another program holds it open with delete sharing
+    kDeleted,  // gone: nobody else held it, and it went when our handle closed
     kFailed,   // the system refused; the code is in *error
     kLink,     // resolves to another place (a link): nothing was done to it
 };
@@ -34,7 +38,8 @@ public:
     // system's code in *error, when it cannot be opened.
     bool Open(const std::string& folder, uint32_t* error);
 
-    // Deletes the file `name` of the folder. A file the system refuses (a
+    // Deletes the file `name` of the folder. A file another program holds
+    // open is refused (ERROR_SHARING_VIOLATION). A file the system refuses (a
     // read-only one) has its attributes reset and is tried once more; when
     // that fails too its attributes are put back, so an entry that stays is
     // left as it was. REQUIRES: Open returned true.

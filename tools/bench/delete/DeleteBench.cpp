@@ -1,5 +1,6 @@
 // Benchmark of the deletion worker (not a test), run under Wine:
 //     scripts/wine-run build/win64/tools/bench/delete/deletebench.exe
+// (DELETEBENCH_ONLY=tree or =rows in the environment runs one part.)
 //
 // tree: the worker of a real deletion window deleting 20 ticked folders that
 //       hold 20,000 files in 2,000 folders, against a plain recursive delete
@@ -199,10 +200,12 @@ int main() {
     CLogWriter::Instance().SetLogName("bench");
     CLogWriter::Instance().SetOutput(2);
     Vellum::CShadowUI::Initialize(Vellum::CUIManager::GetInstance());
-    {
+    // DELETEBENCH_ONLY=tree or =rows runs one of the two.
+    const char* only = std::getenv("DELETEBENCH_ONLY");
+    if (!only || std::string(only) == "tree") {
         windowtest::SkinFolder skins;
         BenchTree();
     }
-    if (std::getenv("DELETEBENCH_TREE_ONLY") == nullptr) BenchRows();
+    if (!only || std::string(only) == "rows") BenchRows();
     return 0;
 }

@@ -42,11 +42,13 @@ void CDelDirWnd::InitWindow() {
 
 void CDelDirWnd::Start(std::list<std::string> paths) {
     m_listPath = std::move(paths);
-    uint32_t error = 0;
     const platform::ThreadRoutine routine = [](void* arg) -> unsigned long {
         return DelFileThread(static_cast<CDelDirWnd*>(arg));
     };
-    if (platform::StartDetachedThread(routine, this, &error)) return;
+    // Without its window the worker could not be seen, cancelled or waited
+    // for: nothing is deleted then either.
+    uint32_t error = ERROR_INVALID_WINDOW_HANDLE;
+    if (m_hWnd && platform::StartDetachedThread(routine, this, &error)) return;
 
     LOG_WRITE(LOG_ERROR, kNotStartedLog, static_cast<unsigned long>(error));
     {

@@ -46,8 +46,9 @@ public:
     LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
-    // Copies `paths` and starts the worker. REQUIRES: the native window
-    // exists (the worker posts to it); called once.
+    // Copies `paths` and starts the worker; called once. When the native
+    // window does not exist or the thread cannot start, nothing is deleted:
+    // the failure is logged and shown, and "closebtn" closes.
     void Start(std::list<std::string> paths);
 
     // The worker thread's routine: deletes the list, then shows the

@@ -29,7 +29,7 @@ namespace {
 const char kDeletedDir[] = "Trevand  删除目录%s";
 const char kDeletedFile[] = "Trevand  删除文件%s";
 const char kEntryException[] = "Trevand  删除文件异常 %s";
-// Our own lines for what the two above cannot say.
+// Our own lines for what those cannot say.
 const char kLinkLeft[] = "Trevand  未删除链接%s（链接不会被跟随，也不会被删除）";
 const char kDirLeft[] = "Trevand  未能删除目录%s（错误码%lu）";
 const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
@@ -42,6 +42,7 @@ const char kShowFinishedCall[] = "DelDirWndFinal";
 // Formats the message first and hands it over as "%s", so a per cent sign in
 // a path is written as it is. A fixed buffer: logging cannot throw, even in
 // the exception guard (the writer keeps at most 2047 characters anyway).
+void WorkerLog(int level, const char* format, ...) TREVAND_PRINTF_FORMAT(2, 3);
 void WorkerLog(int level, const char* format, ...) {
     char message[CLogWriter::kMaxLineChars + 1];
     va_list args;
@@ -51,7 +52,7 @@ void WorkerLog(int level, const char* format, ...) {
     LogWrite(level, __FILE__, __LINE__, "CDelDirWnd::DelFileThread", "%s", message);
 }
 
-bool IsGone(const std::string& path) { return platform::ReadAttributes(path) == platform::kAttributesInvalid; }
+bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
@@ -70,6 +71,12 @@ void SplitFolderAndName(const std::string& path, std::string* folder, std::strin
     }
     folder->assign(begin, last);
     name->assign(last + 1);
+}
+
+// The line for a file that stays: a link, or one the system refused.
+void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error) {
+    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
 }
 
 }  // namespace
@@ -115,8 +122,10 @@ void CDelDirWnd::DeleteEntry(const std::string& path, uint32_t attributes) {
         return;
     }
     const TreeOutcome outcome = DeleteDirectory(path);
-    if (IsGone(path)) WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
-    else if (outcome.bCancelled) WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+    // A removed folder can still be seen while another program holds it
+    // open (Windows keeps its name until then): look before saying so.
+    if (outcome.bCancelled) WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+    else if (outcome.dwError == 0 && IsGone(path)) WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
     else WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
 }
 
@@ -127,9 +136,10 @@ void CDelDirWnd::DeleteTopFile(const std::string& path) {
     uint32_t error = 0;
     platform::DeleteResult result = platform::DeleteResult::kFailed;
     if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error);
-    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
-    else if (IsGone(path)) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
-    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+    // A file deleted on the only handle to it is gone: no need to look
+    // (which under Wine would read the whole folder).
+    if (result == platform::DeleteResult::kDeleted) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
+    else LogFileLeft(result, path, error);
 }
 
 CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
@@ -168,9 +178,7 @@ CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
                 uint32_t error = folderError;
                 const platform::DeleteResult result =
                     folderOpen ? folder.DeleteOneFile(entry.strName, &error) : platform::DeleteResult::kFailed;
-                if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
-                else if (result == platform::DeleteResult::kFailed)
-                    WorkerLog(LOG_ERROR, kFileLeft, child.c_str(), static_cast<unsigned long>(error));
+                if (result != platform::DeleteResult::kDeleted) LogFileLeft(result, child, error);
             }
         } while (listing.Next(&entry));
     }

@@ -78,13 +78,32 @@ bool MarkForDeletion(HANDLE handle) {
     return SetFileInformationByHandle(handle, FileDispositionInfo, &info, sizeof(info)) != FALSE;
 }
 
-// Resets the attributes of `path` and runs `retry`; when it fails, the old
-// attributes are put back so that an entry that stays is left as it was.
-template <typename Retry>
-bool RetryWithNormalAttributes(const std::string& path, Retry retry) {
+// The second attempt on a file the system refused (a read-only one): its
+// attributes reset through the handle, then put back if it is refused again,
+// so a file that stays is left as it was.
+bool MarkWithNormalAttributes(HANDLE handle) {
+    FILE_BASIC_INFO info;
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof(info))) return false;
+    const DWORD old = info.FileAttributes;
+    // Zero times: left as they are.
+    info.CreationTime.QuadPart = info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = info.ChangeTime.QuadPart = 0;
+    info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof(info))) return false;
+    if (MarkForDeletion(handle)) return true;
+    const DWORD error = GetLastError();
+    info.FileAttributes = old;
+    SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof(info));
+    SetLastError(error);
+    return false;
+}
+
+// The second attempt on a folder the system refused: its attributes reset,
+// then put back if it is refused again.
+bool RemoveWithNormalAttributes(const std::string& path) {
     const DWORD old = GetFileAttributesA(path.c_str());
     if (old == INVALID_FILE_ATTRIBUTES || !SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
-    if (retry()) return true;
+    if (RemoveDirectoryA(path.c_str())) return true;
     const DWORD error = GetLastError();
     SetFileAttributesA(path.c_str(), old);
     SetLastError(error);
@@ -94,6 +113,12 @@ bool RetryWithNormalAttributes(const std::string& path, Retry retry) {
 }  // namespace
 
 uint32_t ReadAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool EntryExists(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
 
 bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
     m_strFolder = folder;
@@ -132,10 +157,12 @@ bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error) {
     const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '/' + name;
     if (FileDeletionHook hook = g_hook.load()) hook(path);
-    // FILE_FLAG_OPEN_REPARSE_POINT: where links are reparse points (Windows)
-    // the handle is the link itself; under Wine it is the target, which the
-    // check below catches.
-    Handle handle(CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    // No sharing: the open succeeds only when nobody else holds the file, so
+    // a deletion marked on this handle is done when it closes, and nobody can
+    // open the file in between. FILE_FLAG_OPEN_REPARSE_POINT: where links are
+    // reparse points (Windows) the handle is the link itself; under Wine it is
+    // the target, which the check below catches.
+    Handle handle(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, nullptr,
                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!handle.Valid()) {
         *error = GetLastError();
@@ -144,10 +171,7 @@ DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* er
     // Names from one folder listing match byte for byte, so any difference
     // means the name leads somewhere else.
     if (!IsOwnEntry(handle.Get(), name)) return DeleteResult::kLink;
-    if (MarkForDeletion(handle.Get()) ||
-        RetryWithNormalAttributes(path, [&handle] { return MarkForDeletion(handle.Get()); })) {
-        return DeleteResult::kDeleted;
-    }
+    if (MarkForDeletion(handle.Get()) || MarkWithNormalAttributes(handle.Get())) return DeleteResult::kDeleted;
     *error = GetLastError();
     return DeleteResult::kFailed;
 }
@@ -157,10 +181,7 @@ bool RemoveFolder(const std::string& path, uint32_t* error) {
     const DWORD first = GetLastError();
     // A folder that still holds entries stays whatever its attributes are;
     // resetting them would only change a folder that is left in place.
-    if (first != ERROR_DIR_NOT_EMPTY &&
-        RetryWithNormalAttributes(path, [&path] { return RemoveDirectoryA(path.c_str()) != FALSE; })) {
-        return true;
-    }
+    if (first != ERROR_DIR_NOT_EMPTY && RemoveWithNormalAttributes(path)) return true;
     *error = first == ERROR_DIR_NOT_EMPTY ? first : GetLastError();
     return false;
 }

@@ -12,6 +12,9 @@
 using testsupport::CafeEntry;
 
 namespace deletiontest {
+
+const char kLongFolder[] = "网吧游戏更新临时目录_2023年12月_请勿手动删除_备份文件夹_第二批次_补丁包与旧版本存档";
+
 namespace {
 
 // ---- the hold ----
@@ -101,14 +104,6 @@ void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 // ---- the café ----
 
-}  // namespace
-
-const char kLongFolder[] = "网吧游戏更新临时目录_2023年12月_请勿手动删除_备份文件夹_第二批次_补丁包与旧版本存档";
-
-namespace {
-
-void MakeFile(const std::string& path, const std::string& bytes) { testsupport::WriteFileBytes(path, bytes); }
-
 std::vector<CafeEntry> DriveE(const std::string& outside) {
     std::vector<CafeEntry> entries = {
         {CafeEntry::kFile, "Games\\WoW\\wow.exe"},
@@ -135,6 +130,7 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
         {CafeEntry::kLink, "LinkFile\\to-file", outside + "\\file.txt"},
         {CafeEntry::kLink, "TopEmpty", outside + "\\top-empty"},
         {CafeEntry::kLink, "TopFull", outside + "\\top-full"},
+        {CafeEntry::kLink, "TopFile", outside + "\\top-file.txt"},
     };
     // A path too long for the window's text line, for the screenshots.
     for (const char* file : {"a.dat", "b.dat", "c.dat"})
@@ -147,21 +143,6 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
         }
     }
     return entries;
-}
-
-// Whether the root of drive `letter` resolves to that letter. Wine re-reads
-// its drive letters at most once a second; until then a folder of a new café
-// can resolve through the letter an earlier test's folder had (inode numbers
-// are reused), and links could not be told from plain entries.
-bool SeesDriveLetter(char letter) {
-    const std::string root = std::string(1, letter) + ":\\";
-    HANDLE handle = ::CreateFileA(root.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    char resolved[MAX_PATH];
-    const DWORD length = ::GetFinalPathNameByHandleA(handle, resolved, sizeof(resolved), 0);
-    ::CloseHandle(handle);
-    return length > 0 && length < sizeof(resolved) && std::string(resolved, length) == "\\\\?\\" + root;
 }
 
 testsupport::CafeDescription DeletionCafe(const std::string& outside) {
@@ -212,16 +193,19 @@ void Deletion::SetUp() {
     m_outside.reset(new testsupport::TempDir);
     for (const char* folder : {"empty", "full", "full\\sub", "top-empty", "top-full"})
         ASSERT_TRUE(::CreateDirectoryA(Outside(folder).c_str(), nullptr)) << folder;
-    for (const char* file : {"full\\f1.txt", "full\\sub\\f2.txt", "file.txt", "top-full\\f3.txt"})
-        MakeFile(Outside(file), "outside");
+    for (const char* file : {"full\\f1.txt", "full\\sub\\f2.txt", "file.txt", "top-full\\f3.txt", "top-file.txt"})
+        testsupport::WriteFileBytes(Outside(file), "outside");
     m_cafe.reset(new testsupport::Cafe(DeletionCafe(m_outside->Path())));
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
-    ASSERT_TRUE(windowtest::PumpUntil([] { return SeesDriveLetter('E') && SeesDriveLetter('F'); }, 3000));
+    // Until Wine reads its drive letters again, a folder of this café can
+    // resolve through a letter an earlier test's folder had (inode numbers
+    // are reused), and the listing could not tell links from plain entries.
+    ASSERT_TRUE(m_cafe->WaitForDriveNames(3000));
     // Names whose last byte is 0x5C, the trail byte of 誠: made here, where
     // no path is split at a byte that only looks like a separator.
     ASSERT_TRUE(::CreateDirectoryA("E:\\Games\\Old\\单机游戏\\誠", nullptr));
-    MakeFile("E:\\Games\\Old\\单机游戏\\誠\\誠.txt", "gbk");
-    MakeFile("E:\\Games\\誠", "a file named 誠");
+    testsupport::WriteFileBytes("E:\\Games\\Old\\单机游戏\\誠\\誠.txt", "gbk");
+    testsupport::WriteFileBytes("E:\\Games\\誠", "a file named 誠");
 
     // As the entry point and the role window do, with the master role.
     ASSERT_NE(nullptr, Main()->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0,

@@ -74,12 +74,18 @@ TEST_F(Deletion, VanishedPathGivesNoLineAndItsRowStillLeaves) {
 TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) {
     // Held without sharing, as a running program holds its files: under Wine
     // a handle of this process refuses the delete as another process's does.
+    // b.txt is held with delete sharing: deleted now, it would stay until its
+    // holder let go, and a success line would not be true.
     HANDLE held = ::CreateFileA("E:\\held.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     HANDLE inner = ::CreateFileA("E:\\Keep\\k.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE shared = ::CreateFileA("E:\\b.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     ASSERT_NE(INVALID_HANDLE_VALUE, inner);
+    ASSERT_NE(INVALID_HANDLE_VALUE, shared);
     const std::map<std::string, std::vector<std::string>> linesOf = {
         {"E:\\held.txt", {"[Error]|Trevand  未能删除文件E:\\held.txt（错误码32）"}},
+        {"E:\\b.txt", {"[Error]|Trevand  未能删除文件E:\\b.txt（错误码32）"}},
         {"E:\\Keep",
          {"[Error]|Trevand  未能删除文件E:\\Keep/k.txt（错误码32）", "[Error]|Trevand  未能删除目录E:\\Keep（错误码145）"}},
         {"E:\\a.txt", {"[Info]|Trevand  删除文件E:\\a.txt"}},
@@ -99,11 +105,13 @@ TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) 
                  {AnswerYes(), WaitFinishedThenClose()});
     ::CloseHandle(held);
     ::CloseHandle(inner);
+    ::CloseHandle(shared);
 
     EXPECT_EQ(expected, DeletionLines());
     EXPECT_EQ("", ListingDifference(WithoutDeleted(before, {"E:\\a.txt"}), Listing()));
     // The refresh after the window closed lists what is still there.
     EXPECT_TRUE(HasRow("E:\\held.txt"));
+    EXPECT_TRUE(HasRow("E:\\b.txt"));
     EXPECT_TRUE(HasRow("E:\\Keep"));
     EXPECT_FALSE(HasRow("E:\\a.txt"));
 }
@@ -178,12 +186,13 @@ TEST_F(Deletion, CloseRequestsWhileRunningAreAnsweredLikeTheFirstCloseButton) {
 
 TEST_F(Deletion, LinksAreLeftAndWhatTheyPointAtIsUntouched) {
     // Folders holding a link to an empty folder, to a full one and to a file
-    // outside every disk, and ticked entries that are such links themselves.
-    const std::vector<std::string> ticked = {"E:\\LinkEmpty", "E:\\LinkFull", "E:\\LinkFile", "E:\\TopEmpty",
-                                             "E:\\TopFull"};
+    // outside every disk, and ticked entries that are such links themselves
+    // (Wine shows a link to a file as a plain file).
+    const std::vector<std::string> ticked = {"E:\\LinkEmpty", "E:\\LinkFull", "E:\\LinkFile",
+                                             "E:\\TopEmpty",   "E:\\TopFull",  "E:\\TopFile"};
     const testsupport::DiskListing before = Listing();
     for (const char* link : {"E:\\LinkEmpty\\Inner\\to-empty", "E:\\LinkFull\\to-full", "E:\\LinkFile\\to-file",
-                             "E:\\TopEmpty", "E:\\TopFull"}) {
+                             "E:\\TopEmpty", "E:\\TopFull", "E:\\TopFile"}) {
         ASSERT_TRUE(before.count(link) && before.at(link).link) << link;
     }
 
@@ -200,6 +209,7 @@ TEST_F(Deletion, LinksAreLeftAndWhatTheyPointAtIsUntouched) {
                   "[Error]|Trevand  未能删除目录E:\\LinkFile（错误码145）",
                   "[Error]|Trevand  未删除链接E:\\TopEmpty" + tail,
                   "[Error]|Trevand  未删除链接E:\\TopFull" + tail,
+                  "[Error]|Trevand  未删除链接E:\\TopFile" + tail,
               }),
               DeletionLines());
 }
