@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <sstream>
-
+#include "support/ProgramLog.h"
 #include "support/TempDir.h"
 #include "../../../../UI/Window/WindowTestSupport.h"
 
@@ -26,14 +25,6 @@ void CopyFolder(const std::string& from, const std::string& to) {
     ::FindClose(find);
 }
 
-std::string TodaysLogName() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    char name[32];
-    std::snprintf(name, sizeof(name), "Trevand%04u%02u%02u.log", now.wYear, now.wMonth, now.wDay);
-    return name;
-}
-
 // Waits for a top-level window of class `cls`; null when none shows in time.
 HWND WaitForWindow(const char* cls, const char* text, int timeoutMs) {
     const DWORD start = ::GetTickCount();
@@ -43,20 +34,6 @@ HWND WaitForWindow(const char* cls, const char* text, int timeoutMs) {
         if (::GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return nullptr;
         ::Sleep(50);
     }
-}
-
-std::vector<std::string> LogMessages(const std::string& path) {
-    std::vector<std::string> messages;
-    std::istringstream in(testsupport::ReadFileBytes(path));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        // "[hh:mm:ss.mmm]|[tid]|[level]|message" gives "[level]|message".
-        size_t bar = 0;
-        for (int i = 0; i < 2 && bar != std::string::npos; ++i) bar = line.find('|', bar + 1);
-        messages.push_back(bar == std::string::npos ? line : line.substr(bar + 1));
-    }
-    return messages;
 }
 
 TEST(Startup, LogBesideTheExecutableStartsWithTheBannerFromAnyWorkingDirectory) {
@@ -91,8 +68,8 @@ TEST(Startup, LogBesideTheExecutableStartsWithTheBannerFromAnyWorkingDirectory) 
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
-    EXPECT_FALSE(testsupport::FileExists(elsewhere + "\\log\\" + TodaysLogName()));
-    const std::vector<std::string> lines = LogMessages(app + "\\log\\" + TodaysLogName());
+    EXPECT_FALSE(testsupport::FileExists(elsewhere + "\\log\\" + testsupport::TodaysLogName()));
+    const std::vector<std::string> lines = testsupport::LogMessages(app + "\\log\\" + testsupport::TodaysLogName());
     const std::vector<std::string> banner = {"[Info]|.................................",
                                              "[Info]|........Trevand START........",
                                              "[Info]|................................."};
