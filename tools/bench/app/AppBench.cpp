@@ -25,6 +25,7 @@
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "comm/log/LogWriter.h"
+#include "../BenchTiming.h"
 #include "comm/platform/MbcsCompare.h"
 #include "support/Cafe.h"
 #include "support/TempDir.h"
@@ -36,17 +37,6 @@ using testsupport::CafeDescription;
 namespace {
 
 const int kRuns = 5;
-
-double Millis(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // `count` empty files named orphanNNNNN at the root of the drive folder,
 // made on the Linux side: much faster than through Wine.
@@ -80,7 +70,7 @@ void CloseWindows() {
 
 double LoadDBAlone() {
     CMasterTrevandDB engine;
-    return Millis([&] { engine.LoadDB(); });
+    return bench::Milliseconds([&] { engine.LoadDB(); });
 }
 
 void SelectDrive(CTrevandWnd* wnd, const char* drive) {
@@ -118,7 +108,7 @@ int main() {
         load.push_back(LoadDBAlone());
 
         CTrevandWnd* wnd = OpenMainWindow();
-        firstPaint.push_back(Millis([&] {
+        firstPaint.push_back(bench::Milliseconds([&] {
             wnd->ShowWindow(true);
             wnd->SelectRole(1);
             ::UpdateWindow(wnd->GetHWND());
@@ -130,11 +120,11 @@ int main() {
 
         SelectDrive(wnd, "F:\\");
         ::UpdateWindow(wnd->GetHWND());
-        switchTimes.push_back(Millis([&] {
+        switchTimes.push_back(bench::Milliseconds([&] {
             SelectDrive(wnd, "G:\\");
             ::UpdateWindow(wnd->GetHWND());
         }));
-        filterTimes.push_back(Millis([&] {
+        filterTimes.push_back(bench::Milliseconds([&] {
             UnLoadPathMap copy;
             wnd->Engine()->GetUnLoadGamePath(copy);
             UnLoadPathList list;
@@ -146,17 +136,17 @@ int main() {
 
         SelectDrive(wnd, "E:\\");
         wnd->OnDeleteListItem("");  // nothing; keeps the rows as they are
-        flushTimes.push_back(Millis([&] {
+        flushTimes.push_back(bench::Milliseconds([&] {
             wnd->RefreshList(true);
             ::UpdateWindow(wnd->GetHWND());
         }));
         CloseWindows();
     }
 
-    const double base = Median(load);
+    const double base = bench::Median(load);
     std::printf("Main window on a café of 100,000 orphans (E 50,000, F 25,000, G 25,000); median of %d runs\n", kRuns);
-    Report("role confirmed -> first paint (E, 50,000 rows)", Median(firstPaint), "LoadDB alone", base);
-    Report("drive switch F -> G (25,000 rows each)", Median(switchTimes), "copy + filter of the map", Median(filterTimes));
-    Report("BtnFlush, 50,000 unchanged rows", Median(flushTimes), "LoadDB alone", base);
+    Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
+    Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map", bench::Median(filterTimes));
+    Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
     return 0;
 }

@@ -28,6 +28,7 @@
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "comm/log/LogWriter.h"
+#include "../BenchTiming.h"
 #include "support/Cafe.h"
 #include "support/TempDir.h"
 #include "support/WineHost.h"
@@ -41,17 +42,6 @@ const int kFilesPerFolder = 10;  // 20,000 files
 const int kTopFiles = 20000;
 const int kTreeRuns = 5;
 const int kRowRuns = 3;
-
-double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Makes the files from the Linux side, which is many times faster than
 // through Wine.
@@ -107,7 +97,7 @@ void Pump() {
 double WorkerDelete(HWND owner, const std::list<std::string>& paths) {
     auto* wnd = new CDelDirWnd;
     wnd->Create(owner, "CDelDirWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
-    const double ms = Milliseconds([&] {
+    const double ms = bench::Milliseconds([&] {
         wnd->Start(paths);
         // Waits as the modal loop does, for the worker's messages; a busy
         // poll would compete with the worker for the wine server.
@@ -133,12 +123,12 @@ void BenchTree() {
             std::printf("tree: cannot make the trees\n");
             return;
         }
-        auto timePlain = [&] { plain.push_back(Milliseconds([&] { for (const auto& top : plainTree) PlainDelete(top); })); };
+        auto timePlain = [&] { plain.push_back(bench::Milliseconds([&] { for (const auto& top : plainTree) PlainDelete(top); })); };
         if (run % 2) timePlain();
         worker.push_back(WorkerDelete(nullptr, workerTree));
         if (!(run % 2)) timePlain();
     }
-    const double w = Median(worker), p = Median(plain);
+    const double w = bench::Median(worker), p = bench::Median(plain);
     std::printf("tree (%d files in %d folders): worker %.0f ms, plain recursive delete %.0f ms, ratio %.2f (target <= 1.1)\n",
                 kTopFolders * kFoldersPerTop * kFilesPerFolder, kTopFolders * kFoldersPerTop, w, p, w / p);
 }
@@ -177,7 +167,7 @@ void BenchRows() {
             return;
         }
         // In list order, as the worker sends them.
-        rows.push_back(Milliseconds([&] {
+        rows.push_back(bench::Milliseconds([&] {
             for (const std::string& path : paths) main->OnDeleteListItem(path);
         }));
         worker.push_back(WorkerDelete(main->GetHWND(), paths));
@@ -187,7 +177,7 @@ void BenchRows() {
     Pump();
     CTrevandWnd::ReleaseInstance();
     CSelectServerClassWnd::ReleaseInstance();
-    const double r = Median(rows), w = Median(worker);
+    const double r = bench::Median(rows), w = bench::Median(worker);
     std::printf("rows (%d): UI thread removing the rows %.0f ms, worker deleting the files %.0f ms, ratio %.2f (target < 1)\n",
                 kTopFiles, r, w, r / w);
 }
