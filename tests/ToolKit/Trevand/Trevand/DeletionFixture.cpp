@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "RowTick.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
@@ -332,16 +333,8 @@ void Deletion::ExpectCancelling() {
 }
 
 void Deletion::Tick(const std::string& path) {
-    const ListRowInfo* entry = Main()->Rows().Find(path);
-    ASSERT_NE(nullptr, entry) << path;
-    Vellum::CListUI* list = Main()->Rows().GetList();
-    list->EnsureVisible(list->GetItemIndex(entry->pRow));
-    ::UpdateWindow(Main()->GetHWND());
-    const RECT& rc = entry->pRow->GetPos();
-    windowtest::PostClick(Main()->GetHWND(), {rc.left + 18, (rc.top + rc.bottom) / 2});
-    windowtest::PumpPending();
-    ::UpdateWindow(Main()->GetHWND());
-    ASSERT_TRUE(entry->pRow->IsChecked()) << path;
+    ASSERT_TRUE(apptest::ClickRowTick(*Main(), path)) << path;
+    ASSERT_TRUE(Main()->Rows().Find(path)->pRow->IsChecked()) << path;
 }
 
 std::string Deletion::CountText() {

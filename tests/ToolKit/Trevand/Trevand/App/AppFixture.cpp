@@ -1,5 +1,7 @@
 #include "AppFixture.h"
 
+#include "../RowTick.h"
+
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ListUI.h"
@@ -113,15 +115,7 @@ void App::ClickAt(HWND hWnd, POINT pt) {
     ::UpdateWindow(hWnd);
 }
 
-void App::ClickTick(const std::string& path) {
-    const ListRowInfo* entry = Main()->Rows().Find(path);
-    ASSERT_NE(nullptr, entry) << path;
-    Vellum::CListUI* list = Main()->Rows().GetList();
-    list->EnsureVisible(list->GetItemIndex(entry->pRow));
-    ::UpdateWindow(Main()->GetHWND());
-    const RECT& rc = entry->pRow->GetPos();
-    ClickAt(Main()->GetHWND(), {rc.left + 18, (rc.top + rc.bottom) / 2});
-}
+void App::ClickTick(const std::string& path) { ASSERT_TRUE(ClickRowTick(*Main(), path)) << path; }
 
 void App::SelectDrive(const char* drive) {
     auto* combo = static_cast<Vellum::CComboUI*>(MainControl("TrevandComBox")->GetInterface("Combo"));

@@ -5,6 +5,7 @@
 #include <list>
 
 #include "AppFixture.h"
+#include "../RowTick.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "UI/Window/MsgBoxWnd.h"
@@ -82,12 +83,7 @@ protected:
         if (::IsWindow(m_wnd.GetHWND())) ::DestroyWindow(m_wnd.GetHWND());
         App::TearDown();
     }
-    void Tick(const std::string& path) {
-        const ListRowInfo* entry = m_wnd.Rows().Find(path);
-        ASSERT_NE(nullptr, entry) << path;
-        const RECT& rc = entry->pRow->GetPos();
-        ClickAt(m_wnd.GetHWND(), {rc.left + 18, (rc.top + rc.bottom) / 2});
-    }
+    void Tick(const std::string& path) { ASSERT_TRUE(ClickRowTick(m_wnd, path)) << path; }
     void Remove(Answer answer) {
         BoxAnswer::Arm(answer);
         Click(&m_wnd, "BtnRemove");
