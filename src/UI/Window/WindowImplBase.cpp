@@ -44,11 +44,13 @@ void WindowImplBase::OnClick(TNotification& msg) {
 
 LRESULT WindowImplBase::OnDefaultKey(WPARAM wParam) {
     if (wParam == VK_ESCAPE) {
-        Close(1);
+        if (!OnCloseRequest()) Close(1);
         return 1;
     }
     return 0;
 }
+
+bool WindowImplBase::OnCloseRequest() { return false; }
 
 const char* WindowImplBase::GetSkinFolder() { return "skin"; }
 UINT WindowImplBase::GetSkinSource() { return UILIB_FILE; }
@@ -173,9 +175,9 @@ LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, bool& bHandled) {
 }
 
 LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-    if (wParam == SC_CLOSE) {
+    if ((wParam & 0xFFF0) == SC_CLOSE) {  // the low four bits are the system's own
         bHandled = true;
-        SendMessage(WM_CLOSE);
+        if (!OnCloseRequest()) SendMessage(WM_CLOSE);
         return 0;
     }
     const bool wasZoomed = ::IsZoomed(m_hWnd) != FALSE;

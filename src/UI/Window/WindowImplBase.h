@@ -76,6 +76,10 @@ public:
     virtual LONG GetFramelessStyle();
     virtual LRESULT OnTimer(WPARAM wParam);
     virtual LRESULT OnUserMessage(WPARAM wParam, LPARAM lParam);
+    // Escape and the system close ask the window to close. True when the
+    // window has answered the request itself; false (the default) lets the
+    // framework close it (Escape: Close(1); system close: WM_CLOSE).
+    virtual bool OnCloseRequest();
 
     // INotifyUI, IMessageFilterUI, IDialogBuilderCallback.
     void Notify(TNotification& msg) override;

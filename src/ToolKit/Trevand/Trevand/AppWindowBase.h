@@ -9,8 +9,7 @@
 
 class CAppWindowBase : public Vellum::WindowImplBase {
 public:
-    LRESULT OnDefaultKey(WPARAM wParam) override;
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    bool OnCloseRequest() override;
 
 protected:
     // Ends the message loop with exit code 0; shutdown follows in WinMain.

@@ -99,19 +99,9 @@ void CDelDirWnd::AnswerCloseRequest() {
     if (m_bDone) Close(8);
 }
 
-LRESULT CDelDirWnd::OnDefaultKey(WPARAM wParam) {
-    if (wParam != VK_ESCAPE) return 0;
-    // The framework would close at once, and the main window would then
-    // delete this object while the worker still uses it.
+bool CDelDirWnd::OnCloseRequest() {
     AnswerCloseRequest();
-    return 1;
-}
-
-LRESULT CDelDirWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-    if ((wParam & 0xFFF0) != SC_CLOSE) return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
-    AnswerCloseRequest();
-    bHandled = true;
-    return 0;
+    return true;
 }
 
 LRESULT CDelDirWnd::OnClose(UINT, WPARAM, LPARAM, bool& bHandled) {

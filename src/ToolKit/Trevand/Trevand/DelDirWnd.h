@@ -42,8 +42,10 @@ public:
     void OnClick(Vellum::TNotification& msg) override;
     const char* GetSkinFile() override;
 
-    LRESULT OnDefaultKey(WPARAM wParam) override;
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    // Escape and the system close: answered like "closebtn" (the framework
+    // would close at once, and the main window would then delete this object
+    // while the worker still uses it).
+    bool OnCloseRequest() override;
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
     // Copies `paths` and starts the worker; called once. When the native
