@@ -17,7 +17,7 @@ AppProcess::~AppProcess() { Kill(); }
 
 std::string AppProcess::TodaysLog() const { return m_folder + "\\log\\" + TodaysLogName(); }
 
-bool AppProcess::Start() {
+bool AppProcess::Start(const std::string& workingDir) {
     if (!m_ready || m_process != nullptr) {
         return false;
     }
@@ -25,7 +25,8 @@ bool AppProcess::Start() {
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     std::string command = "\"" + m_folder + "\\Trevand.exe\"";
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &pi)) {
+    const std::string& cwd = workingDir.empty() ? m_folder : workingDir;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &pi)) {
         return false;
     }
     CloseHandle(pi.hThread);

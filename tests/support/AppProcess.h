@@ -25,9 +25,10 @@ public:
     // The day log of runs from this folder.
     std::string TodaysLog() const;
 
-    // Starts Trevand.exe with its folder as working directory; false when a
-    // run is still going or it cannot be started.
-    bool Start();
+    // Starts Trevand.exe with `workingDir` as working directory (its own
+    // folder when empty); false when a run is still going or it cannot be
+    // started.
+    bool Start(const std::string& workingDir = std::string());
     // Waits up to `timeoutMs` for the process to end; true with its exit code
     // in `*code` when it did.
     bool WaitForExit(int timeoutMs, DWORD* code);

@@ -102,14 +102,13 @@ void CTrevandWnd::FillDriveCombo() {
     m_pCombo->SelectItem(0, false);
 }
 
-bool CTrevandWnd::LoadWithFeedback() {
+void CTrevandWnd::LoadWithFeedback() {
     ShowCountText(kScanningText);
     // Paint now: the load below keeps the UI thread busy, and a window
     // that shows nothing while the disks are scanned looks hung.
     ::UpdateWindow(m_hWnd);
     Vellum::CWaitCursor wait;
     m_bLoadFailed = !m_pTrevandDB->LoadDB();
-    return !m_bLoadFailed;
 }
 
 bool CTrevandWnd::RefreshList(bool reload) {
@@ -124,10 +123,10 @@ bool CTrevandWnd::RefreshList(bool reload) {
         ShowCountText(kLoadFailedText);
         return false;
     }
-    UnLoadPathMap candidates;
-    m_pTrevandDB->GetUnLoadGamePath(candidates);
     const std::string drive = m_pCombo->GetText().ToStdString();
     if (drive.empty()) return false;
+    UnLoadPathMap candidates;
+    m_pTrevandDB->GetUnLoadGamePath(candidates);
 
     UnLoadPathList list;
     for (const auto& candidate : candidates) {

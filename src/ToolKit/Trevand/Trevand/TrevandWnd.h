@@ -75,8 +75,9 @@ protected:
 
 private:
     void OnRemove();
-    // Runs LoadDB with the count line saying so and the wait cursor up.
-    bool LoadWithFeedback();
+    // Runs LoadDB with the count line saying so and the wait cursor up;
+    // records whether it failed.
+    void LoadWithFeedback();
     // The count line for drive `letter` with `count` candidates.
     void SetCountText(char letter, int count);
     void ShowCountText(const char* text);

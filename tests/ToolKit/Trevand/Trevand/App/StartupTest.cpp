@@ -4,72 +4,50 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "support/AppProcess.h"
 #include "support/ProgramLog.h"
 #include "support/TempDir.h"
+#include "support/WaitUntil.h"
 #include "../../../../UI/Window/WindowTestSupport.h"
 
 namespace {
 
-// Copies the folder `from` (files and one level of subfolders) into `to`.
-void CopyFolder(const std::string& from, const std::string& to) {
-    ::CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((from + "\\*").c_str(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, find) << from;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == ".." || name == "log") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyFolder(from + "\\" + name, to + "\\" + name);
-        else ::CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-}
-
-// Waits for a top-level window of class `cls`; null when none shows in time.
+// A visible top-level window of class `cls` and text `text`, waited for up
+// to `timeoutMs`; null when none shows.
 HWND WaitForWindow(const char* cls, const char* text, int timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        HWND found = ::FindWindowA(cls, text);
-        if (found && ::IsWindowVisible(found)) return found;
-        if (::GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return nullptr;
-        ::Sleep(50);
-    }
+    HWND found = nullptr;
+    testsupport::WaitUntil(
+        [&] {
+            found = ::FindWindowA(cls, text);
+            return found && ::IsWindowVisible(found);
+        },
+        timeoutMs);
+    return found && ::IsWindowVisible(found) ? found : nullptr;
 }
 
 TEST(Startup, LogBesideTheExecutableStartsWithTheBannerFromAnyWorkingDirectory) {
     testsupport::TempDir dir;
-    const std::string app = dir.File("app");
-    CopyFolder(windowtest::HostPathToWine(TREVAND_APP_DIR), app);
+    testsupport::AppProcess app(windowtest::HostPathToWine(TREVAND_APP_DIR), dir.File("app"));
+    ASSERT_TRUE(app.Ready());
     const std::string elsewhere = dir.File("elsewhere");
     ::CreateDirectoryA(elsewhere.c_str(), nullptr);
 
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        std::string command = "\"" + app + "\\Trevand.exe\"";
-        ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, elsewhere.c_str(), &si,
-                                     &pi));
+        ASSERT_TRUE(app.Start(elsewhere));
         HWND role = WaitForWindow("CSelectServerClass", "CSelectServerClassWnd", 15000);
         EXPECT_NE(nullptr, role);
         // The main window exists and is hidden as soon as start-up is through.
         HWND main = ::FindWindowA("CTrevandWnd", "CTrevandWnd");
         EXPECT_NE(nullptr, main);
-        const DWORD start = ::GetTickCount();
-        while (main && ::IsWindowVisible(main) && ::GetTickCount() - start < 5000) ::Sleep(20);
-        EXPECT_FALSE(main && ::IsWindowVisible(main));
+        EXPECT_TRUE(testsupport::WaitUntil([&] { return main && !::IsWindowVisible(main); }, 5000));
         if (role) ::PostMessageA(role, WM_SYSCOMMAND, SC_CLOSE, 0);
-        else ::TerminateProcess(pi.hProcess, 99);
-        EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 15000));
         DWORD code = 99;
-        ::GetExitCodeProcess(pi.hProcess, &code);
+        EXPECT_TRUE(app.WaitForExit(15000, &code));
         EXPECT_EQ(0u, code);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
     }
     EXPECT_FALSE(testsupport::FileExists(elsewhere + "\\log\\" + testsupport::TodaysLogName()));
-    const std::vector<std::string> lines = testsupport::LogMessages(app + "\\log\\" + testsupport::TodaysLogName());
+    const std::vector<std::string> lines = testsupport::LogMessages(app.TodaysLog());
     const std::vector<std::string> banner = {"[Info]|.................................",
                                              "[Info]|........Trevand START........",
                                              "[Info]|................................."};
