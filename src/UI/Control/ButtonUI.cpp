@@ -1,17 +1,10 @@
 #include "UI/Control/ButtonUI.h"
 
-#include <cstring>
-
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
-
-namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-
-}  // namespace
 
 CButtonUI::CButtonUI() { m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_CENTER; }
 

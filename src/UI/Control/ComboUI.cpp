@@ -1,7 +1,6 @@
 #include "UI/Control/ComboUI.h"
 
-#include <cstring>
-
+#include "UI/Base/NameMatch.h"
 #include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboWnd.h"
 #include "UI/Control/ListInfoAttribute.h"
@@ -12,8 +11,6 @@
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 const CUIString& EmptyText() {
     static const CUIString empty;

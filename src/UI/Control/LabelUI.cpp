@@ -2,14 +2,13 @@
 
 #include <cstring>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 const char* const kEffectAttributes[] = {
     "enabledeffect", "rhaa", "transshadow", "transtext", "transshadow1", "transtext1", "gradientangle",

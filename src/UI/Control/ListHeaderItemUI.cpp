@@ -4,14 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 UINT ParseAlign(const char* v) {
     if (std::strstr(v, "center")) return DT_CENTER;

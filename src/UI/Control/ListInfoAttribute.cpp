@@ -2,13 +2,12 @@
 
 #include <cstring>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIDefs.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 UINT ParseItemAlign(const char* v) {
     if (std::strstr(v, "center")) return DT_CENTER;

@@ -1,8 +1,8 @@
 #include "UI/Control/ListUI.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Control/ListBodyUI.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
@@ -13,8 +13,6 @@
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 IListItemUI* AsListItem(CControlUI* pControl) {
     return pControl ? static_cast<IListItemUI*>(pControl->GetInterface("ListItem")) : nullptr;

@@ -1,17 +1,15 @@
 #include "UI/Control/OptionUI.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // The default glyph: one 16x16 cell of the strip, with this much room kept
 // for it left of the text.

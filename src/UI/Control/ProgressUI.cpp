@@ -1,16 +1,14 @@
 #include "UI/Control/ProgressUI.h"
 
 #include <cstdio>
-#include <cstring>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // The marquee block covers 30% of the bar and advances 2% per tick; about
 // two seconds for one pass at 30 ticks a second.

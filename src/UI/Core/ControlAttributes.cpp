@@ -3,17 +3,12 @@
 #include <cstring>
 
 #include "UI/Core/ControlUI.h"
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/AttributeList.h"
 #include "UI/Markup/ValueParse.h"
 
 namespace Vellum {
-
-namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-
-}  // namespace
 
 void CControlUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     const char* v = pstrValue ? pstrValue : "";

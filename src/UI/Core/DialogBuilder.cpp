@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
@@ -19,8 +19,6 @@ std::vector<ControlCreatorUI>& Plugins() {
     static std::vector<ControlCreatorUI> plugins;
     return plugins;
 }
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 bool IsResourceNumber(const char* skin) { return reinterpret_cast<uintptr_t>(skin) < 0x10000; }
 

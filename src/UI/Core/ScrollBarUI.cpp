@@ -1,8 +1,8 @@
 #include "UI/Core/ScrollBarUI.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "UI/Base/NameMatch.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Markup/ValueParse.h"
 #include "UI/Render/RenderEngine.h"
@@ -10,8 +10,6 @@
 namespace Vellum {
 
 namespace {
-
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // A thumb shorter than this is hard to hit; long content keeps this length.
 const int kMinThumb = 20;
