@@ -5,6 +5,7 @@
 #include "UI/Base/NameMatch.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Markup/ValueParse.h"
+#include "UI/Render/GdiHandles.h"
 #include "UI/Render/RenderEngine.h"
 
 namespace Vellum {
@@ -157,12 +158,11 @@ void CScrollBarUI::PaintStatusImage(HDC hDC) {
     if (m_bHorizontal) ::InflateRect(&thumb, 0, -2);
     else ::InflateRect(&thumb, -2, 0);
     const int round = m_bHorizontal ? thumb.bottom - thumb.top : thumb.right - thumb.left;
-    HRGN rgn = ::CreateRoundRectRgn(thumb.left, thumb.top, thumb.right + 1, thumb.bottom + 1, round, round);
-    const int saved = ::SaveDC(hDC);
-    ::ExtSelectClipRgn(hDC, rgn, RGN_AND);
+    const CGdiObject<HRGN> rgn(::CreateRoundRectRgn(thumb.left, thumb.top, thumb.right + 1, thumb.bottom + 1, round, round));
+    CSaveDC saved(hDC);
+    // The clip takes a copy of the region: ours may go at scope end.
+    ::ExtSelectClipRgn(hDC, rgn.Get(), RGN_AND);
     CRenderEngine::DrawColor(hDC, thumb, color);
-    ::RestoreDC(hDC, saved);
-    ::DeleteObject(rgn);
 }
 
 }  // namespace Vellum

@@ -36,27 +36,17 @@ CUIManager::~CUIManager() {
     m_pOwnedRoot = nullptr;
     delete root;
     HideToolTip();
-    if (m_hwndTooltip) ::DestroyWindow(m_hwndTooltip);
     for (const TTimerInfo& t : m_aTimers) {
         if (m_hWndPaint) ::KillTimer(m_hWndPaint, t.uWinTimer);
     }
     ClearDelayedCleanup();
-    RemoveAllImages();
-    for (TFontInfo& font : m_fonts) ::DeleteObject(font.hFont);
-    ::DeleteObject(m_defaultFont.hFont);
-    if (m_hDcOffscreen) {
-        ::SelectObject(m_hDcOffscreen, m_hbmpOffscreenOld);
-        ::DeleteDC(m_hDcOffscreen);
-    }
-    if (m_hbmpOffscreen) ::DeleteObject(m_hbmpOffscreen);
-    if (m_hbmpBackground) ::DeleteObject(m_hbmpBackground);
-    if (m_hDcPaint) ::ReleaseDC(m_hWndPaint, m_hDcPaint);
+    // Fonts, buffers, the tip and the window's DC go with their owners.
     g_managers.erase(std::remove(g_managers.begin(), g_managers.end(), this), g_managers.end());
 }
 
 void CUIManager::Init(HWND hWnd) {
     m_hWndPaint = hWnd;
-    m_hDcPaint = ::GetDC(hWnd);
+    m_dcPaint = CWindowDC(hWnd);
     if (std::find(g_managers.begin(), g_managers.end(), this) == g_managers.end()) g_managers.push_back(this);
     // The skin may have given a size before the window existed.
     if (m_szInitWindowSize.cx > 0 && m_szInitWindowSize.cy > 0) SetInitSize(m_szInitWindowSize.cx, m_szInitWindowSize.cy);

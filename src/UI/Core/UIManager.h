@@ -12,12 +12,15 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "UI/Core/UIDefs.h"
+#include "UI/Render/GdiHandles.h"
 #include "UI/Render/RenderEngine.h"
 #include "UI/Shadow/ShadowUI.h"
+#include "UI/Win32/Win32Glue.h"
 
 namespace Vellum {
 
@@ -167,7 +170,7 @@ public:
     void NeedUpdate();
     void Invalidate(const RECT& rcItem);
     POINT GetMousePos() const { return m_ptLastMousePos; }
-    HDC GetPaintDC() const { return m_hDcPaint; }
+    HDC GetPaintDC() const { return m_dcPaint.Get(); }
 
     // Renders the whole tree into hDC (client coordinates at 0,0), laying it
     // out first when needed. Tests and screenshots draw windows with it; it
@@ -196,7 +199,8 @@ private:
     void LayoutIfNeeded(const RECT& rcClient);
     bool OnPaint();
     void RenderInto(HDC hDC, const RECT& rcPaint);
-    void EnsureOffscreen(int cx, int cy);
+    // Makes the off-screen buffer cx by cy; false (logged) when GDI cannot.
+    bool EnsureOffscreen(int cx, int cy);
     void CaptureBackground(int cx, int cy);
     bool OnMouseMove(WPARAM wParam, LPARAM lParam);
     bool OnButton(UINT uMsg, WPARAM wParam, LPARAM lParam);
@@ -211,7 +215,7 @@ private:
     void CreateDefaultFont();
 
     HWND m_hWndPaint = nullptr;
-    HDC m_hDcPaint = nullptr;
+    CWindowDC m_dcPaint;  // the window's DC, taken at Init; released last
     CControlUI* m_pRoot = nullptr;
     // The attached tree, deleted with the manager. m_pRoot is only the live
     // reference, dropped when the window is destroyed (ForgetControl).
@@ -230,15 +234,16 @@ private:
     bool m_bAlphaBackground = false;
 
     // Off-screen buffer the tree is painted into, then copied to the window.
-    HDC m_hDcOffscreen = nullptr;
-    HBITMAP m_hbmpOffscreen = nullptr;
-    HGDIOBJ m_hbmpOffscreenOld = nullptr;
+    // The bitmap is declared before the DC it is selected into: members go
+    // in reverse order, so the selection is undone before the bitmap is freed.
+    CGdiObject<HBITMAP> m_bmpOffscreen;
+    std::optional<CBitmapDC> m_dcOffscreen;
     SIZE m_szOffscreen = {0, 0};
     // The window's pixels captured at the first paint (background capture).
-    HBITMAP m_hbmpBackground = nullptr;
+    CGdiObject<HBITMAP> m_bmpBackground;
     SIZE m_szBackground = {0, 0};
 
-    HWND m_hwndTooltip = nullptr;
+    CToolTip m_toolTip;
     CControlUI* m_pToolTipControl = nullptr;
 
     std::vector<INotifyUI*> m_aNotifiers;
@@ -250,9 +255,19 @@ private:
     std::multimap<std::string, CControlUI*> m_mNameHash;
     std::map<std::string, std::vector<CControlUI*>> m_mOptionGroup;
 
-    std::vector<TFontInfo> m_fonts;
-    TFontInfo m_defaultFont;
-    std::map<std::string, std::unique_ptr<TImageInfo>> m_mImageHash;
+    // A font or image the manager made: what callers read, and the owner
+    // that frees its handle (info.hFont / info.hBitmap is a copy of it).
+    struct TOwnedFont {
+        TFontInfo info;
+        CGdiObject<HFONT> handle;
+    };
+    struct TCachedImage {
+        TImageInfo info;
+        CGdiObject<HBITMAP> handle;
+    };
+    std::vector<TOwnedFont> m_fonts;
+    TOwnedFont m_defaultFont;
+    std::map<std::string, std::unique_ptr<TCachedImage>> m_mImageHash;
     std::map<std::string, std::string> m_mDefaultAttrHash;
     CUIManager* m_pParentResourceManager = nullptr;
 

@@ -2,8 +2,6 @@
 // the message loops.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cctype>
 
 #include "UI/Core/ControlUI.h"
@@ -12,10 +10,6 @@
 namespace Vellum {
 
 namespace {
-
-POINT PointFromLParam(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 // The first manager that decides for a message's window: its own window, or
 // for a child window the manager of an ancestor below the first popup.
@@ -310,43 +304,15 @@ void CUIManager::OnMouseHover(LPARAM lParam) {
     CControlUI* control = FindControl(pt);
     if (!control || control->GetToolTip().IsEmpty()) return;
     SendEvent(control, UIEVENT_MOUSEHOVER);
-    if (!m_hwndTooltip) {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        m_hwndTooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWndPaint,
-                                          nullptr, GetInstance(), nullptr);
-        if (!m_hwndTooltip) return;
-        TOOLINFOA ti = {};
-        ti.cbSize = TTTOOLINFOA_V1_SIZE;
-        ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
-        ti.hwnd = m_hWndPaint;
-        ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
-        ti.lpszText = const_cast<char*>("");
-        ::SendMessageA(m_hwndTooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-        ::SendMessageA(m_hwndTooltip, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
-    ti.hwnd = m_hWndPaint;
-    ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
-    ti.lpszText = const_cast<char*>(control->GetToolTip().GetData());
-    ::SendMessageA(m_hwndTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
     POINT screen = pt;
     ::ClientToScreen(m_hWndPaint, &screen);
-    ::SendMessageA(m_hwndTooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x + 12, screen.y + 20));
-    ::SendMessageA(m_hwndTooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    // Below and right of the pointer, so the tip never hides what it names.
+    if (!m_toolTip.Show(m_hWndPaint, control->GetToolTip().GetData(), {screen.x + 12, screen.y + 20})) return;
     m_pToolTipControl = control;
 }
 
 void CUIManager::HideToolTip() {
-    if (m_hwndTooltip && m_pToolTipControl) {
-        TOOLINFOA ti = {};
-        ti.cbSize = TTTOOLINFOA_V1_SIZE;
-        ti.hwnd = m_hWndPaint;
-        ti.uId = reinterpret_cast<UINT_PTR>(m_hWndPaint);
-        ::SendMessageA(m_hwndTooltip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
-    }
+    if (m_pToolTipControl) m_toolTip.Hide();
     m_pToolTipControl = nullptr;
 }
 

@@ -1,7 +1,9 @@
 // CUIManager: layout and double-buffered painting.
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/UIManager.h"
+#include "UI/Render/Dib32.h"
 #include "UI/Render/GdiHandles.h"
+#include "comm/log/LastErrorLog.h"
 
 namespace Vellum {
 
@@ -18,19 +20,20 @@ void CUIManager::LayoutIfNeeded(const RECT& rcClient) {
     }
 }
 
-void CUIManager::EnsureOffscreen(int cx, int cy) {
-    if (m_hDcOffscreen && m_szOffscreen.cx == cx && m_szOffscreen.cy == cy) return;
-    if (m_hDcOffscreen) {
-        ::SelectObject(m_hDcOffscreen, m_hbmpOffscreenOld);
-        ::DeleteDC(m_hDcOffscreen);
-        ::DeleteObject(m_hbmpOffscreen);
-        m_hDcOffscreen = nullptr;
-        m_hbmpOffscreen = nullptr;
+bool CUIManager::EnsureOffscreen(int cx, int cy) {
+    if (m_dcOffscreen && m_szOffscreen.cx == cx && m_szOffscreen.cy == cy) return true;
+    // The DC first: it holds the old bitmap selected.
+    m_dcOffscreen.reset();
+    m_szOffscreen = {0, 0};
+    m_bmpOffscreen.Reset(CreateDib32(m_dcPaint.Get(), cx, cy, nullptr));
+    if (!m_bmpOffscreen) return LogLastError("CreateDIBSection", "the off-screen buffer");
+    m_dcOffscreen.emplace(m_dcPaint.Get(), m_bmpOffscreen.Get());
+    if (!*m_dcOffscreen) {
+        m_dcOffscreen.reset();
+        return LogLastError("CreateCompatibleDC", "the off-screen buffer");
     }
-    m_hDcOffscreen = ::CreateCompatibleDC(m_hDcPaint);
-    m_hbmpOffscreen = CreateDib32(m_hDcPaint, cx, cy, nullptr);
-    m_hbmpOffscreenOld = ::SelectObject(m_hDcOffscreen, m_hbmpOffscreen);
     m_szOffscreen = {cx, cy};
+    return true;
 }
 
 // The window's pixels as they are before our first paint: what shows through
@@ -38,25 +41,25 @@ void CUIManager::EnsureOffscreen(int cx, int cy) {
 // window size; after a resize the stale pixels would show smeared, so the
 // capture is dropped and a plain window colour is used instead.
 void CUIManager::CaptureBackground(int cx, int cy) {
-    if (m_hbmpBackground && (m_szBackground.cx != cx || m_szBackground.cy != cy)) {
-        ::DeleteObject(m_hbmpBackground);
-        m_hbmpBackground = nullptr;
+    if (m_bmpBackground && (m_szBackground.cx != cx || m_szBackground.cy != cy)) {
+        m_bmpBackground.Reset();
         m_szBackground = {-1, -1};  // never capture again
         return;
     }
-    if (m_hbmpBackground || m_szBackground.cx < 0) return;
-    m_hbmpBackground = CreateDib32(m_hDcPaint, cx, cy, nullptr);
-    if (!m_hbmpBackground) return;
+    if (m_bmpBackground || m_szBackground.cx < 0) return;
+    m_bmpBackground.Reset(CreateDib32(m_dcPaint.Get(), cx, cy, nullptr));
+    if (!m_bmpBackground) {
+        LogLastError("CreateDIBSection", "the background capture");
+        return;
+    }
     m_szBackground = {cx, cy};
-    CMemoryDC mem(m_hDcPaint);
-    CSelectObject sel(mem.Get(), m_hbmpBackground);
-    ::BitBlt(mem.Get(), 0, 0, cx, cy, m_hDcPaint, 0, 0, SRCCOPY);
+    CBitmapDC mem(m_dcPaint.Get(), m_bmpBackground.Get());
+    ::BitBlt(mem.Get(), 0, 0, cx, cy, m_dcPaint.Get(), 0, 0, SRCCOPY);
 }
 
 void CUIManager::RenderInto(HDC hDC, const RECT& rcPaint) {
-    if (m_hbmpBackground && m_bAlphaBackground) {
-        CMemoryDC mem(hDC);
-        CSelectObject sel(mem.Get(), m_hbmpBackground);
+    if (m_bmpBackground && m_bAlphaBackground) {
+        CBitmapDC mem(hDC, m_bmpBackground.Get());
         ::BitBlt(hDC, rcPaint.left, rcPaint.top, rcPaint.right - rcPaint.left, rcPaint.bottom - rcPaint.top, mem.Get(),
                  rcPaint.left, rcPaint.top, SRCCOPY);
     } else {
@@ -76,14 +79,21 @@ bool CUIManager::OnPaint() {
     const int cy = rcClient.bottom - rcClient.top;
     if (cx > 0 && cy > 0 && !::IsRectEmpty(&ps.rcPaint)) {
         if (m_bAlphaBackground) CaptureBackground(cx, cy);
-        EnsureOffscreen(cx, cy);
-        {
-            CSaveDC saved(m_hDcOffscreen);
-            ::IntersectClipRect(m_hDcOffscreen, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-            RenderInto(m_hDcOffscreen, ps.rcPaint);
+        if (EnsureOffscreen(cx, cy)) {
+            const HDC offscreen = m_dcOffscreen->Get();
+            {
+                CSaveDC saved(offscreen);
+                ::IntersectClipRect(offscreen, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+                RenderInto(offscreen, ps.rcPaint);
+            }
+            ::BitBlt(hDC, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                     ps.rcPaint.bottom - ps.rcPaint.top, offscreen, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        } else {
+            // No buffer (GDI refused one, logged): paint straight into the
+            // window. It may flicker, but the window shows its controls.
+            CSaveDC saved(hDC);
+            RenderInto(hDC, ps.rcPaint);
         }
-        ::BitBlt(hDC, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                 ps.rcPaint.bottom - ps.rcPaint.top, m_hDcOffscreen, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     }
     ::EndPaint(m_hWndPaint, &ps);
     return true;

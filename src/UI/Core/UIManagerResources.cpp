@@ -1,6 +1,7 @@
 // CUIManager: fonts and the image cache.
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "UI/Core/UIManager.h"
 #include "UI/Render/ImageDecode.h"
@@ -10,7 +11,8 @@ namespace Vellum {
 namespace {
 
 // A font from the stock GUI font's metrics with the given face, size and styles.
-TFontInfo MakeFont(const char* pstrFace, int nSize, bool bBold, bool bUnderline, bool bItalic) {
+// Its handle is null when GDI refuses the font.
+CGdiObject<HFONT> MakeFont(TFontInfo& info, const char* pstrFace, int nSize, bool bBold, bool bUnderline, bool bItalic) {
     LOGFONTA lf = {};
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
     if (pstrFace) {
@@ -22,14 +24,15 @@ TFontInfo MakeFont(const char* pstrFace, int nSize, bool bBold, bool bUnderline,
     if (bBold) lf.lfWeight += FW_BOLD;
     if (bUnderline) lf.lfUnderline = TRUE;
     if (bItalic) lf.lfItalic = TRUE;
-    TFontInfo info;
-    info.hFont = ::CreateFontIndirectA(&lf);
+    CGdiObject<HFONT> font(::CreateFontIndirectA(&lf));
+    info = TFontInfo();
+    info.hFont = font.Get();
     info.sFontName = lf.lfFaceName;
     info.iSize = nSize;
     info.bBold = bBold;
     info.bUnderline = bUnderline;
     info.bItalic = bItalic;
-    return info;
+    return font;
 }
 
 std::string ImageKey(const char* pstrName, DWORD dwMask) {
@@ -47,37 +50,39 @@ std::string ImageKey(const char* pstrName, DWORD dwMask) {
 void CUIManager::CreateDefaultFont() {
     LOGFONTA lf = {};
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-    m_defaultFont = MakeFont(lf.lfFaceName, lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, false, false, false);
+    const int size = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    m_defaultFont.handle = MakeFont(m_defaultFont.info, lf.lfFaceName, size, false, false, false);
 }
 
 int CUIManager::AddFont(const char* pstrFace, int nSize, bool bBold, bool bUnderline, bool bItalic) {
-    m_fonts.push_back(MakeFont(pstrFace, nSize, bBold, bUnderline, bItalic));
+    TOwnedFont font;
+    font.handle = MakeFont(font.info, pstrFace, nSize, bBold, bUnderline, bItalic);
+    m_fonts.push_back(std::move(font));
     return static_cast<int>(m_fonts.size()) - 1;
 }
 
 void CUIManager::SetDefaultFont(const char* pstrFace, int nSize, bool bBold, bool bUnderline, bool bItalic) {
-    TFontInfo font = MakeFont(pstrFace, nSize, bBold, bUnderline, bItalic);
-    if (!font.hFont) return;
-    ::DeleteObject(m_defaultFont.hFont);
-    m_defaultFont = font;
+    TOwnedFont font;
+    font.handle = MakeFont(font.info, pstrFace, nSize, bBold, bUnderline, bItalic);
+    if (!font.handle) return;  // the old default stays usable
+    m_defaultFont = std::move(font);
 }
 
 HFONT CUIManager::GetFont(int index) { return GetFontInfo(index).hFont; }
 
 const TFontInfo& CUIManager::GetFontInfo(int index) {
-    TFontInfo& font = (index >= 0 && index < GetFontCount()) ? m_fonts[index] : m_defaultFont;
+    TFontInfo& font = (index >= 0 && index < GetFontCount()) ? m_fonts[index].info : m_defaultFont.info;
     // Metrics are read lazily: the manager may not have a DC when the font is added.
-    if (font.tm.tmHeight == 0 && m_hDcPaint) {
-        HGDIOBJ old = ::SelectObject(m_hDcPaint, font.hFont);
-        ::GetTextMetricsA(m_hDcPaint, &font.tm);
-        ::SelectObject(m_hDcPaint, old);
+    if (font.tm.tmHeight == 0 && m_dcPaint.Get()) {
+        CSelectObject selected(m_dcPaint.Get(), font.hFont);
+        ::GetTextMetricsA(m_dcPaint.Get(), &font.tm);
     }
     return font;
 }
 
 const TImageInfo* CUIManager::GetImage(const char* pstrName, DWORD dwMask) {
     auto it = m_mImageHash.find(ImageKey(pstrName, dwMask));
-    if (it != m_mImageHash.end()) return it->second.get();
+    if (it != m_mImageHash.end()) return &it->second->info;
     return m_pParentResourceManager ? m_pParentResourceManager->GetImage(pstrName, dwMask) : nullptr;
 }
 
@@ -92,24 +97,22 @@ const TImageInfo* CUIManager::AddImage(const char* pstrName, const char*, DWORD 
     if (!pstrName || !*pstrName) return nullptr;
     const std::string key = ImageKey(pstrName, dwMask);
     auto it = m_mImageHash.find(key);
-    if (it != m_mImageHash.end()) return it->second.get();
+    if (it != m_mImageHash.end()) return &it->second->info;
     const std::string path = GetSkinPath() + pstrName;
     CDecodedImage decoded;
     if (!DecodeImageFile(path.c_str(), dwMask, decoded)) return nullptr;  // the decoder logged why
-    auto info = std::make_unique<TImageInfo>();
-    info->nX = decoded.GetWidth();
-    info->nY = decoded.GetHeight();
-    info->bAlpha = decoded.HasAlpha();
-    info->dwMask = dwMask;
-    info->hBitmap = decoded.Release();
-    const TImageInfo* result = info.get();
-    m_mImageHash[key] = std::move(info);
+    auto image = std::make_unique<TCachedImage>();
+    image->info.nX = decoded.GetWidth();
+    image->info.nY = decoded.GetHeight();
+    image->info.bAlpha = decoded.HasAlpha();
+    image->info.dwMask = dwMask;
+    image->handle.Reset(decoded.Release());
+    image->info.hBitmap = image->handle.Get();
+    const TImageInfo* result = &image->info;
+    m_mImageHash[key] = std::move(image);
     return result;
 }
 
-void CUIManager::RemoveAllImages() {
-    for (auto& entry : m_mImageHash) ::DeleteObject(entry.second->hBitmap);
-    m_mImageHash.clear();
-}
+void CUIManager::RemoveAllImages() { m_mImageHash.clear(); }
 
 }  // namespace Vellum

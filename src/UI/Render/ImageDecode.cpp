@@ -1,13 +1,14 @@
 #include "UI/Render/ImageDecode.h"
 
-#include "UI/Render/Dib32.h"
-
-#include "comm/log/LogLevel.h"
-#include "comm/log/LogWriter.h"
-
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include "UI/Render/Dib32.h"
+#include "UI/Render/GdiHandles.h"
+#include "comm/log/LastErrorLog.h"
+#include "comm/log/LogWriter.h"
+#include "comm/platform/ReadOnlyFile.h"
 
 // stb_image is compiled here, and only here, with internal linkage: no other
 // library of the program can clash with its symbols, and the only way in is the
@@ -76,15 +77,6 @@ struct StbPixels {
     ~StbPixels() { stbi_image_free(p); }
 };
 
-// Owns a file handle from CreateFileA.
-struct FileHandle {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-};
-
 }  // namespace
 
 CDecodedImage::~CDecodedImage() { Reset(); }
@@ -129,15 +121,10 @@ bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, 
         return false;
     }
     DWORD* bits = nullptr;
-    HBITMAP bitmap = CreateDib32(nullptr, width, height, &bits);
-    if (!bitmap || !bits) {
-        LOG_WRITE(LOG_ERROR, "CreateDIBSection(%dx%d) failed, error %lu", width, height,
-                  static_cast<unsigned long>(GetLastError()));
-        if (bitmap)
-            DeleteObject(bitmap);
-        return false;
-    }
-    out.m_hBitmap = bitmap;
+    CGdiObject<HBITMAP> bitmap(CreateDib32(nullptr, width, height, &bits));
+    if (!bitmap || !bits)
+        return LogLastError("CreateDIBSection", "a decoded image");
+    out.m_hBitmap = bitmap.Release();
     out.m_pBits = reinterpret_cast<uint32_t*>(bits);
     out.m_nWidth = width;
     out.m_nHeight = height;
@@ -165,23 +152,15 @@ bool DecodeImageMemory(const void* data, size_t size, uint32_t mask, CDecodedIma
 
 bool DecodeImageFile(const char* path, uint32_t mask, CDecodedImage& out) {
     out.Reset();
-    FileHandle file;
-    file.h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file.h == INVALID_HANDLE_VALUE) {
-        LOG_WRITE(LOG_ERROR, "image file %s cannot be opened, error %lu", path,
-                  static_cast<unsigned long>(GetLastError()));
-        return false;
-    }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.h, &size) || size.QuadPart <= 0 || size.QuadPart > kMaxFileBytes) {
+    platform::ReadOnlyFile file;
+    if (!file.Open(path)) return LogLastError("ReadOnlyFile::Open", path);
+    const uint64_t size = file.Size();
+    if (size == 0 || size > kMaxFileBytes) {
         LOG_WRITE(LOG_ERROR, "image file %s is empty, unreadable or too large", path);
         return false;
     }
-    std::vector<unsigned char> bytes(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!ReadFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-        read != bytes.size()) {
+    std::vector<unsigned char> bytes(static_cast<size_t>(size));
+    if (file.ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) {
         LOG_WRITE(LOG_ERROR, "image file %s could not be read", path);
         return false;
     }

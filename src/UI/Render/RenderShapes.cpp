@@ -1,4 +1,5 @@
 // Colour fills, gradients and outlines.
+#include "UI/Render/Dib32.h"
 #include "UI/Render/GdiHandles.h"
 #include "UI/Render/RenderEngine.h"
 

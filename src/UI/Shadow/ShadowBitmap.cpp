@@ -1,6 +1,6 @@
 #include "UI/Shadow/ShadowBitmap.h"
 
-#include "UI/Shadow/GdiObjects.h"
+#include "UI/Render/GdiHandles.h"
 
 namespace Vellum {
 
@@ -19,7 +19,7 @@ bool DrawNineGridWithoutCentre(HDC hdcDest, int width, int height, HBITMAP image
     if (!hdcDest || !image || l < 0 || t < 0 || r < 0 || b < 0 || l + r > imageWidth ||
         t + b > imageHeight || l + r > width || t + b > height)
         return false;
-    SelectedBitmapDC source(image);
+    CBitmapDC source(nullptr, image);
     if (!source.Get())
         return false;
 

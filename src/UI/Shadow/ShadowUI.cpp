@@ -2,13 +2,13 @@
 // The reactions to the window's messages and the drawing are in ShadowUpdate.cpp.
 #include "UI/Shadow/ShadowUI.h"
 
-#include "UI/Shadow/ShadowRegistry.h"
-#include "comm/log/LogLevel.h"
-#include "comm/log/LogWriter.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "UI/Shadow/ShadowRegistry.h"
+#include "UI/Win32/Win32Glue.h"
+#include "comm/log/LastErrorLog.h"
 
 namespace Vellum {
 
@@ -50,11 +50,8 @@ bool CShadowUI::Initialize(HINSTANCE hInstance) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = kShadowClassName;
-    if (!RegisterClassExA(&wc)) {
-        LOG_WRITE(LOG_ERROR, "RegisterClassExA(%s) failed, error %lu", kShadowClassName,
-                  static_cast<unsigned long>(GetLastError()));
+    if (!RegisterWindowClassOnce(wc))
         return false;
-    }
     g_hInstance = hInstance;
     g_bClassRegistered = true;
     return true;
@@ -79,8 +76,7 @@ void CShadowUI::Create(CUIManager* pManager, HWND hWndParent) {
                              0, 0, hWndParent, nullptr, g_hInstance, nullptr);
     if (!m_hWnd) {
         // Typically the class was never registered: the window goes without a shadow.
-        LOG_WRITE(LOG_ERROR, "the shadow window cannot be created, error %lu",
-                  static_cast<unsigned long>(GetLastError()));
+        LogLastError("CreateWindowExA", kShadowClassName);
         return;
     }
     m_hWndParent = hWndParent;

@@ -1,13 +1,12 @@
 // CShadowUI: following the shadowed window, and drawing the shadow.
 #include "UI/Shadow/ShadowUI.h"
 
-#include "UI/Render/Dib32.h"
+#include <cstring>
 
-#include "UI/Shadow/GdiObjects.h"
+#include "UI/Render/Dib32.h"
+#include "UI/Render/GdiHandles.h"
 #include "UI/Shadow/ShadowBitmap.h"
 #include "UI/Shadow/ShadowRegistry.h"
-
-#include <cstring>
 
 namespace Vellum {
 
@@ -148,12 +147,12 @@ void CShadowUI::Update(HWND hParent) {
         return;
 
     DWORD* bits = nullptr;
-    OwnedBitmap frame(CreateDib32(nullptr, width, height, &bits));
+    CGdiObject<HBITMAP> frame(CreateDib32(nullptr, width, height, &bits));
     if (!frame.Get() || !bits)
         return;
     // Fully transparent to start with: what the nine-grid leaves out stays a hole.
     std::memset(bits, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    SelectedBitmapDC dc(frame.Get());
+    CBitmapDC dc(nullptr, frame.Get());
     if (!dc.Get() ||
         !DrawNineGridWithoutCentre(dc.Get(), width, height, image.hBitmap, image.nWidth, image.nHeight, corner))
         return;

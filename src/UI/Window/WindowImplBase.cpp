@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "UI/Core/ControlUI.h"
+#include "UI/Win32/Win32Glue.h"
 
 namespace Vellum {
 
@@ -80,9 +81,7 @@ LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, bool& bHandled
 LRESULT WindowImplBase::OnNcCalcSize(UINT, WPARAM, LPARAM lParam, bool&) {
     if (!::IsZoomed(m_hWnd)) return 0;  // the whole window is client area
     NCCALCSIZE_PARAMS* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const MONITORINFO mi = MonitorInfoOf(m_hWnd);
     RECT& rc = params->rgrc[0];
     rc.right = rc.left + (mi.rcWork.right - mi.rcWork.left);
     rc.bottom = rc.top + (mi.rcWork.bottom - mi.rcWork.top);
@@ -92,7 +91,7 @@ LRESULT WindowImplBase::OnNcCalcSize(UINT, WPARAM, LPARAM lParam, bool&) {
 LRESULT WindowImplBase::OnNcPaint(UINT, WPARAM, LPARAM, bool&) { return 0; }
 
 LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&) {
-    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT pt = PointFromLParam(lParam);
     ::ScreenToClient(m_hWnd, &pt);
     RECT rcClient = {0, 0, 0, 0};
     ::GetClientRect(m_hWnd, &rcClient);
@@ -129,9 +128,7 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&) {
 
 LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool& bHandled) {
     MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const MONITORINFO mi = MonitorInfoOf(m_hWnd);
     RECT work = mi.rcWork;
     ::OffsetRect(&work, -mi.rcMonitor.left, -mi.rcMonitor.top);
     info->ptMaxPosition.x = work.left;

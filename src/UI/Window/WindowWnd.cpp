@@ -1,6 +1,8 @@
 #include "UI/Window/WindowWnd.h"
 
 #include "UI/Core/UIManager.h"
+#include "UI/Win32/Win32Glue.h"
+#include "comm/log/LastErrorLog.h"
 
 namespace Vellum {
 
@@ -67,14 +69,14 @@ LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 void CWindowWnd::OnWindowDestroyed(HWND) {}
 
 bool CWindowWnd::RegisterWindowClass() {
-    WNDCLASSA wc = {};
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
     wc.style = GetClassStyle();
     wc.lpfnWndProc = CWindowWnd::WndProc;
     wc.hInstance = CUIManager::GetInstance();
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = GetWindowClassName();
-    if (::RegisterClassA(&wc)) return true;
-    return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClassOnce(wc);
 }
 
 bool CWindowWnd::RegisterSuperclass() {
@@ -82,14 +84,13 @@ bool CWindowWnd::RegisterSuperclass() {
     wc.cbSize = sizeof(wc);
     if (!::GetClassInfoExA(nullptr, GetSuperClassName(), &wc) &&
         !::GetClassInfoExA(CUIManager::GetInstance(), GetSuperClassName(), &wc)) {
-        return false;
+        return LogLastError("GetClassInfoExA", GetSuperClassName());
     }
     m_OldWndProc = wc.lpfnWndProc;
     wc.lpfnWndProc = CWindowWnd::ControlProc;
     wc.hInstance = CUIManager::GetInstance();
     wc.lpszClassName = GetWindowClassName();
-    if (::RegisterClassExA(&wc)) return true;
-    return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClassOnce(wc);
 }
 
 HWND CWindowWnd::Create(HWND hwndParent, const char* pstrName, DWORD dwStyle, DWORD dwExStyle, int x, int y, int cx,
@@ -98,6 +99,7 @@ HWND CWindowWnd::Create(HWND hwndParent, const char* pstrName, DWORD dwStyle, DW
     if (!registered) return nullptr;
     m_hWnd = ::CreateWindowExA(dwExStyle, GetWindowClassName(), pstrName, dwStyle, x, y, cx, cy, hwndParent, nullptr,
                                CUIManager::GetInstance(), this);
+    if (!m_hWnd) LogLastError("CreateWindowExA", GetWindowClassName());
     SetWindowCopy(m_hWnd);
     return m_hWnd;
 }
@@ -166,10 +168,7 @@ void CWindowWnd::CenterWindow() {
     RECT rcDlg = {0, 0, 0, 0};
     ::GetWindowRect(m_hWnd, &rcDlg);
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
-    const RECT area = mi.rcWork;
+    const RECT area = MonitorInfoOf(owner ? owner : m_hWnd).rcWork;
     RECT centre = area;
     if (owner) ::GetWindowRect(owner, &centre);
     const int width = rcDlg.right - rcDlg.left;

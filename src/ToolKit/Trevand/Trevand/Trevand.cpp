@@ -51,8 +51,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     // it flashes up blank in the corner of the screen before the role window.
     if (!main->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0)) {
         // Without its window the program could only wait for a quit that
-        // nobody can ask for.
-        LOG_WRITE(LOG_ERROR, "CTrevandWnd window cannot be created, error %lu", ::GetLastError());
+        // nobody can ask for. The framework has logged the system's error.
+        LOG_WRITE(LOG_ERROR, "CTrevandWnd window cannot be created");
         exitCode = 1;
     } else {
         main->CenterWindow();

@@ -1,0 +1,83 @@
+#include "UI/Win32/Win32Glue.h"
+
+#include <commctrl.h>
+
+#include "comm/log/LastErrorLog.h"
+
+namespace Vellum {
+
+namespace {
+
+// The one tool a tip holds: the whole owner window, tracked by hand.
+TOOLINFOA ToolInfoFor(HWND owner, const char* text) {
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(owner);
+    // The tip copies the text; it never writes through this pointer.
+    ti.lpszText = const_cast<char*>(text);
+    return ti;
+}
+
+}  // namespace
+
+POINT PointFromLParam(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+MONITORINFO MonitorInfoOf(HWND hWnd) {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi;
+}
+
+MONITORINFO MonitorInfoAt(POINT pt) {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoA(::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi;
+}
+
+bool RegisterWindowClassOnce(const WNDCLASSEXA& wc) {
+    if (::RegisterClassExA(&wc) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return true;
+    return LogLastError("RegisterClassExA", wc.lpszClassName);
+}
+
+CToolTip::~CToolTip() {
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+bool CToolTip::Create(HWND owner) {
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                               reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner, GWLP_HINSTANCE)), nullptr);
+    if (!m_hWnd) return LogLastError("CreateWindowExA", "the tool tip");
+    m_hOwner = owner;
+    TOOLINFOA ti = ToolInfoFor(owner, "");
+    ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageA(m_hWnd, TTM_SETMAXTIPWIDTH, 0, 400);
+    return true;
+}
+
+bool CToolTip::Show(HWND owner, const char* text, POINT screen) {
+    if (!m_hWnd && !Create(owner)) return false;
+    TOOLINFOA ti = ToolInfoFor(m_hOwner, text);
+    ::SendMessageA(m_hWnd, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageA(m_hWnd, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
+    ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    m_bShown = true;
+    return true;
+}
+
+void CToolTip::Hide() {
+    if (!m_hWnd || !m_bShown) return;
+    TOOLINFOA ti = ToolInfoFor(m_hOwner, nullptr);
+    ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    m_bShown = false;
+}
+
+}  // namespace Vellum
