@@ -3,8 +3,7 @@
 #include "UI/Control/ComboListUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Core/UIManager.h"
-#include "comm/log/LogLevel.h"
-#include "comm/log/LogWriter.h"
+#include "UI/Win32/Win32Glue.h"
 
 namespace Vellum {
 
@@ -25,18 +24,9 @@ CComboWnd::~CComboWnd() {
     m_pm.reset();
 }
 
-bool CComboWnd::RegisterClassOnce() {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &CComboWnd::WndProc;
-    wc.hInstance = CUIManager::GetInstance();
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    registered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
+const char* CComboWnd::GetWindowClassName() const { return kClassName; }
+
+UINT CComboWnd::GetClassStyle() const { return CS_DBLCLKS; }
 
 RECT CComboWnd::PopupRect() const {
     CUIManager* owner = m_pOwner->GetManager();
@@ -58,9 +48,8 @@ RECT CComboWnd::PopupRect() const {
     ::ClientToScreen(owner->GetPaintWindow(), &above);
     RECT rc = {below.x, below.y, below.x + width, below.y + height};
     // Above the combo when the screen ends below it.
-    MONITORINFO mi = {sizeof(mi), {}, {}, 0};
-    if (::GetMonitorInfoA(::MonitorFromPoint(below, MONITOR_DEFAULTTONEAREST), &mi) && rc.bottom > mi.rcWork.bottom &&
-        above.y - height >= mi.rcWork.top) {
+    const RECT work = MonitorInfoAt(below).rcWork;
+    if (rc.bottom > work.bottom && above.y - height >= work.top) {
         rc = {above.x, above.y - height, above.x + width, above.y};
     }
     return rc;
@@ -84,17 +73,14 @@ void CComboWnd::ShareResources() {
 bool CComboWnd::Open() {
     if (m_hWnd) return true;
     CUIManager* owner = m_pOwner->GetManager();
-    if (!owner || !owner->GetPaintWindow() || !RegisterClassOnce()) return false;
+    if (!owner || !owner->GetPaintWindow()) return false;
     m_pm.reset();
     m_bClosing = false;
     const RECT rc = PopupRect();
-    HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_CLIPSIBLINGS, rc.left, rc.top,
-                                  rc.right - rc.left, rc.bottom - rc.top, owner->GetPaintWindow(), nullptr,
-                                  CUIManager::GetInstance(), this);
-    if (!hWnd) {
-        LOG_WRITE(LOG_ERROR, "CreateWindowExA of the drop-down failed, error %lu", ::GetLastError());
-        return false;
-    }
+    // Create registers the class and logs a failure with its error code.
+    HWND hWnd = Create(owner->GetPaintWindow(), "", WS_POPUP | WS_CLIPSIBLINGS, WS_EX_TOOLWINDOW, rc.left, rc.top,
+                       rc.right - rc.left, rc.bottom - rc.top);
+    if (!hWnd) return false;
     m_pm.reset(new CUIManager);
     m_pm->Init(hWnd);
     ShareResources();
@@ -120,7 +106,7 @@ bool CComboWnd::Open() {
 void CComboWnd::Close() {
     if (!m_hWnd || m_bClosing) return;
     m_bClosing = true;
-    ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    PostMessage(WM_CLOSE);
 }
 
 void CComboWnd::Destroy() {
@@ -139,24 +125,22 @@ void CComboWnd::GiveEntriesBack() {
     }
 }
 
-LRESULT CALLBACK CComboWnd::WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    CComboWnd* self = nullptr;
-    if (uMsg == WM_NCCREATE) {
-        self = static_cast<CComboWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->m_hWnd = hWnd;
-        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CComboWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    }
-    if (!self) return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    ++self->m_nDepth;
-    const LRESULT result = self->HandleMessage(uMsg, wParam, lParam);
+LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    ++m_nDepth;
+    const LRESULT result = HandleOwnMessage(uMsg, wParam, lParam);
     // The manager goes with the window once nothing of it is running.
-    if (--self->m_nDepth == 0 && !self->m_hWnd) self->m_pm.reset();
+    if (--m_nDepth == 0 && !m_hWnd) m_pm.reset();
     return result;
 }
 
-LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+void CComboWnd::OnWindowDestroyed(HWND) {
+    // Destroyed from outside any of our handlers (the combo's Destroy): no
+    // handler is left to drop the manager.
+    if (m_nDepth == 0) m_pm.reset();
+    m_pOwner->OnDropDownClosed();
+}
+
+LRESULT CComboWnd::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = m_hWnd;
     switch (uMsg) {
     case WM_KEYDOWN:
@@ -181,11 +165,6 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         GiveEntriesBack();
         break;
-    case WM_NCDESTROY:
-        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
-        m_hWnd = nullptr;
-        m_pOwner->OnDropDownClosed();
-        return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
     default:
         break;
     }
@@ -194,13 +173,12 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         // A press chose an entry (the entry selected itself through the
         // combo); the release ends the drop-down.
         if (uMsg == WM_LBUTTONUP) {
-            const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            CControlUI* control = m_pm->FindControl(pt);
+            CControlUI* control = m_pm->FindControl(PointFromLParam(lParam));
             if (control && control->GetInterface("ListItem")) Close();
         }
         return lRes;
     }
-    return ::DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
 }
 
 }  // namespace Vellum

@@ -8,12 +8,15 @@
 // reaches the window the combo is in.
 //
 // The combo owns this object; the popup's manager lives from Open until the
-// native window is destroyed.
+// native window is destroyed. The popup is a CWindowWnd like every window of
+// the framework (class registration, message routing, release on delete).
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+
+#include "UI/Window/WindowWnd.h"
 
 namespace Vellum {
 
@@ -21,10 +24,10 @@ class CComboUI;
 class CUIManager;
 class CComboListUI;
 
-class CComboWnd {
+class CComboWnd : public CWindowWnd {
 public:
     explicit CComboWnd(CComboUI* pOwner);
-    ~CComboWnd();
+    ~CComboWnd() override;
     CComboWnd(const CComboWnd&) = delete;
     CComboWnd& operator=(const CComboWnd&) = delete;
 
@@ -32,26 +35,28 @@ public:
     // room below). False when the combo is not in a window or creation fails.
     bool Open();
     // Closes the popup after the current message: safe from the popup's own
-    // handlers.
+    // handlers. Hides CWindowWnd::Close on purpose: the popup opens again on
+    // the same object, and the base's closing flag would stay set for good.
     void Close();
     // Closes the popup now, giving the entries back.
     void Destroy();
     bool IsOpen() const { return m_hWnd != nullptr; }
-    HWND GetHWND() const { return m_hWnd; }
     CUIManager* GetManager() const { return m_pm.get(); }
     // The layout showing the entries while open, else null.
     CComboListUI* GetList() const { return m_hWnd ? m_pLayout : nullptr; }
 
+    const char* GetWindowClassName() const override;
+    UINT GetClassStyle() const override;
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowDestroyed(HWND hWnd) override;
+
 private:
-    static LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
-    static bool RegisterClassOnce();
+    LRESULT HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
     RECT PopupRect() const;
     void ShareResources();
     void GiveEntriesBack();
 
     CComboUI* m_pOwner;
-    HWND m_hWnd = nullptr;
     std::unique_ptr<CUIManager> m_pm;
     CComboListUI* m_pLayout = nullptr;  // owned by m_pm as its root
     bool m_bClosing = false;

@@ -93,8 +93,9 @@ public:
     CUIManager& GetManager() { return m_pm; }
 
 protected:
-    // The skin could not be built: tell the operator and end the process.
-    void ReportSkinFailure();
+    // The skin could not be built: tell the operator and end the process with
+    // exit code 1. Never returns, so nothing after it runs on a missing tree.
+    [[noreturn]] void ReportSkinFailure();
 
     CUIManager m_pm;
 
