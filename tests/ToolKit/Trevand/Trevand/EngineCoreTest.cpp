@@ -16,7 +16,7 @@ public:
     bool GetServerDBPath() override { return false; }
     bool GameRootDirInit() override { return false; }
     bool LoadGamePathInit() override { return false; }
-    bool UnLoadGamePathInit() override { return false; }
+    bool FindDir(const std::string&, int) override { return false; }
 
     // Registers `paths` in order as one load step does: inside a batch, where
     // ancestors made keys for the previous path are not looked up again.

@@ -1,6 +1,5 @@
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 
-#include "comm/log/LogWriter.h"
 
 bool ForEachRow(CDBConnect& db, const char* szSQL, const std::function<bool(CDBRecordSet&)>& onRow) {
     CDBRecordSet* pRS = nullptr;
@@ -36,8 +35,3 @@ bool ForEachNonEmptyValue(CDBConnect& db, const char* szSQL, const char* szColum
     });
 }
 
-bool CloseAfterError(CDBConnect& db, const char* szMessage) {
-    LOG_WRITE(LOG_ERROR, "%s", szMessage);
-    db.Close();
-    return false;
-}

@@ -17,9 +17,18 @@ bool ForEachRow(CDBConnect& db, const char* szSQL, const std::function<bool(CDBR
 bool ForEachNonEmptyValue(CDBConnect& db, const char* szSQL, const char* szColumn,
                           const std::function<void(std::string&&)>& onValue);
 
-// How a load step gives up once its database is open: logs `szMessage` at
-// LOG_ERROR, closes `db` and returns false.
-bool CloseAfterError(CDBConnect& db, const char* szMessage);
+// Closes an open connection when the load step that opened it ends, on
+// every path out of it. `db` must outlive the guard.
+class CCloseOnExit {
+public:
+    explicit CCloseOnExit(CDBConnect& db) : m_db(db) {}
+    ~CCloseOnExit() { m_db.Close(); }
+    CCloseOnExit(const CCloseOnExit&) = delete;
+    CCloseOnExit& operator=(const CCloseOnExit&) = delete;
+
+private:
+    CDBConnect& m_db;
+};
 
 // The current row's value of column `szName` as text trimmed of blanks at both
 // ends; empty for a NULL or unknown column.

@@ -125,6 +125,7 @@ bool CTrevandDB::IsMainServer() {
         LOG_WRITE(LOG_ERROR, "IsMainServer Open Error: %s", path.c_str());
         return false;
     }
+    const CCloseOnExit closeDb(db);
     const std::set<std::string> local = LocalAddresses();
     bool found = false;
     const bool queried = ForEachRow(db, "Select Addr  from   tbl_icafeservercfg where MainServer='1';",
@@ -136,7 +137,6 @@ bool CTrevandDB::IsMainServer() {
     if (!queried) {
         LOG_WRITE(LOG_ERROR, "IsMainServer ExecSQL Error");
     }
-    db.Close();
     return queried && found;
 }
 
@@ -147,10 +147,11 @@ bool CTrevandDB::AddGamePathsFromDB(const std::string& strDBPath, const char* sz
         LOG_WRITE(LOG_ERROR, "%s", szOpenError);
         return false;
     }
+    const CCloseOnExit closeDb(db);
     const bool read = ForEachNonEmptyValue(db, szSQL, szColumn, [this](std::string&& path) { AddGamePath(std::move(path)); });
     if (!read) {
-        return CloseAfterError(db, szExecError);
+        LOG_WRITE(LOG_ERROR, "%s", szExecError);
+        return false;
     }
-    db.Close();
     return true;
 }

@@ -23,6 +23,9 @@
 
 class CTrevandDB {
 public:
+    // How many folder levels below a drive root the scan looks at.
+    static const int kScanDepth = 10;
+
     CTrevandDB() = default;
     virtual ~CTrevandDB();
     CTrevandDB(const CTrevandDB&) = delete;
@@ -36,8 +39,12 @@ public:
     virtual bool GameRootDirInit() = 0;
     // Loads m_mapGamePath from the registered packages of the disks loaded.
     virtual bool LoadGamePathInit() = 0;
-    // Scans every disk of m_mapServerDisk into m_mapUnLoadPath; always true.
-    virtual bool UnLoadGamePathInit() = 0;
+    // Scans every disk of m_mapServerDisk, kScanDepth levels deep, into
+    // m_mapUnLoadPath through the role's FindDir; always true.
+    virtual bool UnLoadGamePathInit();
+    // Scans `dir` (a drive root such as "E:" or a folder below it) the role's
+    // way. Needs only the disk and path loads before it.
+    virtual bool FindDir(const std::string& dir, int nDepth) = 0;
     // Whether the disk with drive letter `letter` only receives downloads.
     virtual bool IsDownDisk(char letter);
 

@@ -35,15 +35,6 @@ bool PassesClassFilter(const std::string& path, const IdcClassSet& classes) {
 
 }  // namespace
 
-void CTrevandDB::BeginScan() {
-    m_mapUnLoadPath.clear();
-    // Once per scan: every entry met is then looked up in constant time.
-    m_indexGamePath.Build(m_mapGamePath);
-    m_bInWholeScan = true;
-}
-
-void CTrevandDB::EndScan() { m_bInWholeScan = false; }
-
 bool CTrevandDB::FindDirScan(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter) {
     // FindDir is public. Called on its own — before any scan, or after the
     // paths were loaded again — the index would be missing, or point into the

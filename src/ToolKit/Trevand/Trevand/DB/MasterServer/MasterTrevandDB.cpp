@@ -10,7 +10,6 @@ namespace {
 
 const int32_t kGameDisk = 1;
 const int32_t kDownloadDisk = 2;
-const int kScanDepth = 10;
 
 const char kGameDiskSQL[] =
     "select b.ServerSymbol from     tbl_icafeservercfg a  ,tbl_icafeserverdiskcfg b where   a.MainServer=1 and "
@@ -49,6 +48,7 @@ bool CMasterTrevandDB::GameRootDirInit() {
         LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
         return false;
     }
+    const CCloseOnExit closeDb(db);
     // Empty symbols are skipped: every key must give the scan a drive letter.
     const bool gameDisks = ForEachRow(db, kGameDiskSQL, [this](CDBRecordSet& rs) {
         const std::string symbol = TrimmedField(rs, "ServerSymbol");
@@ -58,7 +58,8 @@ bool CMasterTrevandDB::GameRootDirInit() {
         return true;
     });
     if (!gameDisks) {
-        return CloseAfterError(db, "GameRootDirInit ExecSQL Error");
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
+        return false;
     }
     const bool downloadDisks = ForEachRow(db, kDownloadDiskSQL, [this](CDBRecordSet& rs) {
         const std::string symbol = TrimmedField(rs, "ServerSymbol");
@@ -70,7 +71,6 @@ bool CMasterTrevandDB::GameRootDirInit() {
     if (!downloadDisks) {
         // The game disks are enough to go on with; the classes stay as they were.
         LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
-        db.Close();
         return true;
     }
     const bool classes = ForEachRow(db, kClassSQL, [this](CDBRecordSet& rs) {
@@ -81,9 +81,9 @@ bool CMasterTrevandDB::GameRootDirInit() {
         return true;
     });
     if (!classes) {
-        return CloseAfterError(db, "Select IdcClass  ExecSQL Error");
+        LOG_WRITE(LOG_ERROR, "Select IdcClass  ExecSQL Error");
+        return false;
     }
-    db.Close();
     return true;
 }
 
@@ -101,10 +101,12 @@ bool CMasterTrevandDB::LoadGamePathInit() {
         LOG_WRITE(LOG_ERROR, "LoadGamePathInit Open Error");
         return false;
     }
+    const CCloseOnExit closeDb(db);
     const bool packages = ForEachNonEmptyValue(db, kPackageSQL, "LocalPath",
                                                [this](std::string&& localPath) { AddGamePath(std::move(localPath)); });
     if (!packages) {
-        return CloseAfterError(db, "LoadGamePathInit ExecSQL Error");
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL Error");
+        return false;
     }
     // A package placed on a main-server disk lies there under the same path
     // with that disk's letter: E:\Games\X placed on F is F:\Games\X.
@@ -117,9 +119,9 @@ bool CMasterTrevandDB::LoadGamePathInit() {
         return true;
     });
     if (!placed) {
-        return CloseAfterError(db, "LoadGamePathInit ExecSQL tbl_IcafeServerDiskPkgCfg Error");
+        LOG_WRITE(LOG_ERROR, "LoadGamePathInit ExecSQL tbl_IcafeServerDiskPkgCfg Error");
+        return false;
     }
-    db.Close();
     return LoadPkgDownPath();
 }
 
@@ -133,15 +135,6 @@ bool CMasterTrevandDB::LoadPkgDownPath() {
     path += "pkgdown.db";
     return AddGamePathsFromDB(path, kDownPathSQL, "DownPath", "LoadPkgDownPath Open Error",
                               "LoadPkgDownPath ExecSQL Error");
-}
-
-bool CMasterTrevandDB::UnLoadGamePathInit() {
-    BeginScan();
-    for (const auto& disk : m_mapServerDisk) {
-        FindDir(disk.first.substr(0, 1) + ":", kScanDepth);
-    }
-    EndScan();
-    return true;
 }
 
 bool CMasterTrevandDB::FindDir(const std::string& dir, int nDepth) {

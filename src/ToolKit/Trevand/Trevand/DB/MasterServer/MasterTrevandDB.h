@@ -24,17 +24,15 @@ public:
     // placed on a main-server disk (moved to that disk's letter), and every
     // download folder of pkgdown.db.
     bool LoadGamePathInit() override;
-    bool UnLoadGamePathInit() override;
     // True when the first disk whose symbol starts with the upper-cased letter
     // is a download disk only (bit 0 clear).
     bool IsDownDisk(char letter) override;
 
     // Registers every DownPath of pkgdown.db, the file beside the Halvor database.
     bool LoadPkgDownPath();
-    // Scans `dir` (a drive root such as "E:" or a folder below it) if its first
-    // letter is a server disk, with the class filter on a download-only disk.
-    // Needs only the disk and path loads before it.
-    bool FindDir(const std::string& dir, int nDepth);
+    // Scans `dir` if its first letter is a server disk, with the class filter
+    // on a download-only disk.
+    bool FindDir(const std::string& dir, int nDepth) override;
 
     // Package classes seen by any load; never cleared.
     IdcClassSet m_setIdcClass;

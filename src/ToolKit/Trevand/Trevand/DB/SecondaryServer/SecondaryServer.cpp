@@ -8,7 +8,6 @@
 
 namespace {
 
-const int kScanDepth = 10;
 const char kDiskSQL[] = "select  ServerDisk from   tbl_VDiskCfg;";
 const char kPackageSQL[] = "Select PkgPath  from   tbl_VDiskPkgCfg  ;";
 
@@ -38,6 +37,7 @@ bool CSecondaryTrevandDB::GameRootDirInit() {
         LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
         return false;
     }
+    const CCloseOnExit closeDb(db);
     // An empty symbol is skipped but still counts as a row: rows E, "", F give F
     // the value 2.
     int32_t row = 0;
@@ -50,9 +50,9 @@ bool CSecondaryTrevandDB::GameRootDirInit() {
         return true;
     });
     if (!disks) {
-        return CloseAfterError(db, "GameRootDirInit ExecSQL Error");
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit ExecSQL Error");
+        return false;
     }
-    db.Close();
     return true;
 }
 
@@ -62,15 +62,6 @@ bool CSecondaryTrevandDB::LoadGamePathInit() {
     const PathBatch batch(*this);
     return AddGamePathsFromDB(m_strDBPath, kPackageSQL, "PkgPath", "LoadGamePathInit Open Error",
                               "LoadGamePathInit ExecSQL Error");
-}
-
-bool CSecondaryTrevandDB::UnLoadGamePathInit() {
-    BeginScan();
-    for (const auto& disk : m_mapServerDisk) {
-        FindDir(disk.first.substr(0, 1) + ":", kScanDepth);
-    }
-    EndScan();
-    return true;
 }
 
 bool CSecondaryTrevandDB::FindDir(const std::string& dir, int nDepth) {

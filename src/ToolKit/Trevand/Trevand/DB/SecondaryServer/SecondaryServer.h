@@ -19,9 +19,6 @@ public:
     bool GameRootDirInit() override;
     // Every package path of tbl_VDiskPkgCfg.
     bool LoadGamePathInit() override;
-    bool UnLoadGamePathInit() override;
-
-    // Scans `dir` (a drive root such as "E:" or a folder below it). Needs only
-    // the disk and path loads before it.
-    bool FindDir(const std::string& dir, int nDepth);
+    // Scans `dir` with no disk lookup and no class filter.
+    bool FindDir(const std::string& dir, int nDepth) override;
 };
