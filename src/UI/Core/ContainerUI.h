@@ -2,7 +2,9 @@
 // child controls. The plain container gives every child its whole inner
 // rectangle (inset applied); the box layouts share it out instead.
 //
-// Ownership: children belong to the container. A removed child is destroyed
+// Ownership: children belong to the container from the moment Add or AddAt
+// accepts them. A control they refuse (null, or an index out of range) stays
+// the caller's, who must delete it. A removed child is destroyed
 // (auto-destroy, on by default); with delayed destroy (on by default) and a
 // manager, the deletion waits until the current message has been handled.
 //

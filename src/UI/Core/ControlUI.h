@@ -3,8 +3,9 @@
 // hooks the manager drives: SetPos (layout), DoPaint, DoEvent, SetAttribute.
 //
 // A control belongs to its parent container and is bound to the window's
-// manager while it is in an attached tree. The manager never owns a control
-// directly; the root is owned by whoever attached it (the window base).
+// manager while it is in an attached tree. The root of an attached tree
+// belongs to the manager (CUIManager::AttachRoot), which deletes it, and with
+// it every control below, when it is replaced or the manager goes.
 #pragma once
 
 #include <functional>

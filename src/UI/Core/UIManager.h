@@ -1,8 +1,9 @@
-// CUIManager: the control manager of one native window. It owns nothing of
-// the control tree but drives it: paints it into an off-screen buffer, lays it
-// out, routes mouse and keyboard input to controls, keeps the keyboard focus,
-// control timers and tool tips, and holds the window's fonts, image cache,
-// default attributes and window settings from the skin.
+// CUIManager: the control manager of one native window. It owns the root of
+// the attached control tree (the containers own the rest) and drives it:
+// paints it into an off-screen buffer, lays it out, routes mouse and keyboard
+// input to controls, keeps the keyboard focus, control timers and tool tips,
+// and holds the window's fonts, image cache, default attributes and window
+// settings from the skin. Every GDI object it makes has an owner member.
 //
 // Process-wide: the list of managers that the message loops consult
 // (PreTranslateMessage), the module instance and the skin folder.

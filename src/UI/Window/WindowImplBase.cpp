@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "UI/Core/ControlUI.h"
+#include "UI/Render/GdiHandles.h"
 #include "UI/Win32/Win32Glue.h"
 
 namespace Vellum {
@@ -159,8 +160,9 @@ LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, bool& bHandled) {
         ::OffsetRect(&rc, -rc.left, -rc.top);
         rc.right++;
         rc.bottom++;
-        HRGN rgn = ::CreateRoundRectRgn(rc.left, rc.top, rc.right, rc.bottom, round.cx, round.cy);
-        ::SetWindowRgn(m_hWnd, rgn, TRUE);  // the window owns the region from here on
+        CGdiObject<HRGN> rgn(::CreateRoundRectRgn(rc.left, rc.top, rc.right, rc.bottom, round.cx, round.cy));
+        // Accepted, the region belongs to the window; refused, it stays ours.
+        if (rgn && ::SetWindowRgn(m_hWnd, rgn.Get(), TRUE)) rgn.Release();
     }
     bHandled = false;
     return 0;
