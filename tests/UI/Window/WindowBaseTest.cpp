@@ -1,6 +1,7 @@
 // The window base under Wine with real windows: default keys, standard
 // buttons, the modal loop, the caption hit test, notification maps, the
 // skin-failure exit, cross-thread calls and the shadow switch.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,7 +13,7 @@
 #include <memory>
 #include <thread>
 
-#include "../Markup/ZipFixture.h"
+#include "support/ZipFixture.h"
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/UIManager.h"
 #include "comm/platform/CodePage.h"
@@ -90,7 +91,7 @@ TEST_F(WindowBase, BuildsTheSkinFromAZipArchiveInTheSkinFolder) {
     skin.replace(skin.find("确定"), 4, "压缩");
     std::string utf8;
     ASSERT_TRUE(platform::CodePage936ToUtf8(skin, &utf8));
-    testsupport::WriteFileBytes(m_skins.File("skins.zip"), markuptest::BuildZip({{"Basic.xml", utf8, true, 0}}));
+    testsupport::WriteFileBytes(m_skins.File("skins.zip"), testsupport::BuildZip({{"Basic.xml", utf8, true, 0}}));
 
     ZipSkinWnd wnd;
     HWND hWnd = wnd.CreateHidden();
@@ -427,6 +428,29 @@ TEST_F(WindowBase, DeletingTheObjectUnlinksItsWindowAndDestroysItOnItsOwnThread)
     ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     ::SendMessageA(other, WM_USER + 123, 0, 0);
     EXPECT_TRUE(::DestroyWindow(other));
+}
+
+// A test body that fails half-way: its window is open and shown when the
+// assertion returns. Statics, as a fatal-failure check can only reach those.
+HWND s_leftOpen = nullptr;
+void OpenThenFailHalfWay() {
+    TestWnd wnd("Basic.xml");
+    s_leftOpen = wnd.CreateHidden();
+    ASSERT_NE(nullptr, s_leftOpen);
+    wnd.ShowAndLayout();
+    ASSERT_TRUE(false) << "stopped half-way";
+    ::DestroyWindow(wnd);  // never reached
+}
+
+TEST_F(WindowBase, ATestWindowLeftOpenByAFailedAssertionGoesWithItsObject) {
+    EXPECT_FATAL_FAILURE(OpenThenFailHalfWay(), "stopped half-way");
+    ASSERT_NE(nullptr, s_leftOpen);
+    EXPECT_FALSE(::IsWindow(s_leftOpen));
+    EXPECT_EQ(nullptr, ::FindWindowA("VellumTestWnd", nullptr));
+    if (::IsWindow(s_leftOpen)) {
+        Unlinked(s_leftOpen);
+        ::DestroyWindow(s_leftOpen);
+    }
 }
 
 TEST_F(WindowBase, AMessageBoxLeftOnQuitGoesWithItsObject) {

@@ -32,10 +32,15 @@ private:
 };
 
 // A skinned window whose skin file is chosen per test. Every notification is
-// recorded as "type:sender" before the maps dispatch it.
+// recorded as "type:sender" before the maps dispatch it. The native window goes
+// with the object, so a test that stops half-way (a failed assertion returns
+// from the body) leaves no window behind that could still reach it.
 class TestWnd : public Vellum::WindowImplBase {
 public:
     explicit TestWnd(const char* pstrSkin) : m_strSkin(pstrSkin) {}
+    // Unlinks and destroys the window before the recorded notifications and
+    // the skin name go; nothing to do when the test destroyed it already.
+    ~TestWnd() override { ReleaseNativeWindow(); }
     const char* GetWindowClassName() const override { return "VellumTestWnd"; }
     const char* GetSkinFolder() override { return "skin"; }
     const char* GetSkinFile() override { return m_strSkin.c_str(); }
