@@ -12,6 +12,7 @@
 
 using namespace Vellum;
 using windowtest::CenterOf;
+using windowtest::SendClick;
 using windowtest::SkinFolder;
 using windowtest::TestWnd;
 
@@ -48,13 +49,6 @@ std::string RectText(const RECT& rc) {
            std::to_string(rc.bottom);
 }
 
-// A click delivered at once, so the test sees its effect on return.
-void Click(HWND hWnd, POINT pt) {
-    ::SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-}
-
 // Paints what is pending without showing the window anew (which would
 // restore a maximised window).
 void Repaint(HWND hWnd) {
@@ -77,7 +71,7 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     CControlUI* maxBtn = wnd.Find("maxbtn");
     CControlUI* restoreBtn = wnd.Find("restorebtn");
 
-    Click(wnd, CenterOf(maxBtn));
+    SendClick(wnd, CenterOf(maxBtn));
     ASSERT_TRUE(::IsZoomed(wnd));
     EXPECT_FALSE(maxBtn->IsVisible());
     EXPECT_TRUE(restoreBtn->IsVisible());
@@ -92,7 +86,7 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     Repaint(wnd);
     EXPECT_EQ(work.right - work.left, wnd.Find("Root")->GetPos().right);
 
-    Click(wnd, CenterOf(restoreBtn));
+    SendClick(wnd, CenterOf(restoreBtn));
     ASSERT_FALSE(::IsZoomed(wnd));
     EXPECT_TRUE(maxBtn->IsVisible());
     EXPECT_FALSE(restoreBtn->IsVisible());
@@ -103,7 +97,7 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     EXPECT_TRUE(maxBtn->GetPos().right > maxBtn->GetPos().left);
 
     // Minimising changes neither button.
-    Click(wnd, CenterOf(wnd.Find("minbtn")));
+    SendClick(wnd, CenterOf(wnd.Find("minbtn")));
     EXPECT_TRUE(::IsIconic(wnd));
     EXPECT_TRUE(maxBtn->IsVisible());
     EXPECT_FALSE(restoreBtn->IsVisible());

@@ -101,10 +101,7 @@ TEST_F(ListFixture, SkinBuildsHeaderColumnsAndOwnedRows) {
 
 TEST_F(ListFixture, DraggingAHeaderEdgeResizesTheColumnForTheRows) {
     Open();
-    ::SendMessageA(m_wnd, WM_MOUSEMOVE, 0, MAKELPARAM(98, 12));
-    ::SendMessageA(m_wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(98, 12));
-    ::SendMessageA(m_wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(138, 12));
-    ::SendMessageA(m_wnd, WM_LBUTTONUP, 0, MAKELPARAM(138, 12));
+    windowtest::Drag(m_wnd, {98, 12}, {138, 12});
     Settle();
     const TListInfoUI* info = m_list->GetListInfo();
     EXPECT_EQ(140, info->rcColumn[0].right);
@@ -112,8 +109,7 @@ TEST_F(ListFixture, DraggingAHeaderEdgeResizesTheColumnForTheRows) {
     EXPECT_EQ(340, info->rcColumn[1].right);
     EXPECT_TRUE(m_wnd.Of("headerclick").empty());
     // A press away from the edge is a click on the column.
-    ::SendMessageA(m_wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 12));
-    ::SendMessageA(m_wnd, WM_LBUTTONUP, 0, MAKELPARAM(50, 12));
+    windowtest::SendClick(m_wnd, {50, 12});
     EXPECT_EQ(1u, m_wnd.Of("headerclick").size());
 }
 
@@ -263,9 +259,7 @@ TEST_F(ListFixture, WheelScrollBarAndKeysScrollTheRows) {
     const RECT thumb = bar->GetThumbRect();
     const int cx = (thumb.left + thumb.right) / 2, cy = (thumb.top + thumb.bottom) / 2;
     const int free = bar->GetHeight() - (thumb.bottom - thumb.top);
-    ::SendMessageA(m_wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cx, cy));
-    ::SendMessageA(m_wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cx, cy + 50));
-    ::SendMessageA(m_wnd, WM_LBUTTONUP, 0, MAKELPARAM(cx, cy + 50));
+    windowtest::Drag(m_wnd, {cx, cy}, {cx, cy + 50});
     Settle();
     const int expected = 60 + 50 * bar->GetScrollRange() / free;
     EXPECT_NEAR(expected, body->GetScrollPos().cy, 1);
@@ -274,8 +268,7 @@ TEST_F(ListFixture, WheelScrollBarAndKeysScrollTheRows) {
     // A press on the track below the thumb pages down.
     const int before = body->GetScrollPos().cy;
     const RECT moved = bar->GetThumbRect();
-    ::SendMessageA(m_wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cx, moved.bottom + 5));
-    ::SendMessageA(m_wnd, WM_LBUTTONUP, 0, MAKELPARAM(cx, moved.bottom + 5));
+    windowtest::SendClick(m_wnd, {cx, moved.bottom + 5});
     Settle();
     EXPECT_EQ(before + 276, body->GetScrollPos().cy);
 

@@ -148,12 +148,9 @@ TEST_F(WindowBase, PressInsideReleaseOutsideDoesNotClick) {
     ASSERT_NE(nullptr, wnd.CreateHidden());
     wnd.ShowAndLayout();
     const POINT in = CenterOf(wnd.Find("Other"));
-    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
-    ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(in.x, 190));
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, 190));
+    windowtest::Drag(wnd, in, {in.x, 190});
     for (const std::string& n : wnd.m_notifications) EXPECT_NE("click:Other", n);
-    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, in.y));
+    windowtest::SendClick(wnd, in);
     EXPECT_EQ("click:Other", wnd.m_notifications.back());
     ::DestroyWindow(wnd);
 }
