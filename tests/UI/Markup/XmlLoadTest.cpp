@@ -156,10 +156,11 @@ TEST_F(SkinArchive, EntriesAndTheirMessages) {
 TEST_F(SkinArchive, ArchivesThatCannotBeOpenedOrHoldNothing) {
     WriteFileBytes(m_dir.File("not.zip"), "this is no zip archive at all, just text");
     for (const char* name : {"missing.zip", "not.zip"}) {
+        SCOPED_TRACE(name);
         m_store.SetArchive(name, false);
-        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file") << name;
+        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file");
         m_store.SetArchive(name, true);
-        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file") << name;
+        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file");
     }
     // An archive without entries opens; nothing is found in it.
     WriteFileBytes(m_dir.File("none.zip"), BuildZip({}));

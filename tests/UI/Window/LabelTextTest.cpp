@@ -166,23 +166,23 @@ TEST(LabelText, SetTextOutOfMemoryThrowsNamingTheOperationAndKeepsTheOldText) {
         labels.emplace_back(new CButtonUI);
         labels.emplace_back(new COptionUI);
         for (const auto& label : labels) {
-            const std::string where = std::string(label->GetClass()) + " over " + oldText.substr(0, 6);
+            SCOPED_TRACE(std::string(label->GetClass()) + " over " + oldText.substr(0, 6));
             label->SetText(oldText.c_str());
             {
                 FailingTextStore failing;
                 try {
                     label->SetText(longText.c_str());
-                    ADD_FAILURE() << where << ": no exception";
+                    ADD_FAILURE() << "no exception";
                 } catch (const std::bad_alloc& e) {
-                    EXPECT_STREQ("CLabelUI::SetText", e.what()) << where;
+                    EXPECT_STREQ("CLabelUI::SetText", e.what());
                 }
-                EXPECT_EQ(oldText, label->GetText().ToStdString()) << where;
+                EXPECT_EQ(oldText, label->GetText().ToStdString());
                 // A short text needs no heap block and is still stored.
                 label->SetText("新");
-                EXPECT_STREQ("新", label->GetText().GetData()) << where;
+                EXPECT_STREQ("新", label->GetText().GetData());
             }
             label->SetText(longText.c_str());
-            EXPECT_EQ(longText, label->GetText().ToStdString()) << where;
+            EXPECT_EQ(longText, label->GetText().ToStdString());
         }
     }
 }

@@ -168,8 +168,9 @@ TEST_F(LayoutPaint, BothBoxLayoutsPlaceTheSameFlowAlongTheirOwnAxis) {
         ASSERT_NE(nullptr, wnd.CreateHidden());
         wnd.ShowAndLayout();
         for (const TFlowChild& c : kFlowChildren) {
-            ASSERT_NE(nullptr, wnd.Find(c.name)) << c.name;
-            EXPECT_EQ(FlowText(c.expected, vertical), RectText(wnd.Find(c.name)->GetPos())) << c.name;
+            SCOPED_TRACE(c.name);
+            ASSERT_NE(nullptr, wnd.Find(c.name));
+            EXPECT_EQ(FlowText(c.expected, vertical), RectText(wnd.Find(c.name)->GetPos()));
         }
         ::DestroyWindow(wnd);
     }

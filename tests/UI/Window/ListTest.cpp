@@ -136,12 +136,13 @@ TEST_F(ListFixture, SelectItemFollowsTheSelectionRules) {
         {0, true, 0, "0,-1"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "SelectItem(" << c.index << ")");
         m_wnd.m_events.clear();
-        EXPECT_EQ(c.result, m_list->SelectItem(c.index)) << c.index;
-        EXPECT_EQ(c.curSel, m_list->GetCurSel()) << c.index;
+        EXPECT_EQ(c.result, m_list->SelectItem(c.index));
+        EXPECT_EQ(c.curSel, m_list->GetCurSel());
         const auto sent = m_wnd.Of("itemselect");
-        EXPECT_EQ(c.notified, sent.empty() ? std::string() : sent.front()) << c.index;
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(i == c.curSel, selected(i)) << c.index << " row " << i;
+        EXPECT_EQ(c.notified, sent.empty() ? std::string() : sent.front());
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(i == c.curSel, selected(i)) << "row " << i;
     }
 }
 

@@ -364,19 +364,19 @@ TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
         ~Unhook() { userui::SetBetweenCheckAndPostHook(nullptr); }
     } unhook;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         TestWnd wnd("Basic.xml");
-        ASSERT_NE(nullptr, wnd.CreateHidden()) << c.name;
+        ASSERT_NE(nullptr, wnd.CreateHidden());
         const HWND hWnd = wnd;
         g_pRaceAction = c.action;
         auto token = std::make_shared<int>(0);
         bool ran = false;
-        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"))
-            << c.name;
+        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"));
         g_pRaceAction = [](CWindowWnd&) {};
-        EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); })) << c.name;
+        EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); }));
         windowtest::PumpPending();
-        EXPECT_FALSE(ran) << c.name;
-        EXPECT_EQ(1, token.use_count()) << c.name << ": the call was not released";
+        EXPECT_FALSE(ran);
+        EXPECT_EQ(1, token.use_count()) << "the call was not released";
     }
 }
 
