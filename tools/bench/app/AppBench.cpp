@@ -46,10 +46,6 @@ bool MakeOrphans(const Cafe& cafe, char letter, int count) {
     return !dir.empty() && testsupport::RunUnixCommand({"sh", "-c", script});
 }
 
-void Report(const char* what, double measured, const char* baseline, double base) {
-    std::printf("%-44s %9.1f ms   %-34s %9.1f ms   ratio %.2fx\n", what, measured, baseline, base, measured / base);
-}
-
 CTrevandWnd* OpenMainWindow() {
     CTrevandWnd* wnd = CTrevandWnd::Instance();
     wnd->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
@@ -144,8 +140,8 @@ int main() {
 
     const double base = bench::Median(load);
     std::printf("Main window on a café of 100,000 orphans (E 50,000, F 25,000, G 25,000); median of %d runs\n", kRuns);
-    Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
-    Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map", bench::Median(filterTimes));
-    Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
+    bench::Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
+    bench::Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map", bench::Median(filterTimes));
+    bench::Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
     return 0;
 }
