@@ -24,11 +24,10 @@
 #include "UI/Control/ComboUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "comm/log/LogWriter.h"
+#include "../BenchLog.h"
 #include "../BenchTiming.h"
 #include "comm/platform/MbcsCompare.h"
 #include "support/Cafe.h"
-#include "support/TempDir.h"
 #include "support/WineHost.h"
 
 using testsupport::Cafe;
@@ -79,9 +78,7 @@ void SelectDrive(CTrevandWnd* wnd, const char* drive) {
 }  // namespace
 
 int main() {
-    testsupport::TempDir logDir;
-    CLogWriter::Instance().SetLogDir(logDir.Path());
-    CLogWriter::Instance().SetOutput(2);
+    bench::BenchLog benchLog;
     Vellum::CUIManager::SetInstance(::GetModuleHandleA(nullptr));
     Vellum::CShadowUI::Initialize(::GetModuleHandleA(nullptr));
     std::string skins = "Z:" TREVAND_APP_DIR "/skin";

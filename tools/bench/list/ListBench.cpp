@@ -20,10 +20,9 @@
 #include <vector>
 
 #include "../../../tests/UI/Window/ListTestSupport.h"
+#include "../BenchLog.h"
 #include "../BenchTiming.h"
 #include "UI/Control/ListUI.h"
-#include "comm/log/LogWriter.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -71,10 +70,7 @@ double EraseFromArray() {
 }  // namespace
 
 int main() {
-    testsupport::TempDir logDir;
-    CLogWriter::Instance().SetLogDir(logDir.Path());
-    CLogWriter::Instance().SetLogName("bench");
-    CLogWriter::Instance().SetOutput(2);
+    bench::BenchLog benchLog;
     windowtest::SkinFolder skins;
     skins.Write("List.xml", kListSkin);
     windowtest::TestWnd wnd("List.xml");
