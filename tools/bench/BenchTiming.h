@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -20,6 +21,12 @@ inline double Milliseconds(const std::function<void()>& work) {
 inline double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// One line of figures: a measured time beside its baseline from the same run,
+// and their ratio.
+inline void Report(const char* what, double measured, const char* baseline, double base) {
+    std::printf("%-44s %9.1f ms   %-34s %9.1f ms   ratio %.2fx\n", what, measured, baseline, base, measured / base);
 }
 
 }  // namespace bench

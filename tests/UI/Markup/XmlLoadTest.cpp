@@ -8,16 +8,16 @@
 #include "UI/Markup/SkinStore.h"
 #include "UI/Markup/XmlDocument.h"
 #include "XmlTreeDump.h"
-#include "ZipFixture.h"
+#include "support/ZipFixture.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using Vellum::CSkinStore;
 using Vellum::CXmlDocument;
-using markuptest::BuildZip;
+using testsupport::BuildZip;
 using markuptest::DumpDocument;
-using markuptest::ZipEntryDescription;
+using testsupport::ZipEntryDescription;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 
@@ -117,10 +117,10 @@ protected:
         });
         // A deflated stream with garbage in it, and a stored entry with one byte
         // changed behind the CRC's back.
-        const size_t damaged = markuptest::DataOffset(m_archive, "Damaged.xml");
+        const size_t damaged = testsupport::DataOffset(m_archive, "Damaged.xml");
         m_archive[damaged] = '\xFF';
         m_archive[damaged + 1] = '\xFF';
-        m_archive[markuptest::DataOffset(m_archive, "BadCrc.xml") + 1] = 'X';
+        m_archive[testsupport::DataOffset(m_archive, "BadCrc.xml") + 1] = 'X';
         WriteFileBytes(m_dir.File("skin.zip"), m_archive);
     }
 
@@ -156,10 +156,11 @@ TEST_F(SkinArchive, EntriesAndTheirMessages) {
 TEST_F(SkinArchive, ArchivesThatCannotBeOpenedOrHoldNothing) {
     WriteFileBytes(m_dir.File("not.zip"), "this is no zip archive at all, just text");
     for (const char* name : {"missing.zip", "not.zip"}) {
+        SCOPED_TRACE(name);
         m_store.SetArchive(name, false);
-        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file") << name;
+        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file");
         m_store.SetArchive(name, true);
-        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file") << name;
+        EXPECT_EQ(LoadError("Stored.xml"), "Error opening zip file");
     }
     // An archive without entries opens; nothing is found in it.
     WriteFileBytes(m_dir.File("none.zip"), BuildZip({}));

@@ -1,6 +1,6 @@
 #include "UI/Render/ImageDecode.h"
 
-#include "PngFile.h"
+#include "support/PngFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ const std::vector<unsigned char> kOpaque = {
 }  // namespace
 
 TEST(ImageDecodeTest, PngBecomesPremultipliedTopDownBgra) {
-    const std::string png = shadowtest::EncodePng(kPixels, 4, 2);
+    const std::string png = testsupport::EncodePng(kPixels, 4, 2);
     ASSERT_FALSE(png.empty());
     CDecodedImage image;
     ASSERT_TRUE(Vellum::DecodeImageMemory(png.data(), png.size(), Vellum::kNoMask, image));
@@ -55,7 +55,7 @@ TEST(ImageDecodeTest, PngBecomesPremultipliedTopDownBgra) {
 }
 
 TEST(ImageDecodeTest, MaskColourMakesThoseOpaquePixelsTransparent) {
-    const std::string png = shadowtest::EncodePng(kPixels, 4, 2);
+    const std::string png = testsupport::EncodePng(kPixels, 4, 2);
     CDecodedImage image;
     // The alpha part of the mask is not compared.
     ASSERT_TRUE(Vellum::DecodeImageMemory(png.data(), png.size(), 0x12FF00FFu, image));
@@ -65,7 +65,7 @@ TEST(ImageDecodeTest, MaskColourMakesThoseOpaquePixelsTransparent) {
 }
 
 TEST(ImageDecodeTest, OpaqueImageHasNoAlphaUntilAMaskHitsIt) {
-    const std::string png = shadowtest::EncodePng(kOpaque, 2, 1);
+    const std::string png = testsupport::EncodePng(kOpaque, 2, 1);
     CDecodedImage image;
     ASSERT_TRUE(Vellum::DecodeImageMemory(png.data(), png.size(), Vellum::kNoMask, image));
     EXPECT_FALSE(image.HasAlpha());
@@ -81,7 +81,7 @@ TEST(ImageDecodeTest, FileWithChinesePathDecodes) {
     const std::string folder = dir.File("\xC6\xA4\xB7\xF4");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string path = testsupport::JoinPath(folder, "Icon.png");
-    testsupport::WriteFileBytes(path, shadowtest::EncodePng(kPixels, 4, 2));
+    testsupport::WriteFileBytes(path, testsupport::EncodePng(kPixels, 4, 2));
     CDecodedImage image;
     ASSERT_TRUE(Vellum::DecodeImageFile(path.c_str(), Vellum::kNoMask, image));
     EXPECT_EQ(4, image.GetWidth());
@@ -94,7 +94,7 @@ TEST(ImageDecodeTest, UnreadableInputFailsAndLeavesTheImageEmpty) {
     testsupport::WriteFileBytes(garbage, "\x89PNG\r\n\x1a\n not really");
     const std::string empty = dir.File("empty.png");
     testsupport::WriteFileBytes(empty, "");
-    const std::string png = shadowtest::EncodePng(kPixels, 4, 2);
+    const std::string png = testsupport::EncodePng(kPixels, 4, 2);
     // A truncated PNG must be refused, not read past its end.
     const std::string truncated = png.substr(0, png.size() / 2);
 

@@ -1,7 +1,7 @@
 #include "UI/Shadow/ShadowBitmap.h"
 #include "UI/Shadow/ShadowUI.h"
 
-#include "PngFile.h"
+#include "support/PngFile.h"
 #include "ShadowTestWindow.h"
 #include "support/TempDir.h"
 
@@ -566,7 +566,7 @@ TEST(ShadowTest, SkinShadowIsSoftAndTranslucent) {
     EXPECT_TRUE(WaitFor([&] {
         return shadowtest::CaptureScreen(kCaptureRect, pixels) && At(pixels, 380, 371) != kBackgroundColor;
     }));
-    shadowtest::WritePremultipliedPng("shadow_window.png", pixels.data(), kCaptureWidth, kCaptureHeight);
+    testsupport::WritePremultipliedPng("shadow_window.png", pixels.data(), kCaptureWidth, kCaptureHeight);
 
     auto grey = [](uint32_t p) { return static_cast<int>(p & 0xFF); };
     // Below the window: darker nearGrey it, fading outwards, never black.

@@ -76,12 +76,13 @@ TEST_F(Builder, NestingAndIncludesStopAtTheirLimitsWithAnErrorOfOurs) {
     WriteIncludeChain(m_skins, CDialogBuilder::kMaxIncludeDepth);
     m_skins.Write("Inc0.xml", "<Window><Include source=\"Inc1.xml\" /></Window>");
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         testsupport::LogCapture log;
         CDialogBuilder builder;
         CControlUI* root = builder.Build(c.skin.c_str(), nullptr, nullptr, nullptr);
-        EXPECT_EQ(c.error == nullptr, root != nullptr) << c.name;
+        EXPECT_EQ(c.error == nullptr, root != nullptr);
         delete root;
-        EXPECT_EQ(c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{}, log.Lines()) << c.name;
+        EXPECT_EQ(c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{}, log.Lines());
     }
 }
 
@@ -99,11 +100,12 @@ TEST_F(Builder, ASkinIncludingItselfOrNestingWithoutEndFailsLikeAMissingOne) {
         FAIL() << "the process should have ended";
     }
     for (const char* skin : {"Self.xml", "Endless.xml"}) {
+        SCOPED_TRACE(skin);
         const windowtest::ChildRun run =
             windowtest::RunTestInChild("Builder.ASkinIncludingItselfOrNestingWithoutEndFailsLikeAMissingOne", skin);
-        EXPECT_TRUE(run.boxShown) << skin;
-        EXPECT_TRUE(run.exited) << skin;
-        EXPECT_EQ(1u, run.exitCode) << skin;
+        EXPECT_TRUE(run.boxShown);
+        EXPECT_TRUE(run.exited);
+        EXPECT_EQ(1u, run.exitCode);
     }
 }
 

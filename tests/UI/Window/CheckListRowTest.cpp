@@ -8,7 +8,7 @@
 #include "RenderTestSupport.h"
 #include "UI/Control/ListBodyUI.h"
 #include "UI/Control/ListTextElementExUI.h"
-#include "UI/Shadow/PngFile.h"
+#include "support/PngFile.h"
 
 using namespace Vellum;
 using windowtest::ListWnd;

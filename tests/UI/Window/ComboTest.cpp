@@ -266,12 +266,13 @@ TEST(RowAttributes, ListAndComboStoreTheSameRowSettings) {
         {"itemfont", "2", [](const TListInfoUI& i) { return i.nFont == 2; }},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         CListUI list;
         CComboUI combo;
         list.SetAttribute(c.name, c.value);
         combo.SetAttribute(c.name, c.value);
-        EXPECT_TRUE(c.holds(*list.GetListInfo())) << "list " << c.name;
-        EXPECT_TRUE(c.holds(*combo.GetListInfo())) << "combo " << c.name;
+        EXPECT_TRUE(c.holds(*list.GetListInfo())) << "list";
+        EXPECT_TRUE(c.holds(*combo.GetListInfo())) << "combo";
     }
 }
 

@@ -12,6 +12,7 @@
 
 using namespace Vellum;
 using windowtest::CenterOf;
+using windowtest::SendClick;
 using windowtest::SkinFolder;
 using windowtest::TestWnd;
 
@@ -48,13 +49,6 @@ std::string RectText(const RECT& rc) {
            std::to_string(rc.bottom);
 }
 
-// A click delivered at once, so the test sees its effect on return.
-void Click(HWND hWnd, POINT pt) {
-    ::SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-}
-
 // Paints what is pending without showing the window anew (which would
 // restore a maximised window).
 void Repaint(HWND hWnd) {
@@ -77,7 +71,7 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     CControlUI* maxBtn = wnd.Find("maxbtn");
     CControlUI* restoreBtn = wnd.Find("restorebtn");
 
-    Click(wnd, CenterOf(maxBtn));
+    SendClick(wnd, CenterOf(maxBtn));
     ASSERT_TRUE(::IsZoomed(wnd));
     EXPECT_FALSE(maxBtn->IsVisible());
     EXPECT_TRUE(restoreBtn->IsVisible());
@@ -92,7 +86,7 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     Repaint(wnd);
     EXPECT_EQ(work.right - work.left, wnd.Find("Root")->GetPos().right);
 
-    Click(wnd, CenterOf(restoreBtn));
+    SendClick(wnd, CenterOf(restoreBtn));
     ASSERT_FALSE(::IsZoomed(wnd));
     EXPECT_TRUE(maxBtn->IsVisible());
     EXPECT_FALSE(restoreBtn->IsVisible());
@@ -103,7 +97,7 @@ TEST_F(WindowFrame, MaxAndRestoreButtonsResizeTheWindowAndSwapPlaces) {
     EXPECT_TRUE(maxBtn->GetPos().right > maxBtn->GetPos().left);
 
     // Minimising changes neither button.
-    Click(wnd, CenterOf(wnd.Find("minbtn")));
+    SendClick(wnd, CenterOf(wnd.Find("minbtn")));
     EXPECT_TRUE(::IsIconic(wnd));
     EXPECT_TRUE(maxBtn->IsVisible());
     EXPECT_FALSE(restoreBtn->IsVisible());
@@ -148,20 +142,21 @@ TEST_F(WindowFrame, MinMaxInfoTakesTheWorkAreaAndTheSkinSizesWherePositive) {
         {R"(mininfo="0,120" maxinfo="0,400")", {0, 120}, {workW, 400}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.attributes);
         m_skins.Write("Frame.xml", FrameSkin(c.attributes));
         TestWnd wnd("Frame.xml");
-        ASSERT_NE(nullptr, wnd.CreateHidden()) << c.attributes;
+        ASSERT_NE(nullptr, wnd.CreateHidden());
         MINMAXINFO info = {};
         info.ptMinTrackSize = {1, 1};
         info.ptMaxTrackSize = {9999, 9999};
         ::SendMessageA(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(c.minTrack.x, info.ptMinTrackSize.x) << c.attributes;
-        EXPECT_EQ(c.minTrack.y, info.ptMinTrackSize.y) << c.attributes;
-        EXPECT_EQ(c.maxTrack.x, info.ptMaxTrackSize.x) << c.attributes;
-        EXPECT_EQ(c.maxTrack.y, info.ptMaxTrackSize.y) << c.attributes;
+        EXPECT_EQ(c.minTrack.x, info.ptMinTrackSize.x);
+        EXPECT_EQ(c.minTrack.y, info.ptMinTrackSize.y);
+        EXPECT_EQ(c.maxTrack.x, info.ptMaxTrackSize.x);
+        EXPECT_EQ(c.maxTrack.y, info.ptMaxTrackSize.y);
         // The work area's corner, relative to the monitor.
-        EXPECT_EQ(work.left - monitor.rcMonitor.left, info.ptMaxPosition.x) << c.attributes;
-        EXPECT_EQ(work.top - monitor.rcMonitor.top, info.ptMaxPosition.y) << c.attributes;
+        EXPECT_EQ(work.left - monitor.rcMonitor.left, info.ptMaxPosition.x);
+        EXPECT_EQ(work.top - monitor.rcMonitor.top, info.ptMaxPosition.y);
         ::DestroyWindow(wnd);
     }
 }
@@ -176,11 +171,12 @@ TEST_F(WindowFrame, ResizingStaysWithinMininfoAndMaxinfo) {
         LONG expectedCx, expectedCy;
     } cases[] = {{50, 50, 200, 150}, {2000, 2000, 500, 400}, {350, 90, 350, 150}, {250, 300, 250, 300}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.cx << "x" << c.cy);
         ::SetWindowPos(wnd, nullptr, 0, 0, c.cx, c.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         RECT rc;
         ::GetWindowRect(wnd, &rc);
-        EXPECT_EQ(c.expectedCx, rc.right - rc.left) << c.cx << "x" << c.cy;
-        EXPECT_EQ(c.expectedCy, rc.bottom - rc.top) << c.cx << "x" << c.cy;
+        EXPECT_EQ(c.expectedCx, rc.right - rc.left);
+        EXPECT_EQ(c.expectedCy, rc.bottom - rc.top);
     }
     ::DestroyWindow(wnd);
 }

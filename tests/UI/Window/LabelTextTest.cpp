@@ -17,6 +17,7 @@
 #include "WindowTestSupport.h"
 
 using namespace Vellum;
+using windowtest::SendClick;
 using windowtest::SkinFolder;
 using windowtest::Snapshot;
 using windowtest::TestWnd;
@@ -84,12 +85,6 @@ POINT BluePointIn(const Snapshot& shot, int x, const RECT& run) {
     return {x, run.top};
 }
 
-void Click(HWND hWnd, POINT pt) {
-    ::SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-}
-
 HCURSOR CursorAt(HWND hWnd, POINT client) {
     POINT screen = client;
     ::ClientToScreen(hWnd, &screen);
@@ -117,11 +112,11 @@ TEST(LabelText, AClickOnALinkSendsItsNumberAndValueWhereverItIsHit) {
     const POINT secondWord = BluePointIn(shot, runs[0].right - 2, runs[0]);
     const POINT firstWord = BluePointIn(shot, runs[0].left + 1, runs[0]);
     const POINT other = BluePointIn(shot, runs[1].left + 1, runs[1]);
-    Click(wnd, secondWord);
-    Click(wnd, firstWord);
-    Click(wnd, other);
+    SendClick(wnd, secondWord);
+    SendClick(wnd, firstWord);
+    SendClick(wnd, other);
     const POINT plain = {(runs[0].right + runs[1].left) / 2, (runs[0].top + runs[0].bottom) / 2};
-    Click(wnd, plain);
+    SendClick(wnd, plain);
     EXPECT_EQ((std::vector<std::string>{"0=first", "0=first", "1=second"}), wnd.m_links);
 
     // Over a link the pointer becomes a hand, elsewhere it stays an arrow.
@@ -142,7 +137,7 @@ TEST(LabelText, AClickOnALinkSendsItsNumberAndValueWhereverItIsHit) {
 
     // A disabled text sends nothing.
     wnd.Find("Links")->SetEnabled(false);
-    Click(wnd, other);
+    SendClick(wnd, other);
     EXPECT_EQ(3u, wnd.m_links.size());
     ::DestroyWindow(wnd);
 }
@@ -171,23 +166,23 @@ TEST(LabelText, SetTextOutOfMemoryThrowsNamingTheOperationAndKeepsTheOldText) {
         labels.emplace_back(new CButtonUI);
         labels.emplace_back(new COptionUI);
         for (const auto& label : labels) {
-            const std::string where = std::string(label->GetClass()) + " over " + oldText.substr(0, 6);
+            SCOPED_TRACE(std::string(label->GetClass()) + " over " + oldText.substr(0, 6));
             label->SetText(oldText.c_str());
             {
                 FailingTextStore failing;
                 try {
                     label->SetText(longText.c_str());
-                    ADD_FAILURE() << where << ": no exception";
+                    ADD_FAILURE() << "no exception";
                 } catch (const std::bad_alloc& e) {
-                    EXPECT_STREQ("CLabelUI::SetText", e.what()) << where;
+                    EXPECT_STREQ("CLabelUI::SetText", e.what());
                 }
-                EXPECT_EQ(oldText, label->GetText().ToStdString()) << where;
+                EXPECT_EQ(oldText, label->GetText().ToStdString());
                 // A short text needs no heap block and is still stored.
                 label->SetText("新");
-                EXPECT_STREQ("新", label->GetText().GetData()) << where;
+                EXPECT_STREQ("新", label->GetText().GetData());
             }
             label->SetText(longText.c_str());
-            EXPECT_EQ(longText, label->GetText().ToStdString()) << where;
+            EXPECT_EQ(longText, label->GetText().ToStdString());
         }
     }
 }

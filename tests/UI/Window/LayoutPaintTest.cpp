@@ -76,27 +76,23 @@ TEST_F(LayoutPaint, DraggingASeparatorResizesItsLayout) {
     TestWnd wnd("Sep.xml");
     ASSERT_NE(nullptr, wnd.CreateHidden());
     wnd.ShowAndLayout();
-    auto drag = [&](int fromX, int toX, bool release) {
-        ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(fromX, 50));
-        ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, 50));
-        ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, 50));
-        if (release) ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(toX, 50));
-        wnd.ShowAndLayout();
-    };
     // The strip over the button's edge belongs to the separator, not the button.
-    drag(98, 138, false);
+    windowtest::DragHeld(wnd, {98, 50}, {138, 50});
+    wnd.ShowAndLayout();
     EXPECT_EQ(100, wnd.Find("Left")->GetWidth());  // applied at the release only
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(138, 50));
+    windowtest::ReleaseAt(wnd, {138, 50});
     wnd.ShowAndLayout();
     EXPECT_EQ(140, wnd.Find("Left")->GetWidth());
     EXPECT_EQ(std::vector<std::string>{"windowinit:"}, wnd.m_notifications);  // no click
-    drag(138, 390, true);
+    windowtest::Drag(wnd, {138, 50}, {390, 50});
+    wnd.ShowAndLayout();
     EXPECT_EQ(200, wnd.Find("Left")->GetWidth());  // held at its maximum
-    // A strip at the left edge, applied while dragging.
+    // A strip at the left edge, applied at each move of the drag.
     const int liveLeft = wnd.Find("Live")->GetPos().left;
-    drag(liveLeft + 1, liveLeft - 19, false);
+    windowtest::DragHeld(wnd, {liveLeft + 1, 50}, {liveLeft - 19, 50}, 4);
+    wnd.ShowAndLayout();
     EXPECT_EQ(80, wnd.Find("Live")->GetWidth());
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, 0);
+    windowtest::ReleaseAt(wnd, {liveLeft - 19, 50});
     ::DestroyWindow(wnd);
 }
 
@@ -172,8 +168,9 @@ TEST_F(LayoutPaint, BothBoxLayoutsPlaceTheSameFlowAlongTheirOwnAxis) {
         ASSERT_NE(nullptr, wnd.CreateHidden());
         wnd.ShowAndLayout();
         for (const TFlowChild& c : kFlowChildren) {
-            ASSERT_NE(nullptr, wnd.Find(c.name)) << c.name;
-            EXPECT_EQ(FlowText(c.expected, vertical), RectText(wnd.Find(c.name)->GetPos())) << c.name;
+            SCOPED_TRACE(c.name);
+            ASSERT_NE(nullptr, wnd.Find(c.name));
+            EXPECT_EQ(FlowText(c.expected, vertical), RectText(wnd.Find(c.name)->GetPos()));
         }
         ::DestroyWindow(wnd);
     }
@@ -188,10 +185,7 @@ TEST_F(LayoutPaint, DraggingAVerticalSeparatorResizesItsHeight) {
     TestWnd wnd("VSep.xml");
     ASSERT_NE(nullptr, wnd.CreateHidden());
     wnd.ShowAndLayout();
-    ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, 98));
-    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 98));
-    ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 138));
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(50, 138));
+    windowtest::Drag(wnd, {50, 98}, {50, 138});
     wnd.ShowAndLayout();
     EXPECT_EQ(140, wnd.Find("Top")->GetHeight());
     EXPECT_EQ(std::vector<std::string>{"windowinit:"}, wnd.m_notifications);  // the strip took the press
@@ -428,8 +422,7 @@ TEST_F(Painted, ButtonShowsHotPushedAndDisabledColours) {
     EXPECT_EQ("click:Btn", m_wnd.m_notifications.back());
     m_wnd.Find("Btn")->SetEnabled(false);
     EXPECT_EQ(0x93C5FDu, Pixel(Snapshot(m_wnd.GetManager()), "Btn", 3, 3));
-    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
-    ::SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    windowtest::SendClick(hWnd, centre);
     EXPECT_EQ("click:Btn", m_wnd.m_notifications.back());
     EXPECT_EQ(1, std::count(m_wnd.m_notifications.begin(), m_wnd.m_notifications.end(), std::string("click:Btn")));
 }

@@ -1,5 +1,9 @@
 #include "ListTestSupport.h"
 
+#include <cstdio>
+
+#include "UI/Control/ListTextElementExUI.h"
+
 namespace windowtest {
 
 void ListWnd::Notify(Vellum::TNotification& msg) {
@@ -24,6 +28,20 @@ void AddLabelRows(Vellum::CListUI* list, int count) {
         row->SetName(name.c_str());
         row->SetText(name.c_str());
         list->Add(row);
+    }
+}
+
+void AddCheckRows(Vellum::CListUI* list, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto* row = new Vellum::CListTextElementExUI;
+        list->Add(row);
+        char name[32];
+        std::snprintf(name, sizeof(name), "目录%06d", i);
+        row->SetText(0, name);
+        row->SetText(1, (std::string("E:\\游戏\\") + name).c_str());
+        row->SetText(2, "目录");
+        row->SetPadding({1, 0, 1, 0});
+        row->ShowCheckBox(true);
     }
 }
 

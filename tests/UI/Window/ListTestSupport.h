@@ -1,5 +1,6 @@
-// Fixtures for the list tests: a window that records notifications with their
-// parameters, a row that reports its own deletion, and a list filled in code.
+// Fixtures for the list tests and the list benchmark: a window that records
+// notifications with their parameters, a row that reports its own deletion,
+// and lists filled in code.
 #pragma once
 
 #include <string>
@@ -35,6 +36,9 @@ private:
 
 // Adds `count` label rows named and texted "r0", "r1", ...
 void AddLabelRows(Vellum::CListUI* list, int count);
+// Adds `count` rows as the main window makes them: a check box and three
+// texts (a folder name "目录000000", "目录000001"..., its path on E:, "目录").
+void AddCheckRows(Vellum::CListUI* list, int count);
 // Names of the rows in list order.
 std::string RowNames(Vellum::CListUI* list);
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "UI/Shadow/PngFile.h"
+#include "support/PngFile.h"
 #include "support/TempDir.h"
 
 namespace windowtest {
@@ -43,7 +43,7 @@ int Snapshot::CountDark(const RECT& rc, int level) const {
 bool Snapshot::SavePng(const std::string& path) const {
     std::vector<uint32_t> opaque(m_pixels.size());
     for (size_t i = 0; i < m_pixels.size(); ++i) opaque[i] = m_pixels[i] | 0xFF000000;
-    return shadowtest::WritePremultipliedPng(path, opaque.data(), m_width, m_height);
+    return testsupport::WritePremultipliedPng(path, opaque.data(), m_width, m_height);
 }
 
 bool NearColor(uint32_t actual, uint32_t expected, int tolerance) {
@@ -63,7 +63,7 @@ void WriteTestPng(const std::string& path, const std::vector<uint32_t>& rgb, int
         rgba.push_back(static_cast<unsigned char>(c));
         rgba.push_back(255);
     }
-    testsupport::WriteFileBytes(path, shadowtest::EncodePng(rgba, width, height));
+    testsupport::WriteFileBytes(path, testsupport::EncodePng(rgba, width, height));
 }
 
 }  // namespace windowtest

@@ -12,7 +12,7 @@
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/ListLabelElementUI.h"
 #include "UI/Core/ControlUI.h"
-#include "UI/Shadow/PngFile.h"
+#include "support/PngFile.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "UI/Window/MsgBoxWnd.h"
 #include "WindowTestSupport.h"
@@ -85,7 +85,7 @@ bool SaveScreen(HWND hWnd, int margin, const char* name) {
     ::DeleteDC(dc);
     ::DeleteObject(bmp);
     ::ReleaseDC(nullptr, screen);
-    return shadowtest::WritePremultipliedPng(ScreenshotPath(name), pixels.data(), w, h);
+    return testsupport::WritePremultipliedPng(ScreenshotPath(name), pixels.data(), w, h);
 }
 
 void WriteSampleImages(const SkinFolder& skins) {

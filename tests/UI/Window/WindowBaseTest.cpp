@@ -1,6 +1,7 @@
 // The window base under Wine with real windows: default keys, standard
 // buttons, the modal loop, the caption hit test, notification maps, the
 // skin-failure exit, cross-thread calls and the shadow switch.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,7 +13,7 @@
 #include <memory>
 #include <thread>
 
-#include "../Markup/ZipFixture.h"
+#include "support/ZipFixture.h"
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/UIManager.h"
 #include "comm/platform/CodePage.h"
@@ -90,7 +91,7 @@ TEST_F(WindowBase, BuildsTheSkinFromAZipArchiveInTheSkinFolder) {
     skin.replace(skin.find("确定"), 4, "压缩");
     std::string utf8;
     ASSERT_TRUE(platform::CodePage936ToUtf8(skin, &utf8));
-    testsupport::WriteFileBytes(m_skins.File("skins.zip"), markuptest::BuildZip({{"Basic.xml", utf8, true, 0}}));
+    testsupport::WriteFileBytes(m_skins.File("skins.zip"), testsupport::BuildZip({{"Basic.xml", utf8, true, 0}}));
 
     ZipSkinWnd wnd;
     HWND hWnd = wnd.CreateHidden();
@@ -147,12 +148,9 @@ TEST_F(WindowBase, PressInsideReleaseOutsideDoesNotClick) {
     ASSERT_NE(nullptr, wnd.CreateHidden());
     wnd.ShowAndLayout();
     const POINT in = CenterOf(wnd.Find("Other"));
-    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
-    ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(in.x, 190));
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, 190));
+    windowtest::Drag(wnd, in, {in.x, 190});
     for (const std::string& n : wnd.m_notifications) EXPECT_NE("click:Other", n);
-    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
-    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(in.x, in.y));
+    windowtest::SendClick(wnd, in);
     EXPECT_EQ("click:Other", wnd.m_notifications.back());
     ::DestroyWindow(wnd);
 }
@@ -366,19 +364,19 @@ TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
         ~Unhook() { userui::SetBetweenCheckAndPostHook(nullptr); }
     } unhook;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         TestWnd wnd("Basic.xml");
-        ASSERT_NE(nullptr, wnd.CreateHidden()) << c.name;
+        ASSERT_NE(nullptr, wnd.CreateHidden());
         const HWND hWnd = wnd;
         g_pRaceAction = c.action;
         auto token = std::make_shared<int>(0);
         bool ran = false;
-        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"))
-            << c.name;
+        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"));
         g_pRaceAction = [](CWindowWnd&) {};
-        EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); })) << c.name;
+        EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); }));
         windowtest::PumpPending();
-        EXPECT_FALSE(ran) << c.name;
-        EXPECT_EQ(1, token.use_count()) << c.name << ": the call was not released";
+        EXPECT_FALSE(ran);
+        EXPECT_EQ(1, token.use_count()) << "the call was not released";
     }
 }
 
@@ -427,6 +425,29 @@ TEST_F(WindowBase, DeletingTheObjectUnlinksItsWindowAndDestroysItOnItsOwnThread)
     ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     ::SendMessageA(other, WM_USER + 123, 0, 0);
     EXPECT_TRUE(::DestroyWindow(other));
+}
+
+// A test body that fails half-way: its window is open and shown when the
+// assertion returns. Statics, as a fatal-failure check can only reach those.
+HWND s_leftOpen = nullptr;
+void OpenThenFailHalfWay() {
+    TestWnd wnd("Basic.xml");
+    s_leftOpen = wnd.CreateHidden();
+    ASSERT_NE(nullptr, s_leftOpen);
+    wnd.ShowAndLayout();
+    ASSERT_TRUE(false) << "stopped half-way";
+    ::DestroyWindow(wnd);  // never reached
+}
+
+TEST_F(WindowBase, ATestWindowLeftOpenByAFailedAssertionGoesWithItsObject) {
+    EXPECT_FATAL_FAILURE(OpenThenFailHalfWay(), "stopped half-way");
+    ASSERT_NE(nullptr, s_leftOpen);
+    EXPECT_FALSE(::IsWindow(s_leftOpen));
+    EXPECT_EQ(nullptr, ::FindWindowA("VellumTestWnd", nullptr));
+    if (::IsWindow(s_leftOpen)) {
+        Unlinked(s_leftOpen);
+        ::DestroyWindow(s_leftOpen);
+    }
 }
 
 TEST_F(WindowBase, AMessageBoxLeftOnQuitGoesWithItsObject) {

@@ -77,6 +77,25 @@ void PostClick(HWND hWnd, POINT pt) {
     ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
+// A click is a drag without a move.
+void SendClick(HWND hWnd, POINT pt) { Drag(hWnd, pt, pt, 0); }
+
+void DragHeld(HWND hWnd, POINT from, POINT to, int steps) {
+    ::SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(from.x, from.y));
+    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    for (int i = 1; i <= steps; ++i) {
+        const int x = from.x + (to.x - from.x) * i / steps, y = from.y + (to.y - from.y) * i / steps;
+        ::SendMessageA(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+}
+
+void Drag(HWND hWnd, POINT from, POINT to, int steps) {
+    DragHeld(hWnd, from, to, steps);
+    ReleaseAt(hWnd, to);
+}
+
+void ReleaseAt(HWND hWnd, POINT pt) { ::SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y)); }
+
 void PostKey(HWND hWnd, WPARAM key) {
     ::PostMessageA(hWnd, WM_KEYDOWN, key, 1);
     ::PostMessageA(hWnd, WM_KEYUP, key, 0xC0000001);

@@ -32,10 +32,15 @@ private:
 };
 
 // A skinned window whose skin file is chosen per test. Every notification is
-// recorded as "type:sender" before the maps dispatch it.
+// recorded as "type:sender" before the maps dispatch it. The native window goes
+// with the object, so a test that stops half-way (a failed assertion returns
+// from the body) leaves no window behind that could still reach it.
 class TestWnd : public Vellum::WindowImplBase {
 public:
     explicit TestWnd(const char* pstrSkin) : m_strSkin(pstrSkin) {}
+    // Unlinks and destroys the window before the recorded notifications and
+    // the skin name go; nothing to do when the test destroyed it already.
+    ~TestWnd() override { ReleaseNativeWindow(); }
     const char* GetWindowClassName() const override { return "VellumTestWnd"; }
     const char* GetSkinFolder() override { return "skin"; }
     const char* GetSkinFile() override { return m_strSkin.c_str(); }
@@ -57,8 +62,18 @@ private:
 
 // Centre of a control in client coordinates.
 POINT CenterOf(Vellum::CControlUI* control);
-// Posts a left click (press and release) at a client point.
+// Posts a left click (pointer over, press and release) at a client point.
 void PostClick(HWND hWnd, POINT pt);
+// The same click sent, so its effect is there when the call returns.
+void SendClick(HWND hWnd, POINT pt);
+// A left-button drag with sent messages, as a mouse makes it: the pointer comes
+// over `from`, the button goes down, the pointer moves to `to` in `steps` equal
+// moves with the button held (none when 0), and the button comes up at `to`.
+// DragHeld stops before the release, for a test that looks at the state
+// mid-drag; ReleaseAt ends it.
+void Drag(HWND hWnd, POINT from, POINT to, int steps = 1);
+void DragHeld(HWND hWnd, POINT from, POINT to, int steps = 1);
+void ReleaseAt(HWND hWnd, POINT pt);
 void PostKey(HWND hWnd, WPARAM key);
 // Real input, as a mouse makes it: moves the cursor to a client point of the
 // shown window and presses and releases the left button `count` times at once

@@ -219,6 +219,7 @@ TEST_F(LogWriterTest, OutputSelectionChoosesStandardOutputAndFile) {
         bool toFile;
     } cases[] = {{2, false, true}, {1, true, false}, {3, true, true}, {0, false, false}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "output " << c.output);
         TempDir own;
         CLogWriter w;
         w.SetLogDir(own.Path());
@@ -228,8 +229,8 @@ TEST_F(LogWriterTest, OutputSelectionChoosesStandardOutputAndFile) {
         ::testing::internal::CaptureStdout();
         w.LogWrite(LOG_INFO, __FILE__, __LINE__, "Test", "out");
         const std::string printed = ::testing::internal::GetCapturedStdout();
-        EXPECT_EQ(printed.find("[Info]|out") != std::string::npos, c.toStdout) << "output " << c.output;
-        EXPECT_EQ(FileExists(own.File("T20240131.log")), c.toFile) << "output " << c.output;
+        EXPECT_EQ(printed.find("[Info]|out") != std::string::npos, c.toStdout);
+        EXPECT_EQ(FileExists(own.File("T20240131.log")), c.toFile);
     }
 }
 

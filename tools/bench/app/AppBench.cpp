@@ -24,11 +24,10 @@
 #include "UI/Control/ComboUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "comm/log/LogWriter.h"
+#include "../BenchLog.h"
 #include "../BenchTiming.h"
 #include "comm/platform/MbcsCompare.h"
 #include "support/Cafe.h"
-#include "support/TempDir.h"
 #include "support/WineHost.h"
 
 using testsupport::Cafe;
@@ -44,10 +43,6 @@ bool MakeOrphans(const Cafe& cafe, char letter, int count) {
     const std::string dir = testsupport::UnixPathOf(cafe.DriveFolder(letter));
     const std::string script = "cd '" + dir + "' && seq -f 'orphan%05g.dat' 1 " + std::to_string(count) + " | xargs touch";
     return !dir.empty() && testsupport::RunUnixCommand({"sh", "-c", script});
-}
-
-void Report(const char* what, double measured, const char* baseline, double base) {
-    std::printf("%-44s %9.1f ms   %-34s %9.1f ms   ratio %.2fx\n", what, measured, baseline, base, measured / base);
 }
 
 CTrevandWnd* OpenMainWindow() {
@@ -83,9 +78,7 @@ void SelectDrive(CTrevandWnd* wnd, const char* drive) {
 }  // namespace
 
 int main() {
-    testsupport::TempDir logDir;
-    CLogWriter::Instance().SetLogDir(logDir.Path());
-    CLogWriter::Instance().SetOutput(2);
+    bench::BenchLog benchLog;
     Vellum::CUIManager::SetInstance(::GetModuleHandleA(nullptr));
     Vellum::CShadowUI::Initialize(::GetModuleHandleA(nullptr));
     std::string skins = "Z:" TREVAND_APP_DIR "/skin";
@@ -144,8 +137,8 @@ int main() {
 
     const double base = bench::Median(load);
     std::printf("Main window on a café of 100,000 orphans (E 50,000, F 25,000, G 25,000); median of %d runs\n", kRuns);
-    Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
-    Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map", bench::Median(filterTimes));
-    Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
+    bench::Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
+    bench::Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map", bench::Median(filterTimes));
+    bench::Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
     return 0;
 }

@@ -27,7 +27,7 @@
 #include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "comm/log/LogWriter.h"
+#include "../BenchLog.h"
 #include "../BenchTiming.h"
 #include "support/Cafe.h"
 #include "support/TempDir.h"
@@ -185,10 +185,7 @@ void BenchRows() {
 }  // namespace
 
 int main() {
-    testsupport::TempDir logDir;
-    CLogWriter::Instance().SetLogDir(logDir.Path());
-    CLogWriter::Instance().SetLogName("bench");
-    CLogWriter::Instance().SetOutput(2);
+    bench::BenchLog benchLog;
     Vellum::CShadowUI::Initialize(Vellum::CUIManager::GetInstance());
     // DELETEBENCH_ONLY=tree or =rows runs one of the two.
     const char* only = std::getenv("DELETEBENCH_ONLY");

@@ -20,14 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "../BenchLog.h"
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
-#include "comm/log/LogWriter.h"
 #include "comm/platform/Folder.h"
 #include "comm/platform/MbcsCompare.h"
 #include "support/Cafe.h"
-#include "support/TempDir.h"
 #include "support/WineHost.h"
 
 using testsupport::Cafe;
@@ -165,10 +164,7 @@ bool FillDisk(const Cafe& cafe) {
 }  // namespace
 
 int main() {
-    testsupport::TempDir logDir;
-    CLogWriter::Instance().SetLogDir(logDir.Path());
-    CLogWriter::Instance().SetLogName("bench");
-    CLogWriter::Instance().SetOutput(2);
+    bench::BenchLog benchLog;
 
     std::printf("building the cafe (%d registered paths, %d package folders of %d files, %d orphans)...\n",
                 kRegisteredPaths, kPackagesOnDisk, kFilesPerPackage, kOrphans);

@@ -83,17 +83,18 @@ TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
           {"e:\\games\\A\\4", "FALSE"}, {"e:\\games\\A", "TRUE"}, {"e:\\games", "TRUE"}}},
     };
     for (const AddGamePathCase& c : cases) {
+        SCOPED_TRACE(c.name);
         CBareTrevandDB engine;
         engine.m_mapServerDisk = c.disks;
         for (const std::string& path : c.paths) {
             engine.AddGamePath(path);
         }
-        EXPECT_EQ(engine.m_mapGamePath, c.expected) << c.name;
+        EXPECT_EQ(engine.m_mapGamePath, c.expected);
 
         CBareTrevandDB loaded;
         loaded.m_mapServerDisk = c.disks;
         loaded.AddGamePathsAsOneLoad(c.paths);
-        EXPECT_EQ(loaded.m_mapGamePath, c.expected) << c.name << " (as one load)";
+        EXPECT_EQ(loaded.m_mapGamePath, c.expected) << "as one load";
     }
 }
 
@@ -145,8 +146,9 @@ const FoldCase kFoldCases[] = {
 
 TEST(CaseFold936, FoldsExactlyWhatTheRuntimeCallsEqual) {
     for (const FoldCase& c : kFoldCases) {
-        EXPECT_EQ(platform::FoldCase936(c.a) == platform::FoldCase936(c.b), c.equal) << c.name;
-        EXPECT_EQ(platform::FoldCase936(c.a).size(), c.a.size()) << c.name;
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::FoldCase936(c.a) == platform::FoldCase936(c.b), c.equal);
+        EXPECT_EQ(platform::FoldCase936(c.a).size(), c.a.size());
     }
 }
 
@@ -169,12 +171,13 @@ TEST(GamePathIndex, FindsTheFirstKeyInOrderThatEqualsWithoutRegardToCase) {
         {"E:", nullptr},
     };
     for (const Probe& probe : probes) {
+        SCOPED_TRACE(probe.path);
         const auto found = index.Find(probe.path);
         if (probe.expectedKey == nullptr) {
-            EXPECT_TRUE(found == paths.end()) << probe.path;
+            EXPECT_TRUE(found == paths.end());
         } else {
-            ASSERT_TRUE(found != paths.end()) << probe.path;
-            EXPECT_EQ(found->first, probe.expectedKey) << probe.path;
+            ASSERT_TRUE(found != paths.end());
+            EXPECT_EQ(found->first, probe.expectedKey);
         }
     }
 }

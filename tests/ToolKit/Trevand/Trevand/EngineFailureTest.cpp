@@ -109,13 +109,13 @@ void Garble(const std::string& path) {
     CloseHandle(file);
 }
 
-void CheckKept(const CTrevandDB& engine, Kept kept, const char* name) {
+void CheckKept(const CTrevandDB& engine, Kept kept) {
     const bool disks = kept == Kept::kDisksPathsScan;
     const bool paths = disks || kept == Kept::kPathsScan;
     const bool scan = paths || kept == Kept::kScan;
-    EXPECT_EQ(engine.m_mapServerDisk == kOldDisks, disks) << name;
-    EXPECT_EQ(engine.m_mapGamePath == kOldPaths, paths) << name;
-    EXPECT_EQ(Candidates(engine.m_mapUnLoadPath) == Candidates(kOldScan), scan) << name;
+    EXPECT_EQ(engine.m_mapServerDisk == kOldDisks, disks);
+    EXPECT_EQ(engine.m_mapGamePath == kOldPaths, paths);
+    EXPECT_EQ(Candidates(engine.m_mapUnLoadPath) == Candidates(kOldScan), scan);
 }
 
 const std::string kLongPath = "C:\\" + std::string(190, 'p');
@@ -171,12 +171,13 @@ TEST(MasterLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
          {"LoadPkgDownPath ExecSQL Error", "LoadGamePathInit Error"}, Kept::kScan, kOldAndReadClasses},
     };
     for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
         CafeDescription desc = SmallCafe();
         if (c.change) {
             c.change(desc);
         }
         Cafe cafe(desc);
-        ASSERT_TRUE(cafe.Ready()) << c.name << ": " << cafe.Problem();
+        ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
         if (c.afterBuild) {
             c.afterBuild(cafe);
         }
@@ -184,17 +185,17 @@ TEST(MasterLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
         FillWithAnOldLoad(engine);
         engine.m_setIdcClass = {"OldClass"};
         LogCapture log;
-        EXPECT_EQ(engine.LoadDB(), c.loads) << c.name;
+        EXPECT_EQ(engine.LoadDB(), c.loads);
         Lines expected;
         for (const std::string& line : c.errors) {
             expected.push_back("[Error]|" + ExpandPaths(cafe, line));
         }
-        EXPECT_EQ(EngineErrorLines(log), expected) << c.name;
-        CheckKept(engine, c.kept, c.name);
+        EXPECT_EQ(EngineErrorLines(log), expected);
+        CheckKept(engine, c.kept);
         if (c.loads) {
-            EXPECT_EQ(Candidates(engine.m_mapUnLoadPath), (std::vector<Candidate>{{"E:\\Old", true}})) << c.name;
+            EXPECT_EQ(Candidates(engine.m_mapUnLoadPath), (std::vector<Candidate>{{"E:\\Old", true}}));
         }
-        EXPECT_EQ(engine.m_setIdcClass, c.classes) << c.name;
+        EXPECT_EQ(engine.m_setIdcClass, c.classes);
     }
 }
 
@@ -228,7 +229,7 @@ TEST(MasterLoadFailure, LockedDatabaseWaitsTheBusyTimeoutThenFails) {
                                       "[Error]|IsMainServer ExecSQL Error",
                                       "[Error]|主GameRootDirInit IsMainServer fail",
                                       "[Error]| GameRootDirInit Error"}));
-    CheckKept(engine, Kept::kDisksPathsScan, "locked");
+    CheckKept(engine, Kept::kDisksPathsScan);
 }
 
 TEST(MasterLoadFailure, MissingPathValueKeepsTheDatabasePath) {
@@ -266,23 +267,24 @@ TEST(SecondaryLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft)
          {"LoadGamePathInit ExecSQL Error", "LoadGamePathInit Error"}, Kept::kScan},
     };
     for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
         CafeDescription desc = SmallCafe();
         desc.thisMachineIsMain = false;
         c.change(desc);
         Cafe cafe(desc);
-        ASSERT_TRUE(cafe.Ready()) << c.name << ": " << cafe.Problem();
+        ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
         CSecondaryTrevandDB engine;
         FillWithAnOldLoad(engine);
         LogCapture log;
-        EXPECT_EQ(engine.LoadDB(), c.loads) << c.name;
+        EXPECT_EQ(engine.LoadDB(), c.loads);
         Lines expected;
         for (const std::string& line : c.errors) {
             expected.push_back("[Error]|" + line);
         }
-        EXPECT_EQ(EngineErrorLines(log), expected) << c.name;
-        CheckKept(engine, c.kept, c.name);
+        EXPECT_EQ(EngineErrorLines(log), expected);
+        CheckKept(engine, c.kept);
         if (c.kept == Kept::kPathsScan) {
-            EXPECT_TRUE(engine.m_mapServerDisk.empty()) << c.name << ": cleared after the main-server test";
+            EXPECT_TRUE(engine.m_mapServerDisk.empty()) << "cleared after the main-server test";
         }
     }
 }

@@ -27,12 +27,13 @@ TEST(IsMainServer, MatchesTheTrimmedAddrOfAMainServerRowAgainstThisMachinesAddre
         {"no row at all", {}, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         CafeDescription desc;
         desc.thisMachineIsMain = false;
         desc.servers = c.servers;
         Cafe cafe(desc);
-        ASSERT_TRUE(cafe.Ready()) << c.name << ": " << cafe.Problem();
-        EXPECT_EQ(CTrevandDB::IsMainServer(), c.expected) << c.name;
+        ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
+        EXPECT_EQ(CTrevandDB::IsMainServer(), c.expected);
     }
 }
 

@@ -173,12 +173,13 @@ TEST_F(MasterLoad, RegistersPreDownloadPlacedAndDownloadFolders) {
         {"E:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10", "TRUE"},
     };
     for (const auto& e : expected) {
+        SCOPED_TRACE(e.path);
         const auto found = paths.find(e.path);
         if (e.value == nullptr) {
-            EXPECT_TRUE(found == paths.end()) << e.path;
+            EXPECT_TRUE(found == paths.end());
         } else {
-            ASSERT_TRUE(found != paths.end()) << e.path;
-            EXPECT_EQ(found->second, e.value) << e.path;
+            ASSERT_TRUE(found != paths.end());
+            EXPECT_EQ(found->second, e.value);
         }
     }
 }

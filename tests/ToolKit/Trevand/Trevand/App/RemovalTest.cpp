@@ -17,6 +17,10 @@ namespace {
 // deletes those entries' files itself, so the reload after it shows them gone.
 class RecordingWnd : public CTrevandWnd {
 public:
+    // The window goes before the recorded runs, also when a failed assertion
+    // left the test with the window open.
+    ~RecordingWnd() override { ReleaseNativeWindow(); }
+
     std::vector<std::list<std::string>> m_runs;
     bool m_bRemoveEnabledDuringRun = true;
 

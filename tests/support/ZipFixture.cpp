@@ -1,10 +1,10 @@
-#include "ZipFixture.h"
+#include "support/ZipFixture.h"
 
 #include <zlib.h>
 
 #include <stdexcept>
 
-namespace markuptest {
+namespace testsupport {
 namespace {
 
 void Put16(std::string* out, uint32_t v) {
@@ -101,4 +101,4 @@ size_t DataOffset(const std::string& archive, const std::string& name) {
     throw std::runtime_error("no entry " + name);
 }
 
-}  // namespace markuptest
+}  // namespace testsupport

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace markuptest {
+namespace testsupport {
 
 struct ZipEntryDescription {
     std::string strName;
@@ -21,4 +21,4 @@ std::string BuildZip(const std::vector<ZipEntryDescription>& entries);
 // Offset of the first byte of `name`'s data in an archive BuildZip made.
 size_t DataOffset(const std::string& archive, const std::string& name);
 
-}  // namespace markuptest
+}  // namespace testsupport

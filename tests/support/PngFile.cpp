@@ -1,4 +1,4 @@
-#include "PngFile.h"
+#include "support/PngFile.h"
 
 #include <cstdio>
 
@@ -16,7 +16,7 @@
 #pragma GCC diagnostic pop
 #endif
 
-namespace shadowtest {
+namespace testsupport {
 
 namespace {
 
@@ -59,4 +59,4 @@ bool WritePremultipliedPng(const std::string& path, const uint32_t* pixels, int 
     return std::fclose(file) == 0 && ok;
 }
 
-}  // namespace shadowtest
+}  // namespace testsupport

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace shadowtest {
+namespace testsupport {
 
 // Straight RGBA rows from the top, encoded as a PNG file's bytes ("" on failure).
 std::string EncodePng(const std::vector<unsigned char>& rgba, int width, int height);
@@ -14,4 +14,4 @@ std::string EncodePng(const std::vector<unsigned char>& rgba, int width, int hei
 // with straight alpha; returns false when the file cannot be written.
 bool WritePremultipliedPng(const std::string& path, const uint32_t* pixels, int width, int height);
 
-}  // namespace shadowtest
+}  // namespace testsupport
