@@ -1,5 +1,6 @@
 #include "UI/Control/ListElementUI.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "UI/Core/UIManager.h"
@@ -139,7 +140,7 @@ bool CListElementUI::DrawRowImage(HDC hDC, CUIString& image) {
 void CListElementUI::DrawItemBk(HDC hDC, const RECT& rcItem) {
     if (!m_pOwner) return;
     TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info) return;
+    assert(info);
     // Alternate rows go by the row's position in the list, so the pattern
     // holds while the list scrolls and after rows above are removed.
     DWORD color = info->dwBkColor;

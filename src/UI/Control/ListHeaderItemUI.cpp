@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "UI/Base/NameMatch.h"
+#include "UI/Control/ListHeaderUI.h"
+#include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
@@ -39,6 +41,23 @@ RECT CListHeaderItemUI::GetThumbRect() const {
     if (m_iSepWidth >= 0) rc.left = rc.right - m_iSepWidth;
     else rc.right = rc.left - m_iSepWidth;
     return rc;
+}
+
+void CListHeaderItemUI::ColumnsChanged() {
+    if (!m_pParent) return;
+    if (auto* header = static_cast<CListHeaderUI*>(m_pParent->GetInterface("ListHeader"))) header->ColumnsChanged();
+    else if (auto* list = static_cast<CListUI*>(m_pParent->GetInterface("List"))) list->UpdateColumns();
+}
+
+void CListHeaderItemUI::SetVisible(bool bVisible) {
+    CLabelUI::SetVisible(bVisible);
+    ColumnsChanged();
+}
+
+void CListHeaderItemUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    const RECT before = m_rcItem;
+    CLabelUI::SetPos(rc, bNeedInvalidate);
+    if (!::EqualRect(&before, &m_rcItem)) ColumnsChanged();
 }
 
 void CListHeaderItemUI::DoEvent(TEventUI& event) {
@@ -108,6 +127,9 @@ void CListHeaderItemUI::SetAttribute(const char* pstrName, const char* pstrValue
     else if (Is(pstrName, "itemendellipsis") || Is(pstrName, "number")) {
         // Accepted for the dialect; the list's "itemendellipsis" decides for the rows.
     } else CLabelUI::SetAttribute(pstrName, pstrValue);
+    // What the rows read of this column at once: its font and alignment, and
+    // its width while the header is hidden ("visible" goes through SetVisible).
+    if (Is(pstrName, "colfont") || Is(pstrName, "itemtextalign") || Is(pstrName, "width")) ColumnsChanged();
 }
 
 bool CListHeaderItemUI::DrawStateImage(HDC hDC, CUIString& image) {

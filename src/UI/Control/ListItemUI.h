@@ -57,6 +57,8 @@ protected:
 // Implemented by the control that holds list rows.
 class IListOwnerUI {
 public:
+    // The owner's settings, never null; a plain accessor that rows may call
+    // on every paint and hit test.
     virtual TListInfoUI* GetListInfo() = 0;
     virtual int GetCurSel() const = 0;
     virtual bool SelectItem(int iIndex, bool bTakeFocus = false) = 0;

@@ -1,5 +1,6 @@
 #include "UI/Control/ListTextElementExUI.h"
 
+#include <cassert>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -55,12 +56,14 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
     // Rows of anything but a list (a combo box) take no input.
     CControlUI* list = GetOwnerList();
     if (!list) return;
+    assert(m_pOwner);  // a list owner is always an IListOwnerUI
     switch (event.Type) {
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK: {
         if (!IsEnabled()) break;
         const TListInfoUI* info = m_pOwner->GetListInfo();
-        if (info && m_bShowCheckBox && info->nColumns > 0) {
+        assert(info);
+        if (m_bShowCheckBox && info->nColumns > 0) {
             RECT hit = m_rcItem;
             hit.right = info->rcColumn[0].right;
             // The window class has CS_DBLCLKS: a quick second press on the box
@@ -107,7 +110,7 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
 void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
     if (!m_pOwner || !m_pManager) return;
     const TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info) return;
+    assert(info);
     if (static_cast<int>(m_aColumnTextColor.size()) < info->nColumns) m_aColumnTextColor.resize(info->nColumns, 0);
     m_links.clear();
     for (int c = 0; c < info->nColumns; ++c) {
