@@ -1,7 +1,6 @@
 #include "UI/Control/ListHeaderItemUI.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "UI/Base/NameMatch.h"
@@ -132,24 +131,18 @@ void CListHeaderItemUI::SetAttribute(const char* pstrName, const char* pstrValue
     if (Is(pstrName, "colfont") || Is(pstrName, "itemtextalign") || Is(pstrName, "width")) ColumnsChanged();
 }
 
-bool CListHeaderItemUI::DrawStateImage(HDC hDC, CUIString& image) {
-    if (image.IsEmpty()) return false;
-    if (DrawImage(hDC, image.GetData())) return true;
-    image.Empty();
-    return false;
-}
-
 void CListHeaderItemUI::PaintStatusImage(HDC hDC) {
     bool drawn = false;
-    if (m_uState & UISTATE_PUSHED) drawn = DrawStateImage(hDC, m_strPushedImage);
-    else if (m_uState & UISTATE_HOT) drawn = DrawStateImage(hDC, m_strHotImage);
-    if (!drawn) DrawStateImage(hDC, m_strNormalImage);
+    if (m_uState & UISTATE_PUSHED) drawn = DrawImage(hDC, m_strPushedImage);
+    else if (m_uState & UISTATE_HOT) drawn = DrawImage(hDC, m_strHotImage);
+    if (!drawn) DrawImage(hDC, m_strNormalImage);
     if (!m_strSepImage.IsEmpty()) {
         const RECT thumb = GetThumbRect();
-        char modify[64];
-        std::snprintf(modify, sizeof(modify), "dest='%ld,%ld,%ld,%ld'", thumb.left - m_rcItem.left,
-                      thumb.top - m_rcItem.top, thumb.right - m_rcItem.left, thumb.bottom - m_rcItem.top);
-        if (!DrawImage(hDC, m_strSepImage.GetData(), modify)) m_strSepImage.Empty();
+        TImageModifier place;
+        place.bDest = true;
+        place.rcDest = {static_cast<int>(thumb.left - m_rcItem.left), static_cast<int>(thumb.top - m_rcItem.top),
+                        static_cast<int>(thumb.right - m_rcItem.left), static_cast<int>(thumb.bottom - m_rcItem.top)};
+        DrawImage(hDC, m_strSepImage, &place);
     }
 }
 

@@ -37,7 +37,6 @@ private:
     // Tells the list this column belongs to (through the header, or the list
     // itself while the skin builder fills it) that its columns changed.
     void ColumnsChanged();
-    bool DrawStateImage(HDC hDC, CUIString& image);
 
     bool m_bDragable = true;
     int m_iSepWidth = 4;
@@ -46,7 +45,7 @@ private:
     int m_iColumnFont = -1;
     UINT m_uState = 0;
     POINT m_ptLastMouse = {0, 0};
-    CUIString m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strSepImage;
+    CImageAttribute m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strSepImage;
 };
 
 }  // namespace Vellum

@@ -30,10 +30,10 @@ struct TListInfoUI {
     DWORD dwDisabledTextColor = 0xFFCCCCCC;
     DWORD dwDisabledBkColor = 0xFFFFFFFF;
     DWORD dwLineColor = 0;
-    CUIString sBkImage;
-    CUIString sSelectedImage;
-    CUIString sHotImage;
-    CUIString sDisabledImage;
+    CImageAttribute sBkImage;
+    CImageAttribute sSelectedImage;
+    CImageAttribute sHotImage;
+    CImageAttribute sDisabledImage;
     bool bAlternateBk = false;
     bool bShowHtml = false;
     bool bEndEllipsis = false;

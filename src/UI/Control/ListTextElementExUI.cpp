@@ -1,9 +1,7 @@
 #include "UI/Control/ListTextElementExUI.h"
 
 #include <cassert>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "UI/Core/UIManager.h"
 
@@ -18,15 +16,23 @@ const int kCheckBoxTextIndent = 30;
 // (2 above the 16-pixel box, 2 below).
 const int kBoxLeft = 10, kBoxTop = 2, kBoxRight = 26, kBoxBottom = 18, kBoxRowHeight = 20;
 
+// The box images, read once for all rows of the program.
+const CImageAttribute& CheckBoxImage(bool bChecked) {
+    static const CImageAttribute checked("file='Default_Checkbox.png' source='32,0,48,16' dest='10,2,26,18'");
+    static const CImageAttribute unchecked("file='Default_Checkbox.png' source='0,0,16,16' dest='10,2,26,18'");
+    return bChecked ? checked : unchecked;
+}
+
 // A taller row keeps the box in its middle, level with its centred text:
-// the descriptor's place moved down by half the extra height. Empty when
-// the row is not taller.
-std::string CentredBoxDest(const RECT& rcItem) {
+// the descriptor's place moved down by half the extra height. No change
+// when the row is not taller.
+TImageModifier CentredBoxPlace(const RECT& rcItem) {
+    TImageModifier place;
     const int shift = (rcItem.bottom - rcItem.top - kBoxRowHeight) / 2;
-    if (shift <= 0) return std::string();
-    char modify[64];
-    std::snprintf(modify, sizeof(modify), "dest='%d,%d,%d,%d'", kBoxLeft, kBoxTop + shift, kBoxRight, kBoxBottom + shift);
-    return modify;
+    if (shift <= 0) return place;
+    place.bDest = true;
+    place.rcDest = {kBoxLeft, kBoxTop + shift, kBoxRight, kBoxBottom + shift};
+    return place;
 }
 
 // Colour 0 carries no alpha; the row's texts are opaque black.
@@ -34,9 +40,7 @@ DWORD OpaqueColor(DWORD dwColor) { return dwColor | 0xFF000000; }
 
 }  // namespace
 
-CListTextElementExUI::CListTextElementExUI()
-    : m_strCheckedImage("file='Default_Checkbox.png' source='32,0,48,16' dest='10,2,26,18'"),
-      m_strUncheckedImage("file='Default_Checkbox.png' source='0,0,16,16' dest='10,2,26,18'") {}
+CListTextElementExUI::CListTextElementExUI() = default;
 
 const char* CListTextElementExUI::GetClass() const { return "ListTextElementExUI"; }
 
@@ -129,10 +133,9 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
         rc.bottom -= info->rcTextPadding.bottom;
         UINT style = info->uColumnAlign[c] | DT_SINGLELINE | DT_VCENTER;
         if (c == 0 && m_bShowCheckBox) {
-            CUIString& image = m_bChecked ? m_strCheckedImage : m_strUncheckedImage;
-            const std::string centred = CentredBoxDest(rcItem);
-            if (!image.IsEmpty() && !DrawImage(hDC, image.GetData(), centred.empty() ? nullptr : centred.c_str()))
-                image.Empty();
+            bool& broken = m_bChecked ? m_bCheckedImageBroken : m_bUncheckedImageBroken;
+            const TImageModifier place = CentredBoxPlace(rcItem);
+            if (!broken && !DrawImages(hDC, CheckBoxImage(m_bChecked).GetImages(), &place)) broken = true;
             style = (style & ~(DT_CENTER | DT_RIGHT)) | DT_LEFT;
             rc.left += kCheckBoxTextIndent;
         }
