@@ -80,22 +80,22 @@ void CButtonUI::DoEvent(TEventUI& event) {
 }
 
 void CButtonUI::SetNormalImage(const char* pstrImage) {
-    m_strNormalImage = pstrImage ? pstrImage : "";
+    m_strNormalImage = pstrImage;
     Invalidate();
 }
 
 void CButtonUI::SetHotImage(const char* pstrImage) {
-    m_strHotImage = pstrImage ? pstrImage : "";
+    m_strHotImage = pstrImage;
     Invalidate();
 }
 
 void CButtonUI::SetPushedImage(const char* pstrImage) {
-    m_strPushedImage = pstrImage ? pstrImage : "";
+    m_strPushedImage = pstrImage;
     Invalidate();
 }
 
 void CButtonUI::SetDisabledImage(const char* pstrImage) {
-    m_strDisabledImage = pstrImage ? pstrImage : "";
+    m_strDisabledImage = pstrImage;
     Invalidate();
 }
 
@@ -129,13 +129,6 @@ DWORD CButtonUI::GetPaintTextColor() const {
     return CLabelUI::GetPaintTextColor();
 }
 
-bool CButtonUI::DrawStateImage(HDC hDC, CUIString& image) {
-    if (image.IsEmpty()) return false;
-    if (DrawImage(hDC, image)) return true;
-    image.Empty();
-    return false;
-}
-
 void CButtonUI::PaintStatusImage(HDC hDC) {
     const bool pushed = (m_uButtonState & UISTATE_PUSHED) != 0;
     const bool hot = (m_uButtonState & UISTATE_HOT) != 0;
@@ -149,17 +142,17 @@ void CButtonUI::PaintStatusImage(HDC hDC) {
         if (color) CRenderEngine::DrawColor(hDC, m_rcPaint, color);
     }
     bool drawn = false;
-    if (!IsEnabled()) drawn = DrawStateImage(hDC, m_strDisabledImage);
-    else if (pushed) drawn = DrawStateImage(hDC, m_strPushedImage) || DrawStateImage(hDC, m_strHotImage);
-    else if (hot) drawn = DrawStateImage(hDC, m_strHotImage);
-    else if (IsFocused()) drawn = DrawStateImage(hDC, m_strFocusedImage);
-    if (!drawn) DrawStateImage(hDC, m_strNormalImage);
+    if (!IsEnabled()) drawn = DrawImage(hDC, m_strDisabledImage);
+    else if (pushed) drawn = DrawImage(hDC, m_strPushedImage) || DrawImage(hDC, m_strHotImage);
+    else if (hot) drawn = DrawImage(hDC, m_strHotImage);
+    else if (IsFocused()) drawn = DrawImage(hDC, m_strFocusedImage);
+    if (!drawn) DrawImage(hDC, m_strNormalImage);
 
     bool foreDrawn = false;
-    if (!IsEnabled()) foreDrawn = DrawStateImage(hDC, m_strDisabledForeImage);
-    else if (pushed) foreDrawn = DrawStateImage(hDC, m_strPushedForeImage);
-    else if (hot) foreDrawn = DrawStateImage(hDC, m_strHotForeImage);
-    if (!foreDrawn) DrawStateImage(hDC, m_strForeImage);
+    if (!IsEnabled()) foreDrawn = DrawImage(hDC, m_strDisabledForeImage);
+    else if (pushed) foreDrawn = DrawImage(hDC, m_strPushedForeImage);
+    else if (hot) foreDrawn = DrawImage(hDC, m_strHotForeImage);
+    if (!foreDrawn) DrawImage(hDC, m_strForeImage);
 }
 
 }  // namespace Vellum

@@ -30,12 +30,10 @@ public:
 
 protected:
     DWORD GetPaintTextColor() const override;
-    // Draws `image` when set; a broken image is cleared so it is not retried.
-    bool DrawStateImage(HDC hDC, CUIString& image);
 
     UINT m_uButtonState = 0;
-    CUIString m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strDisabledImage;
-    CUIString m_strForeImage, m_strHotForeImage, m_strPushedForeImage, m_strDisabledForeImage;
+    CImageAttribute m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strDisabledImage;
+    CImageAttribute m_strForeImage, m_strHotForeImage, m_strPushedForeImage, m_strDisabledForeImage;
     DWORD m_dwHotBkColor = 0, m_dwPushedBkColor = 0, m_dwFocusedBkColor = 0;
     DWORD m_dwHotTextColor = 0, m_dwPushedTextColor = 0, m_dwFocusedTextColor = 0;
     bool m_bPushFloat = false;  // stored; no skin of ours moves a pushed button

@@ -252,21 +252,14 @@ void CComboUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     else CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 
-bool CComboUI::DrawStateImage(HDC hDC, CUIString& image) {
-    if (image.IsEmpty()) return false;
-    if (DrawImage(hDC, image)) return true;
-    image.Empty();  // a broken image is not tried again
-    return false;
-}
-
 void CComboUI::PaintStatusImage(HDC hDC) {
     const bool hot = (m_uButtonState & UISTATE_HOT) != 0 || IsDropped();
     bool drawn = false;
-    if (!IsEnabled()) drawn = DrawStateImage(hDC, m_strDisabledImage);
-    else if (m_uButtonState & UISTATE_PUSHED) drawn = DrawStateImage(hDC, m_strPushedImage);
-    else if (hot) drawn = DrawStateImage(hDC, m_strHotImage);
-    else if (IsFocused()) drawn = DrawStateImage(hDC, m_strFocusedImage);
-    if (!drawn) drawn = DrawStateImage(hDC, m_strNormalImage);
+    if (!IsEnabled()) drawn = DrawImage(hDC, m_strDisabledImage);
+    else if (m_uButtonState & UISTATE_PUSHED) drawn = DrawImage(hDC, m_strPushedImage);
+    else if (hot) drawn = DrawImage(hDC, m_strHotImage);
+    else if (IsFocused()) drawn = DrawImage(hDC, m_strFocusedImage);
+    if (!drawn) drawn = DrawImage(hDC, m_strNormalImage);
     if (drawn) return;
 
     // No skin images: field, border (blue when hot or focused), chevron.

@@ -75,7 +75,6 @@ public:
 private:
     IListItemUI* ItemAt(int iIndex) const;
     void RenumberFrom(int iIndex);
-    bool DrawStateImage(HDC hDC, CUIString& image);
 
     int m_iCurSel = -1;
     TListInfoUI m_ListInfo;
@@ -84,7 +83,7 @@ private:
     SIZE m_szDropBox = {0, 0};
     RECT m_rcTextPadding = {8, 0, 24, 0};
     UINT m_uButtonState = 0;
-    CUIString m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strDisabledImage;
+    CImageAttribute m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strDisabledImage;
 };
 
 }  // namespace Vellum

@@ -1,6 +1,7 @@
 #include "UI/Control/ListBodyUI.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "UI/Control/ListUI.h"
@@ -10,7 +11,10 @@
 
 namespace Vellum {
 
-CListBodyUI::CListBodyUI(CListUI* pOwner) : m_pOwner(pOwner) {}
+CListBodyUI::CListBodyUI(CListUI* pOwner) : m_pOwner(pOwner) {
+    // The body asks its list for the row height at every layout.
+    assert(m_pOwner);
+}
 
 const char* CListBodyUI::GetClass() const { return "ListBodyUI"; }
 
@@ -88,8 +92,8 @@ void CListBodyUI::RemoveAll() {
 }
 
 int CListBodyUI::GetRowHeight() const {
-    const TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
-    if (info && info->iItemHeight > 0) return info->iItemHeight;
+    const TListInfoUI* info = m_pOwner->GetListInfo();
+    if (info->iItemHeight > 0) return info->iItemHeight;
     if (!m_items.empty() && m_items.front()->GetFixedHeight() > 0) return m_items.front()->GetFixedHeight();
     return kDefaultListItemHeight;
 }

@@ -1,5 +1,6 @@
 #include "UI/Control/ListElementUI.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "UI/Core/UIManager.h"
@@ -129,17 +130,10 @@ DWORD CListElementUI::GetItemTextColor(const TListInfoUI& info) const {
     return info.dwTextColor;
 }
 
-bool CListElementUI::DrawRowImage(HDC hDC, CUIString& image) {
-    if (image.IsEmpty()) return false;
-    if (DrawImage(hDC, image.GetData())) return true;
-    image.Empty();
-    return false;
-}
-
 void CListElementUI::DrawItemBk(HDC hDC, const RECT& rcItem) {
     if (!m_pOwner) return;
     TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info) return;
+    assert(info);
     // Alternate rows go by the row's position in the list, so the pattern
     // holds while the list scrolls and after rows above are removed.
     DWORD color = info->dwBkColor;
@@ -150,10 +144,10 @@ void CListElementUI::DrawItemBk(HDC hDC, const RECT& rcItem) {
     if (color) CRenderEngine::DrawColor(hDC, m_rcPaint, color);
 
     bool drawn = false;
-    if (!IsEnabled()) drawn = DrawRowImage(hDC, info->sDisabledImage);
-    if (!drawn && m_bSelected) drawn = DrawRowImage(hDC, info->sSelectedImage);
-    if (!drawn && m_bHotRow) drawn = DrawRowImage(hDC, info->sHotImage);
-    if (!drawn) drawn = DrawRowImage(hDC, m_strBkImage) || DrawRowImage(hDC, info->sBkImage);
+    if (!IsEnabled()) drawn = DrawImage(hDC, info->sDisabledImage);
+    if (!drawn && m_bSelected) drawn = DrawImage(hDC, info->sSelectedImage);
+    if (!drawn && m_bHotRow) drawn = DrawImage(hDC, info->sHotImage);
+    if (!drawn) drawn = DrawImage(hDC, m_strBkImage) || DrawImage(hDC, info->sBkImage);
     if (!drawn && info->dwLineColor) {
         const RECT line = {rcItem.left, rcItem.bottom - 1, rcItem.right, rcItem.bottom};
         CRenderEngine::DrawColor(hDC, line, info->dwLineColor);

@@ -38,8 +38,6 @@ protected:
     CControlUI* GetOwnerList() const;
     // The colour a row's text is drawn in for its state.
     DWORD GetItemTextColor(const TListInfoUI& info) const;
-    // Draws `image` for the row; a broken image is cleared so it is not retried.
-    bool DrawRowImage(HDC hDC, CUIString& image);
 
     int m_iIndex = -1;
     IListOwnerUI* m_pOwner = nullptr;

@@ -1,10 +1,11 @@
 #include "UI/Control/ListHeaderItemUI.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "UI/Base/NameMatch.h"
+#include "UI/Control/ListHeaderUI.h"
+#include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
 
@@ -39,6 +40,23 @@ RECT CListHeaderItemUI::GetThumbRect() const {
     if (m_iSepWidth >= 0) rc.left = rc.right - m_iSepWidth;
     else rc.right = rc.left - m_iSepWidth;
     return rc;
+}
+
+void CListHeaderItemUI::ColumnsChanged() {
+    if (!m_pParent) return;
+    if (auto* header = static_cast<CListHeaderUI*>(m_pParent->GetInterface("ListHeader"))) header->ColumnsChanged();
+    else if (auto* list = static_cast<CListUI*>(m_pParent->GetInterface("List"))) list->UpdateColumns();
+}
+
+void CListHeaderItemUI::SetVisible(bool bVisible) {
+    CLabelUI::SetVisible(bVisible);
+    ColumnsChanged();
+}
+
+void CListHeaderItemUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    const RECT before = m_rcItem;
+    CLabelUI::SetPos(rc, bNeedInvalidate);
+    if (!::EqualRect(&before, &m_rcItem)) ColumnsChanged();
 }
 
 void CListHeaderItemUI::DoEvent(TEventUI& event) {
@@ -108,26 +126,23 @@ void CListHeaderItemUI::SetAttribute(const char* pstrName, const char* pstrValue
     else if (Is(pstrName, "itemendellipsis") || Is(pstrName, "number")) {
         // Accepted for the dialect; the list's "itemendellipsis" decides for the rows.
     } else CLabelUI::SetAttribute(pstrName, pstrValue);
-}
-
-bool CListHeaderItemUI::DrawStateImage(HDC hDC, CUIString& image) {
-    if (image.IsEmpty()) return false;
-    if (DrawImage(hDC, image.GetData())) return true;
-    image.Empty();
-    return false;
+    // What the rows read of this column at once: its font and alignment, and
+    // its width while the header is hidden ("visible" goes through SetVisible).
+    if (Is(pstrName, "colfont") || Is(pstrName, "itemtextalign") || Is(pstrName, "width")) ColumnsChanged();
 }
 
 void CListHeaderItemUI::PaintStatusImage(HDC hDC) {
     bool drawn = false;
-    if (m_uState & UISTATE_PUSHED) drawn = DrawStateImage(hDC, m_strPushedImage);
-    else if (m_uState & UISTATE_HOT) drawn = DrawStateImage(hDC, m_strHotImage);
-    if (!drawn) DrawStateImage(hDC, m_strNormalImage);
+    if (m_uState & UISTATE_PUSHED) drawn = DrawImage(hDC, m_strPushedImage);
+    else if (m_uState & UISTATE_HOT) drawn = DrawImage(hDC, m_strHotImage);
+    if (!drawn) DrawImage(hDC, m_strNormalImage);
     if (!m_strSepImage.IsEmpty()) {
         const RECT thumb = GetThumbRect();
-        char modify[64];
-        std::snprintf(modify, sizeof(modify), "dest='%ld,%ld,%ld,%ld'", thumb.left - m_rcItem.left,
-                      thumb.top - m_rcItem.top, thumb.right - m_rcItem.left, thumb.bottom - m_rcItem.top);
-        if (!DrawImage(hDC, m_strSepImage.GetData(), modify)) m_strSepImage.Empty();
+        TImageModifier place;
+        place.bDest = true;
+        place.rcDest = {static_cast<int>(thumb.left - m_rcItem.left), static_cast<int>(thumb.top - m_rcItem.top),
+                        static_cast<int>(thumb.right - m_rcItem.left), static_cast<int>(thumb.bottom - m_rcItem.top)};
+        DrawImage(hDC, m_strSepImage, &place);
     }
 }
 

@@ -1,7 +1,9 @@
 // CListHeaderItemUI: one column of a list header. Its width is the column's
 // width; "itemtextalign" and "colfont" give the column's text alignment and
 // font in the rows. With "dragable" its right edge ("sepwidth" pixels) can be
-// dragged to resize the column. A click sends "headerclick".
+// dragged to resize the column. A click sends "headerclick". A change of
+// what the column means for the rows (its place, width, visibility, font or
+// alignment) is passed on to the list, which works its columns out again.
 #pragma once
 
 #include "UI/Control/LabelUI.h"
@@ -23,6 +25,8 @@ public:
     int GetColumnFont() const { return m_iColumnFont; }
     int GetSepWidth() const { return m_iSepWidth; }
 
+    void SetVisible(bool bVisible = true) override;
+    void SetPos(RECT rc, bool bNeedInvalidate = true) override;
     void DoEvent(TEventUI& event) override;
     void SetAttribute(const char* pstrName, const char* pstrValue) override;
     void PaintStatusImage(HDC hDC) override;
@@ -30,7 +34,9 @@ public:
 private:
     // The strip at the right edge that resizes the column.
     RECT GetThumbRect() const;
-    bool DrawStateImage(HDC hDC, CUIString& image);
+    // Tells the list this column belongs to (through the header, or the list
+    // itself while the skin builder fills it) that its columns changed.
+    void ColumnsChanged();
 
     bool m_bDragable = true;
     int m_iSepWidth = 4;
@@ -39,7 +45,7 @@ private:
     int m_iColumnFont = -1;
     UINT m_uState = 0;
     POINT m_ptLastMouse = {0, 0};
-    CUIString m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strSepImage;
+    CImageAttribute m_strNormalImage, m_strHotImage, m_strPushedImage, m_strFocusedImage, m_strSepImage;
 };
 
 }  // namespace Vellum

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "UI/Control/ListUI.h"
+
 namespace Vellum {
 
 namespace {
@@ -28,6 +30,37 @@ SIZE CListHeaderUI::EstimateSize(SIZE szAvailable) {
     }
     (void)szAvailable;
     return size;
+}
+
+void CListHeaderUI::ColumnsChanged() {
+    if (m_pOwner) m_pOwner->UpdateColumns();
+}
+
+bool CListHeaderUI::AddAt(CControlUI* pControl, int iIndex) {
+    if (!CHorizontalLayoutUI::AddAt(pControl, iIndex)) return false;
+    ColumnsChanged();
+    return true;
+}
+
+bool CListHeaderUI::RemoveAt(int iIndex) {
+    if (!CHorizontalLayoutUI::RemoveAt(iIndex)) return false;
+    ColumnsChanged();
+    return true;
+}
+
+void CListHeaderUI::RemoveAll() {
+    CHorizontalLayoutUI::RemoveAll();
+    ColumnsChanged();
+}
+
+void CListHeaderUI::SetVisible(bool bVisible) {
+    CHorizontalLayoutUI::SetVisible(bVisible);
+    ColumnsChanged();
+}
+
+void CListHeaderUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    CHorizontalLayoutUI::SetPos(rc, bNeedInvalidate);
+    ColumnsChanged();
 }
 
 }  // namespace Vellum

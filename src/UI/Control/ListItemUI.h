@@ -30,10 +30,10 @@ struct TListInfoUI {
     DWORD dwDisabledTextColor = 0xFFCCCCCC;
     DWORD dwDisabledBkColor = 0xFFFFFFFF;
     DWORD dwLineColor = 0;
-    CUIString sBkImage;
-    CUIString sSelectedImage;
-    CUIString sHotImage;
-    CUIString sDisabledImage;
+    CImageAttribute sBkImage;
+    CImageAttribute sSelectedImage;
+    CImageAttribute sHotImage;
+    CImageAttribute sDisabledImage;
     bool bAlternateBk = false;
     bool bShowHtml = false;
     bool bEndEllipsis = false;
@@ -57,6 +57,8 @@ protected:
 // Implemented by the control that holds list rows.
 class IListOwnerUI {
 public:
+    // The owner's settings, never null; a plain accessor that rows may call
+    // on every paint and hit test.
     virtual TListInfoUI* GetListInfo() = 0;
     virtual int GetCurSel() const = 0;
     virtual bool SelectItem(int iIndex, bool bTakeFocus = false) = 0;

@@ -1,5 +1,6 @@
 #include "UI/Control/ListLabelElementUI.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "UI/Core/UIManager.h"
@@ -29,7 +30,7 @@ void CListLabelElementUI::DrawRowText(HDC hDC, RECT rc, const char* pstrText, in
 void CListLabelElementUI::DrawItemText(HDC hDC, const RECT& rcItem) {
     if (!m_pOwner || m_strText.IsEmpty()) return;
     const TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info) return;
+    assert(info);
     RECT rc = rcItem;
     rc.left += info->rcTextPadding.left;
     rc.right -= info->rcTextPadding.right;

@@ -1,8 +1,7 @@
 #include "UI/Control/ListTextElementExUI.h"
 
-#include <cstdio>
+#include <cassert>
 #include <cstring>
-#include <string>
 
 #include "UI/Core/UIManager.h"
 
@@ -17,15 +16,23 @@ const int kCheckBoxTextIndent = 30;
 // (2 above the 16-pixel box, 2 below).
 const int kBoxLeft = 10, kBoxTop = 2, kBoxRight = 26, kBoxBottom = 18, kBoxRowHeight = 20;
 
+// The box images, read once for all rows of the program.
+const CImageAttribute& CheckBoxImage(bool bChecked) {
+    static const CImageAttribute checked("file='Default_Checkbox.png' source='32,0,48,16' dest='10,2,26,18'");
+    static const CImageAttribute unchecked("file='Default_Checkbox.png' source='0,0,16,16' dest='10,2,26,18'");
+    return bChecked ? checked : unchecked;
+}
+
 // A taller row keeps the box in its middle, level with its centred text:
-// the descriptor's place moved down by half the extra height. Empty when
-// the row is not taller.
-std::string CentredBoxDest(const RECT& rcItem) {
+// the descriptor's place moved down by half the extra height. No change
+// when the row is not taller.
+TImageModifier CentredBoxPlace(const RECT& rcItem) {
+    TImageModifier place;
     const int shift = (rcItem.bottom - rcItem.top - kBoxRowHeight) / 2;
-    if (shift <= 0) return std::string();
-    char modify[64];
-    std::snprintf(modify, sizeof(modify), "dest='%d,%d,%d,%d'", kBoxLeft, kBoxTop + shift, kBoxRight, kBoxBottom + shift);
-    return modify;
+    if (shift <= 0) return place;
+    place.bDest = true;
+    place.rcDest = {kBoxLeft, kBoxTop + shift, kBoxRight, kBoxBottom + shift};
+    return place;
 }
 
 // Colour 0 carries no alpha; the row's texts are opaque black.
@@ -33,9 +40,7 @@ DWORD OpaqueColor(DWORD dwColor) { return dwColor | 0xFF000000; }
 
 }  // namespace
 
-CListTextElementExUI::CListTextElementExUI()
-    : m_strCheckedImage("file='Default_Checkbox.png' source='32,0,48,16' dest='10,2,26,18'"),
-      m_strUncheckedImage("file='Default_Checkbox.png' source='0,0,16,16' dest='10,2,26,18'") {}
+CListTextElementExUI::CListTextElementExUI() = default;
 
 const char* CListTextElementExUI::GetClass() const { return "ListTextElementExUI"; }
 
@@ -55,12 +60,14 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
     // Rows of anything but a list (a combo box) take no input.
     CControlUI* list = GetOwnerList();
     if (!list) return;
+    assert(m_pOwner);  // a list owner is always an IListOwnerUI
     switch (event.Type) {
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK: {
         if (!IsEnabled()) break;
         const TListInfoUI* info = m_pOwner->GetListInfo();
-        if (info && m_bShowCheckBox && info->nColumns > 0) {
+        assert(info);
+        if (m_bShowCheckBox && info->nColumns > 0) {
             RECT hit = m_rcItem;
             hit.right = info->rcColumn[0].right;
             // The window class has CS_DBLCLKS: a quick second press on the box
@@ -107,7 +114,7 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
 void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
     if (!m_pOwner || !m_pManager) return;
     const TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info) return;
+    assert(info);
     if (static_cast<int>(m_aColumnTextColor.size()) < info->nColumns) m_aColumnTextColor.resize(info->nColumns, 0);
     m_links.clear();
     for (int c = 0; c < info->nColumns; ++c) {
@@ -126,10 +133,9 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
         rc.bottom -= info->rcTextPadding.bottom;
         UINT style = info->uColumnAlign[c] | DT_SINGLELINE | DT_VCENTER;
         if (c == 0 && m_bShowCheckBox) {
-            CUIString& image = m_bChecked ? m_strCheckedImage : m_strUncheckedImage;
-            const std::string centred = CentredBoxDest(rcItem);
-            if (!image.IsEmpty() && !DrawImage(hDC, image.GetData(), centred.empty() ? nullptr : centred.c_str()))
-                image.Empty();
+            bool& broken = m_bChecked ? m_bCheckedImageBroken : m_bUncheckedImageBroken;
+            const TImageModifier place = CentredBoxPlace(rcItem);
+            if (!broken && !DrawImages(hDC, CheckBoxImage(m_bChecked).GetImages(), &place)) broken = true;
             style = (style & ~(DT_CENTER | DT_RIGHT)) | DT_LEFT;
             rc.left += kCheckBoxTextIndent;
         }

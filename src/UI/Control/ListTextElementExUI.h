@@ -34,8 +34,10 @@ private:
 
     bool m_bShowCheckBox = false;
     bool m_bChecked = false;
-    CUIString m_strCheckedImage;
-    CUIString m_strUncheckedImage;
+    // The box images are the same for every row and read once for all of
+    // them; a row that could not draw one stops trying it.
+    bool m_bCheckedImageBroken = false;
+    bool m_bUncheckedImageBroken = false;
     std::vector<DWORD> m_aColumnTextColor;  // stays 0: texts are drawn black
     std::map<int, RECT> m_mColumnRects;      // where each column was painted last
 };

@@ -1,5 +1,6 @@
 #include "UI/Control/ListTextElementUI.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "UI/Core/UIManager.h"
@@ -21,7 +22,8 @@ const char* CListTextElementUI::GetText(int iColumn) const {
 void CListTextElementUI::SetText(int iColumn, const char* pstrText) {
     if (!m_pOwner) return;
     const TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info || iColumn < 0 || iColumn >= info->nColumns) return;
+    assert(info);
+    if (iColumn < 0 || iColumn >= info->nColumns) return;
     const char* text = pstrText ? pstrText : "";
     if (iColumn < static_cast<int>(m_aTexts.size()) && m_aTexts[iColumn] == text) return;
     if (static_cast<int>(m_aTexts.size()) < info->nColumns) m_aTexts.resize(info->nColumns);
@@ -38,7 +40,7 @@ const char* CListTextElementUI::GetColumnText(int iColumn) const {
 void CListTextElementUI::DrawItemText(HDC hDC, const RECT& rcItem) {
     if (!m_pOwner) return;
     const TListInfoUI* info = m_pOwner->GetListInfo();
-    if (!info) return;
+    assert(info);
     m_links.clear();
     for (int c = 0; c < info->nColumns; ++c) {
         RECT rc = {info->rcColumn[c].left, rcItem.top, info->rcColumn[c].right, rcItem.bottom};

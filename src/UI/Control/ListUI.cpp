@@ -1,6 +1,7 @@
 #include "UI/Control/ListUI.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "UI/Base/NameMatch.h"
 #include "UI/Control/ListBodyUI.h"
@@ -21,6 +22,9 @@ IListItemUI* AsListItem(CControlUI* pControl) {
 }  // namespace
 
 CListUI::CListUI() : m_pHeader(new CListHeaderUI), m_pList(new CListBodyUI(this)) {
+    // Every list operation reaches through these two without a check.
+    assert(m_pHeader && m_pList);
+    m_pHeader->SetOwner(this);
     AddPart(m_pHeader, 0);
     AddPart(m_pList, 1);
     // A list always scrolls its rows.
@@ -69,10 +73,13 @@ bool CListUI::Add(CControlUI* pControl) {
     if (pControl->GetInterface("ListHeader")) {
         // A header of the skin replaces the built-in one.
         CControlUI* old = m_pHeader;
+        m_pHeader->SetOwner(nullptr);
         m_pHeader = static_cast<CListHeaderUI*>(pControl->GetInterface("ListHeader"));
+        m_pHeader->SetOwner(this);
         AddPart(pControl, 0);
         m_items.erase(std::remove(m_items.begin(), m_items.end(), old), m_items.end());
         DestroyChild(old);
+        UpdateColumns();
         return true;
     }
     if (pControl->GetInterface("ListHeaderItem")) return m_pHeader->Add(pControl);
@@ -213,11 +220,10 @@ void CListUI::UpdateColumns() {
     info.rcColumn.assign(count, RECT{0, 0, 0, 0});
     info.nColumnFont.assign(count, info.nFont);
     info.uColumnAlign.assign(count, info.uTextStyle & (DT_LEFT | DT_CENTER | DT_RIGHT));
-    // A hidden header is not laid out: its columns then follow the fixed
-    // widths from the list's left edge.
     int x = m_pList->GetPos().left;
     for (int i = 0; i < count; ++i) {
         CControlUI* control = m_pHeader->GetItemAt(i);
+        assert(control);
         RECT rc = control->GetPos();
         if (!m_pHeader->IsVisible() || rc.right <= rc.left) rc = {x, 0, x + control->GetFixedWidth(), 0};
         x = rc.right;
@@ -227,11 +233,6 @@ void CListUI::UpdateColumns() {
         if (column->GetColumnFont() >= 0) info.nColumnFont[i] = column->GetColumnFont();
         if (column->HasItemTextAlign()) info.uColumnAlign[i] = column->GetItemTextAlign();
     }
-}
-
-TListInfoUI* CListUI::GetListInfo() {
-    UpdateColumns();
-    return &m_ListInfo;
 }
 
 void CListUI::SetPos(RECT rc, bool bNeedInvalidate) {
@@ -273,7 +274,10 @@ void CListUI::DoEvent(TEventUI& event) {
 void CListUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     const char* v = pstrValue ? pstrValue : "";
     TListInfoUI& info = m_ListInfo;
-    if (SetListInfoAttribute(info, pstrName, pstrValue)) return;
+    if (SetListInfoAttribute(info, pstrName, pstrValue)) {
+        UpdateColumns();  // "itemfont" and "itemalign" are the columns' defaults
+        return;
+    }
     if (Is(pstrName, "header")) m_pHeader->SetVisible(!Is(v, "hidden"));
     else if (Is(pstrName, "headerbkimage")) m_pHeader->SetBkImage(v);
     else if (Is(pstrName, "scrollselect")) m_bScrollSelect = ParseBool(v);

@@ -6,6 +6,12 @@
 // GetItemIndex, RemoveAt and RemoveAll see only the rows. Adding a header
 // replaces the header, adding a header item adds a column.
 //
+// Columns: the rows read each column's left/right, font and alignment from
+// the list settings (GetListInfo) while they paint and take clicks, so the
+// list works them out when they can change, not when a row asks: at every
+// layout of the list or its header, when a header item's column settings or
+// visibility change, and when header items come or go.
+//
 // Selection: one current row (GetCurSel, -1 for none), changed by
 // SelectItem, which sends "itemselect" (new index, previous index). Removing
 // the selected row selects the row that followed it, or else the nearest
@@ -51,7 +57,7 @@ public:
 
     int GetCurSel() const override { return m_iCurSel; }
     bool SelectItem(int iIndex, bool bTakeFocus = false) override;
-    TListInfoUI* GetListInfo() override;
+    TListInfoUI* GetListInfo() override { return &m_ListInfo; }
     IListCallbackUI* GetTextCallback() const override { return m_pCallback; }
     void SetTextCallback(IListCallbackUI* pCallback) { m_pCallback = pCallback; }
     bool IsMultiSelect() const { return m_bMultiSel; }
@@ -61,6 +67,10 @@ public:
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
     void DoEvent(TEventUI& event) override;
     void SetAttribute(const char* pstrName, const char* pstrValue) override;
+    // Refreshes the column part of the list settings from the header. A
+    // header that is hidden is not laid out: its columns then follow the
+    // items' fixed widths from the body's left edge.
+    void UpdateColumns();
 
 private:
     void AddPart(CControlUI* pControl, int iIndex);
@@ -69,8 +79,6 @@ private:
     bool IsSelectable(CControlUI* pControl) const;
     // Rows from iFrom on get their position as index.
     void RenumberFrom(int iFrom);
-    // Refreshes the column part of the list settings from the header.
-    void UpdateColumns();
     void SelectMoveTo(int iIndex);
 
     CListHeaderUI* m_pHeader;

@@ -1,6 +1,5 @@
 #include "UI/Control/OptionUI.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "UI/Base/NameMatch.h"
@@ -119,24 +118,29 @@ void COptionUI::PaintStatusImage(HDC hDC) {
         else if (m_bSelected) cell = 2;
         else if (m_uButtonState & (UISTATE_HOT | UISTATE_PUSHED)) cell = 1;
         const int top = (GetHeight() - kGlyphSize) / 2;
-        char image[160];
-        std::snprintf(image, sizeof(image), "file='%s' source='%d,0,%d,%d' dest='0,%d,%d,%d'", GetDefaultGlyph(),
-                      cell * kGlyphSize, (cell + 1) * kGlyphSize, kGlyphSize, top, kGlyphSize, top + kGlyphSize);
-        DrawImage(hDC, image);
+        TImageModifier place;
+        place.bSource = true;
+        place.rcSource = {cell * kGlyphSize, 0, (cell + 1) * kGlyphSize, kGlyphSize};
+        place.bDest = true;
+        place.rcDest = {0, top, kGlyphSize, top + kGlyphSize};
+        // The default glyph is never given up: one that could not be drawn
+        // is emptied, read again and tried at the next paint.
+        if (m_strDefaultGlyph.IsEmpty()) m_strDefaultGlyph = GetDefaultGlyph();
+        DrawImage(hDC, m_strDefaultGlyph, &place);
         return;
     }
     if (!m_bSelected) {
-        if (!IsEnabled() && DrawStateImage(hDC, m_strNormalDisabledImage)) return;
+        if (!IsEnabled() && DrawImage(hDC, m_strNormalDisabledImage)) return;
         CButtonUI::PaintStatusImage(hDC);
         return;
     }
     if (IsEnabled() && m_dwSelectedBkColor) CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwSelectedBkColor);
     bool drawn = false;
-    if (!IsEnabled()) drawn = DrawStateImage(hDC, m_strSelectedDisabledImage);
-    else if (m_uButtonState & UISTATE_HOT) drawn = DrawStateImage(hDC, m_strSelectedHotImage);
-    if (!drawn) drawn = DrawStateImage(hDC, m_strSelectedImage);
+    if (!IsEnabled()) drawn = DrawImage(hDC, m_strSelectedDisabledImage);
+    else if (m_uButtonState & UISTATE_HOT) drawn = DrawImage(hDC, m_strSelectedHotImage);
+    if (!drawn) drawn = DrawImage(hDC, m_strSelectedImage);
     if (!drawn) CButtonUI::PaintStatusImage(hDC);
-    else DrawStateImage(hDC, m_strForeImage);
+    else DrawImage(hDC, m_strForeImage);
 }
 
 void COptionUI::PaintText(HDC hDC) {

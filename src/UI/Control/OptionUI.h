@@ -50,7 +50,8 @@ protected:
 
     CUIString m_strGroupName;
     bool m_bSelected = false;
-    CUIString m_strSelectedImage, m_strSelectedHotImage, m_strNormalDisabledImage, m_strSelectedDisabledImage;
+    CImageAttribute m_strSelectedImage, m_strSelectedHotImage, m_strNormalDisabledImage, m_strSelectedDisabledImage;
+    CImageAttribute m_strDefaultGlyph;  // GetDefaultGlyph(), read at the first paint that needs it
     DWORD m_dwSelectedBkColor = 0;
     DWORD m_dwSelectedTextColor = 0;
 };

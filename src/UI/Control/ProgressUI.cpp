@@ -1,7 +1,5 @@
 #include "UI/Control/ProgressUI.h"
 
-#include <cstdio>
-
 #include "UI/Base/NameMatch.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
@@ -54,7 +52,7 @@ void CProgressUI::SetValue(int nValue) {
 }
 
 void CProgressUI::SetForeImage(const char* pstrImage) {
-    m_strForeImage = pstrImage ? pstrImage : "";
+    m_strForeImage = pstrImage;
     Invalidate();
 }
 
@@ -130,18 +128,14 @@ void CProgressUI::PaintStatusImage(HDC hDC) {
         CRenderEngine::DrawColor(hDC, rc, m_dwForeColor);
         return;
     }
-    char modify[96];
-    if (m_bStretchForeImage) {
-        std::snprintf(modify, sizeof(modify), "dest='%d,%d,%d,%d'", static_cast<int>(fill.left),
-                      static_cast<int>(fill.top), static_cast<int>(fill.right), static_cast<int>(fill.bottom));
-    } else {
-        // The image is as large as the bar: show the part under the fill.
-        std::snprintf(modify, sizeof(modify), "dest='%d,%d,%d,%d' source='%d,%d,%d,%d'", static_cast<int>(fill.left),
-                      static_cast<int>(fill.top), static_cast<int>(fill.right), static_cast<int>(fill.bottom),
-                      static_cast<int>(fill.left), static_cast<int>(fill.top), static_cast<int>(fill.right),
-                      static_cast<int>(fill.bottom));
-    }
-    if (!DrawImage(hDC, m_strForeImage, modify)) m_strForeImage.Empty();
+    TImageModifier place;
+    place.bDest = true;
+    place.rcDest = {static_cast<int>(fill.left), static_cast<int>(fill.top), static_cast<int>(fill.right),
+                    static_cast<int>(fill.bottom)};
+    // Not stretched, the image is as large as the bar: show the part under the fill.
+    place.bSource = !m_bStretchForeImage;
+    place.rcSource = place.rcDest;
+    DrawImage(hDC, m_strForeImage, &place);
 }
 
 }  // namespace Vellum

@@ -55,7 +55,7 @@ private:
     int m_nMin = 0;
     int m_nMax = 100;
     int m_nValue = 0;
-    CUIString m_strForeImage;
+    CImageAttribute m_strForeImage;
     bool m_bStretchForeImage = true;
     DWORD m_dwForeColor = 0xFF2563EB;
     bool m_bMarquee = false;

@@ -42,10 +42,7 @@ void CControlUI::PaintBkColor(HDC hDC) {
     CRenderEngine::DrawGradient(hDC, bottom, m_dwBackColor2, m_dwBackColor3, true);
 }
 
-void CControlUI::PaintBkImage(HDC hDC) {
-    if (m_strBkImage.IsEmpty()) return;
-    if (!DrawImage(hDC, m_strBkImage)) m_strBkImage.Empty();  // do not retry a broken image
-}
+void CControlUI::PaintBkImage(HDC hDC) { DrawImage(hDC, m_strBkImage); }
 
 void CControlUI::PaintStatusImage(HDC) {}
 
@@ -75,17 +72,29 @@ void CControlUI::PaintBorder(HDC hDC) {
     CRenderEngine::DrawRect(hDC, m_rcItem, m_nBorderSize, color);
 }
 
-bool CControlUI::DrawImage(HDC hDC, const char* pstrImage, const char* pstrModify) {
-    if (!m_pManager) return false;
-    const std::vector<UIImageDescriptor> images = ParseImageDescriptor(pstrImage, pstrModify);
-    if (images.empty()) return false;
-    for (const UIImageDescriptor& image : images) {
+bool CControlUI::DrawImage(HDC hDC, CImageAttribute& image, const TImageModifier* pModifier) {
+    if (image.IsEmpty()) return false;
+    if (DrawImages(hDC, image.GetImages(), pModifier)) return true;
+    image.Empty();  // a broken image would fail again, and log again, on every paint
+    return false;
+}
+
+bool CControlUI::DrawImages(HDC hDC, const std::vector<UIImageDescriptor>& images, const TImageModifier* pModifier) {
+    if (!m_pManager || images.empty()) return false;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const UIImageDescriptor& image = images[i];
         const TImageInfo* info = m_pManager->GetImageEx(image.strFile, image.strResType.IsEmpty() ? nullptr : image.strResType.GetData(),
                                                         image.bMask ? image.dwMask : 0);
         if (!info) return false;
         TImageDraw draw;
         if (image.bDest) draw.rcDest = ToRECT(image.rcDest);
         if (image.bSource) draw.rcSource = ToRECT(image.rcSource);
+        // The control's own place goes to the last image, as keys written
+        // after the descriptor would.
+        if (pModifier && i + 1 == images.size()) {
+            if (pModifier->bDest) draw.rcDest = ToRECT(pModifier->rcDest);
+            if (pModifier->bSource) draw.rcSource = ToRECT(pModifier->rcSource);
+        }
         draw.rcCorner = ToRECT(image.rcCorner);
         draw.uFade = static_cast<BYTE>(image.nFade < 0 ? 0 : image.nFade > 255 ? 255 : image.nFade);
         draw.bHole = image.bHole;

@@ -123,7 +123,7 @@ void CControlUI::SetBkColor(DWORD dwColor) {
 
 void CControlUI::SetBkImage(const char* pstrImage) {
     const char* image = pstrImage ? pstrImage : "";
-    if (m_strBkImage == image) return;
+    if (m_strBkImage.GetText() == image) return;
     m_strBkImage = image;
     Invalidate();
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "UI/Core/ImageAttribute.h"
 #include "UI/Core/UIDefs.h"
 
 namespace Vellum {
@@ -95,7 +96,7 @@ public:
     void SetBkColor(DWORD dwColor);
     DWORD GetBkColor() const { return m_dwBackColor; }
     void SetBkImage(const char* pstrImage);
-    const CUIString& GetBkImage() const { return m_strBkImage; }
+    const CUIString& GetBkImage() const { return m_strBkImage.GetText(); }
     void SetBorderColor(DWORD dwColor);
     void SetBorderSize(int nSize);
     void SetBorderRound(SIZE cxyRound);
@@ -134,9 +135,11 @@ public:
     virtual void PaintStatusImage(HDC hDC);
     virtual void PaintText(HDC hDC);
     virtual void PaintBorder(HDC hDC);
-    // Draws an image descriptor relative to this control; false when the
-    // image could not be drawn.
-    bool DrawImage(HDC hDC, const char* pstrImage, const char* pstrModify = nullptr);
+    // Draws the images of an image attribute relative to this control; the
+    // modifier, when given, places the last of them. False when nothing was
+    // drawn: an empty attribute, or one whose image could not be drawn, which
+    // is then emptied so that no later paint tries it again.
+    bool DrawImage(HDC hDC, CImageAttribute& image, const TImageModifier* pModifier = nullptr);
 
     // Delegates run before the control's own handling: the notify delegates
     // get every notification this control sends, the event delegates every
@@ -145,6 +148,10 @@ public:
     std::vector<std::function<bool(TEventUI&)>> OnEvent;
 
 protected:
+    // Draws `images` relative to this control, the modifier placing the last
+    // of them; false when there are none or one could not be drawn.
+    bool DrawImages(HDC hDC, const std::vector<UIImageDescriptor>& images, const TImageModifier* pModifier = nullptr);
+
     // The rectangle painted this time (set by DoPaint for the Paint* steps).
     RECT m_rcPaint = {0, 0, 0, 0};
 
@@ -154,7 +161,7 @@ protected:
     CUIString m_strText;
     CUIString m_strToolTip;
     CUIString m_strUserData;
-    CUIString m_strBkImage;
+    CImageAttribute m_strBkImage;
     CUIString m_strVirtualWnd;  // stored; the manager has no virtual windows
     UINT_PTR m_pTag = 0;
     char m_chShortcut = 0;
