@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchLog.h"
 #include "../BenchTiming.h"
 #include "../../../tests/UI/Window/WindowTestSupport.h"
 #include "UI/Control/ListTextElementExUI.h"
@@ -173,6 +174,7 @@ double DescriptorReading() {
 }  // namespace
 
 int main() {
+    bench::BenchLog benchLog;
     std::printf("%-52s %8.3f ms\n", "one paint, images window (200 image draws)", ImagesWindow());
     std::printf("%-52s %8.3f ms\n", "one paint, list window (40 check-box rows)", ListWindow());
     std::printf("%-52s %8.3f ms\n", "reading the 200 descriptors of one images paint", DescriptorReading());
