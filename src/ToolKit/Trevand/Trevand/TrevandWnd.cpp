@@ -50,6 +50,9 @@ const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
 const char* CTrevandWnd::GetSkinFile() { return "TrevandWnd.xml"; }
 
 CTrevandWnd::~CTrevandWnd() {
+    // The window first: no message may reach the engine or the rows while
+    // they go.
+    ReleaseNativeWindow();
     m_pTrevandDB.reset();
     m_rows.Clear();
 }
