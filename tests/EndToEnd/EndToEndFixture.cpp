@@ -12,8 +12,8 @@
 using testsupport::Cafe;
 using testsupport::CafeDescription;
 using testsupport::CafeEntry;
-using testsupport::Screenshot;
 using testsupport::ScreenRect;
+using testsupport::Screenshot;
 using testsupport::WaitUntil;
 using testsupport::XWindow;
 
@@ -60,16 +60,15 @@ std::vector<testsupport::CafeDrive> Drives(const std::string& outside, bool with
 
 }  // namespace
 
-const std::vector<std::string> kRowsOfE = {"E:\\Games\\Old", "E:\\Games\\readme.txt", "E:\\Games\\誠",
-                                           "E:\\Temp",       "E:\\a.txt",           "E:\\b.txt"};
+const std::vector<std::string> kRowsOfE = {
+    "E:\\Games\\Old", "E:\\Games\\readme.txt", "E:\\Games\\誠", "E:\\Temp", "E:\\a.txt", "E:\\b.txt"};
 
 CafeDescription MasterCafe(const std::string& outside) {
     CafeDescription desc;
     desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}};
     desc.downDisks = {"D"};
-    desc.packages = {{1, "E:\\Games\\WoW", 1, "NetGames"},
-                     {2, "E:\\Games\\单机游戏\\仙剑", 1, ""},
-                     {3, "F:\\Games\\Moved", 1, ""}};
+    desc.packages = {
+        {1, "E:\\Games\\WoW", 1, "NetGames"}, {2, "E:\\Games\\单机游戏\\仙剑", 1, ""}, {3, "F:\\Games\\Moved", 1, ""}};
     desc.downPaths = {"D:\\NetGames\\CS"};
     desc.drives = Drives(outside, true);
     return desc;
@@ -203,8 +202,7 @@ void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::strin
     const bool finished = WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(Scratch()) &&
-                   testsupport::DeletionFinishedShown(shot, deletion.Geometry());
+            return shot.Take(Scratch()) && testsupport::DeletionFinishedShown(shot, deletion.Geometry());
         },
         kUiLimitMs, 200);
     ASSERT_TRUE(finished) << "the deletion window shows no completion line";

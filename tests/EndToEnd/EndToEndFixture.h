@@ -77,9 +77,9 @@ protected:
     // A picture of the screen, saved as end_to_end-<test>-<name>.png.
     testsupport::Screenshot Shot(const std::string& name);
     // Waits until the main window's screen satisfies `condition`.
-    bool WaitForMain(const std::function<bool(const testsupport::Screenshot&, const testsupport::ScreenRect&)>&
-                         condition,
-                     int timeoutMs);
+    bool WaitForMain(
+        const std::function<bool(const testsupport::Screenshot&, const testsupport::ScreenRect&)>& condition,
+        int timeoutMs);
     // Waits until the list shows exactly `rows` rows.
     bool WaitForRows(int rows, int timeoutMs);
     void ClickMain(skinpoints::Point point);

@@ -11,8 +11,8 @@
 
 using testsupport::DiskListing;
 using testsupport::ListingDifference;
-using testsupport::Screenshot;
 using testsupport::ScreenRect;
+using testsupport::Screenshot;
 using testsupport::XWindow;
 
 namespace endtoend {
@@ -127,8 +127,8 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
     const DiskListing after = ListDisks();
     EXPECT_EQ("", testsupport::ChangesBesideDeleted(m_before, after, {backup}));
     const bool treeLeft = after.count(backup) != 0;
-    ASSERT_TRUE(testsupport::WaitUntil([&] { return CountLogLines(testsupport::kLoadStartLine) > m_loads; }, 30000,
-                                       200))
+    ASSERT_TRUE(
+        testsupport::WaitUntil([&] { return CountLogLines(testsupport::kLoadStartLine) > m_loads; }, 30000, 200))
         << "no reload after the deletion window closed";
     ASSERT_TRUE(WaitForRows(treeLeft ? rows : rows - 1, 10000))
         << (treeLeft ? "the tree left is not listed" : "the deleted tree is still listed");

@@ -24,7 +24,7 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 
 // Creates `path` and every missing folder above it (Windows path, GBK).
 bool MakeFolders(const std::string& path) {
-    for (size_t pos = path.find('\\', 3); ; pos = path.find('\\', pos + 1)) {
+    for (size_t pos = path.find('\\', 3);; pos = path.find('\\', pos + 1)) {
         const std::string part = path.substr(0, pos);
         if (!CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
             return false;
@@ -253,8 +253,8 @@ bool Cafe::WriteDatabases(const CafeDescription& desc) {
             db.Insert("tbl_IcafeServerDownDiskCfg", {Text(symbol)});
         }
         for (const CafePackage& package : desc.packages) {
-            db.Insert("tbl_Package",
-                      {Number(package.pkgid), Text(package.localPath), Number(package.version), Text(package.idcClass)});
+            db.Insert("tbl_Package", {Number(package.pkgid), Text(package.localPath), Number(package.version),
+                                      Text(package.idcClass)});
         }
         for (const CafePlacement& placement : desc.placements) {
             db.Insert("tbl_IcafeServerDiskPkgCfg", {Number(placement.pkgid), Number(placement.diskId)});
@@ -295,8 +295,8 @@ bool Cafe::MakeDrive(const CafeDrive& drive) {
     if (!MakeFolders(root)) {
         return Fail("cannot make the drive folder " + root);
     }
-    const std::string link = DosDevicesFolder() + "/" +
-                             static_cast<char>(std::tolower(static_cast<unsigned char>(drive.letter))) + ":";
+    const std::string link =
+        DosDevicesFolder() + "/" + static_cast<char>(std::tolower(static_cast<unsigned char>(drive.letter))) + ":";
     if (!RunUnixCommand({"ln", "-sfn", UnixPathOf(root), link})) {
         return Fail("cannot map the drive letter " + std::string(1, drive.letter));
     }
@@ -316,10 +316,9 @@ bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
         return false;
     }
     const std::string base = UnixPathOf(path);
-    const std::string script =
-        "base=$1; i=1; while [ $i -le " + std::to_string(tree.folders) + " ]; do d=\"$base/Data$i\"; " +
-        "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " + std::to_string(tree.filesPerFolder) +
-        " | xargs touch || exit 1; i=$((i+1)); done";
+    const std::string script = "base=$1; i=1; while [ $i -le " + std::to_string(tree.folders) +
+                               " ]; do d=\"$base/Data$i\"; " + "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " +
+                               std::to_string(tree.filesPerFolder) + " | xargs touch || exit 1; i=$((i+1)); done";
     return !base.empty() && RunUnixCommand({"sh", "-c", script, "sh", base});
 }
 
@@ -330,12 +329,9 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
         return false;
     }
     switch (entry.kind) {
-    case CafeEntry::kFolder:
-        return MakeFolders(path);
-    case CafeEntry::kFile:
-        return WriteFile(path, "data") || MakeOnLinux({"touch"}, parent, path);
-    case CafeEntry::kHiddenFolder:
-        return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    case CafeEntry::kFolder: return MakeFolders(path);
+    case CafeEntry::kFile: return WriteFile(path, "data") || MakeOnLinux({"touch"}, parent, path);
+    case CafeEntry::kHiddenFolder: return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kHiddenFile:
         return WriteFile(path, "data") && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kReadOnlyFile:

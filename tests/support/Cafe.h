@@ -30,23 +30,23 @@
 
 namespace testsupport {
 
-struct CafeServer {          // tbl_IcafeServerCfg
+struct CafeServer {  // tbl_IcafeServerCfg
     std::string addr;
     int mainServer = 0;
 };
-struct CafeServerDisk {      // tbl_IcafeServerDiskCfg
+struct CafeServerDisk {  // tbl_IcafeServerDiskCfg
     std::string addr;
     std::string symbol;
-    int purpose = 1;         // 1: game disk
+    int purpose = 1;  // 1: game disk
     int diskId = 0;
 };
-struct CafePackage {         // tbl_Package
+struct CafePackage {  // tbl_Package
     int pkgid = 0;
     std::string localPath;
     int version = 1;
     std::string idcClass;
 };
-struct CafePlacement {       // tbl_IcafeServerDiskPkgCfg
+struct CafePlacement {  // tbl_IcafeServerDiskPkgCfg
     int pkgid = 0;
     int diskId = 0;
 };
@@ -96,14 +96,14 @@ struct CafeDescription {
     bool thisMachineIsMain = true;
     std::vector<CafeServer> servers;
     std::vector<CafeServerDisk> serverDisks;
-    std::vector<std::string> downDisks;     // tbl_IcafeServerDownDiskCfg.ServerSymbol
+    std::vector<std::string> downDisks;  // tbl_IcafeServerDownDiskCfg.ServerSymbol
     std::vector<CafePackage> packages;
     std::vector<CafePlacement> placements;
     // pkgdown.db
-    std::vector<std::string> downPaths;     // tbl_pkgdownstat.DownPath
+    std::vector<std::string> downPaths;  // tbl_pkgdownstat.DownPath
     // pellory.db
-    std::vector<std::string> vdisks;        // tbl_VDiskCfg.ServerDisk
-    std::vector<std::string> vdiskPackages; // tbl_VDiskPkgCfg.PkgPath
+    std::vector<std::string> vdisks;         // tbl_VDiskCfg.ServerDisk
+    std::vector<std::string> vdiskPackages;  // tbl_VDiskPkgCfg.PkgPath
 
     std::vector<CafeDrive> drives;
     std::vector<CafeBulkTree> bulkTrees;

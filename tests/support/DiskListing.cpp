@@ -102,7 +102,8 @@ std::string ListingDifference(const DiskListing& expected, const DiskListing& ac
         auto found = actual.find(entry.first);
         if (found == actual.end()) difference += "missing " + Describe(entry.first, entry.second) + "\n";
         else if (!Same(found->second, entry.second))
-            difference += "changed " + Describe(entry.first, entry.second) + " to " + Describe("", found->second) + "\n";
+            difference +=
+                "changed " + Describe(entry.first, entry.second) + " to " + Describe("", found->second) + "\n";
     }
     for (const auto& entry : actual) {
         if (!expected.count(entry.first)) difference += "unexpected " + Describe(entry.first, entry.second) + "\n";

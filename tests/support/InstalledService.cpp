@@ -24,10 +24,10 @@ InstalledService::InstalledService(const ServiceDescription& desc) : m_name(desc
     DeleteIfPresent(manager, desc.name);
     std::string dependencies = desc.dependencies;
     dependencies.append(2, '\0');
-    SC_HANDLE service = CreateServiceA(manager, desc.name.c_str(), desc.name.c_str(), SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                       desc.binaryPath.c_str(), nullptr, nullptr,
-                                       desc.dependencies.empty() ? nullptr : dependencies.c_str(), nullptr, nullptr);
+    SC_HANDLE service =
+        CreateServiceA(manager, desc.name.c_str(), desc.name.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, desc.binaryPath.c_str(), nullptr, nullptr,
+                       desc.dependencies.empty() ? nullptr : dependencies.c_str(), nullptr, nullptr);
     if (service != nullptr) {
         m_installed = true;
         if (!desc.description.empty()) {

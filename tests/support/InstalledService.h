@@ -7,10 +7,10 @@
 namespace testsupport {
 
 struct ServiceDescription {
-    std::string name;               // key name, code page 936
-    std::string binaryPath;         // stored exactly as given
-    std::string description;        // none when empty
-    std::string dependencies;       // NUL-separated names, as CreateServiceA takes them
+    std::string name;          // key name, code page 936
+    std::string binaryPath;    // stored exactly as given
+    std::string description;   // none when empty
+    std::string dependencies;  // NUL-separated names, as CreateServiceA takes them
 };
 
 class InstalledService {

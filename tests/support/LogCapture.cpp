@@ -31,9 +31,7 @@ std::string TodaysFileName() {
 
 }  // namespace
 
-LogCapture::LogCapture() : m_file(CaptureDir().File(TodaysFileName())) {
-    m_start = ReadFileBytes(m_file).size();
-}
+LogCapture::LogCapture() : m_file(CaptureDir().File(TodaysFileName())) { m_start = ReadFileBytes(m_file).size(); }
 
 std::vector<std::string> LogCapture::Lines() const {
     const std::string text = ReadFileBytes(m_file);

@@ -28,8 +28,7 @@ void AppendBytes(void* context, void* data, int size) {
 
 std::string EncodePng(const std::vector<unsigned char>& rgba, int width, int height) {
     std::string bytes;
-    if (!stbi_write_png_to_func(AppendBytes, &bytes, width, height, 4, rgba.data(), width * 4))
-        return std::string();
+    if (!stbi_write_png_to_func(AppendBytes, &bytes, width, height, 4, rgba.data(), width * 4)) return std::string();
     return bytes;
 }
 
@@ -50,11 +49,9 @@ bool WritePremultipliedPng(const std::string& path, const uint32_t* pixels, int 
         rgba[i * 4 + 3] = static_cast<unsigned char>(a);
     }
     const std::string bytes = EncodePng(rgba, width, height);
-    if (bytes.empty())
-        return false;
+    if (bytes.empty()) return false;
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
+    if (!file) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
 }

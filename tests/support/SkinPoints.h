@@ -39,21 +39,21 @@ constexpr RoleWindow kRoleWindow = {{400, 18}, {212, 129}, {212, 167}, {348, 226
 struct MainWindow {
     Point minbtn;
     Point closebtn;
-    Point TrevandComBox;   // x 16..136, y 52..84
-    Point ChkSelectAll;    // x 688..760
-    Point BtnFlush;        // x 772..852
-    Point BtnRemove;       // x 864..944
-    int listTop;           // first row's top
+    Point TrevandComBox;  // x 16..136, y 52..84
+    Point ChkSelectAll;   // x 688..760
+    Point BtnFlush;       // x 772..852
+    Point BtnRemove;      // x 864..944
+    int listTop;          // first row's top
     int rowHeight;
-    int rowsShown;         // whole rows between the header and the list's bottom
+    int rowsShown;  // whole rows between the header and the list's bottom
     testsupport::ScreenRect countLabel;
     // The drop-down opens below the combo (its top at y 84, a 1 px border),
     // entries 26 high.
     int dropDownTop;
     int dropDownEntryHeight;
 };
-constexpr MainWindow kMainWindow = {{900, 20}, {940, 20}, {76, 68}, {724, 68}, {812, 68}, {904, 68},
-                                    126,       26,        18,       {148, 52, 528, 32}, 85, 26};
+constexpr MainWindow kMainWindow = {{900, 20}, {940, 20}, {76, 68}, {724, 68},          {812, 68}, {904, 68},
+                                    126,       26,        18,       {148, 52, 528, 32}, 85,        26};
 
 // Row `row` (0: the first shown) of the list.
 inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }

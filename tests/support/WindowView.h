@@ -20,8 +20,7 @@ bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row);
 bool DriveListOpen(const Screenshot& shot, const ScreenRect& window);
 // Whether the two pictures differ inside `rect` of the window at `window`
 // (the same place in both).
-bool RegionChanged(const Screenshot& before, const Screenshot& after, const ScreenRect& window,
-                   const ScreenRect& rect);
+bool RegionChanged(const Screenshot& before, const Screenshot& after, const ScreenRect& window, const ScreenRect& rect);
 // Whether the window at `window` shows its title bar (every skin's bar is
 // 1E3A5F and at least 32 high): it has painted since it was shown.
 bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window);

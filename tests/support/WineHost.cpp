@@ -31,8 +31,7 @@ std::string UnixPathOf(const std::string& windowsPath) {
         return "";
     }
     std::wstring wide(windowsPath.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0],
-                                           static_cast<int>(wide.size()));
+    const int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
     if (length == 0) {
         return "";
     }
@@ -103,8 +102,7 @@ bool RunUnixCommandOutput(const std::vector<std::string>& argv, std::string* out
     // sh -c 'out=$1; shift; exec "$@" > "$out" 2>/dev/null' sh FILE COMMAND...
     // (what the command says on stderr, such as xdotool's X errors about a
     // window that has just gone, would only clutter the caller's output)
-    std::vector<std::string> shell = {"sh", "-c", "out=$1; shift; exec \"$@\" > \"$out\" 2>/dev/null", "sh",
-                                      unixFile};
+    std::vector<std::string> shell = {"sh", "-c", "out=$1; shift; exec \"$@\" > \"$out\" 2>/dev/null", "sh", unixFile};
     shell.insert(shell.end(), argv.begin(), argv.end());
     const bool ran = RunUnixCommand(shell);
     *output = ReadFileBytes(file);

@@ -80,8 +80,7 @@ bool XWindow::Click(int x, int y) const {
     if (at.width == 0) {
         return false;
     }
-    return RunUnixCommand(
-        {"xdotool", "mousemove", std::to_string(at.x + x), std::to_string(at.y + y), "click", "1"});
+    return RunUnixCommand({"xdotool", "mousemove", std::to_string(at.x + x), std::to_string(at.y + y), "click", "1"});
 }
 
 bool XWindow::PressKey(const std::string& keys) const {

@@ -50,7 +50,8 @@ std::vector<Character> AllCharacters(const bool (&lead)[256]) {
 }
 
 int Compare(const std::string& a, const std::string& b) {
-    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()), reinterpret_cast<const unsigned char*>(b.c_str()));
+    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                    reinterpret_cast<const unsigned char*>(b.c_str()));
 }
 
 int Compare(const Character& a, const Character& b) { return Compare(a.bytes, b.bytes); }
@@ -121,8 +122,7 @@ int main(int argc, char** argv) {
         }
     }
     const size_t narrowed = doubleFold.size();
-    std::stable_sort(all.begin(), all.end(),
-                     [](const Character& a, const Character& b) { return Compare(a, b) < 0; });
+    std::stable_sort(all.begin(), all.end(), [](const Character& a, const Character& b) { return Compare(a, b) < 0; });
 
     unsigned singleFold[256];
     for (unsigned b = 0; b < 256; ++b) {
@@ -181,8 +181,10 @@ int main(int argc, char** argv) {
         std::fprintf(out, "%s{0x%04x, 0x%04x},", i % 6 == 0 ? "\n    " : " ", doubleFold[i].first,
                      doubleFold[i].second);
     }
-    std::fprintf(out, "\n};\n\nconst unsigned kDoubleByteFoldCount = %u;\n\n}  // namespace casefold936\n}  // namespace platform\n",
-                 static_cast<unsigned>(doubleFold.size()));
+    std::fprintf(
+        out,
+        "\n};\n\nconst unsigned kDoubleByteFoldCount = %u;\n\n}  // namespace casefold936\n}  // namespace platform\n",
+        static_cast<unsigned>(doubleFold.size()));
     std::fclose(out);
     std::fprintf(stderr,
                  "%zu characters, %zu groups of equal characters, %zu double-byte characters folded, "

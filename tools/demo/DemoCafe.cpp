@@ -87,41 +87,42 @@ CafeDescription DemoCafe(const std::string& root, bool secondary) {
         if (package.localPath[0] == 'F' || package.diskId == 2) AddPackageFiles(f, package);
     }
 
-    e.entries.insert(e.entries.end(), {
-        // Old orphans (dated 2019 once built) and new ones, folders and loose files.
-        {CafeEntry::kFile, "GameBackup2019\\readme.txt"},
-        // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
-        {CafeEntry::kFolder, "Temp\\WeGame"},
-        {CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe"},
-        {CafeEntry::kFile, "Temp\\update.log"},
-        {CafeEntry::kFile, "网络游戏\\魔兽世界\\Wow.exe"},
-        {CafeEntry::kFile, "网络游戏\\魔兽世界\\Data\\common.MPQ"},
-        // A link inside an orphan folder, to saves kept outside every disk:
-        // deleting the folder must leave the link and what it points at.
-        {CafeEntry::kLink, "网络游戏\\魔兽世界\\存档", outside + "\\存档"},
-        {CafeEntry::kFolder, "网络游戏\\英雄联盟_旧版本\\Game"},
-        {CafeEntry::kFile, "网络游戏\\英雄联盟_旧版本\\Game\\League of Legends.exe"},
-        {CafeEntry::kFile, "网络游戏\\更新补丁.zip"},
-        {CafeEntry::kReadOnlyFile, "网络游戏\\使用说明.txt"},
-        {CafeEntry::kFolder, "新建文件夹"},
-        {CafeEntry::kFile, "单机游戏\\仙剑奇侠传六\\Pal6.exe"},
-        // 誠 is D5 5C in code page 936: a trail byte equal to the backslash.
-        {CafeEntry::kFolder, "单机游戏\\誠品合集"},
-        {CafeEntry::kFile, "单机游戏\\誠品合集\\誠.txt"},
-        // Hidden entries: never offered; a hidden file inside an orphan
-        // folder goes with the folder.
-        {CafeEntry::kHiddenFolder, "$RECYCLE.BIN"},
-        {CafeEntry::kHiddenFile, "单机游戏\\desktop.ini"},
-        {CafeEntry::kHiddenFile, "单机游戏\\仙剑奇侠传六\\thumbs.db"},
-        // A link straight below a disk's root: the scan neither lists nor enters it.
-        {CafeEntry::kLink, "共享存档", outside + "\\存档"},
-    });
+    e.entries.insert(e.entries.end(),
+                     {
+                         // Old orphans (dated 2019 once built) and new ones, folders and loose files.
+                         {CafeEntry::kFile, "GameBackup2019\\readme.txt"},
+                         // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
+                         {CafeEntry::kFolder, "Temp\\WeGame"},
+                         {CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe"},
+                         {CafeEntry::kFile, "Temp\\update.log"},
+                         {CafeEntry::kFile, "网络游戏\\魔兽世界\\Wow.exe"},
+                         {CafeEntry::kFile, "网络游戏\\魔兽世界\\Data\\common.MPQ"},
+                         // A link inside an orphan folder, to saves kept outside every disk:
+                         // deleting the folder must leave the link and what it points at.
+                         {CafeEntry::kLink, "网络游戏\\魔兽世界\\存档", outside + "\\存档"},
+                         {CafeEntry::kFolder, "网络游戏\\英雄联盟_旧版本\\Game"},
+                         {CafeEntry::kFile, "网络游戏\\英雄联盟_旧版本\\Game\\League of Legends.exe"},
+                         {CafeEntry::kFile, "网络游戏\\更新补丁.zip"},
+                         {CafeEntry::kReadOnlyFile, "网络游戏\\使用说明.txt"},
+                         {CafeEntry::kFolder, "新建文件夹"},
+                         {CafeEntry::kFile, "单机游戏\\仙剑奇侠传六\\Pal6.exe"},
+                         // 誠 is D5 5C in code page 936: a trail byte equal to the backslash.
+                         {CafeEntry::kFolder, "单机游戏\\誠品合集"},
+                         {CafeEntry::kFile, "单机游戏\\誠品合集\\誠.txt"},
+                         // Hidden entries: never offered; a hidden file inside an orphan
+                         // folder goes with the folder.
+                         {CafeEntry::kHiddenFolder, "$RECYCLE.BIN"},
+                         {CafeEntry::kHiddenFile, "单机游戏\\desktop.ini"},
+                         {CafeEntry::kHiddenFile, "单机游戏\\仙剑奇侠传六\\thumbs.db"},
+                         // A link straight below a disk's root: the scan neither lists nor enters it.
+                         {CafeEntry::kLink, "共享存档", outside + "\\存档"},
+                     });
     f.entries.insert(f.entries.end(), {
-        {CafeEntry::kFile, "网络游戏\\天涯明月刀\\TYClient.exe"},
-        {CafeEntry::kFile, "视频录像\\比赛录像.mp4"},
-        {CafeEntry::kFile, "PreDown\\新游戏预下载\\setup.dat"},
-        {CafeEntry::kFile, "pagefile.tmp"},
-    });
+                                          {CafeEntry::kFile, "网络游戏\\天涯明月刀\\TYClient.exe"},
+                                          {CafeEntry::kFile, "视频录像\\比赛录像.mp4"},
+                                          {CafeEntry::kFile, "PreDown\\新游戏预下载\\setup.dat"},
+                                          {CafeEntry::kFile, "pagefile.tmp"},
+                                      });
     CafeDrive d{'D',
                 {
                     {CafeEntry::kFile, "网络游戏\\永劫无间\\NarakaBladepoint.exe"},
@@ -167,8 +168,8 @@ bool AgeOldOrphans(const Cafe& cafe) {
                                 "单机游戏\\仙剑奇侠传六"};
     for (const char* path : kOld) {
         const std::string unixPath = testsupport::UnixPathOf(cafe.DriveFolder('E') + "\\" + path);
-        const std::vector<std::string> age = {"find", unixPath, "-exec", "touch", "-h", "-d", "2019-06-01 03:00",
-                                              "{}", "+"};
+        const std::vector<std::string> age = {"find", unixPath,           "-exec", "touch", "-h",
+                                              "-d",   "2019-06-01 03:00", "{}",    "+"};
         if (unixPath.empty() || !testsupport::RunUnixCommand(age)) return false;
     }
     return true;
@@ -215,8 +216,9 @@ bool BuildDemoCafe(const std::string& root) {
     std::printf("  outside the disks (links point here, nothing may touch it): %s\n",
                 HostPath(OutsideFolder(root)).c_str());
     if (Cafe::LocalAddress().empty()) {
-        std::printf("This machine has no Ethernet or wireless IPv4 address, so it cannot be the cafe's main\n"
-                    "server: the demo shows the secondary role (the second option of the role window).\n");
+        std::printf(
+            "This machine has no Ethernet or wireless IPv4 address, so it cannot be the cafe's main\n"
+            "server: the demo shows the secondary role (the second option of the role window).\n");
     } else if (secondary) {
         std::printf("The cafe's main server is 192.168.1.10: choose the secondary role (the second option).\n");
     } else {

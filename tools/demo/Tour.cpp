@@ -20,8 +20,8 @@
 #include "support/XWindow.h"
 
 using testsupport::AppProcess;
-using testsupport::Screenshot;
 using testsupport::ScreenRect;
+using testsupport::Screenshot;
 using testsupport::WaitUntil;
 using testsupport::XWindow;
 
@@ -83,8 +83,8 @@ private:
     XWindow m_main;
     XWindow m_box;
     XWindow m_deletion;
-    Screenshot m_before;   // the main window before the last action that changes it
-    int m_loads = 0;       // load lines in the log before the last reload
+    Screenshot m_before;  // the main window before the last action that changes it
+    int m_loads = 0;      // load lines in the log before the last reload
 };
 
 bool Tour::Fail(const std::string& why) {
@@ -105,8 +105,7 @@ bool Tour::Step(const char* name, const std::function<bool()>& step) {
     m_problem.clear();
     const auto start = std::chrono::steady_clock::now();
     const bool ok = step();
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%s %02d %-26s %5.1f s%s%s\n", ok ? "  ok  " : "FAILED", m_step, name, seconds,
                 m_problem.empty() ? "" : "  ", m_problem.c_str());
     std::fflush(stdout);
@@ -144,8 +143,7 @@ bool Tour::ChooseRole() {
     const bool chosen = WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(Scratch()) &&
-                   shot.Count(role.Geometry(), dot, testsupport::RgbOf(0x2563EB), 40) >= 20;
+            return shot.Take(Scratch()) && shot.Count(role.Geometry(), dot, testsupport::RgbOf(0x2563EB), 40) >= 20;
         },
         kUiLimitMs, 200);
     if (!chosen) return Fail("the option does not show as chosen");
@@ -245,8 +243,7 @@ bool Tour::DeletionFinished() {
     const bool shown = WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(Scratch()) &&
-                   testsupport::DeletionFinishedShown(shot, m_deletion.Geometry());
+            return shot.Take(Scratch()) && testsupport::DeletionFinishedShown(shot, m_deletion.Geometry());
         },
         kUiLimitMs, 200);
     if (!shown) return Fail("the deletion window shows no completion line");
@@ -295,8 +292,7 @@ bool Tour::Run() {
         Step(m_secondary ? "drive-F-list" : "drive-E-list", [&] { return SelectDrive(driveE == 0 ? 1 : driveE); }) &&
         (!m_secondary || (Step("drive-selector-open-again", [&] { return OpenDriveList(); }) &&
                           Step("drive-E-list", [&] { return SelectDrive(driveE); }))) &&
-        Step("two-rows-ticked", [&] { return Tick(); }) &&
-        Step("confirm-removal", [&] { return AskToRemove(); }) &&
+        Step("two-rows-ticked", [&] { return Tick(); }) && Step("confirm-removal", [&] { return AskToRemove(); }) &&
         Step("deletion-running", [&] { return ConfirmRemoval(); }) &&
         Step("deletion-finished", [&] { return DeletionFinished(); }) &&
         Step("list-refreshed", [&] { return CloseDeletionWindow(); }) &&

@@ -15,8 +15,7 @@ Canvas::Canvas(int width, int height)
     : m_width(width), m_height(height), m_pixels(static_cast<size_t>(width) * height * 4, 0.0f) {}
 
 void Canvas::Blend(int x, int y, Color color, float coverage) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return;
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
     float* p = &m_pixels[(static_cast<size_t>(y) * m_width + x) * 4];
     const float a = color.a * coverage;
     p[0] = color.r * a + p[0] * (1.0f - a);

@@ -36,8 +36,7 @@ public:
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x) {
                 const float coverage = 0.5f - sdf(x + 0.5f, y + 0.5f);
-                if (coverage > 0.0f)
-                    Blend(x, y, color, coverage > 1.0f ? 1.0f : coverage);
+                if (coverage > 0.0f) Blend(x, y, color, coverage > 1.0f ? 1.0f : coverage);
             }
     }
     template <class Sdf>

@@ -20,10 +20,16 @@ struct Look {
 
 void DrawBox(Canvas& canvas, int cellX, Look look) {
     const float l = cellX + 1.0f, t = 1.0f, r = cellX + 15.0f, b = 15.0f;
-    canvas.Fill([&](float x, float y) { return RoundBox({x, y}, l, t, r, b, 3.0f); }, Rgb(look.border), cellX,
-                0, cellX + kCell, kCell);
-    canvas.Fill([&](float x, float y) { return RoundBox({x, y}, l + 1, t + 1, r - 1, b - 1, 2.0f); },
-                Rgb(look.fill), cellX, 0, cellX + kCell, kCell);
+    canvas.Fill(
+        [&](float x, float y) {
+            return RoundBox({x, y}, l, t, r, b, 3.0f);
+        },
+        Rgb(look.border), cellX, 0, cellX + kCell, kCell);
+    canvas.Fill(
+        [&](float x, float y) {
+            return RoundBox({x, y}, l + 1, t + 1, r - 1, b - 1, 2.0f);
+        },
+        Rgb(look.fill), cellX, 0, cellX + kCell, kCell);
 }
 
 void DrawTick(Canvas& canvas, int cellX, uint32_t color) {
@@ -39,10 +45,16 @@ void DrawTick(Canvas& canvas, int cellX, uint32_t color) {
 
 void DrawRing(Canvas& canvas, int cellX, Look look) {
     const Vec centre{cellX + 8.0f, 8.0f};
-    canvas.Fill([&](float x, float y) { return Circle({x, y}, centre, 7.0f); }, Rgb(look.border), cellX, 0,
-                cellX + kCell, kCell);
-    canvas.Fill([&](float x, float y) { return Circle({x, y}, centre, 6.0f); }, Rgb(look.fill), cellX, 0,
-                cellX + kCell, kCell);
+    canvas.Fill(
+        [&](float x, float y) {
+            return Circle({x, y}, centre, 7.0f);
+        },
+        Rgb(look.border), cellX, 0, cellX + kCell, kCell);
+    canvas.Fill(
+        [&](float x, float y) {
+            return Circle({x, y}, centre, 6.0f);
+        },
+        Rgb(look.fill), cellX, 0, cellX + kCell, kCell);
 }
 
 }  // namespace
@@ -63,8 +75,11 @@ Canvas DrawRadio() {
     DrawRing(canvas, kCell, {kPrimary, kHotRow});
     DrawRing(canvas, 2 * kCell, {kPrimary, kWhite});
     const Vec centre{2 * kCell + 8.0f, 8.0f};
-    canvas.Fill([&](float x, float y) { return Circle({x, y}, centre, 3.5f); }, Rgb(kPrimary), 2 * kCell, 0,
-                3 * kCell, kCell);
+    canvas.Fill(
+        [&](float x, float y) {
+            return Circle({x, y}, centre, 3.5f);
+        },
+        Rgb(kPrimary), 2 * kCell, 0, 3 * kCell, kCell);
     DrawRing(canvas, 3 * kCell, {kBorder, kDisabledFill});
     return canvas;
 }

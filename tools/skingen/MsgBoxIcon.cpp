@@ -16,8 +16,11 @@ constexpr int kCell = 32;
 // A filled disc with a white glyph cut from nothing: the glyph is drawn over it.
 void DrawDisc(Canvas& canvas, int cellX, uint32_t color) {
     const Vec centre{cellX + 16.0f, 16.0f};
-    canvas.Fill([&](float x, float y) { return Circle({x, y}, centre, 14.5f); }, Rgb(color), cellX, 0,
-                cellX + kCell, kCell);
+    canvas.Fill(
+        [&](float x, float y) {
+            return Circle({x, y}, centre, 14.5f);
+        },
+        Rgb(color), cellX, 0, cellX + kCell, kCell);
 }
 
 void DrawInformation(Canvas& canvas, int cellX) {

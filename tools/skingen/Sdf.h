@@ -45,10 +45,8 @@ inline float Arc(Vec p, Vec centre, float radius, float from, float to, float wi
     const Vec d = p - centre;
     float angle = std::atan2(d.y, d.x);
     const float twoPi = 6.28318530718f;
-    while (angle < from)
-        angle += twoPi;
-    if (angle <= to)
-        return std::fabs(Length(d) - radius) - width / 2;
+    while (angle < from) angle += twoPi;
+    if (angle <= to) return std::fabs(Length(d) - radius) - width / 2;
     const Vec a = centre + Vec{std::cos(from), std::sin(from)} * radius;
     const Vec b = centre + Vec{std::cos(to), std::sin(to)} * radius;
     return std::min(Length(p - a), Length(p - b)) - width / 2;

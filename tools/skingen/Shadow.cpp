@@ -27,8 +27,7 @@ constexpr float kPeakTop = 0.14f, kPeakSide = 0.22f, kPeakBottom = 0.32f;
 // Alpha at normalised distance t (0 at the window's edge, 1 at the image border):
 // a steep start gives the window a defined edge, a long tail a soft end.
 float Falloff(float t, float peak) {
-    if (t >= 1.0f)
-        return 0.0f;
+    if (t >= 1.0f) return 0.0f;
     const float soft = std::pow(1.0f - t, 1.6f);
     const float contact = std::exp(-t * 12.0f) * 0.3f;
     return peak * (soft * 0.7f + contact) / 1.0f;
@@ -43,10 +42,8 @@ Canvas DrawShadow() {
             const float px = x + 0.5f, py = y + 0.5f;
             // Distance beyond each edge of the window, as a share of that side's margin.
             float dx = 0, dy = 0, peakX = kPeakSide, peakY = 0;
-            if (px < kLeft)
-                dx = (kLeft - px) / kLeft;
-            else if (px > kLeft + kCentre)
-                dx = (px - kLeft - kCentre) / kRight;
+            if (px < kLeft) dx = (kLeft - px) / kLeft;
+            else if (px > kLeft + kCentre) dx = (px - kLeft - kCentre) / kRight;
             if (py < kTop) {
                 dy = (kTop - py) / kTop;
                 peakY = kPeakTop;
@@ -54,15 +51,13 @@ Canvas DrawShadow() {
                 dy = (py - kTop - kCentre) / kBottom;
                 peakY = kPeakBottom;
             }
-            if (dx == 0 && dy == 0)
-                continue;  // under the window
+            if (dx == 0 && dy == 0) continue;  // under the window
             const float t = std::sqrt(dx * dx + dy * dy);
             // In a corner the strength turns from the side's to the top's or bottom's.
             const float w = dy * dy / (dx * dx + dy * dy);
             const float peak = peakX * (1 - w) + peakY * w;
             const float alpha = Falloff(t, peak);
-            if (alpha > 0)
-                canvas.Blend(x, y, Rgb(kShadow, alpha), 1.0f);
+            if (alpha > 0) canvas.Blend(x, y, Rgb(kShadow, alpha), 1.0f);
         }
     return canvas;
 }

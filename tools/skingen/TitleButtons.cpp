@@ -14,8 +14,7 @@ constexpr int kCellWidth = 40, kCellHeight = 32;
 
 void DrawBackground(Canvas& canvas, int cellX, Color color) {
     for (int y = 0; y < kCellHeight; ++y)
-        for (int x = cellX; x < cellX + kCellWidth; ++x)
-            canvas.Blend(x, y, color, 1.0f);
+        for (int x = cellX; x < cellX + kCellWidth; ++x) canvas.Blend(x, y, color, 1.0f);
 }
 
 // Glyph centred in the cell; strokes 1.4 px wide so the icon reads as thin lines
@@ -34,8 +33,11 @@ void DrawCross(Canvas& canvas, int cellX, Color color) {
 void DrawDash(Canvas& canvas, int cellX, Color color) {
     const float cx = cellX + 20.0f;
     // A 1-pixel-aligned bar (rows 16 and 17 share it half-half would blur it).
-    canvas.Fill([&](float x, float y) { return RoundBox({x, y}, cx - 5.0f, 16.0f, cx + 5.0f, 17.0f, 0.0f); },
-                color, cellX, 0, cellX + kCellWidth, kCellHeight);
+    canvas.Fill(
+        [&](float x, float y) {
+            return RoundBox({x, y}, cx - 5.0f, 16.0f, cx + 5.0f, 17.0f, 0.0f);
+        },
+        color, cellX, 0, cellX + kCellWidth, kCellHeight);
 }
 
 }  // namespace

@@ -16,12 +16,9 @@ int main(int argc, char** argv) {
         skingen::Canvas (*draw)();
     };
     const Output outputs[] = {
-        {"Default_Shadow.png", skingen::DrawShadow},
-        {"MsgBoxIcon.png", skingen::DrawMsgBoxIcons},
-        {"Default_Checkbox.png", skingen::DrawCheckbox},
-        {"Default_Radio.png", skingen::DrawRadio},
-        {"TitleBtnClose.png", skingen::DrawTitleButtonClose},
-        {"TitleBtnMin.png", skingen::DrawTitleButtonMin},
+        {"Default_Shadow.png", skingen::DrawShadow},          {"MsgBoxIcon.png", skingen::DrawMsgBoxIcons},
+        {"Default_Checkbox.png", skingen::DrawCheckbox},      {"Default_Radio.png", skingen::DrawRadio},
+        {"TitleBtnClose.png", skingen::DrawTitleButtonClose}, {"TitleBtnMin.png", skingen::DrawTitleButtonMin},
     };
     for (const Output& output : outputs) {
         if (!output.draw().WritePng(dir + output.name)) {

@@ -15,7 +15,9 @@ void* CButtonUI::GetInterface(const char* pstrName) {
     return CLabelUI::GetInterface(pstrName);
 }
 
-UINT CButtonUI::GetControlFlags() const { return (IsKeyboardEnabled() ? UIFLAG_TABSTOP : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0); }
+UINT CButtonUI::GetControlFlags() const {
+    return (IsKeyboardEnabled() ? UIFLAG_TABSTOP : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0);
+}
 
 bool CButtonUI::Activate() {
     if (!CControlUI::Activate()) return false;
@@ -70,11 +72,8 @@ void CButtonUI::DoEvent(TEventUI& event) {
         m_uButtonState &= ~UISTATE_HOT;
         Invalidate();
         break;
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(::LoadCursor(nullptr, IsEnabled() ? IDC_HAND : IDC_ARROW));
-        return;
-    default:
-        break;
+    case UIEVENT_SETCURSOR: ::SetCursor(::LoadCursor(nullptr, IsEnabled() ? IDC_HAND : IDC_ARROW)); return;
+    default: break;
     }
     CLabelUI::DoEvent(event);
 }

@@ -181,11 +181,8 @@ void CComboUI::DoEvent(TEventUI& event) {
             else SelectItem(m_iCurSel + 1 < GetCount() ? m_iCurSel + 1 : m_iCurSel, IsDropped());
             return;
         case VK_F4:
-        case VK_SPACE:
-            Activate();
-            return;
-        default:
-            return;
+        case VK_SPACE: Activate(); return;
+        default: return;
         }
         return;
     case UIEVENT_SCROLLWHEEL:
@@ -201,12 +198,8 @@ void CComboUI::DoEvent(TEventUI& event) {
         m_uButtonState &= ~UISTATE_HOT;
         Invalidate();
         return;
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-        return;
-    default:
-        CContainerUI::DoEvent(event);
-        return;
+    case UIEVENT_SETCURSOR: ::SetCursor(::LoadCursor(nullptr, IDC_ARROW)); return;
+    default: CContainerUI::DoEvent(event); return;
     }
 }
 
@@ -283,7 +276,8 @@ void CComboUI::PaintText(HDC hDC) {
     rc.top += m_rcTextPadding.top;
     rc.bottom -= m_rcTextPadding.bottom;
     const DWORD color = IsEnabled() ? m_ListInfo.dwTextColor : m_ListInfo.dwDisabledTextColor;
-    const UINT style = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (m_ListInfo.uTextStyle & (DT_LEFT | DT_CENTER | DT_RIGHT));
+    const UINT style =
+        DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (m_ListInfo.uTextStyle & (DT_LEFT | DT_CENTER | DT_RIGHT));
     CRenderEngine::DrawText(hDC, m_pManager->GetFont(m_ListInfo.nFont), rc, text.GetData(), color, style);
 }
 

@@ -162,11 +162,8 @@ LRESULT CComboWnd::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         ::DestroyWindow(hWnd);
         return 0;
     }
-    case WM_DESTROY:
-        GiveEntriesBack();
-        break;
-    default:
-        break;
+    case WM_DESTROY: GiveEntriesBack(); break;
+    default: break;
     }
     LRESULT lRes = 0;
     if (m_pm && m_pm->ProcessMessage(uMsg, wParam, lParam, lRes)) {

@@ -11,9 +11,10 @@ namespace Vellum {
 namespace {
 
 const char* const kEffectAttributes[] = {
-    "enabledeffect", "rhaa", "transshadow", "transtext", "transshadow1", "transtext1", "gradientangle",
-    "enabledstroke", "enabledshadow", "transstroke", "gradientlength", "shadowoffset", "textcolor1",
-    "textshadowcolora", "textshadowcolorb", "strokecolor"};
+    "enabledeffect",  "rhaa",          "transshadow",   "transtext",        "transshadow1",
+    "transtext1",     "gradientangle", "enabledstroke", "enabledshadow",    "transstroke",
+    "gradientlength", "shadowoffset",  "textcolor1",    "textshadowcolora", "textshadowcolorb",
+    "strokecolor"};
 
 }  // namespace
 

@@ -64,7 +64,9 @@ int CListBodyUI::RemoveIf(const std::function<bool(CControlUI*)>& remove) {
     m_items.resize(kept);
     m_listItems.resize(kept);
     m_placed.erase(std::remove_if(m_placed.begin(), m_placed.end(),
-                                  [&](CControlUI* row) { return std::find(removed.begin(), removed.end(), row) != removed.end(); }),
+                                  [&](CControlUI* row) {
+                                      return std::find(removed.begin(), removed.end(), row) != removed.end();
+                                  }),
                    m_placed.end());
     if (IsVisible()) NeedUpdate();
     for (CControlUI* row : removed) DestroyChild(row);
@@ -150,7 +152,8 @@ void CListBodyUI::SetPos(RECT rc, bool bNeedInvalidate) {
         CControlUI* row = m_items[m_shown[slot]];
         const RECT& pad = row->GetPadding();
         const int top = inner.top + slot * rowHeight - scroll;
-        row->SetPos({inner.left + pad.left, top + pad.top, inner.right - pad.right, top + rowHeight - pad.bottom}, false);
+        row->SetPos({inner.left + pad.left, top + pad.top, inner.right - pad.right, top + rowHeight - pad.bottom},
+                    false);
         placed.push_back(row);
     }
     UnplaceRows(placed);
@@ -163,7 +166,8 @@ void CListBodyUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     {
         CSaveDC saved(hDC);
         RECT rcClip = GetInnerRect();
-        if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) rcClip.right = m_pVerticalScrollBar->GetPos().left;
+        if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible())
+            rcClip.right = m_pVerticalScrollBar->GetPos().left;
         ::IntersectRect(&rcClip, &rcClip, &rcTemp);
         ::IntersectClipRect(hDC, rcClip.left, rcClip.top, rcClip.right, rcClip.bottom);
         for (CControlUI* row : m_placed) {

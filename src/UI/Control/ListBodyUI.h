@@ -57,9 +57,9 @@ private:
     void CollectShown(std::vector<int>& shown) const;
 
     CListUI* m_pOwner;
-    std::vector<CControlUI*> m_placed;  // rows that hold a rectangle now
+    std::vector<CControlUI*> m_placed;      // rows that hold a rectangle now
     std::vector<IListItemUI*> m_listItems;  // parallel to m_items
-    std::vector<int> m_shown;           // item indexes of the visible rows, at the last layout
+    std::vector<int> m_shown;               // item indexes of the visible rows, at the last layout
     int m_iFirst = 0;
     int m_iLast = 0;
     int m_iEnsureVisible = -1;

@@ -92,8 +92,7 @@ void CListElementUI::DoEvent(TEventUI& event) {
     case UIEVENT_SCROLLWHEEL:
         if (m_pOwner) m_pOwner->DoEvent(event);
         return;
-    default:
-        CControlUI::DoEvent(event);
+    default: CControlUI::DoEvent(event);
     }
 }
 
@@ -103,8 +102,7 @@ void CListElementUI::SetAttribute(const char* pstrName, const char* pstrValue) {
         const bool selected = ParseBool(pstrValue ? pstrValue : "");
         if (selected && m_pOwner) m_pOwner->SelectItem(m_iIndex);
         else Select(selected);
-    }
-    else CControlUI::SetAttribute(pstrName, pstrValue);
+    } else CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 SIZE CListElementUI::EstimateSize(SIZE) {

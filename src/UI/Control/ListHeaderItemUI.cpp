@@ -100,8 +100,7 @@ void CListHeaderItemUI::DoEvent(TEventUI& event) {
         m_uState &= ~UISTATE_HOT;
         Invalidate();
         break;
-    default:
-        break;
+    default: break;
     }
     CLabelUI::DoEvent(event);
 }

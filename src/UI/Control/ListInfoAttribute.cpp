@@ -44,7 +44,8 @@ bool SetListInfoAttribute(TListInfoUI& info, const char* pstrName, const char* p
         }
     }
     if (Is(pstrName, "itemfont")) info.nFont = ParseInt(v);
-    else if (Is(pstrName, "itemalign")) info.uTextStyle = (info.uTextStyle & ~(DT_LEFT | DT_CENTER | DT_RIGHT)) | ParseItemAlign(v);
+    else if (Is(pstrName, "itemalign"))
+        info.uTextStyle = (info.uTextStyle & ~(DT_LEFT | DT_CENTER | DT_RIGHT)) | ParseItemAlign(v);
     else if (Is(pstrName, "itemendellipsis")) info.bEndEllipsis = ParseBool(v);
     else if (Is(pstrName, "itemaltbk")) info.bAlternateBk = ParseBool(v);
     else if (Is(pstrName, "itemshowhtml")) info.bShowHtml = ParseBool(v);

@@ -14,8 +14,7 @@ void* CListLabelElementUI::GetInterface(const char* pstrName) {
     return CListElementUI::GetInterface(pstrName);
 }
 
-void CListLabelElementUI::DrawRowText(HDC hDC, RECT rc, const char* pstrText, int iFont, UINT uStyle,
-                                      DWORD dwColor) {
+void CListLabelElementUI::DrawRowText(HDC hDC, RECT rc, const char* pstrText, int iFont, UINT uStyle, DWORD dwColor) {
     if (!m_pManager || !pstrText || !*pstrText) return;
     const TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
     HFONT font = m_pManager->GetFont(iFont);

@@ -102,11 +102,8 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
         }
         return;
     case UIEVENT_BUTTONUP:
-    case UIEVENT_MOUSEMOVE:
-        m_pOwner->DoEvent(event);
-        break;
-    default:
-        break;
+    case UIEVENT_MOUSEMOVE: m_pOwner->DoEvent(event); break;
+    default: break;
     }
     CListTextElementUI::DoEvent(event);
 }

@@ -39,7 +39,7 @@ private:
     bool m_bCheckedImageBroken = false;
     bool m_bUncheckedImageBroken = false;
     std::vector<DWORD> m_aColumnTextColor;  // stays 0: texts are drawn black
-    std::map<int, RECT> m_mColumnRects;      // where each column was painted last
+    std::map<int, RECT> m_mColumnRects;     // where each column was painted last
 };
 
 }  // namespace Vellum

@@ -207,7 +207,8 @@ bool CListUI::SelectItem(int iIndex, bool bTakeFocus) {
     m_aSelItems.push_back(iIndex);
     EnsureVisible(iIndex);
     if (bTakeFocus) control->SetFocus();
-    if (m_pManager) m_pManager->SendNotify(this, "itemselect", static_cast<WPARAM>(iIndex), static_cast<LPARAM>(previous));
+    if (m_pManager)
+        m_pManager->SendNotify(this, "itemselect", static_cast<WPARAM>(iIndex), static_cast<LPARAM>(previous));
     return true;
 }
 

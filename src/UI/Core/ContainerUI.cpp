@@ -223,9 +223,7 @@ void CContainerUI::SetScrollPos(SIZE szPos) {
     Invalidate();
 }
 
-int CContainerUI::GetScrollLineSize() const {
-    return m_pVerticalScrollBar ? m_pVerticalScrollBar->GetLineSize() : 8;
-}
+int CContainerUI::GetScrollLineSize() const { return m_pVerticalScrollBar ? m_pVerticalScrollBar->GetLineSize() : 8; }
 
 void CContainerUI::LineUp() {
     SIZE pos = GetScrollPos();
@@ -303,8 +301,7 @@ void CContainerUI::PaintScrollBars(HDC hDC, const RECT& rcPaint) {
 }
 
 void CContainerUI::DoEvent(TEventUI& event) {
-    if (event.Type == UIEVENT_SCROLLWHEEL && m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible() &&
-        IsEnabled()) {
+    if (event.Type == UIEVENT_SCROLLWHEEL && m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible() && IsEnabled()) {
         // Three lines per notch, as the system does by default.
         for (int i = 0; i < 3; ++i) {
             if (LOWORD(event.wParam) == SB_LINEUP) LineUp();
@@ -325,8 +322,10 @@ void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
         if (m_pVerticalScrollBar || m_pHorizontalScrollBar) {
             // Scrolled children end at the inset and at the bars.
             RECT inner = GetInnerRect();
-            if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) inner.right = m_pVerticalScrollBar->GetPos().left;
-            if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) inner.bottom = m_pHorizontalScrollBar->GetPos().top;
+            if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible())
+                inner.right = m_pVerticalScrollBar->GetPos().left;
+            if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible())
+                inner.bottom = m_pHorizontalScrollBar->GetPos().top;
             ::IntersectRect(&rcClip, &rcClip, &inner);
         }
         ::IntersectClipRect(hDC, rcClip.left, rcClip.top, rcClip.right, rcClip.bottom);
@@ -361,8 +360,7 @@ void CContainerUI::SetAttribute(const char* pstrName, const char* pstrValue) {
     } else if (std::strcmp(pstrName, "hscrollbarstyle") == 0) {
         m_strHScrollStyle = v;
         if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->ApplyAttributeList(v);
-    }
-    else CControlUI::SetAttribute(pstrName, pstrValue);
+    } else CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CContainerUI::SetManager(CUIManager* pManager, CControlUI* pParent, bool bInit) {

@@ -116,8 +116,8 @@ protected:
     bool m_bMouseChildEnabled = true;
     CScrollBarUI* m_pVerticalScrollBar = nullptr;    // owned; null without "vscrollbar"
     CScrollBarUI* m_pHorizontalScrollBar = nullptr;  // owned; null without "hscrollbar"
-    std::string m_strVScrollStyle;  // attribute list applied to the vertical bar
-    std::string m_strHScrollStyle;  // attribute list applied to the horizontal bar
+    std::string m_strVScrollStyle;                   // attribute list applied to the vertical bar
+    std::string m_strHScrollStyle;                   // attribute list applied to the horizontal bar
 };
 
 }  // namespace Vellum

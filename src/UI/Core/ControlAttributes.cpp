@@ -101,7 +101,8 @@ void CControlUI::SetAttribute(const char* pstrName, const char* pstrValue) {
 }
 
 void CControlUI::ApplyAttributeList(const char* pstrList) {
-    for (const UIAttribute& attribute : ParseAttributeList(pstrList)) SetAttribute(attribute.strName, attribute.strValue);
+    for (const UIAttribute& attribute : ParseAttributeList(pstrList))
+        SetAttribute(attribute.strName, attribute.strValue);
 }
 
 }  // namespace Vellum

@@ -11,8 +11,8 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     CSaveDC saved(hDC);
     if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
         // Round corners: nothing of the control shows outside its outline.
-        CGdiObject<HRGN> rgn(::CreateRoundRectRgn(m_rcItem.left, m_rcItem.top, m_rcItem.right + 1,
-                                                  m_rcItem.bottom + 1, m_cxyBorderRound.cx, m_cxyBorderRound.cy));
+        CGdiObject<HRGN> rgn(::CreateRoundRectRgn(m_rcItem.left, m_rcItem.top, m_rcItem.right + 1, m_rcItem.bottom + 1,
+                                                  m_cxyBorderRound.cx, m_cxyBorderRound.cy));
         ::ExtSelectClipRgn(hDC, rgn.Get(), RGN_AND);
     }
     PaintBkColor(hDC);
@@ -83,8 +83,9 @@ bool CControlUI::DrawImages(HDC hDC, const std::vector<UIImageDescriptor>& image
     if (!m_pManager || images.empty()) return false;
     for (size_t i = 0; i < images.size(); ++i) {
         const UIImageDescriptor& image = images[i];
-        const TImageInfo* info = m_pManager->GetImageEx(image.strFile, image.strResType.IsEmpty() ? nullptr : image.strResType.GetData(),
-                                                        image.bMask ? image.dwMask : 0);
+        const TImageInfo* info =
+            m_pManager->GetImageEx(image.strFile, image.strResType.IsEmpty() ? nullptr : image.strResType.GetData(),
+                                   image.bMask ? image.dwMask : 0);
         if (!info) return false;
         TImageDraw draw;
         if (image.bDest) draw.rcDest = ToRECT(image.rcDest);

@@ -200,9 +200,7 @@ void CControlUI::Event(TEventUI& event) {
 
 void CControlUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-        return;
+    case UIEVENT_SETCURSOR: ::SetCursor(::LoadCursor(nullptr, IDC_ARROW)); return;
     case UIEVENT_SETFOCUS:
         m_bFocused = true;
         Invalidate();
@@ -229,8 +227,7 @@ void CControlUI::DoEvent(TEventUI& event) {
         // Wheel turns over a plain control belong to the container around it.
         if (m_pParent) m_pParent->DoEvent(event);
         return;
-    default:
-        return;
+    default: return;
     }
 }
 

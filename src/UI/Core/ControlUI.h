@@ -194,7 +194,7 @@ protected:
     DWORD m_dwHotBorderColor = 0;
     DWORD m_dwFocusBorderColor = 0;
     int m_nBorderSize = 0;
-    RECT m_rcBorderSize = {0, 0, 0, 0};  // per side; used when any side is set
+    RECT m_rcBorderSize = {0, 0, 0, 0};     // per side; used when any side is set
     RECT m_rcBorderPadding = {0, 0, 0, 0};  // stored; borders hug the control
     int m_nBorderStyle = PS_SOLID;          // stored; borders are solid
     SIZE m_cxyBorderRound = {0, 0};

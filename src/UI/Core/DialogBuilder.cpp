@@ -122,7 +122,8 @@ void CDialogBuilder::ApplyResources(const CXmlNode& root, CUIManager* pManager) 
             const bool italic = ParseBool(node.GetAttributeValue("italic"));
             if (!*face) continue;
             pManager->AddFont(face, size, bold, underline, italic);
-            if (ParseBool(node.GetAttributeValue("default"))) pManager->SetDefaultFont(face, size, bold, underline, italic);
+            if (ParseBool(node.GetAttributeValue("default")))
+                pManager->SetDefaultFont(face, size, bold, underline, italic);
         } else if (Is(name, "Default")) {
             const char* control = node.GetAttributeValue("name");
             if (*control) pManager->AddDefaultAttributes(control, node.GetAttributeValue("value"));
@@ -171,8 +172,7 @@ void CDialogBuilder::BuildInclude(const CXmlNode& node, CControlUI* pParent, CUI
     }
 }
 
-CControlUI* CDialogBuilder::BuildLevel(const CXmlNode& parent, CControlUI* pParent, CUIManager* pManager,
-                                       int nDepth) {
+CControlUI* CDialogBuilder::BuildLevel(const CXmlNode& parent, CControlUI* pParent, CUIManager* pManager, int nDepth) {
     CControlUI* first = nullptr;
     for (CXmlNode node = parent.GetChild(); node.IsValid(); node = node.GetSibling()) {
         const char* name = node.GetName();

@@ -54,8 +54,7 @@ bool CLayoutSeparator::DoEvent(CControlUI& layout, TEventUI& event) {
         m_bDragging = false;
         Apply(layout, m_nPending);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

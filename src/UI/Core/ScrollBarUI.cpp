@@ -131,8 +131,7 @@ void CScrollBarUI::DoEvent(TEventUI& event) {
     case UIEVENT_SCROLLWHEEL:
         if (m_pOwner) m_pOwner->DoEvent(event);
         return;
-    default:
-        CControlUI::DoEvent(event);
+    default: CControlUI::DoEvent(event);
     }
 }
 
@@ -158,7 +157,8 @@ void CScrollBarUI::PaintStatusImage(HDC hDC) {
     if (m_bHorizontal) ::InflateRect(&thumb, 0, -2);
     else ::InflateRect(&thumb, -2, 0);
     const int round = m_bHorizontal ? thumb.bottom - thumb.top : thumb.right - thumb.left;
-    const CGdiObject<HRGN> rgn(::CreateRoundRectRgn(thumb.left, thumb.top, thumb.right + 1, thumb.bottom + 1, round, round));
+    const CGdiObject<HRGN> rgn(
+        ::CreateRoundRectRgn(thumb.left, thumb.top, thumb.right + 1, thumb.bottom + 1, round, round));
     CSaveDC saved(hDC);
     // The clip takes a copy of the region: ours may go at scope end.
     ::ExtSelectClipRgn(hDC, rgn.Get(), RGN_AND);

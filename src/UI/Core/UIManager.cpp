@@ -49,7 +49,8 @@ void CUIManager::Init(HWND hWnd) {
     m_dcPaint = CWindowDC(hWnd);
     if (std::find(g_managers.begin(), g_managers.end(), this) == g_managers.end()) g_managers.push_back(this);
     // The skin may have given a size before the window existed.
-    if (m_szInitWindowSize.cx > 0 && m_szInitWindowSize.cy > 0) SetInitSize(m_szInitWindowSize.cx, m_szInitWindowSize.cy);
+    if (m_szInitWindowSize.cx > 0 && m_szInitWindowSize.cy > 0)
+        SetInitSize(m_szInitWindowSize.cx, m_szInitWindowSize.cy);
 }
 
 void CUIManager::SetInstance(HINSTANCE hInst) { g_hInstance = hInst; }

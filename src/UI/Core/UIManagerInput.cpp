@@ -99,9 +99,7 @@ bool CUIManager::ProcessMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT
     lRes = 0;
     if (!m_hWndPaint) return false;
     switch (uMsg) {
-    case WM_VELLUM_DELAYED_CLEANUP:
-        ClearDelayedCleanup();
-        return true;
+    case WM_VELLUM_DELAYED_CLEANUP: ClearDelayedCleanup(); return true;
     case WM_CLOSE: {
         // Closing ends every input state and hands the keyboard to the owner.
         ResetInputState();
@@ -114,11 +112,8 @@ bool CUIManager::ProcessMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_ERASEBKGND:
         lRes = 1;  // everything is painted from the off-screen buffer
         return true;
-    case WM_PAINT:
-        return OnPaint();
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(wParam));
-        return true;
+    case WM_PAINT: return OnPaint();
+    case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wParam)); return true;
     case WM_SIZE:
         if (m_pRoot) {
             m_bUpdateNeeded = true;
@@ -141,8 +136,7 @@ bool CUIManager::ProcessMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT
             }
         }
         return false;
-    case WM_MOUSEMOVE:
-        return OnMouseMove(wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
     case WM_MOUSELEAVE:
         m_bMouseTracking = false;
         HideToolTip();
@@ -152,32 +146,26 @@ bool CUIManager::ProcessMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT
             SendEvent(old, UIEVENT_MOUSELEAVE);
         }
         return false;
-    case WM_MOUSEHOVER:
-        OnMouseHover(lParam);
-        return true;
+    case WM_MOUSEHOVER: OnMouseHover(lParam); return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
-    case WM_CONTEXTMENU:
-        return OnButton(uMsg, wParam, lParam);
+    case WM_CONTEXTMENU: return OnButton(uMsg, wParam, lParam);
     case WM_CAPTURECHANGED:
         if (m_bMouseCapture && reinterpret_cast<HWND>(lParam) != m_hWndPaint) {
             m_bMouseCapture = false;
             m_pEventClick = nullptr;
         }
         return false;
-    case WM_MOUSEWHEEL:
-        return OnMouseWheel(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam, lParam);
     case WM_SETCURSOR:
         if (LOWORD(lParam) != HTCLIENT) return false;
         return OnSetCursor(lRes);
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR:
-        return OnKey(uMsg, wParam, lParam);
-    default:
-        return false;
+    case WM_CHAR: return OnKey(uMsg, wParam, lParam);
+    default: return false;
     }
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 // A font from the stock GUI font's metrics with the given face, size and styles.
 // Its handle is null when GDI refuses the font.
-CGdiObject<HFONT> MakeFont(TFontInfo& info, const char* pstrFace, int nSize, bool bBold, bool bUnderline, bool bItalic) {
+CGdiObject<HFONT> MakeFont(TFontInfo& info, const char* pstrFace, int nSize, bool bBold, bool bUnderline,
+                           bool bItalic) {
     LOGFONTA lf = {};
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
     if (pstrFace) {

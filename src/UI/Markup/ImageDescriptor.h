@@ -30,16 +30,16 @@
 namespace Vellum {
 
 struct UIImageDescriptor {
-    CUIString strFile;       // image name, as the manager's image cache knows it
-    CUIString strResType;    // "" unless the image is a module resource
-    UIRect rcDest;           // where to draw, when bDest; else the whole control
+    CUIString strFile;     // image name, as the manager's image cache knows it
+    CUIString strResType;  // "" unless the image is a module resource
+    UIRect rcDest;         // where to draw, when bDest; else the whole control
     bool bDest = false;
-    UIRect rcSource;         // part of the image, when bSource; else all of it
+    UIRect rcSource;  // part of the image, when bSource; else all of it
     bool bSource = false;
-    UIRect rcCorner;         // nine-grid corners; all 0: plain stretching
-    uint32_t dwMask = 0;     // colour drawn transparent, when bMask
+    UIRect rcCorner;      // nine-grid corners; all 0: plain stretching
+    uint32_t dwMask = 0;  // colour drawn transparent, when bMask
     bool bMask = false;
-    int nFade = 255;         // constant alpha
+    int nFade = 255;  // constant alpha
     bool bHole = false;
     bool bXTiled = false;
     bool bYTiled = false;

@@ -38,8 +38,7 @@ bool CSkinStore::ReadSkinFile(const std::string& name, size_t maxSize, std::stri
     return HasArchive() ? ReadFromArchive(name, maxSize, bytes, error) : ReadPlainFile(name, maxSize, bytes, error);
 }
 
-bool CSkinStore::ReadPlainFile(const std::string& name, size_t maxSize, std::string* bytes,
-                               const char** error) const {
+bool CSkinStore::ReadPlainFile(const std::string& name, size_t maxSize, std::string* bytes, const char** error) const {
     platform::ReadOnlyFile file;
     if (!file.Open(m_strFolder + name)) {
         *error = "Error opening file";
@@ -86,19 +85,11 @@ bool CSkinStore::ReadFromArchive(const std::string& name, size_t maxSize, std::s
         return false;
     }
     switch (archive->Extract(name.c_str(), maxSize, bytes)) {
-        case CZipArchive::Result::kOk:
-            return true;
-        case CZipArchive::Result::kNotFound:
-            *error = "Could not find ziped file";
-            return false;
-        case CZipArchive::Result::kEmpty:
-            *error = "File is empty";
-            return false;
-        case CZipArchive::Result::kTooLarge:
-            *error = "File too large";
-            return false;
-        case CZipArchive::Result::kUnzipFailed:
-            break;
+    case CZipArchive::Result::kOk: return true;
+    case CZipArchive::Result::kNotFound: *error = "Could not find ziped file"; return false;
+    case CZipArchive::Result::kEmpty: *error = "File is empty"; return false;
+    case CZipArchive::Result::kTooLarge: *error = "File too large"; return false;
+    case CZipArchive::Result::kUnzipFailed: break;
     }
     *error = "Could not unzip file";
     return false;

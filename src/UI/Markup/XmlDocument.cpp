@@ -87,8 +87,6 @@ bool CXmlDocument::LoadText(std::string text) {
     return true;
 }
 
-CXmlNode CXmlDocument::GetRoot() const {
-    return m_elements.size() > 1 ? CXmlNode(this, 1) : CXmlNode();
-}
+CXmlNode CXmlDocument::GetRoot() const { return m_elements.size() > 1 ? CXmlNode(this, 1) : CXmlNode(); }
 
 }  // namespace Vellum

@@ -162,8 +162,8 @@ private:
     char* ReadData(char* in, char* out, char terminator);
     uint32_t Offset(const char* p) const { return static_cast<uint32_t>(p - m_text.data()); }
 
-    std::vector<char> m_text;          // the document, NUL-terminated
-    std::vector<Element> m_elements;   // record 0 is a dummy
+    std::vector<char> m_text;         // the document, NUL-terminated
+    std::vector<Element> m_elements;  // record 0 is a dummy
     bool m_bPreserveWhitespace = true;
     CUIString m_strResourceType;
     char m_szErrorMsg[100];

@@ -9,17 +9,11 @@ namespace Vellum {
 
 CXmlNode CXmlNode::At(uint32_t index) const { return index != 0 ? CXmlNode(m_pOwner, index) : CXmlNode(); }
 
-CXmlNode CXmlNode::GetParent() const {
-    return IsValid() ? At(m_pOwner->m_elements[m_nIndex].nParent) : CXmlNode();
-}
+CXmlNode CXmlNode::GetParent() const { return IsValid() ? At(m_pOwner->m_elements[m_nIndex].nParent) : CXmlNode(); }
 
-CXmlNode CXmlNode::GetSibling() const {
-    return IsValid() ? At(m_pOwner->m_elements[m_nIndex].nSibling) : CXmlNode();
-}
+CXmlNode CXmlNode::GetSibling() const { return IsValid() ? At(m_pOwner->m_elements[m_nIndex].nSibling) : CXmlNode(); }
 
-CXmlNode CXmlNode::GetChild() const {
-    return IsValid() ? At(m_pOwner->m_elements[m_nIndex].nChild) : CXmlNode();
-}
+CXmlNode CXmlNode::GetChild() const { return IsValid() ? At(m_pOwner->m_elements[m_nIndex].nChild) : CXmlNode(); }
 
 CXmlNode CXmlNode::GetChild(const char* name) const {
     for (CXmlNode child = GetChild(); child.IsValid(); child = child.GetSibling()) {

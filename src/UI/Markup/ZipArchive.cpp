@@ -103,8 +103,8 @@ bool CZipArchive::ReadDirectory() {
     if (m_nSize < kEndOfDirectorySize) {
         return false;
     }
-    const uint64_t tailSize = m_nSize < kEndOfDirectorySize + kMaxCommentSize ? m_nSize
-                                                                              : kEndOfDirectorySize + kMaxCommentSize;
+    const uint64_t tailSize =
+        m_nSize < kEndOfDirectorySize + kMaxCommentSize ? m_nSize : kEndOfDirectorySize + kMaxCommentSize;
     std::vector<unsigned char> tail(static_cast<size_t>(tailSize));
     if (!ReadAt(m_nSize - tailSize, tail.data(), tail.size())) {
         return false;
@@ -233,8 +233,8 @@ bool CZipArchive::Unpack(const Entry& entry, std::string* bytes) const {
             return false;
         }
     }
-    const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(bytes->data()),
-                            static_cast<uInt>(bytes->size()));
+    const uLong crc =
+        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(bytes->data()), static_cast<uInt>(bytes->size()));
     return crc == entry.dwCrc;
 }
 

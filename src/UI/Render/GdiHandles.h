@@ -120,7 +120,7 @@ public:
     explicit operator bool() const { return static_cast<bool>(m_dc); }
 
 private:
-    CMemoryDC m_dc;          // declared first: deleted after the selection is undone
+    CMemoryDC m_dc;  // declared first: deleted after the selection is undone
     CSelectObject m_select;
 };
 

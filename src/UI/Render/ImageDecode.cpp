@@ -50,8 +50,7 @@ bool ConvertPixels(const unsigned char* rgba, size_t count, uint32_t mask, uint3
         const unsigned char* p = rgba + i * 4;
         const uint32_t r = p[0], g = p[1], b = p[2];
         uint32_t a = p[3];
-        if (useMask && ((r << 16) | (g << 8) | b) == maskRgb)
-            a = 0;
+        if (useMask && ((r << 16) | (g << 8) | b) == maskRgb) a = 0;
         if (a == 0) {
             out[i] = 0;
             anyAlpha = true;
@@ -105,16 +104,14 @@ HBITMAP CDecodedImage::Release() {
 }
 
 void CDecodedImage::Reset() {
-    if (m_hBitmap)
-        DeleteObject(m_hBitmap);
+    if (m_hBitmap) DeleteObject(m_hBitmap);
     m_hBitmap = nullptr;
     m_pBits = nullptr;
     m_nWidth = m_nHeight = 0;
     m_bAlpha = false;
 }
 
-bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, uint32_t mask,
-                              CDecodedImage& out) {
+bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, uint32_t mask, CDecodedImage& out) {
     out.Reset();
     if (!rgba || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
         LOG_WRITE(LOG_ERROR, "image size %dx%d is not supported", width, height);
@@ -122,14 +119,12 @@ bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, 
     }
     DWORD* bits = nullptr;
     CGdiObject<HBITMAP> bitmap(CreateDib32(nullptr, width, height, &bits));
-    if (!bitmap || !bits)
-        return LogLastError("CreateDIBSection", "a decoded image");
+    if (!bitmap || !bits) return LogLastError("CreateDIBSection", "a decoded image");
     out.m_hBitmap = bitmap.Release();
     out.m_pBits = reinterpret_cast<uint32_t*>(bits);
     out.m_nWidth = width;
     out.m_nHeight = height;
-    out.m_bAlpha = ConvertPixels(rgba, static_cast<size_t>(width) * static_cast<size_t>(height), mask,
-                                 out.m_pBits);
+    out.m_bAlpha = ConvertPixels(rgba, static_cast<size_t>(width) * static_cast<size_t>(height), mask, out.m_pBits);
     return true;
 }
 
@@ -141,8 +136,8 @@ bool DecodeImageMemory(const void* data, size_t size, uint32_t mask, CDecodedIma
     }
     int width = 0, height = 0, channels = 0;
     StbPixels pixels;
-    pixels.p = stbi_load_from_memory(static_cast<const stbi_uc*>(data), static_cast<int>(size), &width,
-                                     &height, &channels, 4);
+    pixels.p =
+        stbi_load_from_memory(static_cast<const stbi_uc*>(data), static_cast<int>(size), &width, &height, &channels, 4);
     if (!pixels.p) {
         LOG_WRITE(LOG_ERROR, "image cannot be decoded: %s", stbi_failure_reason());
         return false;

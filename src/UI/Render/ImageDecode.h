@@ -59,8 +59,7 @@ constexpr uint32_t kNoMask = 0;
 // pixels, rows from the top. Pixels whose RGB equals the mask's RGB become fully
 // transparent. Returns false (with a log line) for a non-positive or oversized
 // size or when GDI cannot create the DIB section; `out` is then empty.
-bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, uint32_t mask,
-                              CDecodedImage& out);
+bool CreatePremultipliedImage(const unsigned char* rgba, int width, int height, uint32_t mask, CDecodedImage& out);
 
 // Decodes an image held in memory. Returns false (with a log line naming the
 // reason) for data stb_image cannot read; `out` is then empty.

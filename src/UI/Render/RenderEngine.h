@@ -24,9 +24,9 @@ struct TImageInfo {
 
 // How one image is placed (filled from an image descriptor).
 struct TImageDraw {
-    RECT rcDest = {0, 0, 0, 0};     // relative to the control; all zero = the whole control
-    RECT rcSource = {0, 0, 0, 0};   // all zero = the whole image
-    RECT rcCorner = {0, 0, 0, 0};   // nine-grid corners, never stretched
+    RECT rcDest = {0, 0, 0, 0};    // relative to the control; all zero = the whole control
+    RECT rcSource = {0, 0, 0, 0};  // all zero = the whole image
+    RECT rcCorner = {0, 0, 0, 0};  // nine-grid corners, never stretched
     BYTE uFade = 255;
     bool bHole = false;
     bool bTiledX = false;
@@ -66,14 +66,12 @@ public:
     // With DT_CALCRECT rc receives the size needed and nothing is drawn.
     // Link number iHoverLink (the one under the pointer) is drawn in
     // dwHoverLinkColor instead of dwLinkColor.
-    static void DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor,
-                             DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle,
-                             int iHoverLink = -1, DWORD dwHoverLinkColor = 0);
+    static void DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor, DWORD dwLinkColor,
+                             std::vector<THtmlLink>* pLinks, UINT uStyle, int iHoverLink = -1,
+                             DWORD dwHoverLinkColor = 0);
 };
 
 // Turns 0xAARRGGBB into a GDI COLORREF (alpha dropped).
-inline COLORREF ToColorRef(DWORD dwColor) {
-    return RGB(GetBValue(dwColor), GetGValue(dwColor), GetRValue(dwColor));
-}
+inline COLORREF ToColorRef(DWORD dwColor) { return RGB(GetBValue(dwColor), GetGValue(dwColor), GetRValue(dwColor)); }
 
 }  // namespace Vellum

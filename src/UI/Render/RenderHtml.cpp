@@ -149,8 +149,8 @@ std::vector<TPiece> Parse(const char* text, DWORD dwTextColor, std::vector<std::
 }  // namespace
 
 void CRenderEngine::DrawHtmlText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor,
-                                 DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle,
-                                 int iHoverLink, DWORD dwHoverLinkColor) {
+                                 DWORD dwLinkColor, std::vector<THtmlLink>* pLinks, UINT uStyle, int iHoverLink,
+                                 DWORD dwHoverLinkColor) {
     if (pLinks) pLinks->clear();
     if (!pstrText) pstrText = "";
     std::vector<std::string> targets;

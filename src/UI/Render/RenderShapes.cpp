@@ -61,10 +61,8 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD d
     for (int i = 0; i < steps; ++i) {
         strip[i] = Premultiply(Mix(dwFirst, dwSecond, i, steps > 1 ? steps - 1 : 1));
     }
-    if (bVertical)
-        BlendStrip(hDC, rc, strip.data(), 1, steps);
-    else
-        BlendStrip(hDC, rc, strip.data(), steps, 1);
+    if (bVertical) BlendStrip(hDC, rc, strip.data(), 1, steps);
+    else BlendStrip(hDC, rc, strip.data(), steps, 1);
 }
 
 void CRenderEngine::DrawRect(HDC hDC, const RECT& rc, int nSize, DWORD dwColor) {

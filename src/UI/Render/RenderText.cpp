@@ -4,8 +4,7 @@
 
 namespace Vellum {
 
-void CRenderEngine::DrawText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor,
-                             UINT uStyle) {
+void CRenderEngine::DrawText(HDC hDC, HFONT hFont, RECT& rc, const char* pstrText, DWORD dwTextColor, UINT uStyle) {
     if (!pstrText) pstrText = "";
     CSelectObject sel(hDC, hFont);
     if (uStyle & DT_CALCRECT) {

@@ -13,15 +13,14 @@ struct Span {
 
 }  // namespace
 
-bool DrawNineGridWithoutCentre(HDC hdcDest, int width, int height, HBITMAP image, int imageWidth,
-                               int imageHeight, const RECT& corner) {
+bool DrawNineGridWithoutCentre(HDC hdcDest, int width, int height, HBITMAP image, int imageWidth, int imageHeight,
+                               const RECT& corner) {
     const int l = corner.left, t = corner.top, r = corner.right, b = corner.bottom;
-    if (!hdcDest || !image || l < 0 || t < 0 || r < 0 || b < 0 || l + r > imageWidth ||
-        t + b > imageHeight || l + r > width || t + b > height)
+    if (!hdcDest || !image || l < 0 || t < 0 || r < 0 || b < 0 || l + r > imageWidth || t + b > imageHeight ||
+        l + r > width || t + b > height)
         return false;
     CBitmapDC source(nullptr, image);
-    if (!source.Get())
-        return false;
+    if (!source.Get()) return false;
 
     const Span columns[3] = {
         {0, l, 0, l},
@@ -37,16 +36,14 @@ bool DrawNineGridWithoutCentre(HDC hdcDest, int width, int height, HBITMAP image
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column) {
-            if (row == 1 && column == 1)
-                continue;  // the window covers the centre
+            if (row == 1 && column == 1) continue;  // the window covers the centre
             const Span& x = columns[column];
             const Span& y = rows[row];
             // AlphaBlend refuses empty rectangles: a zero corner or a window as
             // narrow as nothing simply has no cell there.
-            if (x.destSize <= 0 || y.destSize <= 0 || x.srcSize <= 0 || y.srcSize <= 0)
-                continue;
-            if (!AlphaBlend(hdcDest, x.dest, y.dest, x.destSize, y.destSize, source.Get(), x.src, y.src,
-                            x.srcSize, y.srcSize, blend))
+            if (x.destSize <= 0 || y.destSize <= 0 || x.srcSize <= 0 || y.srcSize <= 0) continue;
+            if (!AlphaBlend(hdcDest, x.dest, y.dest, x.destSize, y.destSize, source.Get(), x.src, y.src, x.srcSize,
+                            y.srcSize, blend))
                 return false;
         }
     return true;

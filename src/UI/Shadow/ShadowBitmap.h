@@ -12,7 +12,7 @@ namespace Vellum {
 // destination is blended over (draw into a cleared bitmap to get the image's own
 // alpha). Returns false when the image is smaller than its corners or the
 // rectangle cannot hold them, drawing nothing.
-bool DrawNineGridWithoutCentre(HDC hdcDest, int width, int height, HBITMAP image, int imageWidth,
-                               int imageHeight, const RECT& corner);
+bool DrawNineGridWithoutCentre(HDC hdcDest, int width, int height, HBITMAP image, int imageWidth, int imageHeight,
+                               const RECT& corner);
 
 }  // namespace Vellum

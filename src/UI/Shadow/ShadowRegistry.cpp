@@ -27,16 +27,14 @@ void ShadowRegistry::Add(HWND hWnd, CShadowUI* pShadow) { Shadows()[hWnd] = pSha
 
 void ShadowRegistry::Remove(HWND hWnd, CShadowUI* pShadow) {
     const auto it = Shadows().find(hWnd);
-    if (it != Shadows().end() && it->second == pShadow)
-        Shadows().erase(it);
+    if (it != Shadows().end() && it->second == pShadow) Shadows().erase(it);
 }
 
 WNDPROC ShadowRegistry::Hook(HWND hWnd, WNDPROC proc) {
     // Still in the window's chain from an earlier shadow that could not unhook
     // (something hooked the window after it): that link serves again. Hooking a
     // second time would make the two links pass messages round in a circle.
-    if (const WNDPROC existing = NextProc(hWnd))
-        return existing;
+    if (const WNDPROC existing = NextProc(hWnd)) return existing;
     const WNDPROC previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
     // The property first: the new procedure may be called as soon as it is set.
     SetPropA(hWnd, kNextProcProperty, reinterpret_cast<HANDLE>(previous));
@@ -45,20 +43,15 @@ WNDPROC ShadowRegistry::Hook(HWND hWnd, WNDPROC proc) {
 }
 
 void ShadowRegistry::Unhook(HWND hWnd, WNDPROC proc) {
-    if (!IsWindow(hWnd))
-        return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) != proc)
-        return;
+    if (!IsWindow(hWnd)) return;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) != proc) return;
     const WNDPROC previous = NextProc(hWnd);
-    if (!previous)
-        return;
+    if (!previous) return;
     SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     RemovePropA(hWnd, kNextProcProperty);
 }
 
-WNDPROC ShadowRegistry::NextProc(HWND hWnd) {
-    return reinterpret_cast<WNDPROC>(GetPropA(hWnd, kNextProcProperty));
-}
+WNDPROC ShadowRegistry::NextProc(HWND hWnd) { return reinterpret_cast<WNDPROC>(GetPropA(hWnd, kNextProcProperty)); }
 
 void ShadowRegistry::Forget(HWND hWnd) {
     Shadows().erase(hWnd);

@@ -24,23 +24,20 @@ HINSTANCE g_hInstance = nullptr;
 const char* ReadInt(const char* p, long& value) {
     char* end = nullptr;
     value = std::strtol(p, &end, 10);
-    if (*end != '\0')
-        ++end;  // the separator
+    if (*end != '\0') ++end;  // the separator
     return end;
 }
 
 // An optional '#' and hexadecimal digits read as 0xAARRGGBB.
 uint32_t ReadColor(const char* p) {
-    if (*p == '#')
-        ++p;
+    if (*p == '#') ++p;
     return static_cast<uint32_t>(std::strtoul(p, nullptr, 16));
 }
 
 }  // namespace
 
 bool CShadowUI::Initialize(HINSTANCE hInstance) {
-    if (g_bClassRegistered)
-        return false;
+    if (g_bClassRegistered) return false;
     WNDCLASSEXA wc;
     std::memset(&wc, 0, sizeof(wc));
     wc.cbSize = sizeof(wc);
@@ -50,8 +47,7 @@ bool CShadowUI::Initialize(HINSTANCE hInstance) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = kShadowClassName;
-    if (!RegisterWindowClassOnce(wc))
-        return false;
+    if (!RegisterWindowClassOnce(wc)) return false;
     g_hInstance = hInstance;
     g_bClassRegistered = true;
     return true;
@@ -62,18 +58,16 @@ CShadowUI::~CShadowUI() { Detach(); }
 CShadowUI* CShadowUI::FindShadow(HWND hWndParent) { return ShadowRegistry::Find(hWndParent); }
 
 void CShadowUI::Create(CUIManager* pManager, HWND hWndParent) {
-    if (!m_bIsShowShadow)
-        return;
+    if (!m_bIsShowShadow) return;
     // One window, one shadow: a second Create would hook the window twice and its
     // procedure would end up calling itself.
-    if (m_hWndParent || !IsWindow(hWndParent) || ShadowRegistry::Find(hWndParent))
-        return;
+    if (m_hWndParent || !IsWindow(hWndParent) || ShadowRegistry::Find(hWndParent)) return;
     m_pManager = pManager;
 
     const LONG_PTR parentStyle = GetWindowLongPtrA(hWndParent, GWL_STYLE);
     m_hWnd = CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClassName, nullptr,
-                             WS_POPUPWINDOW | static_cast<DWORD>(parentStyle & WS_DLGFRAME), CW_USEDEFAULT, 0,
-                             0, 0, hWndParent, nullptr, g_hInstance, nullptr);
+                             WS_POPUPWINDOW | static_cast<DWORD>(parentStyle & WS_DLGFRAME), CW_USEDEFAULT, 0, 0, 0,
+                             hWndParent, nullptr, g_hInstance, nullptr);
     if (!m_hWnd) {
         // Typically the class was never registered: the window goes without a shadow.
         LogLastError("CreateWindowExA", kShadowClassName);
@@ -103,49 +97,42 @@ void CShadowUI::Create(CUIManager* pManager, HWND hWndParent) {
 }
 
 void CShadowUI::Detach() {
-    if (!m_hWndParent)
-        return;
+    if (!m_hWndParent) return;
     ShadowRegistry::Remove(m_hWndParent, this);
     ShadowRegistry::Unhook(m_hWndParent, ParentProc);
-    if (m_hWnd && IsWindow(m_hWnd))
-        DestroyWindow(m_hWnd);
+    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
     m_hWndParent = nullptr;
     m_Status = 0;
 }
 
 void CShadowUI::RedrawIfVisible() {
-    if (m_hWnd && (m_Status & SS_VISIBLE))
-        Update(GetWindow(m_hWnd, GW_OWNER));
+    if (m_hWnd && (m_Status & SS_VISIBLE)) Update(GetWindow(m_hWnd, GW_OWNER));
 }
 
 bool CShadowUI::SetSize(int nSize) {
-    if (nSize < -20 || nSize > 20)
-        return false;
+    if (nSize < -20 || nSize > 20) return false;
     m_nSize = static_cast<int8_t>(nSize);
     RedrawIfVisible();
     return true;
 }
 
 bool CShadowUI::SetSharpness(unsigned int nSharpness) {
-    if (nSharpness > 20)
-        return false;
+    if (nSharpness > 20) return false;
     m_nSharpness = static_cast<uint8_t>(nSharpness);
     RedrawIfVisible();
     return true;
 }
 
 bool CShadowUI::SetDarkness(unsigned int nDarkness) {
-    if (nDarkness > 255)
-        return false;
+    if (nDarkness > 255) return false;
     m_nDarkness = static_cast<uint8_t>(nDarkness);
     RedrawIfVisible();
     return true;
 }
 
 bool CShadowUI::SetPosition(int nXOffset, int nYOffset) {
-    if (nXOffset < -20 || nXOffset > 20 || nYOffset < -20 || nYOffset > 20)
-        return false;
+    if (nXOffset < -20 || nXOffset > 20 || nYOffset < -20 || nYOffset > 20) return false;
     m_nxOffset = static_cast<int8_t>(nXOffset);
     m_nyOffset = static_cast<int8_t>(nYOffset);
     RedrawIfVisible();
@@ -158,8 +145,7 @@ void CShadowUI::SetColor(uint32_t color) {
 }
 
 bool CShadowUI::SetImage(const char* pszImage) {
-    if (!pszImage || !*pszImage)
-        return false;
+    if (!pszImage || !*pszImage) return false;
     m_bIsImageMode = true;
     m_sShadowImage = pszImage;
     RedrawIfVisible();
@@ -167,8 +153,7 @@ bool CShadowUI::SetImage(const char* pszImage) {
 }
 
 bool CShadowUI::SetShadowCorner(const RECT& rcCorner) {
-    if (rcCorner.left < 0 || rcCorner.top < 0 || rcCorner.right < 0 || rcCorner.bottom < 0)
-        return false;
+    if (rcCorner.left < 0 || rcCorner.top < 0 || rcCorner.right < 0 || rcCorner.bottom < 0) return false;
     m_rcShadowCorner = rcCorner;
     RedrawIfVisible();
     return true;
@@ -191,8 +176,7 @@ void CShadowUI::SetImageFolder(const std::string& folder) {
 }
 
 bool CShadowUI::SetAttribute(const char* pszName, const char* pszValue) {
-    if (!pszName || !pszValue)
-        return false;
+    if (!pszName || !pszValue) return false;
     const std::string name = pszName;
     long a = 0, b = 0;
     if (name == "shadowsize") {
@@ -220,8 +204,7 @@ bool CShadowUI::SetAttribute(const char* pszName, const char* pszValue) {
         ReadInt(ReadInt(ReadInt(ReadInt(pszValue, l), t), r), bottom);
         return SetShadowCorner(RECT{l, t, r, bottom});
     }
-    if (name == "shadowimage")
-        return SetImage(pszValue);
+    if (name == "shadowimage") return SetImage(pszValue);
     if (name == "showshadow") {
         ShowShadow(std::strcmp(pszValue, "true") == 0);
         return true;

@@ -93,9 +93,9 @@ public:
     // and redraw the shadow when it is shown. Size, sharpness, darkness,
     // position and colour are kept for a computed shadow; the program always
     // draws its shadow from the image, so they change nothing on screen.
-    bool SetSize(int nSize);                // -20..20
-    bool SetSharpness(unsigned int nSharpness);  // 0..20
-    bool SetDarkness(unsigned int nDarkness);    // 0..255
+    bool SetSize(int nSize);                       // -20..20
+    bool SetSharpness(unsigned int nSharpness);    // 0..20
+    bool SetDarkness(unsigned int nDarkness);      // 0..255
     bool SetPosition(int nXOffset, int nYOffset);  // each -20..20
     void SetColor(uint32_t color);
     // False for a null or empty name; otherwise image mode on and the name kept.

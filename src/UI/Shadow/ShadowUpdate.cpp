@@ -14,10 +14,8 @@ LRESULT CALLBACK CShadowUI::ParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
     // Taken before reacting: WM_NCDESTROY forgets it, and the window's own
     // procedure may delete the manager (and this shadow) while it runs.
     const WNDPROC next = ShadowRegistry::NextProc(hWnd);
-    if (CShadowUI* shadow = ShadowRegistry::Find(hWnd))
-        shadow->OnParentMessage(hWnd, uMsg, wParam, lParam);
-    if (uMsg == WM_NCDESTROY)
-        ShadowRegistry::Forget(hWnd);
+    if (CShadowUI* shadow = ShadowRegistry::Find(hWnd)) shadow->OnParentMessage(hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_NCDESTROY) ShadowRegistry::Forget(hWnd);
     return next ? CallWindowProcA(next, hWnd, uMsg, wParam, lParam) : DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
 
@@ -44,10 +42,8 @@ void CShadowUI::OnParentMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
                 // While a drag enlarges the window, redraw once it has painted
                 // its new area; a shrinking window is redrawn at once so no
                 // shadow is left standing where the window no longer is.
-                if (width > m_nParentWidth || height > m_nParentHeight)
-                    m_bUpdate = true;
-                else
-                    Update(hWnd);
+                if (width > m_nParentWidth || height > m_nParentHeight) m_bUpdate = true;
+                else Update(hWnd);
                 if (!(m_Status & SS_VISIBLE)) {
                     ShowWindow(m_hWnd, SW_SHOWNA);
                     m_Status |= SS_VISIBLE;
@@ -80,24 +76,19 @@ void CShadowUI::OnParentMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
         break;
 
     case WM_EXITSIZEMOVE:
-        if (m_Status & SS_VISIBLE)
-            Update(hWnd);
+        if (m_Status & SS_VISIBLE) Update(hWnd);
         break;
 
     case WM_DESTROY:
         // Normally gone already (owned windows die before their owner).
-        if (m_hWnd && IsWindow(m_hWnd))
-            DestroyWindow(m_hWnd);
+        if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
         m_hWnd = nullptr;
         m_Status = 0;
         break;
 
-    case WM_NCDESTROY:
-        m_hWndParent = nullptr;
-        break;
+    case WM_NCDESTROY: m_hWndParent = nullptr; break;
 
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -109,16 +100,14 @@ bool CShadowUI::FindImage(TShadowImage& image) {
     }
     // Every move, size and paint redraws: an image that cannot be had is tried
     // (and its failure logged, by the loader or the decoder) once, not each time.
-    if (m_bImageFailed)
-        return false;
+    if (m_bImageFailed) return false;
     if (m_loader) {
         m_bImageFailed = !m_loader(m_sShadowImage, image);
         return !m_bImageFailed;
     }
     if (!m_ownImage.IsValid()) {
         std::string path = m_sImageFolder;
-        if (!path.empty() && path.back() != '\\' && path.back() != '/')
-            path += '\\';
+        if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
         path += m_sShadowImage;
         if (!DecodeImageFile(path.c_str(), kNoMask, m_ownImage)) {
             m_bImageFailed = true;
@@ -132,24 +121,19 @@ bool CShadowUI::FindImage(TShadowImage& image) {
 }
 
 void CShadowUI::Update(HWND hParent) {
-    if (!m_hWnd)
-        return;
+    if (!m_hWnd) return;
     RECT rc;
-    if (!GetWindowRect(hParent, &rc) || m_sShadowImage.empty())
-        return;
+    if (!GetWindowRect(hParent, &rc) || m_sShadowImage.empty()) return;
     const RECT& corner = m_rcShadowCorner;
     const int width = rc.right - rc.left + corner.left + corner.right;
     const int height = rc.bottom - rc.top + corner.top + corner.bottom;
-    if (width <= 0 || height <= 0)
-        return;
+    if (width <= 0 || height <= 0) return;
     TShadowImage image;
-    if (!FindImage(image) || !image.hBitmap)
-        return;
+    if (!FindImage(image) || !image.hBitmap) return;
 
     DWORD* bits = nullptr;
     CGdiObject<HBITMAP> frame(CreateDib32(nullptr, width, height, &bits));
-    if (!frame.Get() || !bits)
-        return;
+    if (!frame.Get() || !bits) return;
     // Fully transparent to start with: what the nine-grid leaves out stays a hole.
     std::memset(bits, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     CBitmapDC dc(nullptr, frame.Get());
@@ -162,8 +146,7 @@ void CShadowUI::Update(HWND hParent) {
     SIZE size = {width, height};
     POINT ptSource = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    SetWindowPos(m_hWnd, nullptr, ptDest.x, ptDest.y, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SetWindowPos(m_hWnd, nullptr, ptDest.x, ptDest.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     UpdateLayeredWindow(m_hWnd, nullptr, &ptDest, &size, dc.Get(), &ptSource, 0, &blend, ULW_ALPHA);
 }
 

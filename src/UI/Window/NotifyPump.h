@@ -59,23 +59,22 @@ private:
 
 }  // namespace Vellum
 
-#define VELLUM_DECLARE_NOTIFY_MAP()                                  \
-private:                                                             \
-    static const ::Vellum::NotifyMapEntry _notifyEntries[];          \
-                                                                     \
-protected:                                                           \
-    static const ::Vellum::NotifyMap notifyMap;                      \
+#define VELLUM_DECLARE_NOTIFY_MAP()                                        \
+private:                                                                   \
+    static const ::Vellum::NotifyMapEntry _notifyEntries[];                \
+                                                                           \
+protected:                                                                 \
+    static const ::Vellum::NotifyMap notifyMap;                            \
     [[maybe_unused]] static const ::Vellum::NotifyMap* GetThisNotifyMap(); \
-    const ::Vellum::NotifyMap* GetNotifyMap() const override;        \
-                                                                     \
+    const ::Vellum::NotifyMap* GetNotifyMap() const override;              \
+                                                                           \
 private:
 
-#define VELLUM_BEGIN_NOTIFY_MAP(theClass, baseClass)                                                       \
-    const ::Vellum::NotifyMap* theClass::GetThisNotifyMap() { return &theClass::notifyMap; }               \
-    const ::Vellum::NotifyMap* theClass::GetNotifyMap() const { return &theClass::notifyMap; }             \
+#define VELLUM_BEGIN_NOTIFY_MAP(theClass, baseClass)                                                              \
+    const ::Vellum::NotifyMap* theClass::GetThisNotifyMap() { return &theClass::notifyMap; }                      \
+    const ::Vellum::NotifyMap* theClass::GetNotifyMap() const { return &theClass::notifyMap; }                    \
     const ::Vellum::NotifyMap theClass::notifyMap = {&baseClass::GetThisNotifyMap, &theClass::_notifyEntries[0]}; \
     const ::Vellum::NotifyMapEntry theClass::_notifyEntries[] = {
-
 // Handler called with the notification record.
 #define VELLUM_ON_NOTIFY(type, ctrlName, handler) \
     {type, ctrlName, ::Vellum::kNotifySigMsg, static_cast<::Vellum::PfnNotifyMsg>(handler), nullptr},
@@ -83,7 +82,7 @@ private:
 #define VELLUM_ON_NOTIFY_WL(type, ctrlName, handler) \
     {type, ctrlName, ::Vellum::kNotifySigWL, nullptr, static_cast<::Vellum::PfnNotifyWL>(handler)},
 
-#define VELLUM_END_NOTIFY_MAP()                              \
-    {nullptr, nullptr, ::Vellum::kNotifySigEnd, nullptr, nullptr} \
-    }                                                        \
+#define VELLUM_END_NOTIFY_MAP()                                     \
+    { nullptr, nullptr, ::Vellum::kNotifySigEnd, nullptr, nullptr } \
+    }                                                               \
     ;

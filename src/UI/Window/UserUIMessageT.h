@@ -65,7 +65,9 @@ public:
         }
         return true;
     }
-    bool PostUserMessage(Call call, const char* pstrName) { return PostUserMessage(new Call(std::move(call)), pstrName); }
+    bool PostUserMessage(Call call, const char* pstrName) {
+        return PostUserMessage(new Call(std::move(call)), pstrName);
+    }
 
     bool IsClosing() const { return m_bClosing.load(); }
 

@@ -29,16 +29,13 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool&) {
         CUIManager::SetSkinPath((CUIManager::GetExeFolder() + GetSkinFolder()).c_str());
     }
     switch (GetSkinSource()) {
-    case UILIB_ZIP:
-        CUIManager::SetSkinArchive(GetSkinArchive());
-        break;
+    case UILIB_ZIP: CUIManager::SetSkinArchive(GetSkinArchive()); break;
     case UILIB_ZIPRESOURCE:
         // Skins packed into the executable are not a source this program
         // uses; such a window stays without controls.
         LOG_WRITE(LOG_ERROR, "skin resource [%s] is not supported", GetSkinResourceName());
         return 0;
-    default:
-        break;
+    default: break;
     }
 
     CDialogBuilder builder;

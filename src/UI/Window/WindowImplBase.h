@@ -18,10 +18,10 @@ namespace Vellum {
 
 // Where a window's skin comes from (GetSkinSource).
 enum SkinSourceUI {
-    UILIB_FILE = 1,        // files in the skin folder
-    UILIB_ZIP = 2,         // a zip archive in the skin folder (GetSkinArchive)
-    UILIB_RESOURCE = 3,    // a module resource of type "xml" numbered GetSkinFile
-    UILIB_ZIPRESOURCE = 4, // a zip archive module resource of type "ZIPRES"
+    UILIB_FILE = 1,         // files in the skin folder
+    UILIB_ZIP = 2,          // a zip archive in the skin folder (GetSkinArchive)
+    UILIB_RESOURCE = 3,     // a module resource of type "xml" numbered GetSkinFile
+    UILIB_ZIPRESOURCE = 4,  // a zip archive module resource of type "ZIPRES"
 };
 
 // The user hook message (WM_USER + 123).

@@ -105,7 +105,8 @@ HWND CWindowWnd::Create(HWND hwndParent, const char* pstrName, DWORD dwStyle, DW
 }
 
 HWND CWindowWnd::Subclass(HWND hWnd) {
-    m_OldWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
+    m_OldWndProc =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
     if (!m_OldWndProc) return nullptr;
     m_bSubclassed = true;
     Attach(hWnd, false);  // WndProc, which finds the object in the user data

@@ -14,8 +14,8 @@ struct WallClock {
 // A moment in the machine's local time zone, as the calendar shows it.
 struct LocalTime {
     unsigned year = 0;
-    unsigned month = 0;   // 1..12
-    unsigned day = 0;     // 1..31
+    unsigned month = 0;  // 1..12
+    unsigned day = 0;    // 1..31
     unsigned hour = 0;
     unsigned minute = 0;
     unsigned second = 0;

@@ -50,8 +50,8 @@ private:
     // Whether the open file `handle` resolves to this folder plus `name`.
     bool IsOwnEntry(void* handle, const std::string& name);
 
-    std::string m_strFolder;    // as given; "E:" is made "E:\"
-    bool m_bRoot = false;       // a drive root, which ends in its separator
+    std::string m_strFolder;     // as given; "E:" is made "E:\"
+    bool m_bRoot = false;        // a drive root, which ends in its separator
     std::wstring m_strResolved;  // as the system resolves it, without a trailing separator
 };
 

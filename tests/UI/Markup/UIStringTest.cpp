@@ -77,7 +77,9 @@ TEST(UIString, CompareIsCaseSensitiveAndStepsOverDoubleByteCharacters) {
     EXPECT_LT(CUIString("abc").Compare("abd"), 0);
     EXPECT_LT(CUIString("ab").Compare("abc"), 0);
     // 丄 is the unit 0x8141; its trail byte "A" is not folded with "a".
-    EXPECT_NE(CUIString("丄").CompareNoCase("\x81" "a"), 0);
+    EXPECT_NE(CUIString("丄").CompareNoCase("\x81"
+                                            "a"),
+              0);
     // A double-byte character ranks above every single byte, 0xFF included.
     EXPECT_GT(CUIString("表").Compare("\xFF"), 0);
     EXPECT_TRUE(CUIString("a") == "a");

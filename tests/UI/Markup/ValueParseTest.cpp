@@ -43,7 +43,7 @@ TEST(ValueForms, BooleansColoursIntegers) {
 
 TEST(ValueForms, RectanglesAndSizes) {
     EXPECT_EQ(ParseRect("1,2,3,4"), Rect(1, 2, 3, 4));
-    EXPECT_EQ(ParseRect("-1;2 3x4"), Rect(-1, 2, 3, 4));  // any one separator
+    EXPECT_EQ(ParseRect("-1;2 3x4"), Rect(-1, 2, 3, 4));   // any one separator
     EXPECT_EQ(ParseRect("1, 2, 3, 4"), Rect(1, 2, 3, 4));  // strtol skips the blank
     // Short texts end in zeros and nothing is read past their NUL.
     EXPECT_EQ(ParseRect("5"), Rect(5, 0, 0, 0));
@@ -71,12 +71,12 @@ TEST(AttributeList, PairsUpToTheFirstDeviation) {
         {R"(width="4" bkcolor="#FF000000")", "width=4;bkcolor=#FF000000;"},
         {R"(text="a b=c" name="表")", "text=a b=c;name=表;"},
         {R"(empty="")", "empty=;"},
-        {R"(a="1"  b="2")", "a=1;"},       // two blanks end the list
-        {R"(a="1"b="2")", "a=1;"},         // no blank ends it too
-        {R"(a="1" )", "a=1;"},             // a trailing blank
-        {R"(a = "1")", ""},                // blank before "="
-        {R"(a='1' b="2")", ""},            // single quotes
-        {R"(a="1" b="2)", "a=1;"},         // value never closed
+        {R"(a="1"  b="2")", "a=1;"},  // two blanks end the list
+        {R"(a="1"b="2")", "a=1;"},    // no blank ends it too
+        {R"(a="1" )", "a=1;"},        // a trailing blank
+        {R"(a = "1")", ""},           // blank before "="
+        {R"(a='1' b="2")", ""},       // single quotes
+        {R"(a="1" b="2)", "a=1;"},    // value never closed
         {R"(a="1" b)", "a=1;"},
         {R"(="1")", ""},
         {"", ""},

@@ -13,13 +13,13 @@
 
 namespace {
 
-using Vellum::CSkinStore;
-using Vellum::CXmlDocument;
-using testsupport::BuildZip;
 using markuptest::DumpDocument;
-using testsupport::ZipEntryDescription;
+using testsupport::BuildZip;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
+using testsupport::ZipEntryDescription;
+using Vellum::CSkinStore;
+using Vellum::CXmlDocument;
 
 const size_t kLimit = 0x400000;
 

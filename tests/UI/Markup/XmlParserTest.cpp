@@ -8,14 +8,14 @@
 
 namespace {
 
+using markuptest::DumpDocument;
 using Vellum::CXmlDocument;
 using Vellum::CXmlNode;
-using markuptest::DumpDocument;
 
 struct ParseCase {
     const char* pstrName;
     std::string strText;
-    std::string strTree;  // expected tree, when the parse succeeds
+    std::string strTree;    // expected tree, when the parse succeeds
     const char* pstrError;  // expected message, nullptr when the parse succeeds
     std::string strLocation;
 };
@@ -42,8 +42,8 @@ const ParseCase kCases[] = {
     {"UnknownEntitiesStayAsWritten", R"(<a v="&copy; &#65; &amp &">&nbsp;;</a>)", "a[v=&copy; &#65; &amp &]'&nbsp;;'",
      nullptr, ""},
     {"WhitespaceInDataIsKept", "<a>  two  spaces\tand tab </a>", "a'  two  spaces\tand tab '", nullptr, ""},
-    {"CommentsAndProcessingInstructions", R"(<?xml version="1.0"?><!-- top --><a><!-- in --><b/><?pi x?></a>)",
-     "a(b)", nullptr, ""},
+    {"CommentsAndProcessingInstructions", R"(<?xml version="1.0"?><!-- top --><a><!-- in --><b/><?pi x?></a>)", "a(b)",
+     nullptr, ""},
     {"UnterminatedCommentEndsTheDocument", "<a/><!-- open", "a", nullptr, ""},
     {"ClosingTagAtTopLevelEndsTheParse", "<a/></x> anything", "a", nullptr, ""},
     {"GbkNamesAndValues", "<表 乗=\"丄乢\" 乢=\"x乗\">乗表</表>", "表[乗=丄乢;乢=x乗]'乗表'", nullptr, ""},
@@ -129,7 +129,7 @@ TEST(XmlParser, AttributeLookupByNameAndIndex) {
     ASSERT_TRUE(doc.Load(R"(<a name="n" text="" name="second"/>)"));
     const CXmlNode a = doc.GetRoot();
     EXPECT_TRUE(a.HasAttribute("text"));
-    EXPECT_FALSE(a.HasAttribute("Name"));  // case-sensitive
+    EXPECT_FALSE(a.HasAttribute("Name"));            // case-sensitive
     EXPECT_STREQ(a.GetAttributeValue("name"), "n");  // the first of two wins
     EXPECT_STREQ(a.GetAttributeValue("missing"), "");
     EXPECT_STREQ(a.GetAttributeName(2), "name");

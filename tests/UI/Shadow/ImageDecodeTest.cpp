@@ -18,12 +18,12 @@ namespace {
 //   row 0: opaque red, half-transparent white, fully transparent green, opaque magenta
 //   row 1: opaque blue, 25% black, 75% orange, opaque magenta
 const std::vector<unsigned char> kPixels = {
-    255, 0, 0, 255,    255, 255, 255, 128,  0, 255, 0, 0,     255, 0, 255, 255,
-    0, 0, 255, 255,    0, 0, 0, 64,         255, 128, 0, 192, 255, 0, 255, 255,
+    255, 0, 0,   255, 255, 255, 255, 128, 0,   255, 0, 0,   255, 0, 255, 255,
+    0,   0, 255, 255, 0,   0,   0,   64,  255, 128, 0, 192, 255, 0, 255, 255,
 };
 
 const std::vector<unsigned char> kOpaque = {
-    10, 20, 30, 255,   40, 50, 60, 255,
+    10, 20, 30, 255, 40, 50, 60, 255,
 };
 
 }  // namespace
@@ -39,11 +39,9 @@ TEST(ImageDecodeTest, PngBecomesPremultipliedTopDownBgra) {
     EXPECT_TRUE(image.HasAlpha());
     const uint32_t* p = image.GetBits();
     const uint32_t expected[8] = {
-        0xFFFF0000u, 0x80808080u, 0x00000000u, 0xFFFF00FFu,
-        0xFF0000FFu, 0x40000000u, 0xC0C06000u, 0xFFFF00FFu,
+        0xFFFF0000u, 0x80808080u, 0x00000000u, 0xFFFF00FFu, 0xFF0000FFu, 0x40000000u, 0xC0C06000u, 0xFFFF00FFu,
     };
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(expected[i], p[i]) << "pixel " << i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(expected[i], p[i]) << "pixel " << i;
 
     // GDI sees a 32-bit section of that size (the pixel order above already shows
     // the rows run from the top; Wine reports the height unsigned either way).

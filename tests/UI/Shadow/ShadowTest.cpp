@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-using Vellum::CShadowUI;
 using shadowtest::TestWindow;
 using shadowtest::WaitFor;
+using Vellum::CShadowUI;
 
 namespace {
 
@@ -80,8 +80,7 @@ uint32_t OverColor(const Cell& c, uint32_t background) {
 bool Near(uint32_t actual, uint32_t expected, int tolerance = 3) {
     for (int shift = 0; shift <= 16; shift += 8) {
         const int a = (actual >> shift) & 0xFF, e = (expected >> shift) & 0xFF;
-        if (a - e > tolerance || e - a > tolerance)
-            return false;
+        if (a - e > tolerance || e - a > tolerance) return false;
     }
     return true;
 }
@@ -119,8 +118,7 @@ int CountShadowWindows(HWND owner) {
             Search* s = reinterpret_cast<Search*>(lParam);
             char name[64] = {0};
             GetClassNameA(hWnd, name, sizeof(name));
-            if (std::string(name) == "TamsinShadowWnd" && GetWindow(hWnd, GW_OWNER) == s->owner)
-                ++s->count;
+            if (std::string(name) == "TamsinShadowWnd" && GetWindow(hWnd, GW_OWNER) == s->owner) ++s->count;
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -133,8 +131,7 @@ WNDPROC WindowProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(GetWindowLong
 std::string SkinFolder() {
     std::string path = "Z:" TREVAND_SKIN_DIR;
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     return path;
 }
 
@@ -142,8 +139,7 @@ std::string SkinFolder() {
 void UseTestImage(CShadowUI& shadow, const Vellum::CDecodedImage& image) {
     shadow.SetShadowCorner(kTestCorner);
     shadow.SetImageLoader([&image](const std::string& name, Vellum::TShadowImage& out) {
-        if (name != "Default_Shadow.png")
-            return false;
+        if (name != "Default_Shadow.png") return false;
         out.hBitmap = image.GetBitmap();
         out.nWidth = image.GetWidth();
         out.nHeight = image.GetHeight();
@@ -202,9 +198,13 @@ TEST(ShadowTest, DefaultsAndSettersKeepTheirRanges) {
         {"shadowpositon", "0,21", false, nullptr},
         {"shadowpositon", "-21,0", false, nullptr},
         {"shadowcorner", "1,2,3,4", true,
-         [](const CShadowUI& s) { return s.GetShadowCorner() == (RECT{1, 2, 3, 4}); }},
+         [](const CShadowUI& s) {
+             return s.GetShadowCorner() == (RECT{1, 2, 3, 4});
+         }},
         {"shadowcorner", "0,0,0,0", true,
-         [](const CShadowUI& s) { return s.GetShadowCorner() == (RECT{0, 0, 0, 0}); }},
+         [](const CShadowUI& s) {
+             return s.GetShadowCorner() == (RECT{0, 0, 0, 0});
+         }},
         {"shadowcorner", "1,2,-3,4", false, nullptr},
         {"shadowcolor", "#80112233", true, [](const CShadowUI& s) { return s.GetColor() == 0x80112233u; }},
         {"shadowcolor", "FF000000", true, [](const CShadowUI& s) { return s.GetColor() == 0xFF000000u; }},
@@ -532,13 +532,11 @@ TEST(ShadowTest, ScreenShowsTheNineGridAroundTheWindowWithAClearCentre) {
     };
     std::vector<uint32_t> pixels;
     auto matches = [&] {
-        if (!shadowtest::CaptureScreen(kCaptureRect, pixels))
-            return false;
+        if (!shadowtest::CaptureScreen(kCaptureRect, pixels)) return false;
         for (const Probe& p : probes) {
             const bool inside = p.row == 1 && p.column == 1;
             const uint32_t expected = inside ? kWindowColor : OverColor(kCells[p.row][p.column], kBackgroundColor);
-            if (!Near(At(pixels, p.x, p.y), expected))
-                return false;
+            if (!Near(At(pixels, p.x, p.y), expected)) return false;
         }
         return true;
     };
@@ -563,9 +561,8 @@ TEST(ShadowTest, SkinShadowIsSoftAndTranslucent) {
     ASSERT_NE(nullptr, shadow.GetShadowWindow());
     std::vector<uint32_t> pixels;
     // Drawn once the pixel right below the window is tinted.
-    EXPECT_TRUE(WaitFor([&] {
-        return shadowtest::CaptureScreen(kCaptureRect, pixels) && At(pixels, 380, 371) != kBackgroundColor;
-    }));
+    EXPECT_TRUE(WaitFor(
+        [&] { return shadowtest::CaptureScreen(kCaptureRect, pixels) && At(pixels, 380, 371) != kBackgroundColor; }));
     testsupport::WritePremultipliedPng("shadow_window.png", pixels.data(), kCaptureWidth, kCaptureHeight);
 
     auto grey = [](uint32_t p) { return static_cast<int>(p & 0xFF); };
@@ -598,9 +595,8 @@ TEST(ShadowTest, MissingImageLeavesTheShadowEmptyAndTheWindowWorking) {
     SetWindowPos(window.Get(), nullptr, 210, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(window.Get(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     std::vector<uint32_t> pixels;
-    EXPECT_TRUE(WaitFor([&] {
-        return shadowtest::CaptureScreen(kCaptureRect, pixels) && Near(At(pixels, 380, 260), kWindowColor);
-    }));
+    EXPECT_TRUE(WaitFor(
+        [&] { return shadowtest::CaptureScreen(kCaptureRect, pixels) && Near(At(pixels, 380, 260), kWindowColor); }));
     EXPECT_EQ(kBackgroundColor, At(pixels, 380, 371));
     EXPECT_EQ(kBackgroundColor, At(pixels, 198, 260));
 }

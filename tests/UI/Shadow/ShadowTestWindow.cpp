@@ -24,8 +24,7 @@ LRESULT CALLBACK TestWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         break;
     }
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC hdc = BeginPaint(hWnd, &ps);
@@ -45,8 +44,7 @@ LRESULT CALLBACK TestWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
         delete data;
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
@@ -55,8 +53,7 @@ LRESULT CALLBACK TestWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 
 void RegisterTestWindowClass() {
     static bool registered = false;
-    if (registered)
-        return;
+    if (registered) return;
     WNDCLASSEXA wc;
     std::memset(&wc, 0, sizeof(wc));
     wc.cbSize = sizeof(wc);
@@ -70,14 +67,13 @@ void RegisterTestWindowClass() {
 
 TestWindow::TestWindow(int x, int y, int width, int height, uint32_t color, bool visible) {
     RegisterTestWindowClass();
-    m_hWnd = CreateWindowExA(0, kClassName, "shadow test", WS_POPUP | (visible ? WS_VISIBLE : 0), x, y, width,
-                             height, nullptr, nullptr, GetModuleHandleA(nullptr), new WindowData{color, 0});
+    m_hWnd = CreateWindowExA(0, kClassName, "shadow test", WS_POPUP | (visible ? WS_VISIBLE : 0), x, y, width, height,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), new WindowData{color, 0});
     PumpMessages();
 }
 
 TestWindow::~TestWindow() {
-    if (m_hWnd && IsWindow(m_hWnd))
-        DestroyWindow(m_hWnd);
+    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
     PumpMessages();
 }
 
@@ -98,10 +94,8 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         PumpMessages();
-        if (condition())
-            return true;
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
 }
@@ -110,17 +104,16 @@ bool CaptureScreen(const RECT& rect, std::vector<uint32_t>& pixels) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     DWORD* bits = nullptr;
     HBITMAP bitmap = Vellum::CreateDib32(nullptr, width, height, &bits);
-    if (!bitmap)
-        return false;
+    if (!bitmap) return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
     const bool ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != 0;
     GdiFlush();
     if (ok) {
-        pixels.assign(reinterpret_cast<const uint32_t*>(bits), reinterpret_cast<const uint32_t*>(bits) + width * height);
-        for (uint32_t& p : pixels)
-            p |= 0xFF000000u;
+        pixels.assign(reinterpret_cast<const uint32_t*>(bits),
+                      reinterpret_cast<const uint32_t*>(bits) + width * height);
+        for (uint32_t& p : pixels) p |= 0xFF000000u;
     }
     SelectObject(memory, old);
     DeleteDC(memory);

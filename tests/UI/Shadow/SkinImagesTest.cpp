@@ -12,8 +12,7 @@ std::string SkinFile(const char* name) {
     std::string path = "Z:" TREVAND_SKIN_DIR "/";
     path += name;
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     return path;
 }
 
@@ -28,8 +27,8 @@ TEST(SkinImagesTest, EachImageHasTheSizeItsSkinsUse) {
         const char* name;
         int width, height;
     } images[] = {
-        {"Default_Shadow.png", 48, 48},  {"MsgBoxIcon.png", 96, 32},  {"Default_Checkbox.png", 64, 16},
-        {"Default_Radio.png", 64, 16},   {"TitleBtnClose.png", 120, 32}, {"TitleBtnMin.png", 120, 32},
+        {"Default_Shadow.png", 48, 48}, {"MsgBoxIcon.png", 96, 32},     {"Default_Checkbox.png", 64, 16},
+        {"Default_Radio.png", 64, 16},  {"TitleBtnClose.png", 120, 32}, {"TitleBtnMin.png", 120, 32},
     };
     for (const auto& expected : images) {
         SCOPED_TRACE(expected.name);

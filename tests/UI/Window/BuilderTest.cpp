@@ -62,7 +62,7 @@ void WriteIncludeChain(const SkinFolder& skins, int count) {
 TEST_F(Builder, NestingAndIncludesStopAtTheirLimitsWithAnErrorOfOurs) {
     const struct {
         const char* name;
-        std::string skin;  // markup text
+        std::string skin;   // markup text
         const char* error;  // null: builds
     } cases[] = {
         {"nesting at the limit", NestedSkin(CDialogBuilder::kMaxNestingDepth), nullptr},
@@ -129,7 +129,7 @@ TEST_F(Builder, DefaultsApplyFirstDefinitionOnlyAndOwnAttributesOverride) {
     EXPECT_EQ(0xFF112233u, b->GetBkColor());
     EXPECT_EQ(20, a->GetFixedHeight());
     EXPECT_EQ(25, b->GetFixedHeight());
-    EXPECT_EQ(0, a->GetFixedWidth());  // the second definition was ignored
+    EXPECT_EQ(0, a->GetFixedWidth());         // the second definition was ignored
     EXPECT_EQ("", wnd.Find("L")->GetText());  // defaults go by element name
     ::DestroyWindow(wnd);
 }

@@ -210,8 +210,8 @@ TEST_F(CheckListRow, PaintsTheTickBlackTextsAndAlternateRows) {
 }
 
 TEST_F(CheckListRow, ScreenshotOfAListWindow) {
-    const char* names[] = {"传奇世界", "梦幻西游", "英雄联盟", "穿越火线", "地下城与勇士", "魔兽世界",
-                           "剑侠情缘网络版叁", "QQ飞车", "天涯明月刀", "逆水寒"};
+    const char* names[] = {"传奇世界", "梦幻西游",         "英雄联盟", "穿越火线",   "地下城与勇士",
+                           "魔兽世界", "剑侠情缘网络版叁", "QQ飞车",   "天涯明月刀", "逆水寒"};
     for (int i = 0; i < 60; ++i) {
         char path[96];
         std::snprintf(path, sizeof(path), "E:\\网络游戏\\%s\\%s", names[i % 10], i % 3 == 0 ? "存档" : "更新包");

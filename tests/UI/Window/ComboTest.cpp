@@ -259,7 +259,8 @@ TEST(RowAttributes, ListAndComboStoreTheSameRowSettings) {
         std::function<bool(const TListInfoUI&)> holds;
     } cases[] = {
         {"itemendellipsis", "true", [](const TListInfoUI& i) { return i.bEndEllipsis; }},
-        {"itemalign", "right", [](const TListInfoUI& i) { return (i.uTextStyle & DT_RIGHT) && !(i.uTextStyle & DT_LEFT); }},
+        {"itemalign", "right",
+         [](const TListInfoUI& i) { return (i.uTextStyle & DT_RIGHT) && !(i.uTextStyle & DT_LEFT); }},
         {"itemaltbk", "true", [](const TListInfoUI& i) { return i.bAlternateBk; }},
         {"itemtextcolor", "#FF112233", [](const TListInfoUI& i) { return i.dwTextColor == 0xFF112233; }},
         {"itemlinecolor", "#FFE5E7EB", [](const TListInfoUI& i) { return i.dwLineColor == 0xFFE5E7EB; }},

@@ -60,8 +60,9 @@ protected:
     // Opens a white window holding `controls` in a column.
     void Open(const std::string& controls) {
         Close();
-        m_skins.Write("Images.xml", "<Window size=\"300,300\" showshadow=\"false\"><VerticalLayout bkcolor=\"#FFFFFFFF\">" +
-                                        controls + "<Control /></VerticalLayout></Window>");
+        m_skins.Write("Images.xml",
+                      "<Window size=\"300,300\" showshadow=\"false\"><VerticalLayout bkcolor=\"#FFFFFFFF\">" +
+                          controls + "<Control /></VerticalLayout></Window>");
         m_wnd.reset(new windowtest::TestWnd("Images.xml"));
         ASSERT_NE(nullptr, m_wnd->CreateHidden());
         m_wnd->ShowAndLayout();
@@ -94,10 +95,10 @@ protected:
 // Each image member, set to red, painted, then set to blue in code.
 TEST_F(ImageAttributes, AnAttributeChangedAfterAPaintPaintsItsNewImage) {
     const struct {
-        const char* xml;      // the control "X" with its image set to red.png
-        const char* target;   // the control whose attribute changes
+        const char* xml;     // the control "X" with its image set to red.png
+        const char* target;  // the control whose attribute changes
         const char* name;
-        const char* probe;    // the control where it shows
+        const char* probe;  // the control where it shows
     } cases[] = {
         {R"(<Control name="X" height="30" bkimage="red.png" />)", "X", "bkimage", "X"},
         {R"(<Button name="X" height="30" normalimage="red.png" />)", "X", "normalimage", "X"},
@@ -106,9 +107,11 @@ TEST_F(ImageAttributes, AnAttributeChangedAfterAPaintPaintsItsNewImage) {
         {R"(<Progress name="X" height="30" value="100" foreimage="red.png" />)", "X", "foreimage", "X"},
         {R"(<Combo name="X" height="30" normalimage="red.png" />)", "X", "normalimage", "X"},
         {R"(<List name="L" height="60"><ListHeader height="30"><ListHeaderItem name="X" normalimage="red.png" />)"
-         R"(</ListHeader></List>)", "X", "normalimage", "X"},
+         R"(</ListHeader></List>)",
+         "X", "normalimage", "X"},
         {R"(<List name="L" height="60" itembkimage="red.png"><ListHeader height="30"><ListHeaderItem />)"
-         R"(</ListHeader><ListLabelElement name="X" /></List>)", "L", "itembkimage", "X"},
+         R"(</ListHeader><ListLabelElement name="X" /></List>)",
+         "L", "itembkimage", "X"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.xml);
@@ -124,12 +127,9 @@ TEST_F(ImageAttributes, AnAttributeChangedAfterAPaintPaintsItsNewImage) {
 // image, a combo's and a column's normal image.
 TEST_F(ImageAttributes, EveryDescriptorKeyPaintsTheSameThroughEveryImageMember) {
     const char* descriptors[] = {
-        "file='grid.png' corner='1,1,1,1'",
-        "file='grid.png' corner='1,1,1,1' hole='true'",
-        "file='stripe.png' xtiled='true'",
-        "stripe.png",
-        "file='red.png' fade='128'",
-        "file='stripe.png' source='1,0,2,1' dest='5,5,15,15'",
+        "file='grid.png' corner='1,1,1,1'",   "file='grid.png' corner='1,1,1,1' hole='true'",
+        "file='stripe.png' xtiled='true'",    "stripe.png",
+        "file='red.png' fade='128'",          "file='stripe.png' source='1,0,2,1' dest='5,5,15,15'",
         "file='stripe.png' mask='#FFFF0000'",
     };
     const std::vector<std::vector<Probe>> expected = {
@@ -226,8 +226,13 @@ TEST_F(ImageAttributes, PlacesComputedAtPaintTimeOverrideTheLastImage) {
         {"disabled glyph", {{"Off", 8, 15, K}}},
         {"radio glyph", {{"Radio", 8, 15, B}}},
         // A 30-pixel row moves the box (10..26 across, 2..18 down) 5 down.
-        {"centred box", {{"Unticked", 12, 7, R}, {"Unticked", 12, 22, R}, {"Unticked", 12, 6, W},
-                         {"Unticked", 12, 23, W}, {"Unticked", 9, 15, W}, {"Unticked", 26, 15, W}}},
+        {"centred box",
+         {{"Unticked", 12, 7, R},
+          {"Unticked", 12, 22, R},
+          {"Unticked", 12, 6, W},
+          {"Unticked", 12, 23, W},
+          {"Unticked", 9, 15, W},
+          {"Unticked", 26, 15, W}}},
         {"centred ticked box", {{"TickedRow", 12, 15, B}}},
     };
     for (const auto& c : cases) {
@@ -260,8 +265,8 @@ TEST_F(ImageAttributes, AnImageThatCouldNotBeDrawnIsNotTriedAgain) {
     Paint();
     EXPECT_EQ(5, misses());  // one per control, the window having painted more than once
     // Without its image the bar falls back to its plain fore colour.
-    const std::vector<Probe> none = {{"Bk", 10, 10, W}, {"Btn", 10, 10, W}, {"Bar", 10, 10, 0x2563EB},
-                                     {"Col", 35, 10, W}, {"Row", 10, 10, W}};
+    const std::vector<Probe> none = {
+        {"Bk", 10, 10, W}, {"Btn", 10, 10, W}, {"Bar", 10, 10, 0x2563EB}, {"Col", 35, 10, W}, {"Row", 10, 10, W}};
     ExpectProbes(missed, none);
     EXPECT_STREQ("", Find("Bk")->GetBkImage());
 

@@ -142,9 +142,8 @@ std::string FlowSkin(bool vertical) {
     auto length = [](const std::string& name, int value) {
         return value == 0 ? std::string() : " " + name + "=\"" + std::to_string(value) + "\"";
     };
-    std::string xml = "<Window size=\"" + std::string(vertical ? "100,300" : "300,100") +
-                      "\" showshadow=\"false\"><" + layout + " inset=\"" + FlowText({10, 5, 20, 15}, vertical) +
-                      "\" childpadding=\"6\">";
+    std::string xml = "<Window size=\"" + std::string(vertical ? "100,300" : "300,100") + "\" showshadow=\"false\"><" +
+                      layout + " inset=\"" + FlowText({10, 5, 20, 15}, vertical) + "\" childpadding=\"6\">";
     for (const TFlowChild& c : kFlowChildren) {
         xml += std::string("<Control name=\"") + c.name + "\"";
         xml += length(mainName, c.main) + length(std::string("min") + mainName, c.minMain) +

@@ -163,7 +163,8 @@ TEST_F(ListColumns, HeaderItemSettingsChangedInCodeReachTheRows) {
              EXPECT_GT(t.DarkIn(after, 101, 300), 2 * t.DarkIn(before, 101, 300));
              EXPECT_EQ(t.DarkIn(before, 0, 100), t.DarkIn(after, 0, 100));  // other columns keep theirs
          }},
-        {"c0", "width", "150", [](const TListInfoUI& i) { return i.rcColumn[0].right == 150 && i.rcColumn[1].left == 150; },
+        {"c0", "width", "150",
+         [](const TListInfoUI& i) { return i.rcColumn[0].right == 150 && i.rcColumn[1].left == 150; },
          [](ListColumns& t, const Snapshot&, const Snapshot& after) {
              EXPECT_EQ((std::vector<int>{150, 350}), t.Separators(after));
          }},

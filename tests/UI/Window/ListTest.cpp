@@ -117,20 +117,22 @@ TEST_F(ListFixture, SelectItemFollowsTheSelectionRules) {
     AddLabelRows(m_list, 5);
     m_list->GetItemAt(3)->SetEnabled(false);
     m_list->GetItemAt(4)->SetVisible(false);
-    auto selected = [&](int i) { return static_cast<IListItemUI*>(m_list->GetItemAt(i)->GetInterface("ListItem"))->IsSelected(); };
+    auto selected = [&](int i) {
+        return static_cast<IListItemUI*>(m_list->GetItemAt(i)->GetInterface("ListItem"))->IsSelected();
+    };
     const struct {
         int index;
         bool result;
         int curSel;
         const char* notified;  // "" = nothing sent
     } cases[] = {
-        {1, true, 1, "1,-1"},   // a plain selection
-        {1, true, 1, ""},       // the same row again: nothing happens
-        {2, true, 2, "2,1"},    // moving on reports the previous row
-        {-1, false, -1, ""},    // a negative index clears the selection
-        {3, false, -1, ""},     // a disabled row cannot be selected
-        {4, false, -1, ""},     // nor a hidden one
-        {99, false, -1, ""},    // nor one past the end
+        {1, true, 1, "1,-1"},  // a plain selection
+        {1, true, 1, ""},      // the same row again: nothing happens
+        {2, true, 2, "2,1"},   // moving on reports the previous row
+        {-1, false, -1, ""},   // a negative index clears the selection
+        {3, false, -1, ""},    // a disabled row cannot be selected
+        {4, false, -1, ""},    // nor a hidden one
+        {99, false, -1, ""},   // nor one past the end
         {0, true, 0, "0,-1"},
     };
     for (const auto& c : cases) {
@@ -216,7 +218,8 @@ TEST_F(ListFixture, RemovingRowsInOnePassKeepsOrderNumbersAndSelection) {
         m_list->RemoveIf(named(c.removed));
         EXPECT_EQ(c.rows, RowNames(m_list));
         EXPECT_EQ(c.curSel, m_list->GetCurSel());
-        const std::vector<std::string> expected = *c.notified ? std::vector<std::string>{c.notified} : std::vector<std::string>{};
+        const std::vector<std::string> expected =
+            *c.notified ? std::vector<std::string>{c.notified} : std::vector<std::string>{};
         EXPECT_EQ(expected, m_wnd.Of("itemselect"));
         for (int i = 0; i < m_list->GetCount(); ++i)
             EXPECT_EQ(i, static_cast<IListItemUI*>(m_list->GetItemAt(i)->GetInterface("ListItem"))->GetIndex());
@@ -324,7 +327,8 @@ TEST_F(ListFixture, HundredThousandRowsLayOutAndPaintOnlyWhatIsInView) {
     for (int i = 0; i < 1000; ++i) ASSERT_TRUE(m_list->RemoveAt(i * 99));
     Settle();
     ASSERT_EQ(kRows - 1000, m_list->GetCount());
-    EXPECT_EQ(kRows - 1001, static_cast<IListItemUI*>(m_list->GetItemAt(kRows - 1001)->GetInterface("ListItem"))->GetIndex());
+    EXPECT_EQ(kRows - 1001,
+              static_cast<IListItemUI*>(m_list->GetItemAt(kRows - 1001)->GetInterface("ListItem"))->GetIndex());
 
     // Emptying the list frees every row after the current message.
     m_list->RemoveAll();

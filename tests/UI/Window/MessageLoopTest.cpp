@@ -25,7 +25,8 @@ std::string Entry(const char* who, WPARAM key) { return std::string(who) + ":" +
 // Logs every key press it sees and takes the one key it is given.
 class KeyFilter : public IMessageFilterUI {
 public:
-    KeyFilter(const char* name, WPARAM takes, std::vector<std::string>& log) : m_name(name), m_takes(takes), m_log(log) {}
+    KeyFilter(const char* name, WPARAM takes, std::vector<std::string>& log)
+        : m_name(name), m_takes(takes), m_log(log) {}
     LRESULT FilterMessage(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled) override {
         if (uMsg != WM_KEYDOWN) return 0;
         m_log.push_back(Entry(m_name, wParam));
@@ -92,7 +93,8 @@ TEST(MessageLoop, AcceleratorsThenFiltersSeeKeysFirstAndATakerStopsThem) {
     pm.AddMessageFilter(&second);
     // A child of the skinned window belongs to its manager; a top-level
     // window without a manager belongs to none.
-    HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, wnd, nullptr, nullptr, nullptr);
+    HWND child =
+        ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, wnd, nullptr, nullptr, nullptr);
     HWND stranger = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, child);
     ASSERT_NE(nullptr, stranger);
@@ -103,7 +105,13 @@ TEST(MessageLoop, AcceleratorsThenFiltersSeeKeysFirstAndATakerStopsThem) {
     PostKey(child, 'D');
     PostKey(stranger, 'E');
     bool quitPosted = false;
-    wnd.PostUserMessage([&](CWindowWnd&) { quitPosted = true; ::PostQuitMessage(0); return true; }, "Quit");
+    wnd.PostUserMessage(
+        [&](CWindowWnd&) {
+            quitPosted = true;
+            ::PostQuitMessage(0);
+            return true;
+        },
+        "Quit");
     const UINT_PTR failsafe = ::SetTimer(nullptr, 0, 5000, QuitAfterTimeout);
     CUIManager::RunMessageLoop();
     ::KillTimer(nullptr, failsafe);
@@ -111,10 +119,10 @@ TEST(MessageLoop, AcceleratorsThenFiltersSeeKeysFirstAndATakerStopsThem) {
     MSG msg;
     EXPECT_FALSE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the loop took its WM_QUIT
 
-    EXPECT_EQ((std::vector<std::string>{"accel:A", "first:A",                                 // the first filter takes A
-                                        "accel:B", "first:B", "second:B", "wnd:B",            // nobody takes B
-                                        "accel:C",                                            // the accelerator takes C
-                                        "accel:D", "first:D", "second:D"}),                   // the child's key
+    EXPECT_EQ((std::vector<std::string>{"accel:A", "first:A",                       // the first filter takes A
+                                        "accel:B", "first:B", "second:B", "wnd:B",  // nobody takes B
+                                        "accel:C",                                  // the accelerator takes C
+                                        "accel:D", "first:D", "second:D"}),         // the child's key
               log);
     // Only the key that nobody took was translated into a character.
     EXPECT_EQ("b", wnd.m_chars);

@@ -122,8 +122,8 @@ TEST_F(Options, SelectedInCodeFollowsTheGroupRules) {
     m_wnd.m_notifications.clear();
     Option("Secondary")->Selected(true);
     EXPECT_FALSE(Option("Master")->IsSelected());
-    Option("Secondary")->Selected(true);  // unchanged: nothing
-    Option("Secondary")->Selected(false); // a grouped option cleared: silent
+    Option("Secondary")->Selected(true);   // unchanged: nothing
+    Option("Secondary")->Selected(false);  // a grouped option cleared: silent
     EXPECT_FALSE(Option("Secondary")->IsSelected());
     Option("Chk")->Selected(true);
     Option("Chk")->Selected(false);

@@ -190,7 +190,8 @@ TEST(Screenshot, ControlsWithAnOpenCombo) {
 TEST(Screenshot, YesNoMessageBox) {
     CShadowUI::Initialize(CUIManager::GetInstance());
     SkinFolder skins;
-    skins.Write("Owner.xml", R"(<Window size="600,400" showshadow="false"><VerticalLayout bkcolor="#FFF5F7FA" /></Window>)");
+    skins.Write("Owner.xml",
+                R"(<Window size="600,400" showshadow="false"><VerticalLayout bkcolor="#FFF5F7FA" /></Window>)");
     TestWnd owner("Owner.xml");
     ASSERT_NE(nullptr, owner.CreateHidden());
     ::SetWindowPos(owner, nullptr, 340, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -202,10 +203,12 @@ TEST(Screenshot, YesNoMessageBox) {
         if (!box || !::IsWindowVisible(box)) return;
         ::KillTimer(nullptr, id);
         ::UpdateWindow(box);
-        auto* msgBox = dynamic_cast<CMsgBoxWnd*>(reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
+        auto* msgBox =
+            dynamic_cast<CMsgBoxWnd*>(reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
         if (msgBox) {
             const Snapshot client(msgBox->GetManager());
-            saved = client.SavePng(ScreenshotPath("msgbox-yesno.png")) && SaveScreen(box, 40, "msgbox-yesno-screen.png");
+            saved =
+                client.SavePng(ScreenshotPath("msgbox-yesno.png")) && SaveScreen(box, 40, "msgbox-yesno-screen.png");
         }
         windowtest::PostKey(box, VK_ESCAPE);
     });

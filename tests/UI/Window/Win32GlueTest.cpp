@@ -20,8 +20,8 @@ TEST(Win32GlueTest, PointFromLParamKeepsTheSignOfEachCoordinate) {
         LONG x, y;
     } cases[] = {
         {MAKELPARAM(10, 20), 10, 20},
-        {MAKELPARAM(-5, 7), -5, 7},        // left of the window (a drag out of it)
-        {MAKELPARAM(3, -1), 3, -1},        // above it
+        {MAKELPARAM(-5, 7), -5, 7},  // left of the window (a drag out of it)
+        {MAKELPARAM(3, -1), 3, -1},  // above it
         {MAKELPARAM(32767, -32768), 32767, -32768},
     };
     for (const auto& c : cases) {

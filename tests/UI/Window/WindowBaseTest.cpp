@@ -160,7 +160,8 @@ TEST_F(WindowBase, HoverShowsTheToolTipAndLeavingHidesIt) {
     ASSERT_NE(nullptr, wnd.CreateHidden());
     wnd.ShowAndLayout();
     auto visibleTip = [&]() -> HWND {
-        for (HWND w = ::FindWindowA(TOOLTIPS_CLASSA, nullptr); w; w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+        for (HWND w = ::FindWindowA(TOOLTIPS_CLASSA, nullptr); w;
+             w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
             if (::GetWindow(w, GW_OWNER) == wnd.GetHWND() && ::IsWindowVisible(w)) return w;
         }
         return nullptr;
@@ -295,7 +296,12 @@ TEST_F(WindowBase, CrossThreadCallsRunInPostingOrderAndStopAtClose) {
     std::atomic<bool> closed{false};
     bool refusedAfterClose = false;
     std::thread worker([&] {
-        wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(1); return true; }, "First");
+        wnd.PostUserMessage(
+            [&](CWindowWnd&) {
+                ran.push_back(1);
+                return true;
+            },
+            "First");
         // The second call holds the UI thread until the worker has closed the
         // window, so the call posted before the close is still queued then.
         wnd.PostUserMessage(
@@ -307,10 +313,20 @@ TEST_F(WindowBase, CrossThreadCallsRunInPostingOrderAndStopAtClose) {
             },
             "Second");
         for (int i = 0; i < 500 && !secondRan; ++i) ::Sleep(10);
-        wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(3); return true; }, "BeforeClose");
+        wnd.PostUserMessage(
+            [&](CWindowWnd&) {
+                ran.push_back(3);
+                return true;
+            },
+            "BeforeClose");
         wnd.Close(5);
         closed = true;
-        refusedAfterClose = !wnd.PostUserMessage([&](CWindowWnd&) { ran.push_back(4); return true; }, "AfterClose");
+        refusedAfterClose = !wnd.PostUserMessage(
+            [&](CWindowWnd&) {
+                ran.push_back(4);
+                return true;
+            },
+            "AfterClose");
     });
     const UINT result = wnd.ShowModal();
     worker.join();
@@ -323,9 +339,19 @@ TEST_F(WindowBase, ASlowCallLeavesOneWarningAndAQuickOneNone) {
     testsupport::LogCapture log;
     TestWnd wnd("Basic.xml");
     ASSERT_NE(nullptr, wnd.CreateHidden());
-    wnd.PostUserMessage([](CWindowWnd&) { ::Sleep(600); return true; }, "SlowCall");
+    wnd.PostUserMessage(
+        [](CWindowWnd&) {
+            ::Sleep(600);
+            return true;
+        },
+        "SlowCall");
     wnd.PostUserMessage([](CWindowWnd&) { return true; }, "QuickCall");
-    wnd.PostUserMessage([](CWindowWnd& w) { w.Close(1); return true; }, "CloseCall");
+    wnd.PostUserMessage(
+        [](CWindowWnd& w) {
+            w.Close(1);
+            return true;
+        },
+        "CloseCall");
     EXPECT_EQ(1u, wnd.ShowModal());
     EXPECT_EQ((std::vector<std::string>{"[Warning]|ExecuteUserMessage [SlowCall] timeout"}), log.Lines());
 }
@@ -336,7 +362,12 @@ TEST_F(WindowBase, APostToAWindowThatIsGoneIsRefusedAndReleased) {
     ::DestroyWindow(wnd);
     auto token = std::make_shared<int>(0);
     bool ran = false;
-    EXPECT_FALSE(wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Late"));
+    EXPECT_FALSE(wnd.PostUserMessage(
+        [token, &ran](CWindowWnd&) {
+            ran = true;
+            return true;
+        },
+        "Late"));
     EXPECT_EQ(1, token.use_count());  // the call was released
     windowtest::PumpPending();
     EXPECT_FALSE(ran);
@@ -371,7 +402,12 @@ TEST_F(WindowBase, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
         g_pRaceAction = c.action;
         auto token = std::make_shared<int>(0);
         bool ran = false;
-        EXPECT_EQ(c.posted, wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, "Racing"));
+        EXPECT_EQ(c.posted, wnd.PostUserMessage(
+                                [token, &ran](CWindowWnd&) {
+                                    ran = true;
+                                    return true;
+                                },
+                                "Racing"));
         g_pRaceAction = [](CWindowWnd&) {};
         EXPECT_TRUE(windowtest::PumpUntil([&] { return !::IsWindow(hWnd); }));
         windowtest::PumpPending();
@@ -386,7 +422,12 @@ TEST_F(WindowBase, CallsStillQueuedWhenTheWindowIsDestroyedAreReleased) {
     auto token = std::make_shared<int>(0);
     bool ran = false;
     for (const char* name : {"Queued1", "Queued2"}) {
-        ASSERT_TRUE(wnd.PostUserMessage([token, &ran](CWindowWnd&) { ran = true; return true; }, name));
+        ASSERT_TRUE(wnd.PostUserMessage(
+            [token, &ran](CWindowWnd&) {
+                ran = true;
+                return true;
+            },
+            name));
     }
     ::DestroyWindow(wnd);
     windowtest::PumpPending();

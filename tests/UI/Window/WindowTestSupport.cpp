@@ -56,9 +56,7 @@ void TestWnd::Notify(Vellum::TNotification& msg) {
     WindowImplBase::Notify(msg);
 }
 
-HWND TestWnd::CreateHidden(HWND owner) {
-    return Create(owner, "VellumTestWnd", WS_POPUP, 0, 100, 100, 300, 200);
-}
+HWND TestWnd::CreateHidden(HWND owner) { return Create(owner, "VellumTestWnd", WS_POPUP, 0, 100, 100, 300, 200); }
 
 void TestWnd::ShowAndLayout() {
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
@@ -164,16 +162,18 @@ ChildRun RunTestInChild(const std::string& testName, const std::string& role) {
     if (!started) return run;
     HWND box = nullptr;
     run.boxShown = PumpUntil(
-        [&] {
-            for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w; w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(w, &pid);
-                if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
-            }
-            // A child that ended without a box has nothing more to show.
-            return box != nullptr || ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
-        },
-        20000) && box != nullptr;
+                       [&] {
+                           for (HWND w = ::FindWindowA("MsgBoxWnd", nullptr); w;
+                                w = ::FindWindowExA(nullptr, w, "MsgBoxWnd", nullptr)) {
+                               DWORD pid = 0;
+                               ::GetWindowThreadProcessId(w, &pid);
+                               if (pid == pi.dwProcessId && ::IsWindowVisible(w)) box = w;
+                           }
+                           // A child that ended without a box has nothing more to show.
+                           return box != nullptr || ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+                       },
+                       20000) &&
+                   box != nullptr;
     if (box) ::PostMessageA(box, WM_CLOSE, 0, 0);
     run.exited = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
     if (!run.exited) ::TerminateProcess(pi.hProcess, 99);

@@ -93,16 +93,15 @@ TEST_F(LogWriterTest, LevelMaskAndWords) {
         int level;
         const char* word;  // nullptr: nothing written
     } cases[] = {
-        {0, nullptr},         {128, nullptr},         {1, "Startup"}, {2, "Shutdown"}, {4, "Info"},
-        {8, "Warning"},       {16, "Trace"},          {32, "Error"},  {64, "Debug"},   {3, "Unknown"},
-        {5, "Unknown"},       {129, "Unknown"},       {-1, "Unknown"},
+        {0, nullptr},   {128, nullptr},   {1, "Startup"},  {2, "Shutdown"}, {4, "Info"},
+        {8, "Warning"}, {16, "Trace"},    {32, "Error"},   {64, "Debug"},   {3, "Unknown"},
+        {5, "Unknown"}, {129, "Unknown"}, {-1, "Unknown"},
     };
     std::vector<std::string> expected;
     for (const auto& c : cases) {
         writer.LogWrite(c.level, __FILE__, __LINE__, "Test", "level %d", c.level);
         if (c.word != nullptr) {
-            expected.push_back("[09:05:03.042]|" + ThreadPart() + "[" + c.word + "]|level " +
-                               std::to_string(c.level));
+            expected.push_back("[09:05:03.042]|" + ThreadPart() + "[" + c.word + "]|level " + std::to_string(c.level));
         }
     }
     EXPECT_EQ(SplitLines(ReadFileBytes(DayFile("20240131"))), expected);

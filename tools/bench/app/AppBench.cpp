@@ -41,7 +41,8 @@ const int kRuns = 5;
 // made on the Linux side: much faster than through Wine.
 bool MakeOrphans(const Cafe& cafe, char letter, int count) {
     const std::string dir = testsupport::UnixPathOf(cafe.DriveFolder(letter));
-    const std::string script = "cd '" + dir + "' && seq -f 'orphan%05g.dat' 1 " + std::to_string(count) + " | xargs touch";
+    const std::string script =
+        "cd '" + dir + "' && seq -f 'orphan%05g.dat' 1 " + std::to_string(count) + " | xargs touch";
     return !dir.empty() && testsupport::RunUnixCommand({"sh", "-c", script});
 }
 
@@ -123,7 +124,8 @@ int main() {
             UnLoadPathList list;
             for (const auto& candidate : copy) {
                 const std::string& path = candidate.second.strPath;
-                if (platform::EqualIgnoringCase936(path.substr(0, path.find('\\') + 1), "G:\\")) list.push_back(candidate.second);
+                if (platform::EqualIgnoringCase936(path.substr(0, path.find('\\') + 1), "G:\\"))
+                    list.push_back(candidate.second);
             }
         }));
 
@@ -138,7 +140,8 @@ int main() {
     const double base = bench::Median(load);
     std::printf("Main window on a café of 100,000 orphans (E 50,000, F 25,000, G 25,000); median of %d runs\n", kRuns);
     bench::Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
-    bench::Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map", bench::Median(filterTimes));
+    bench::Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map",
+                  bench::Median(filterTimes));
     bench::Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
     return 0;
 }

@@ -46,8 +46,9 @@ bool Exec(sqlite3* db, const char* sql) {
 bool MakeDatabase(const std::string& path) {
     sqlite3* db = nullptr;
     bool ok = sqlite3_open(path.c_str(), &db) == SQLITE_OK &&
-              Exec(db, "create table Package(Id integer primary key, Name varchar(64), Path varchar(260), Kind varchar(8));"
-                       "begin");
+              Exec(db,
+                   "create table Package(Id integer primary key, Name varchar(64), Path varchar(260), Kind varchar(8));"
+                   "begin");
     sqlite3_stmt* insert = nullptr;
     ok = ok && sqlite3_prepare_v2(db, "insert into Package(Name, Path, Kind) values(?, ?, ?)", -1, &insert, nullptr) ==
                    SQLITE_OK;
@@ -164,7 +165,8 @@ int main(int argc, char** argv) {
         double bestRecordSet = 1e300;
         double bestApi = 1e300;
         for (int round = 0; round < rounds; ++round) {
-            bestRecordSet = std::min(bestRecordSet, TimeMs([&] { return ReadThroughRecordSet(connect); }, viaRecordSet));
+            bestRecordSet =
+                std::min(bestRecordSet, TimeMs([&] { return ReadThroughRecordSet(connect); }, viaRecordSet));
             bestApi = std::min(bestApi, TimeMs([&] { return ReadDirectly(direct); }, viaApi));
         }
         if (viaRecordSet == viaApi && viaApi.rows == static_cast<size_t>(kRows)) {
@@ -175,8 +177,8 @@ int main(int argc, char** argv) {
             std::printf("ratio record set / direct: %.2f\n", bestRecordSet / bestApi);
             exitCode = 0;
         } else {
-            std::fprintf(stderr, "the two loops read different data (%zu/%zu rows, %zu/%zu bytes)\n",
-                         viaRecordSet.rows, viaApi.rows, viaRecordSet.bytes, viaApi.bytes);
+            std::fprintf(stderr, "the two loops read different data (%zu/%zu rows, %zu/%zu bytes)\n", viaRecordSet.rows,
+                         viaApi.rows, viaRecordSet.bytes, viaApi.bytes);
         }
     } else {
         std::fprintf(stderr, "could not build or open %s\n", path.c_str());

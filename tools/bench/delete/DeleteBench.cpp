@@ -54,8 +54,9 @@ bool Shell(const std::string& windowsFolder, const std::string& script) {
 // kFilesPerFolder files; returns the top folders' paths.
 std::list<std::string> MakeTree(const std::string& root) {
     char script[256];
-    std::snprintf(script, sizeof(script), "mkdir -p T{01..%02d}/S{001..%03d} && touch T{01..%02d}/S{001..%03d}/f{01..%02d}.dat",
-                  kTopFolders, kFoldersPerTop, kTopFolders, kFoldersPerTop, kFilesPerFolder);
+    std::snprintf(script, sizeof(script),
+                  "mkdir -p T{01..%02d}/S{001..%03d} && touch T{01..%02d}/S{001..%03d}/f{01..%02d}.dat", kTopFolders,
+                  kFoldersPerTop, kTopFolders, kFoldersPerTop, kFilesPerFolder);
     std::list<std::string> tops;
     if (!::CreateDirectoryA(root.c_str(), nullptr) || !Shell(root, script)) return tops;
     for (int t = 1; t <= kTopFolders; ++t) {
@@ -123,14 +124,19 @@ void BenchTree() {
             std::printf("tree: cannot make the trees\n");
             return;
         }
-        auto timePlain = [&] { plain.push_back(bench::Milliseconds([&] { for (const auto& top : plainTree) PlainDelete(top); })); };
+        auto timePlain = [&] {
+            plain.push_back(bench::Milliseconds([&] {
+                for (const auto& top : plainTree) PlainDelete(top);
+            }));
+        };
         if (run % 2) timePlain();
         worker.push_back(WorkerDelete(nullptr, workerTree));
         if (!(run % 2)) timePlain();
     }
     const double w = bench::Median(worker), p = bench::Median(plain);
-    std::printf("tree (%d files in %d folders): worker %.0f ms, plain recursive delete %.0f ms, ratio %.2f (target <= 1.1)\n",
-                kTopFolders * kFoldersPerTop * kFilesPerFolder, kTopFolders * kFoldersPerTop, w, p, w / p);
+    std::printf(
+        "tree (%d files in %d folders): worker %.0f ms, plain recursive delete %.0f ms, ratio %.2f (target <= 1.1)\n",
+        kTopFolders * kFoldersPerTop * kFilesPerFolder, kTopFolders * kFoldersPerTop, w, p, w / p);
 }
 
 void BenchRows() {
@@ -178,8 +184,9 @@ void BenchRows() {
     CTrevandWnd::ReleaseInstance();
     CSelectServerClassWnd::ReleaseInstance();
     const double r = bench::Median(rows), w = bench::Median(worker);
-    std::printf("rows (%d): UI thread removing the rows %.0f ms, worker deleting the files %.0f ms, ratio %.2f (target < 1)\n",
-                kTopFiles, r, w, r / w);
+    std::printf(
+        "rows (%d): UI thread removing the rows %.0f ms, worker deleting the files %.0f ms, ratio %.2f (target < 1)\n",
+        kTopFiles, r, w, r / w);
 }
 
 }  // namespace

@@ -51,11 +51,12 @@ std::string ImagesSkin() {
     }
     xml += "<HorizontalLayout height=\"30\">";
     for (int i = 0; i < 10; ++i) {
-        xml += "<Progress width=\"80\" value=\"60\" isstretchfore=\"false\" foreimage=\"" + std::string(kProgressImage) +
-               "\" />";
+        xml += "<Progress width=\"80\" value=\"60\" isstretchfore=\"false\" foreimage=\"" +
+               std::string(kProgressImage) + "\" />";
     }
     xml += "</HorizontalLayout><HorizontalLayout height=\"24\">";
-    for (int i = 0; i < 10; ++i) xml += "<CheckBox width=\"80\" text=\"选项\" selected=\"" + std::string(i % 2 ? "true" : "false") + "\" />";
+    for (int i = 0; i < 10; ++i)
+        xml += "<CheckBox width=\"80\" text=\"选项\" selected=\"" + std::string(i % 2 ? "true" : "false") + "\" />";
     xml += "</HorizontalLayout><Control /></VerticalLayout></Window>";
     return xml;
 }
@@ -162,8 +163,11 @@ double DescriptorReading() {
                                     Vellum::ParseImageDescriptor(kNormalImage);
                                     Vellum::ParseImageDescriptor(kForeImage);
                                 }
-                                for (int p = 0; p < 10; ++p) Vellum::ParseImageDescriptor(kProgressImage, "dest='0,0,48,30' source='0,0,48,30'");
-                                for (int c = 0; c < 10; ++c) Vellum::ParseImageDescriptor("file='Default_Checkbox.png' source='0,0,16,16' dest='0,4,16,20'");
+                                for (int p = 0; p < 10; ++p)
+                                    Vellum::ParseImageDescriptor(kProgressImage, "dest='0,0,48,30' source='0,0,48,30'");
+                                for (int c = 0; c < 10; ++c)
+                                    Vellum::ParseImageDescriptor(
+                                        "file='Default_Checkbox.png' source='0,0,16,16' dest='0,4,16,20'");
                             }
                         }) /
                         kPaintsPerRun);

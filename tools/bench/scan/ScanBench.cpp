@@ -153,11 +153,12 @@ CafeDescription BenchCafe() {
 bool FillDisk(const Cafe& cafe) {
     const std::string root = testsupport::UnixPathOf(cafe.DriveFolder('E'));
     char script[1024];
-    std::snprintf(script, sizeof(script),
-                  "cd '%s' && mkdir -p Games && cd Games && "
-                  "for i in $(seq -f %%05g 1 %d); do mkdir Pkg$i && (cd Pkg$i && touch $(seq -f f%%02g.dat 1 %d)); done && "
-                  "for i in $(seq -f %%05g 1 %d); do mkdir Orphan$i && touch Orphan$i/left.dat; done",
-                  root.c_str(), kPackagesOnDisk, kFilesPerPackage, kOrphans);
+    std::snprintf(
+        script, sizeof(script),
+        "cd '%s' && mkdir -p Games && cd Games && "
+        "for i in $(seq -f %%05g 1 %d); do mkdir Pkg$i && (cd Pkg$i && touch $(seq -f f%%02g.dat 1 %d)); done && "
+        "for i in $(seq -f %%05g 1 %d); do mkdir Orphan$i && touch Orphan$i/left.dat; done",
+        root.c_str(), kPackagesOnDisk, kFilesPerPackage, kOrphans);
     return !root.empty() && testsupport::RunUnixCommand({"sh", "-c", script});
 }
 
@@ -245,8 +246,8 @@ int main() {
     const double floorMedian = Median(floor);
     std::printf("%d runs                                         min ms   ratio   median ms   ratio\n", kRuns);
     const auto report = [&](const char* what, const std::vector<double>& times) {
-        std::printf("  %-44s %8.2f  %5.2fx  %10.2f  %5.2fx\n", what, Min(times), Min(times) / floorMin,
-                    Median(times), Median(times) / floorMedian);
+        std::printf("  %-44s %8.2f  %5.2fx  %10.2f  %5.2fx\n", what, Min(times), Min(times) / floorMin, Median(times),
+                    Median(times) / floorMedian);
     };
     report("floor  (listing only)", floor);
     report("index  (LoadGamePathInit + scan, index)", index);

@@ -20,7 +20,7 @@ struct ServiceInfo {
     uint32_t dwTagId = 0;
     std::string strBinaryPathName;  // as configured: quotes and arguments kept
     std::string strLoadOrderGroup;
-    std::string strDependencies;    // the first name of the dependency list only
+    std::string strDependencies;  // the first name of the dependency list only
     std::string strServiceStartName;
 };
 

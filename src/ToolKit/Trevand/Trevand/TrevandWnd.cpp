@@ -185,8 +185,9 @@ void CTrevandWnd::OnItemSelect(TNotification& msg) {
 }
 
 bool CTrevandWnd::DeleteListItem(const std::string& path) {
-    return PostUserMessage([path](Vellum::CWindowWnd& wnd) { return static_cast<CTrevandWnd&>(wnd).OnDeleteListItem(path); },
-                           "DeleteListItem");
+    return PostUserMessage(
+        [path](Vellum::CWindowWnd& wnd) { return static_cast<CTrevandWnd&>(wnd).OnDeleteListItem(path); },
+        "DeleteListItem");
 }
 
 bool CTrevandWnd::OnDeleteListItem(std::string path) {

@@ -14,10 +14,10 @@ enum DBColType : int32_t {
 
 // One column of a table.
 struct DBColInfo {
-    std::string strColName;           // the name as SQLite reports it
+    std::string strColName;  // the name as SQLite reports it
     int32_t nColType = DB_COL_INTEGER;
-    bool bPrimaryKey = false;         // part of the table's primary key
-    int32_t nLength = 0;              // VARCHAR(n): n; otherwise 0
+    bool bPrimaryKey = false;  // part of the table's primary key
+    int32_t nLength = 0;       // VARCHAR(n): n; otherwise 0
 };
 
 // One table with its columns in table order.

@@ -145,11 +145,10 @@ bool CSqliteConnect::GetColInfoByTblName(const std::string& strTableName, std::l
         int nNotNull = 0;
         int nPrimaryKey = 0;
         int nAutoInc = 0;
-        if (sqlite3_table_column_metadata(m_pDB, "main", strTableName.c_str(), colInfo.strColName.c_str(),
-                                          &szDeclType, &szCollation, &nNotNull, &nPrimaryKey,
-                                          &nAutoInc) != SQLITE_OK) {
-            LOG_WRITE(LOG_ERROR, "sqlite3_table_column_metadata Filed, TblName=%s, ColIndex=%d.",
-                      strTableName.c_str(), nIndex);
+        if (sqlite3_table_column_metadata(m_pDB, "main", strTableName.c_str(), colInfo.strColName.c_str(), &szDeclType,
+                                          &szCollation, &nNotNull, &nPrimaryKey, &nAutoInc) != SQLITE_OK) {
+            LOG_WRITE(LOG_ERROR, "sqlite3_table_column_metadata Filed, TblName=%s, ColIndex=%d.", strTableName.c_str(),
+                      nIndex);
             return false;
         }
         colInfo.bPrimaryKey = nPrimaryKey != 0;

@@ -61,8 +61,8 @@ size_t ReadOnlyFile::ReadAt(uint64_t offset, void* buffer, size_t size) const {
     size_t done = 0;
     char* out = static_cast<char*>(buffer);
     while (done < size) {
-        const ssize_t n = ::pread(static_cast<int>(m_handle), out + done, size - done,
-                                  static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pread(static_cast<int>(m_handle), out + done, size - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR) {
             continue;
         }

@@ -48,7 +48,9 @@ TEST(GamePathIndex, GivesTheSameKeyAsAPassWithTheRuntimesMbsicmp) {
         {"E:\\Games\\\x81\x41", "FALSE"},
         {"E:\\Games\\誠", "TRUE"},
         {"E:\\Games\\誠\\謀", "FALSE"},
-        {"E:\\Games\\\xA2\xFB" "x", "FALSE"},
+        {"E:\\Games\\\xA2\xFB"
+         "x",
+         "FALSE"},
         {"F:\\单机游戏\\仙剑", "FALSE"},
     };
     const char* probes[] = {
@@ -66,8 +68,10 @@ TEST(GamePathIndex, GivesTheSameKeyAsAPassWithTheRuntimesMbsicmp) {
         "E:\\GAMES\\誠\\謀",
         "E:\\GAMES\\誠\\衆",
         "E:\\Games\\\xD5",
-        "E:\\GAMES\\?\xFB" "x",
-        "E:\\GAMES\\\xA2\xFC" "x",
+        "E:\\GAMES\\?\xFB"
+        "x",
+        "E:\\GAMES\\\xA2\xFC"
+        "x",
         "f:\\单机游戏\\仙剑",
         "F:\\单机游戏\\仙",
         "",
@@ -82,9 +86,10 @@ TEST(GamePathIndex, GivesTheSameKeyAsAPassWithTheRuntimesMbsicmp) {
 // Many random texts made of the characters that matter: every pair that folds
 // alike must be one _mbsicmp calls equal, and the other way round.
 TEST(CaseFold936, AgreesWithTheRuntimeOnRandomTexts) {
-    const char* pieces[] = {"a", "A", "z", "Z", "\\", "?", "[", "{", "\xA3\xC1", "\xA3\xE1", "\xA6\xA1", "\xA6\xC1",
-                            "\xA7\xA1", "\xA7\xD1", "\xA2\xA1", "\xA2\xF1", "\xA2\xFB", "\xA2\xFC", "\x81\x41",
-                            "\x81\x61", "\xD5\x5C", "\xD6\x5C", "\xFB\x41", "\xFB", "\xFC", "\xCF\xC9"};
+    const char* pieces[] = {"a",        "A",        "z",        "Z",        "\\",       "?",        "[",
+                            "{",        "\xA3\xC1", "\xA3\xE1", "\xA6\xA1", "\xA6\xC1", "\xA7\xA1", "\xA7\xD1",
+                            "\xA2\xA1", "\xA2\xF1", "\xA2\xFB", "\xA2\xFC", "\x81\x41", "\x81\x61", "\xD5\x5C",
+                            "\xD6\x5C", "\xFB\x41", "\xFB",     "\xFC",     "\xCF\xC9"};
     const size_t pieceCount = sizeof(pieces) / sizeof(pieces[0]);
     std::mt19937 random(936);
     std::uniform_int_distribution<size_t> pick(0, pieceCount - 1);
@@ -115,9 +120,9 @@ TEST(CaseFold936, AgreesWithTheRuntimeOnRandomTexts) {
             size_t i = 0;
             while (i < t.size()) {
                 const unsigned char byte = static_cast<unsigned char>(t[i]);
-                const bool narrowed = byte == 0xA2 && i + 1 < t.size() &&
-                                      (static_cast<unsigned char>(t[i + 1]) == 0xFB ||
-                                       static_cast<unsigned char>(t[i + 1]) == 0xFC);
+                const bool narrowed =
+                    byte == 0xA2 && i + 1 < t.size() &&
+                    (static_cast<unsigned char>(t[i + 1]) == 0xFB || static_cast<unsigned char>(t[i + 1]) == 0xFC);
                 i += (byte >= 0x81 && byte <= 0xFE && !narrowed) ? 2 : 1;
             }
             return i > t.size();

@@ -140,7 +140,8 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
     // held at its first and has more to do after.
     for (int tree = 1; tree <= 4; ++tree) {
         for (int file = 1; file <= 5; ++file) {
-            entries.push_back({CafeEntry::kFile, "Cancel" + std::to_string(tree) + "\\f" + std::to_string(file) + ".dat"});
+            entries.push_back(
+                {CafeEntry::kFile, "Cancel" + std::to_string(tree) + "\\f" + std::to_string(file) + ".dat"});
         }
     }
     return entries;
@@ -150,8 +151,7 @@ testsupport::CafeDescription DeletionCafe(const std::string& outside) {
     testsupport::CafeDescription desc;
     desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}};
     desc.packages = {{1, "E:\\Games\\WoW", 1, "NetGames"}};
-    desc.drives = {{'E', DriveE(outside)},
-                   {'F', {{CafeEntry::kFile, "x.dat"}, {CafeEntry::kFolder, "Games\\Stale"}}}};
+    desc.drives = {{'E', DriveE(outside)}, {'F', {{CafeEntry::kFile, "x.dat"}, {CafeEntry::kFolder, "Games\\Stale"}}}};
     return desc;
 }
 
@@ -209,8 +209,8 @@ void Deletion::SetUp() {
     testsupport::WriteFileBytes("E:\\Games\\誠", "a file named 誠");
 
     // As the entry point and the role window do, with the master role.
-    ASSERT_NE(nullptr, Main()->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0,
-                                      0, 0, 0));
+    ASSERT_NE(nullptr,
+              Main()->Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0));
     Main()->CenterWindow();
     CSelectServerClassWnd::Instance()->ShowWindow(false);
     Main()->ShowWindow(true);
@@ -255,8 +255,8 @@ void Deletion::RunWithSteps(const std::function<void()>& body, std::vector<Step>
 
 void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps) {
     auto* wnd = new CDelDirWnd;
-    ASSERT_NE(nullptr, wnd->Create(Main()->GetHWND(), "CDelDirWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                   WS_EX_STATICEDGE, 0, 0, 0, 0));
+    ASSERT_NE(nullptr, wnd->Create(Main()->GetHWND(), "CDelDirWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE,
+                                   0, 0, 0, 0));
     wnd->CenterWindow();
     wnd->Start(paths);
     RunWithSteps([wnd] { wnd->ShowModal(); }, std::move(steps));
@@ -310,7 +310,8 @@ Step Deletion::ReleaseWorker(const std::string& what) {
 }
 
 Step Deletion::AnswerYes() {
-    return {"the yes/no box", [] { return MessageBoxWindow() != nullptr; }, [] {
+    return {"the yes/no box", [] { return MessageBoxWindow() != nullptr; },
+            [] {
                 HWND box = MessageBoxWindow();
                 auto* wnd = dynamic_cast<Vellum::WindowImplBase*>(
                     reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));

@@ -43,7 +43,8 @@ TEST_F(Deletion, ScreenshotsWhileRunningCancellingAndFinished) {
     RunDeletion({"E:\\b.txt", longTree, "E:\\a.txt"},
                 {running, cancelling, ReleaseWorker("it stops and closes the window")});
 
-    const Step finished = {"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; }, [] {
+    const Step finished = {"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                           [] {
                                EXPECT_FALSE(Progress()->IsMarquee());
                                EXPECT_EQ(Progress()->GetMaxValue(), Progress()->GetValue());
                                Save("deletion-finished.png");

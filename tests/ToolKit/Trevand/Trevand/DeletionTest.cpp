@@ -31,11 +31,10 @@ TEST_F(Deletion, EmptyListShowsTheCompletionAtOnceAndOneCloseClosesIt) {
                           EXPECT_TRUE(Window()->IsDone());
                       }},
                      // Finished, the window stays until the operator closes it.
-                     CheckThen("still open, one close",
-                               [] {
-                                   ASSERT_NE(nullptr, Window());
-                                   ClickIn(Window(), "closebtn");
-                               })});
+                     CheckThen("still open, one close", [] {
+                         ASSERT_NE(nullptr, Window());
+                         ClickIn(Window(), "closebtn");
+                     })});
     EXPECT_EQ(nullptr, Window());
     EXPECT_TRUE(DeletionLines().empty());
     EXPECT_EQ("", ListingDifference(before, Listing()));
@@ -52,10 +51,10 @@ TEST_F(Deletion, TickedEntriesAreDeletedWithOneLineEachAndLeaveTheList) {
 
     RunDeletion(AsList(ticked), {WaitFinishedThenClose()});
 
-    EXPECT_EQ((std::vector<std::string>{"[Info]|Trevand  删除文件E:\\readonly.txt",
-                                        "[Info]|Trevand  删除目录E:\\Games\\Old",
-                                        "[Info]|Trevand  删除文件E:\\Games\\誠"}),
-              DeletionLines());
+    EXPECT_EQ(
+        (std::vector<std::string>{"[Info]|Trevand  删除文件E:\\readonly.txt", "[Info]|Trevand  删除目录E:\\Games\\Old",
+                                  "[Info]|Trevand  删除文件E:\\Games\\誠"}),
+        DeletionLines());
     EXPECT_EQ("", ListingDifference(WithoutDeleted(before, ticked), Listing()));
     for (const std::string& path : ticked) EXPECT_FALSE(HasRow(path)) << path;
     EXPECT_EQ(rows - ticked.size(), Main()->Rows().Size());
@@ -87,14 +86,16 @@ TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) 
         {"E:\\held.txt", {"[Error]|Trevand  未能删除文件E:\\held.txt（错误码32）"}},
         {"E:\\b.txt", {"[Error]|Trevand  未能删除文件E:\\b.txt（错误码32）"}},
         {"E:\\Keep",
-         {"[Error]|Trevand  未能删除文件E:\\Keep/k.txt（错误码32）", "[Error]|Trevand  未能删除目录E:\\Keep（错误码145）"}},
+         {"[Error]|Trevand  未能删除文件E:\\Keep/k.txt（错误码32）",
+          "[Error]|Trevand  未能删除目录E:\\Keep（错误码145）"}},
         {"E:\\a.txt", {"[Info]|Trevand  删除文件E:\\a.txt"}},
     };
     for (const auto& entry : linesOf) Tick(entry.first);
     std::list<std::string> order;
     Main()->Rows().GetCheckedPaths(order);
     std::vector<std::string> expected;
-    for (const std::string& path : order) expected.insert(expected.end(), linesOf.at(path).begin(), linesOf.at(path).end());
+    for (const std::string& path : order)
+        expected.insert(expected.end(), linesOf.at(path).begin(), linesOf.at(path).end());
     const testsupport::DiskListing before = Listing();
 
     RunWithSteps(
@@ -102,7 +103,7 @@ TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) 
             ClickIn(Main(), "BtnRemove");
             windowtest::PumpPending();
         },
-                 {AnswerYes(), WaitFinishedThenClose()});
+        {AnswerYes(), WaitFinishedThenClose()});
     ::CloseHandle(held);
     ::CloseHandle(inner);
     ::CloseHandle(shared);
@@ -142,15 +143,14 @@ TEST_F(Deletion, PathTextQueuedBeforeTheCancelLeavesTheCancelTextsAlone) {
     // The click is queued first; the UI thread is kept busy until the worker
     // has finished the first tree and queued the next path behind the click.
     WorkerHold::Arm(std::vector<std::string>{"Cancel1", "Cancel2"});
-    RunDeletion({"E:\\Cancel1", "E:\\Cancel2"},
-                {WaitHeldThen("click while the worker goes on",
-                              [] {
-                                  ClickIn(Window(), "closebtn");
-                                  WorkerHold::Release();
-                                  ASSERT_TRUE(WorkerHold::WaitEntered(1, 10000));
-                              }),
-                 CheckThen("the cancel texts stay", [] { ExpectCancelling(); }),
-                 ReleaseWorker("it stops and closes the window")});
+    RunDeletion({"E:\\Cancel1", "E:\\Cancel2"}, {WaitHeldThen("click while the worker goes on",
+                                                              [] {
+                                                                  ClickIn(Window(), "closebtn");
+                                                                  WorkerHold::Release();
+                                                                  ASSERT_TRUE(WorkerHold::WaitEntered(1, 10000));
+                                                              }),
+                                                 CheckThen("the cancel texts stay", [] { ExpectCancelling(); }),
+                                                 ReleaseWorker("it stops and closes the window")});
     EXPECT_EQ((std::vector<std::string>{"[Info]|Trevand  删除目录E:\\Cancel1",
                                         "[Warning]|Trevand  已取消删除，目录未删完E:\\Cancel2"}),
               DeletionLines());
@@ -189,7 +189,7 @@ TEST_F(Deletion, LinksAreLeftAndWhatTheyPointAtIsUntouched) {
     // outside every disk, and ticked entries that are such links themselves
     // (Wine shows a link to a file as a plain file).
     const std::vector<std::string> ticked = {"E:\\LinkEmpty", "E:\\LinkFull", "E:\\LinkFile",
-                                             "E:\\TopEmpty",   "E:\\TopFull",  "E:\\TopFile"};
+                                             "E:\\TopEmpty",  "E:\\TopFull",  "E:\\TopFile"};
     const testsupport::DiskListing before = Listing();
     for (const char* link : {"E:\\LinkEmpty\\Inner\\to-empty", "E:\\LinkFull\\to-full", "E:\\LinkFile\\to-file",
                              "E:\\TopEmpty", "E:\\TopFull", "E:\\TopFile"}) {
@@ -221,13 +221,14 @@ TEST_F(Deletion, WorkerThatCannotStartIsLoggedAndTheWindowCloses) {
     });
     const testsupport::DiskListing before = Listing();
     RunDeletion({"E:\\a.txt"}, {CheckThen("the failure text", [] {
-                                    EXPECT_EQ("无法开始删除，未删除任何文件。", Text("DelDirWndFinal"));
-                                    EXPECT_FALSE(Window()->IsRunning());
-                                    EXPECT_FALSE(Window()->CanCancel());
-                                    EXPECT_TRUE(Window()->IsDone());
-                                    ClickIn(Window(), "closebtn");
-                                })});
-    EXPECT_EQ((std::vector<std::string>{"[Error]|Trevand  无法启动删除线程（错误码8），未删除任何文件"}), DeletionLines());
+                    EXPECT_EQ("无法开始删除，未删除任何文件。", Text("DelDirWndFinal"));
+                    EXPECT_FALSE(Window()->IsRunning());
+                    EXPECT_FALSE(Window()->CanCancel());
+                    EXPECT_TRUE(Window()->IsDone());
+                    ClickIn(Window(), "closebtn");
+                })});
+    EXPECT_EQ((std::vector<std::string>{"[Error]|Trevand  无法启动删除线程（错误码8），未删除任何文件"}),
+              DeletionLines());
     EXPECT_EQ("", ListingDifference(before, Listing()));
     EXPECT_TRUE(HasRow("E:\\a.txt"));
 }

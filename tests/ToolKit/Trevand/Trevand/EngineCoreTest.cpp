@@ -37,6 +37,8 @@ struct AddGamePathCase {
 
 TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
     const ServerDiskMap diskE = {{"E", 1}};
+    // A table: one case per line, laid out by hand.
+    // clang-format off
     const AddGamePathCase cases[] = {
         {"trailing backslash dropped, ancestors TRUE, root never added",
          diskE, {"E:\\Games\\WoW\\"}, {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "TRUE"}}},
@@ -82,6 +84,7 @@ TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
           {"E:\\Games", "TRUE"}, {"E:\\Games\\AB\\3", "FALSE"}, {"E:\\Games\\AB", "TRUE"},
           {"e:\\games\\A\\4", "FALSE"}, {"e:\\games\\A", "TRUE"}, {"e:\\games", "TRUE"}}},
     };
+    // clang-format on
     for (const AddGamePathCase& c : cases) {
         SCOPED_TRACE(c.name);
         CBareTrevandDB engine;
@@ -137,7 +140,12 @@ const FoldCase kFoldCases[] = {
     {"a second byte is never folded as a letter (8141 / 8161)", "\x81\x41", "\x81\x61", false},
     {"a second byte 0x5C is no separator (誠 D55C / 謀 D65C)", "誠", "謀", false},
     {"誠 equals itself", "E:\\誠\\衆", "e:\\誠\\衆", true},
-    {"Ⅺ (A2FB) folds to ? and the walk goes on at its second byte", "\xA2\xFB" "x", "?\xFB" "x", true},
+    {"Ⅺ (A2FB) folds to ? and the walk goes on at its second byte",
+     "\xA2\xFB"
+     "x",
+     "?\xFB"
+     "x",
+     true},
     {"Ⅺ and Ⅻ differ in their second bytes", "\xA2\xFB", "\xA2\xFC", false},
     {"a lead byte at the end is a character of its own", "ab\x81", "AB\x81", true},
     {"a lone lead byte and a full character", "ab\x81", "ab\x81\x41", false},
@@ -153,10 +161,8 @@ TEST(CaseFold936, FoldsExactlyWhatTheRuntimeCallsEqual) {
 }
 
 TEST(GamePathIndex, FindsTheFirstKeyInOrderThatEqualsWithoutRegardToCase) {
-    const GamePathMap paths = {{"E:\\GAMES", "FALSE"},
-                               {"E:\\Games", "TRUE"},
-                               {"E:\\games\\wow", "FALSE"},
-                               {"E:\\单机游戏\\\xA3\xC1", "TRUE"}};
+    const GamePathMap paths = {
+        {"E:\\GAMES", "FALSE"}, {"E:\\Games", "TRUE"}, {"E:\\games\\wow", "FALSE"}, {"E:\\单机游戏\\\xA3\xC1", "TRUE"}};
     CGamePathIndex index;
     index.Build(paths);
     struct Probe {
@@ -165,10 +171,8 @@ TEST(GamePathIndex, FindsTheFirstKeyInOrderThatEqualsWithoutRegardToCase) {
     };
     const Probe probes[] = {
         {"e:\\games", "E:\\GAMES"},  // "E:\GAMES" < "E:\Games" byte-wise: it comes first
-        {"E:\\Games\\WoW", "E:\\games\\wow"},
-        {"E:\\单机游戏\\\xA3\xE1", "E:\\单机游戏\\\xA3\xC1"},
-        {"E:\\Games\\WoW2", nullptr},
-        {"E:", nullptr},
+        {"E:\\Games\\WoW", "E:\\games\\wow"}, {"E:\\单机游戏\\\xA3\xE1", "E:\\单机游戏\\\xA3\xC1"},
+        {"E:\\Games\\WoW2", nullptr},         {"E:", nullptr},
     };
     for (const Probe& probe : probes) {
         SCOPED_TRACE(probe.path);

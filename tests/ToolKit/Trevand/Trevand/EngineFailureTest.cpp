@@ -21,8 +21,8 @@ using enginetest::Candidates;
 using enginetest::ErrorLines;
 using enginetest::Lines;
 using testsupport::Cafe;
-using testsupport::CafeEntry;
 using testsupport::CafeDescription;
+using testsupport::CafeEntry;
 using testsupport::LogCapture;
 
 namespace {
@@ -121,6 +121,8 @@ void CheckKept(const CTrevandDB& engine, Kept kept) {
 const std::string kLongPath = "C:\\" + std::string(190, 'p');
 
 TEST(MasterLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
+    // A table: one case per line, laid out by hand.
+    // clang-format off
     const FailureCase cases[] = {
         {"no management service", [](CafeDescription& s) { s.services.clear(); }, nullptr, false,
          {"获取Zervan服务信息失败", "主GameRootDirInit IsMainServer fail", " GameRootDirInit Error"},
@@ -170,6 +172,7 @@ TEST(MasterLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
         {"download table missing", [](CafeDescription& s) { s.omitTables = {"tbl_pkgdownstat"}; }, nullptr, false,
          {"LoadPkgDownPath ExecSQL Error", "LoadGamePathInit Error"}, Kept::kScan, kOldAndReadClasses},
     };
+    // clang-format on
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
         CafeDescription desc = SmallCafe();
@@ -223,12 +226,12 @@ TEST(MasterLoadFailure, LockedDatabaseWaitsTheBusyTimeoutThenFails) {
     // two tuning pragmas of the open (whose failure the open ignores), then the
     // main-server query, which fails the load.
     EXPECT_GE(waited, std::chrono::milliseconds(2900));
-    EXPECT_EQ(ErrorLines(log), (Lines{"[Error]|sqlite3_exec failed. Ret=5. SQL=PRAGMA cache_size = 8000.",
-                                      "[Error]|sqlite3_exec failed. Ret=5. SQL=PRAGMA synchronous = OFF.",
-                                      "[Error]|Error on sqlite3_prepare: database is locked, Ret=5.",
-                                      "[Error]|IsMainServer ExecSQL Error",
-                                      "[Error]|主GameRootDirInit IsMainServer fail",
-                                      "[Error]| GameRootDirInit Error"}));
+    EXPECT_EQ(
+        ErrorLines(log),
+        (Lines{"[Error]|sqlite3_exec failed. Ret=5. SQL=PRAGMA cache_size = 8000.",
+               "[Error]|sqlite3_exec failed. Ret=5. SQL=PRAGMA synchronous = OFF.",
+               "[Error]|Error on sqlite3_prepare: database is locked, Ret=5.", "[Error]|IsMainServer ExecSQL Error",
+               "[Error]|主GameRootDirInit IsMainServer fail", "[Error]| GameRootDirInit Error"}));
     CheckKept(engine, Kept::kDisksPathsScan);
 }
 
@@ -250,6 +253,8 @@ TEST(MasterLoadFailure, MissingPathValueKeepsTheDatabasePath) {
 }
 
 TEST(SecondaryLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft) {
+    // A table: one case per line, laid out by hand.
+    // clang-format off
     const FailureCase cases[] = {
         {"no management service", [](CafeDescription& s) { s.services.clear(); }, nullptr, false,
          {"获取Zervan服务信息失败", "获取Zervan服务信息失败", "GameRootDirInit GetServerDBPath fail",
@@ -266,6 +271,7 @@ TEST(SecondaryLoadFailure, EachFailureLogsStopsAndKeepsWhatTheStepsBeforeItLeft)
         {"package table missing", [](CafeDescription& s) { s.omitTables = {"tbl_VDiskPkgCfg"}; }, nullptr, false,
          {"LoadGamePathInit ExecSQL Error", "LoadGamePathInit Error"}, Kept::kScan},
     };
+    // clang-format on
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
         CafeDescription desc = SmallCafe();

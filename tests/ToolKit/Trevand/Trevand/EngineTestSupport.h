@@ -49,9 +49,9 @@ inline std::vector<Candidate> Candidates(const UnLoadPathMap& result) {
         const std::string tail = "\\" + entry.second.strName;
         const bool nameFits = !entry.second.strName.empty() && path.size() > tail.size() &&
                               path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
-        candidates.push_back({path + (entry.second.strPath == path ? "" : " <path differs>") +
-                                  (nameFits ? "" : " <name differs>"),
-                              entry.second.bDir});
+        candidates.push_back(
+            {path + (entry.second.strPath == path ? "" : " <path differs>") + (nameFits ? "" : " <name differs>"),
+             entry.second.bDir});
     }
     return candidates;
 }

@@ -5,8 +5,8 @@
 #include "support/Cafe.h"
 
 using testsupport::Cafe;
-using testsupport::CafeServer;
 using testsupport::CafeDescription;
+using testsupport::CafeServer;
 
 namespace {
 

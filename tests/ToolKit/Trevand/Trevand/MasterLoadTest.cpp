@@ -11,8 +11,8 @@ using enginetest::Candidates;
 using enginetest::ErrorLines;
 using enginetest::Lines;
 using testsupport::Cafe;
-using testsupport::CafeEntry;
 using testsupport::CafeDescription;
+using testsupport::CafeEntry;
 using testsupport::LogCapture;
 
 namespace {
@@ -25,12 +25,10 @@ CafeDescription MasterCafe() {
     CafeDescription desc;
     desc.servers = {{"10.0.0.9", 0}};
     desc.serverDisks = {
-        {"{local}", "E", 1, 1},
-        {"{local}", "F", 1, 2},
-        {"10.0.0.9", "G", 1, 3},  // another server's disk
-        {"{local}", "Q", 1, 4},   // no such drive
-        {"{local}", "H", 1, 5},   // an empty drive
-        {"{local}", "K", 0, 6},   // not a game disk
+        {"{local}", "E", 1, 1},  {"{local}", "F", 1, 2}, {"10.0.0.9", "G", 1, 3},  // another server's disk
+        {"{local}", "Q", 1, 4},                                                    // no such drive
+        {"{local}", "H", 1, 5},                                                    // an empty drive
+        {"{local}", "K", 0, 6},                                                    // not a game disk
         {"{local}", "KL", 1, 7},  // a two-letter symbol: K is scanned only if "K" is a disk too
     };
     desc.downDisks = {"F", "D", ""};
@@ -164,7 +162,7 @@ TEST_F(MasterLoad, RegistersPreDownloadPlacedAndDownloadFolders) {
         {"E:\\Games\\Moved", "FALSE"},
         {"F:\\Games\\Moved", "FALSE"},  // placed on F, a main-server disk
         {"F:\\Games", "TRUE"},
-        {"F:\\Down\\Pkg1", "FALSE"},    // pkgdown.db
+        {"F:\\Down\\Pkg1", "FALSE"},  // pkgdown.db
         {"E:\\Games\\单机游戏\\仙剑", "FALSE"},
         {"E:\\Games\\Diablo", nullptr},  // version 0
         {"G:\\Games\\Other", nullptr},   // G is no disk of this server

@@ -10,8 +10,8 @@ using enginetest::Candidates;
 using enginetest::ErrorLines;
 using enginetest::Lines;
 using testsupport::Cafe;
-using testsupport::CafeEntry;
 using testsupport::CafeDescription;
+using testsupport::CafeEntry;
 using testsupport::LogCapture;
 
 namespace {
@@ -69,7 +69,8 @@ TEST(SecondaryLoad, RefusesTheMainServerAndKeepsThePreviousResult) {
     engine.m_mapUnLoadPath = {{"X:\\Old", {true, "Old", "X:\\Old"}}};
     LogCapture log;
     EXPECT_FALSE(engine.LoadDB());
-    EXPECT_EQ(ErrorLines(log), (Lines{"[Error]|副GameRootDirInit IsMainServer fail", "[Error]| GameRootDirInit Error"}));
+    EXPECT_EQ(ErrorLines(log),
+              (Lines{"[Error]|副GameRootDirInit IsMainServer fail", "[Error]| GameRootDirInit Error"}));
     EXPECT_EQ(engine.m_mapServerDisk, (ServerDiskMap{{"X", 7}}));
     EXPECT_EQ(engine.m_mapGamePath, (GamePathMap{{"X:\\Kept", "FALSE"}}));
     EXPECT_EQ(Candidates(engine.m_mapUnLoadPath), (std::vector<Candidate>{{"X:\\Old", true}}));

@@ -17,7 +17,7 @@ using Lines = std::vector<std::string>;
 
 TEST(ServiceInformation, ReadsConfigurationStatusAndDescriptionOfAGbkNamedService) {
     const ServiceDescription desc{"Zervan服务", "\"C:\\Program Files\\Zervan\\Zervan.exe\" -k run", "网吧服务器管理",
-                           std::string("Tcpip\0Dnscache", 14)};
+                                  std::string("Tcpip\0Dnscache", 14)};
     InstalledService installed(desc);
     ASSERT_TRUE(installed.Installed());
     LogCapture log;

@@ -24,12 +24,9 @@ using Statements = std::vector<std::string>;
 // Runs `statements` through the container form named by `form`.
 bool RunBatch(CSqliteConnect& db, int form, const Statements& statements) {
     switch (form) {
-        case 0:
-            return db.BatchExecSQLList(std::deque<std::string>(statements.begin(), statements.end()));
-        case 1:
-            return db.BatchExecSQLList(statements);
-        default:
-            return db.BatchExecSQLList(std::list<std::string>(statements.begin(), statements.end()));
+    case 0: return db.BatchExecSQLList(std::deque<std::string>(statements.begin(), statements.end()));
+    case 1: return db.BatchExecSQLList(statements);
+    default: return db.BatchExecSQLList(std::list<std::string>(statements.begin(), statements.end()));
     }
 }
 const char* const kFormNames[] = {"deque", "vector", "list"};
@@ -121,9 +118,9 @@ TEST(SqliteBatchClosed, ClosedConnectionFailsWithMisuse) {
     CSqliteConnect db;
     LogCapture log;
     EXPECT_FALSE(db.BatchExecSQLList(std::list<std::string>{"create table t(x)", "create table u(x)"}));
-    EXPECT_EQ(log.Lines(), Lines({"[Trace]|[SQL]: create table t(x).",
-                                  "[Error]|sqlite3_exec failed, sql=create table t(x). Ret=21.",
-                                  "[Error]|exec sql failed. ROLLBACK"}));
+    EXPECT_EQ(log.Lines(),
+              Lines({"[Trace]|[SQL]: create table t(x).", "[Error]|sqlite3_exec failed, sql=create table t(x). Ret=21.",
+                     "[Error]|exec sql failed. ROLLBACK"}));
 }
 
 // Another program reading the file keeps its shared lock past our busy timeout:

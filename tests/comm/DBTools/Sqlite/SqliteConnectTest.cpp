@@ -113,7 +113,7 @@ TEST(SqliteConnectOpen, WhileOpenClosesTheFirstDatabase) {
 TEST(SqliteConnectOpen, ChinesePathOpensTheFileOfThatName) {
     TempDir dir;
     const std::string utf8Name = u8"\u670d\u52a1\u6570\u636e.db";  // 服务数据.db
-    const std::string gbkName = "服务数据.db";                       // GBK bytes in the binary
+    const std::string gbkName = "服务数据.db";                     // GBK bytes in the binary
     ASSERT_NE(utf8Name, gbkName);
     MakeDatabase(dir.File(utf8Name), "create table marker(v); insert into marker values(42)");
 
@@ -148,8 +148,8 @@ TEST(SqliteConnectOpen, FailedOpenKeepsTheHandleUntilClose) {
     LogCapture log;
     // A folder with create: SQLite itself fails and hands back a handle.
     EXPECT_FALSE(db.Open(dir.Path(), true));
-    EXPECT_EQ(log.Lines(), Lines({"[Info]|Sqlite Open [" + dir.Path() + "], Create=1.",
-                                  "[Error]|sqlite3_open failed. Ret=14."}));
+    EXPECT_EQ(log.Lines(),
+              Lines({"[Info]|Sqlite Open [" + dir.Path() + "], Create=1.", "[Error]|sqlite3_open failed. Ret=14."}));
     EXPECT_EQ(db.GetDBPath(), "");
     int32_t nRet = 0;
     EXPECT_FALSE(db.ExecCmd("create table t(x)", nRet));  // statements on it fail
@@ -204,7 +204,8 @@ TEST(SqliteConnectExecCmd, RunsStatementsInOrderUntilTheFirstFailure) {
     TempDir dir;
     CSqliteConnect db;
     ASSERT_TRUE(db.Open(dir.File("t.db"), true));
-    const char* szSQL = "create table t(a); insert into t values(1); insert into nope values(2); insert into t values(3)";
+    const char* szSQL =
+        "create table t(a); insert into t values(1); insert into nope values(2); insert into t values(3)";
     LogCapture log;
     int32_t nRet = 0;
     int32_t nChanges = 77;

@@ -57,9 +57,9 @@ TEST_F(SqliteRecordSetTest, ReadsEveryRowAsTextWithAndWithoutTrim) {
         const char* note;  // trimmed
         const char* flags;
     } rows[] = {
-        {" E ", "E", "", "4294967297"},             // NULL note reads as empty
-        {"\tF  ", "\tF", "two  words", "-1"},      // a tab is no space; inner spaces stay
-        {"   ", "", "", "7"},                       // spaces only become empty
+        {" E ", "E", "", "4294967297"},        // NULL note reads as empty
+        {"\tF  ", "\tF", "two  words", "-1"},  // a tab is no space; inner spaces stay
+        {"   ", "", "", "7"},                  // spaces only become empty
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.raw);
@@ -181,8 +181,9 @@ TEST_F(SqliteRecordSetTest, WholeResultAppendsTrimmedRowsAndLogsTheStatement) {
 }
 
 TEST_F(SqliteRecordSetTest, DuplicateNameReadsTheLastColumnOnly) {
-    CDBRecordSet* pRS = Query("select a.ServerSymbol, b.Flags as ServerSymbol, a.Id from Disk a, Disk b"
-                              " where a.Id = 1 and b.Id = 3");
+    CDBRecordSet* pRS = Query(
+        "select a.ServerSymbol, b.Flags as ServerSymbol, a.Id from Disk a, Disk b"
+        " where a.Id = 1 and b.Id = 3");
     ASSERT_NE(pRS, nullptr);
     Names vecNames;
     pRS->GetFieldNames(vecNames);
@@ -193,8 +194,8 @@ TEST_F(SqliteRecordSetTest, DuplicateNameReadsTheLastColumnOnly) {
     EXPECT_TRUE(m_db.CloseRS(pRS));
 
     Rows lstRows;
-    EXPECT_TRUE(m_db.ExecSQL("select a.Note, b.Note from Disk a, Disk b where a.Id = 2 and b.Id = 1", vecNames,
-                             lstRows));
+    EXPECT_TRUE(
+        m_db.ExecSQL("select a.Note, b.Note from Disk a, Disk b where a.Id = 2 and b.Id = 1", vecNames, lstRows));
     EXPECT_EQ(vecNames, Names({"Note"}));
     EXPECT_EQ(lstRows, Rows({{""}}));
 }
@@ -229,8 +230,7 @@ TEST_F(SqliteRecordSetTest, SyntaxErrorFailsAtThePrepareWithItsCode) {
 }
 
 // abs() of the smallest 64-bit integer fails the step that reaches that row.
-const char kFailsAtSecondRow[] =
-    "select abs(x) as v from (select 1 as x union all select -9223372036854775808)";
+const char kFailsAtSecondRow[] = "select abs(x) as v from (select 1 as x union all select -9223372036854775808)";
 const char kFailsAtFirstRow[] = "select abs(x) as v from (select -9223372036854775808 as x)";
 
 TEST_F(SqliteRecordSetTest, StepFailingMidwayEndsTheLoopAndFailsTheClose) {

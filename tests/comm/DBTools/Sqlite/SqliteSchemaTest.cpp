@@ -45,10 +45,10 @@ TEST_F(SqliteSchemaTest, DeclaredTypesGiveTheTypeCodeAndLength) {
         int32_t length;
         bool primaryKey;
     } expected[] = {
-        {"a", DB_COL_INTEGER, 0, false},  {"b", DB_COL_VARCHAR, 260, false}, {"c", DB_COL_VARCHAR, 32, false},
-        {"d", DB_COL_INTEGER, 0, false},  {"e", DB_COL_INTEGER, 0, false},   {"f", DB_COL_INTEGER, 0, false},
-        {"g", DB_COL_INTEGER, 0, false},  {"h", DB_COL_INTEGER, 0, false},   {"i", DB_COL_VARCHAR, 0, false},
-        {"j", DB_COL_INTEGER, 0, true},   {"k", DB_COL_VARCHAR, 10, false},  {"l", DB_COL_INTEGER, 0, false},
+        {"a", DB_COL_INTEGER, 0, false}, {"b", DB_COL_VARCHAR, 260, false}, {"c", DB_COL_VARCHAR, 32, false},
+        {"d", DB_COL_INTEGER, 0, false}, {"e", DB_COL_INTEGER, 0, false},   {"f", DB_COL_INTEGER, 0, false},
+        {"g", DB_COL_INTEGER, 0, false}, {"h", DB_COL_INTEGER, 0, false},   {"i", DB_COL_VARCHAR, 0, false},
+        {"j", DB_COL_INTEGER, 0, true},  {"k", DB_COL_VARCHAR, 10, false},  {"l", DB_COL_INTEGER, 0, false},
     };
     ASSERT_EQ(lstCols.size(), sizeof(expected) / sizeof(expected[0]));
     auto it = lstCols.begin();
@@ -136,10 +136,10 @@ TEST(SqliteSchemaClosed, EveryOperationFailsWithoutADatabase) {
     EXPECT_FALSE(db.GetTableNameList(lstNames));
     EXPECT_FALSE(db.GetColInfoByTblName("t", lstCols));
     EXPECT_FALSE(db.GetDBTableInfo(lstTables));
-    EXPECT_EQ(log.Lines(), Lines({"[Error]|CSqliteConnect::GetTableNameList Failed, m_pDB is NULL",
-                                  "[Error]|GetColumnInfo Filed, m_pDB is NULL",
-                                  "[Error]|CSqliteConnect::GetTableNameList Failed, m_pDB is NULL",
-                                  "[Error]|获取表列表失败"}));
+    EXPECT_EQ(log.Lines(),
+              Lines({"[Error]|CSqliteConnect::GetTableNameList Failed, m_pDB is NULL",
+                     "[Error]|GetColumnInfo Filed, m_pDB is NULL",
+                     "[Error]|CSqliteConnect::GetTableNameList Failed, m_pDB is NULL", "[Error]|获取表列表失败"}));
 }
 
 TEST_F(SqliteSchemaTest, TableContextStopsAtAMissingOrRepeatedKey) {
@@ -161,12 +161,18 @@ TEST_F(SqliteSchemaTest, TableContextStopsAtAMissingOrRepeatedKey) {
         Rows rows;
         Lines log;
     } cases[] = {
-        {"plain", {"a", "b"}, {{"kept"}, {"1", "x"}, {"1", "x"}, {"", ""}},
+        {"plain",
+         {"a", "b"},
+         {{"kept"}, {"1", "x"}, {"1", "x"}, {"", ""}},
          {"[Trace]|[SQL]: select [a],[b] from plain"}},
-        {"single", {"id", "v"}, {{"kept"}, {"a", "1"}, {"b", "2"}},
+        {"single",
+         {"id", "v"},
+         {{"kept"}, {"a", "1"}, {"b", "2"}},
          {"[Trace]|[SQL]: select [id],[v] from single",
           "[Error]|GetDBTableContext Table[single] Primary key [id] val is empty"}},
-        {"pair", {"a", "b", "v"}, {{"kept"}, {"1", "23", "p"}, {"12", "3", "q"}},
+        {"pair",
+         {"a", "b", "v"},
+         {{"kept"}, {"1", "23", "p"}, {"12", "3", "q"}},
          {"[Trace]|[SQL]: select [a],[b],[v] from pair", "[Error]|GetDBTableContext table[pair] key[12,3] exist"}},
     };
     auto table = lstTables.begin();

@@ -1,6 +1,5 @@
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 
-
 bool ForEachRow(CDBConnect& db, const char* szSQL, const std::function<bool(CDBRecordSet&)>& onRow) {
     CDBRecordSet* pRS = nullptr;
     int32_t nRet = 0;
@@ -34,4 +33,3 @@ bool ForEachNonEmptyValue(CDBConnect& db, const char* szSQL, const char* szColum
         return true;
     });
 }
-

@@ -128,12 +128,12 @@ bool CTrevandDB::IsMainServer() {
     const CCloseOnExit closeDb(db);
     const std::set<std::string> local = LocalAddresses();
     bool found = false;
-    const bool queried = ForEachRow(db, "Select Addr  from   tbl_icafeservercfg where MainServer='1';",
-                                    [&](CDBRecordSet& rs) {
-                                        const std::string addr = TrimmedField(rs, "Addr");
-                                        found = !addr.empty() && local.count(addr) != 0;
-                                        return !found;
-                                    });
+    const bool queried =
+        ForEachRow(db, "Select Addr  from   tbl_icafeservercfg where MainServer='1';", [&](CDBRecordSet& rs) {
+            const std::string addr = TrimmedField(rs, "Addr");
+            found = !addr.empty() && local.count(addr) != 0;
+            return !found;
+        });
     if (!queried) {
         LOG_WRITE(LOG_ERROR, "IsMainServer ExecSQL Error");
     }
@@ -148,7 +148,8 @@ bool CTrevandDB::AddGamePathsFromDB(const std::string& strDBPath, const char* sz
         return false;
     }
     const CCloseOnExit closeDb(db);
-    const bool read = ForEachNonEmptyValue(db, szSQL, szColumn, [this](std::string&& path) { AddGamePath(std::move(path)); });
+    const bool read =
+        ForEachNonEmptyValue(db, szSQL, szColumn, [this](std::string&& path) { AddGamePath(std::move(path)); });
     if (!read) {
         LOG_WRITE(LOG_ERROR, "%s", szExecError);
         return false;

@@ -41,7 +41,8 @@ std::vector<testsupport::CafeDrive> Drives() {
           {CafeEntry::kFolder, "NetGamesOld"},
           {CafeEntry::kFile, "NetGames.tmp"},
           {CafeEntry::kFolder, "Other"}}},
-        {'F', {{CafeEntry::kFolder, "Games\\Moved"}, {CafeEntry::kFolder, "Games\\Stale"}, {CafeEntry::kFile, "x.dat"}}},
+        {'F',
+         {{CafeEntry::kFolder, "Games\\Moved"}, {CafeEntry::kFolder, "Games\\Stale"}, {CafeEntry::kFile, "x.dat"}}},
     };
 }
 

@@ -17,9 +17,18 @@ namespace {
 using Strings = std::vector<std::string>;
 
 const Strings kDriveE = {
-    "E:\\Games\\Backup",     "E:\\Games\\Old",  "E:\\Games\\patch.zip", "E:\\Games\\readme.txt",
-    "E:\\Games\\setup.log",  "E:\\Games\\单机游戏\\旧版本", "E:\\Games\\誠", "E:\\Temp",
-    "E:\\a.txt",             "E:\\autorun.inf", "E:\\b.txt",           "E:\\readonly.txt",
+    "E:\\Games\\Backup",
+    "E:\\Games\\Old",
+    "E:\\Games\\patch.zip",
+    "E:\\Games\\readme.txt",
+    "E:\\Games\\setup.log",
+    "E:\\Games\\单机游戏\\旧版本",
+    "E:\\Games\\誠",
+    "E:\\Temp",
+    "E:\\a.txt",
+    "E:\\autorun.inf",
+    "E:\\b.txt",
+    "E:\\readonly.txt",
 };
 const Strings kDriveD = {"D:\\NetGames.tmp", "D:\\NetGamesOld", "D:\\NetGames\\Junk"};
 const Strings kDriveF = {"F:\\Games\\Stale", "F:\\x.dat"};

@@ -77,8 +77,8 @@ protected:
         m_skins.reset(new windowtest::SkinFolder);
         m_cafe.reset(new testsupport::Cafe(SecondaryCafe()));
         ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
-        ASSERT_NE(nullptr, m_wnd.Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE,
-                                        0, 0, 0, 0));
+        ASSERT_NE(nullptr,
+                  m_wnd.Create(nullptr, "CTrevandWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0));
         m_wnd.CenterWindow();
         m_wnd.SelectRole(2);
         ::UpdateWindow(m_wnd.GetHWND());
