@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "ZipFixture.h"
+#include "support/ZipFixture.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     for (const fs::directory_entry& entry : fs::directory_iterator(argv[1])) {
         std::ifstream in(entry.path(), std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        const std::string archive = markuptest::BuildZip({
+        const std::string archive = testsupport::BuildZip({
             {"Stored.xml", bytes, false},
             {"sub/Deflated.xml", bytes, true},
         });
