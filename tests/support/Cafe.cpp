@@ -35,6 +35,31 @@ bool MakeFolders(const std::string& path) {
     }
 }
 
+// Makes the file `path` `length` bytes long: cut, or grown with a hole.
+bool SetFileLength(const std::string& path, int64_t length) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = length;
+    const bool ok = ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
+// Sets the last write time of the file or folder `path` (not through a link).
+bool SetModifiedTime(const std::string& path, int64_t secondsSince1970) {
+    HANDLE handle = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const uint64_t ticks = static_cast<uint64_t>(secondsSince1970) * 10000000ULL + 116444736000000000ULL;
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(ticks);
+    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    const bool ok = ::SetFileTime(handle, nullptr, nullptr, &time) != FALSE;
+    CloseHandle(handle);
+    return ok;
+}
+
 bool WriteFile(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -44,6 +69,11 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
+}
+
+// A file of the four bytes "data", or `length` bytes long when that is not -1.
+bool MakeFile(const std::string& path, int64_t length) {
+    return WriteFile(path, "data") && (length < 0 || SetFileLength(path, length));
 }
 
 // Runs `command` with the Linux name of `path` (in the folder `parent`) as its
@@ -307,6 +337,12 @@ bool Cafe::MakeDrive(const CafeDrive& drive) {
             return Fail("cannot make the entry " + entry.path);
         }
     }
+    for (const CafeEntry& entry : drive.entries) {
+        if (entry.modified != 0 && entry.kind != CafeEntry::kLink &&
+            !SetModifiedTime(root + "\\" + entry.path, entry.modified)) {
+            return Fail("cannot set the time of " + entry.path);
+        }
+    }
     return true;
 }
 
@@ -316,9 +352,10 @@ bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
         return false;
     }
     const std::string base = UnixPathOf(path);
+    const std::string make = tree.fileSize > 0 ? "truncate -s " + std::to_string(tree.fileSize) : std::string("touch");
     const std::string script = "base=$1; i=1; while [ $i -le " + std::to_string(tree.folders) +
                                " ]; do d=\"$base/Data$i\"; " + "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " +
-                               std::to_string(tree.filesPerFolder) + " | xargs touch || exit 1; i=$((i+1)); done";
+                               std::to_string(tree.filesPerFolder) + " | xargs " + make + " || exit 1; i=$((i+1)); done";
     return !base.empty() && RunUnixCommand({"sh", "-c", script, "sh", base});
 }
 
@@ -330,12 +367,12 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     }
     switch (entry.kind) {
     case CafeEntry::kFolder: return MakeFolders(path);
-    case CafeEntry::kFile: return WriteFile(path, "data") || MakeOnLinux({"touch"}, parent, path);
+    case CafeEntry::kFile: return MakeFile(path, entry.size) || MakeOnLinux({"touch"}, parent, path);
     case CafeEntry::kHiddenFolder: return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kHiddenFile:
-        return WriteFile(path, "data") && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        return MakeFile(path, entry.size) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kReadOnlyFile:
-        return WriteFile(path, "data") && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        return MakeFile(path, entry.size) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     case CafeEntry::kLink: {
         const std::string target = UnixPathOf(entry.target);
         return !target.empty() && MakeOnLinux({"ln", "-s", target}, parent, path);

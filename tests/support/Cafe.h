@@ -58,9 +58,26 @@ struct CafeEntry {
     CafeEntry(Kind kind, std::string path, std::string target = std::string())
         : kind(kind), path(std::move(path)), target(std::move(target)) {}
 
+    // A file's length: -1 gives the four bytes "data"; any other value makes
+    // the file that long, holes past its first bytes (a sparse file on Linux,
+    // so a file over 4 GiB costs no disk space).
+    CafeEntry& Size(int64_t bytes) {
+        size = bytes;
+        return *this;
+    }
+    // The last write time, seconds since 1970 UTC, set once every entry of the
+    // drive exists (a new entry inside a folder changes the folder's time).
+    // Bulk trees are made afterwards and may change a folder's time again.
+    CafeEntry& Modified(int64_t seconds) {
+        modified = seconds;
+        return *this;
+    }
+
     Kind kind;
     std::string path;    // a file path too long for the ANSI calls is made on the Linux side
     std::string target;  // kLink: the Windows path the link points to
+    int64_t size = -1;
+    int64_t modified = 0;  // 0: left as made
 };
 
 struct CafeDrive {
@@ -71,12 +88,14 @@ struct CafeDrive {
 // A large tree made on the Linux side in one command (through Wine, tens of
 // thousands of files would take minutes): folders "Data1".."Data<folders>"
 // below `path` (relative to the root of drive `letter`, one of the drives
-// described), each holding `filesPerFolder` empty files "patch001.dat"...
+// described), each holding `filesPerFolder` files "patch001.dat" and on, of
+// `fileSize` bytes each (sparse: holes only).
 struct CafeBulkTree {
     char letter = 'E';
     std::string path;
     int folders = 0;
     int filesPerFolder = 0;
+    int64_t fileSize = 0;
 };
 
 struct CafeDescription {

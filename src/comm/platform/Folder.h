@@ -17,11 +17,14 @@ const uint32_t kAttributesInvalid = 0xFFFFFFFF;  // attributes that could not be
 // directory). "E:" asks about the root of drive E.
 bool IsExistingFolder(const std::string& path);
 
-// One entry of a listing: its own name and its attributes as the listing
-// reports them (the same attributes a status query of the entry gives).
+// One entry of a listing: its own name, its attributes as the listing reports
+// them (the same attributes a status query of the entry gives), and what the
+// listing says of its size and last write.
 struct FolderEntry {
     std::string strName;
     uint32_t dwAttributes = 0;
+    uint64_t nSize = 0;     // a file's length in bytes (64 bits: files over 4 GiB); 0 for a folder
+    int64_t nModified = 0;  // last write time, seconds since 1970-01-01 00:00 UTC
 };
 
 // A listing of the entries matching a pattern such as "E:\Games\*.*", in the

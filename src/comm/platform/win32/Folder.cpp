@@ -5,9 +5,21 @@
 namespace platform {
 namespace {
 
+// FILETIME counts 100-nanosecond ticks from 1601-01-01 UTC.
+const int64_t kTicksPerSecond = 10000000;
+const int64_t kTicksFrom1601To1970 = 116444736000000000LL;
+
+int64_t SecondsSince1970(const FILETIME& time) {
+    const int64_t ticks = static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    return (ticks - kTicksFrom1601To1970) / kTicksPerSecond;
+}
+
 void CopyEntry(const WIN32_FIND_DATAA& data, FolderEntry* entry) {
     entry->strName = data.cFileName;
     entry->dwAttributes = data.dwFileAttributes;
+    const bool isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry->nSize = isDir ? 0 : (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry->nModified = SecondsSince1970(data.ftLastWriteTime);
 }
 
 }  // namespace

@@ -98,4 +98,6 @@ void CTrevandDB::ScanEntry(const std::string& path, const platform::FolderEntry&
     candidate.bDir = isDir;
     candidate.strName = entry.strName;
     candidate.strPath = path;
+    candidate.nSize = entry.nSize;
+    candidate.nModified = entry.nModified;
 }
