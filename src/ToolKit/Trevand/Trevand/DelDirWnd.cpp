@@ -144,8 +144,12 @@ bool CDelDirWnd::ShowFinished() {
 }
 
 void CDelDirWnd::ShowSummary() {
-    if (Vellum::CControlUI* label = m_pm.FindControl("DelDirWndSummary"))
-        label->SetText(DeletionSummaryText(m_tally).c_str());
+    Vellum::CControlUI* label = m_pm.FindControl("DelDirWndSummary");
+    if (!label) return;
+    label->SetText(DeletionSummaryText(m_tally).c_str());
+    // Hidden while the worker runs: an empty box would only raise the
+    // question what belongs in it.
+    label->SetVisible(true);
 }
 
 void CDelDirWnd::SetTexts(const char* status, const char* final, const char* text) {
