@@ -2,6 +2,8 @@
 // the texts the worker sends over.
 #include "ToolKit/Trevand/Trevand/DelDirWnd.h"
 
+#include <cassert>
+
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ProgressUI.h"
 #include "comm/log/LogWriter.h"
@@ -144,6 +146,7 @@ bool CDelDirWnd::ShowFinished() {
 }
 
 void CDelDirWnd::ShowSummary() {
+    assert(m_bDone);
     Vellum::CControlUI* label = m_pm.FindControl("DelDirWndSummary");
     if (!label) return;
     label->SetText(DeletionSummaryText(m_tally).c_str());

@@ -139,7 +139,8 @@ CDelDirWnd::EntryFate CDelDirWnd::DeleteEntry(const std::string& path, uint32_t 
         WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
         return EntryFate::kLeft;
     }
-    if (!(attributes & platform::kAttributeDirectory)) return DeleteTopFile(path) ? EntryFate::kDeleted : EntryFate::kLeft;
+    if (!(attributes & platform::kAttributeDirectory))
+        return DeleteTopFile(path) ? EntryFate::kDeleted : EntryFate::kLeft;
     const TreeOutcome outcome = DeleteDirectory(path);
     // A removed folder can still be seen while another program holds it
     // open (Windows keeps its name until then): look before saying so.

@@ -171,7 +171,8 @@ DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* er
     // Names from one folder listing match byte for byte, so any difference
     // means the name leads somewhere else.
     if (!IsOwnEntry(handle.Get(), name)) return DeleteResult::kLink;
-    // Read before the deletion is marked: afterwards the file has no name.
+    // Read while nobody else can open the file: the length is what the
+    // deletion frees.
     LARGE_INTEGER length = {};
     if (size && !GetFileSizeEx(handle.Get(), &length)) length.QuadPart = 0;
     if (MarkForDeletion(handle.Get()) || MarkWithNormalAttributes(handle.Get())) {

@@ -58,7 +58,8 @@ TEST_F(Deletion, ScreenshotOfTheSummaryWithEntriesThatStayed) {
     HANDLE held = ::CreateFileA("E:\\SumHeld\\keep.dat", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     RunDeletion({"E:\\SumBig", "E:\\SumHeld", "E:\\sum-loose.dat"},
-                {{"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; }, [] {
+                {{"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                  [] {
                       Save("deletion-summary.png");
                       ClickIn(Window(), "closebtn");
                   }}});

@@ -60,12 +60,13 @@ TEST_F(Deletion, SummaryCountsEntriesThatStayAndTheBytesReallyFreed) {
     const testsupport::DiskListing before = Listing();
     ASSERT_EQ(30 * kMiB, before.at("E:\\SumBig\\disk.img").size);
 
-    RunDeletion(AsList(ticked),
-                {{"the summary", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; }, [] {
-                      ExpectFinishedTexts();
-                      EXPECT_EQ("已删除 2 项，释放 46.5 MB；2 项无法删除，详见日志", Text("DelDirWndSummary"));
-                      ClickIn(Window(), "closebtn");
-                  }}});
+    RunDeletion(AsList(ticked), {{"the summary", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                                  [] {
+                                      ExpectFinishedTexts();
+                                      EXPECT_EQ("已删除 2 项，释放 46.5 MB；2 项无法删除，详见日志",
+                                                Text("DelDirWndSummary"));
+                                      ClickIn(Window(), "closebtn");
+                                  }}});
     ::CloseHandle(held);
 
     EXPECT_EQ("已删除 2 项，释放 46.5 MB；2 项无法删除，详见日志", SummaryAtClose());
@@ -85,7 +86,8 @@ TEST_F(Deletion, SummaryOfARunThatDeletesEverything) {
     const testsupport::DiskListing before = Listing();
     ASSERT_EQ(6656 * kMiB, before.at("E:\\huge.img").size);
 
-    RunDeletion(AsList(ticked), {{"the summary", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; }, [] {
+    RunDeletion(AsList(ticked), {{"the summary", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                                  [] {
                                       ExpectFinishedTexts();
                                       EXPECT_EQ("已删除 3 项，释放 11.0 GB", Text("DelDirWndSummary"));
                                       ClickIn(Window(), "closebtn");
