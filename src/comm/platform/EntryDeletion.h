@@ -42,8 +42,10 @@ public:
     // open is refused (ERROR_SHARING_VIOLATION). A file the system refuses (a
     // read-only one) has its attributes reset and is tried once more; when
     // that fails too its attributes are put back, so an entry that stays is
-    // left as it was. REQUIRES: Open returned true.
-    DeleteResult DeleteOneFile(const std::string& name, uint32_t* error);
+    // left as it was. When `size` is given and the file is deleted, *size is
+    // its length, read through the handle that deletes it (nobody can write
+    // to it in between). REQUIRES: Open returned true.
+    DeleteResult DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size = nullptr);
 
 private:
     bool Resolve(uint32_t* error);

@@ -2,6 +2,8 @@
 // the texts the worker sends over.
 #include "ToolKit/Trevand/Trevand/DelDirWnd.h"
 
+#include <cassert>
+
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ProgressUI.h"
 #include "comm/log/LogWriter.h"
@@ -51,14 +53,14 @@ void CDelDirWnd::Start(std::list<std::string> paths) {
     if (m_hWnd && platform::StartDetachedThread(routine, this, &error)) return;
 
     LOG_WRITE(LOG_ERROR, kNotStartedLog, static_cast<unsigned long>(error));
-    {
-        std::lock_guard<std::mutex> lock(s_lock);
-        // Nothing runs and nothing can be cancelled: "closebtn" closes.
-        m_bRunning = false;
-        m_bCanCancel = false;
-        m_bDone = true;
-    }
+    std::lock_guard<std::mutex> lock(s_lock);
+    // Nothing runs and nothing can be cancelled: "closebtn" closes.
+    m_bRunning = false;
+    m_bCanCancel = false;
+    m_bDone = true;
+    m_tally.nNotReached = static_cast<uint32_t>(m_listPath.size());
     SetTexts("", kNotStartedFinal, "");
+    ShowSummary();
     StopProgress(false);
 }
 
@@ -108,6 +110,9 @@ LRESULT CDelDirWnd::OnClose(UINT, WPARAM, LPARAM, bool& bHandled) {
     {
         std::lock_guard<std::mutex> lock(s_lock);
         if (m_bDone) {
+            // After a cancel the worker's own close is the first moment its
+            // counts are final; the label says them as the window goes.
+            ShowSummary();
             bHandled = false;  // the worker has stopped: let the window go
             return 0;
         }
@@ -130,10 +135,24 @@ bool CDelDirWnd::ShowPath(const std::string& path) {
 }
 
 bool CDelDirWnd::ShowFinished() {
+    // The worker posted this holding the lock and sets m_bDone before it
+    // lets go: taking the lock here is what makes its counts readable.
+    std::lock_guard<std::mutex> lock(s_lock);
     if (!m_bRunning) return true;
     SetTexts("", kFinishedFinal, "");
     StopProgress(true);
+    ShowSummary();
     return true;
+}
+
+void CDelDirWnd::ShowSummary() {
+    assert(m_bDone);
+    Vellum::CControlUI* label = m_pm.FindControl("DelDirWndSummary");
+    if (!label) return;
+    label->SetText(DeletionSummaryText(m_tally).c_str());
+    // Hidden while the worker runs: an empty box would only raise the
+    // question what belongs in it.
+    label->SetVisible(true);
 }
 
 void CDelDirWnd::SetTexts(const char* status, const char* final, const char* text) {

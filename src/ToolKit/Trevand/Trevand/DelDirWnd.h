@@ -7,6 +7,8 @@
 // back to the main window (CTrevandWnd::DeleteListItem). "closebtn" cancels;
 // the worker stops at its next check and closes the window itself. After the
 // whole list the window shows that it is done and waits for "closebtn".
+// When the worker stops, for whatever reason, "DelDirWndSummary" says how
+// many entries went, how many stayed and how much space was freed.
 //
 // States (R m_bRunning, C m_bCanCancel, D m_bDone):
 //   Running 1 1 0 -> Finished 1 1 1 (list done) or Cancelling 0 0 0 (closebtn)
@@ -18,7 +20,8 @@
 //
 // Threads: the worker never touches a control. Its text changes reach the UI
 // thread as cross-thread calls, in order; one that arrives after a cancel
-// was recorded is dropped, so the cancel texts stay.
+// was recorded is dropped, so the cancel texts stay. The worker counts alone;
+// the UI thread reads the counts only once m_bDone is set, under the lock.
 #pragma once
 
 #include <atomic>
@@ -27,6 +30,7 @@
 #include <mutex>
 #include <string>
 
+#include "ToolKit/Trevand/Trevand/DelDirWndSummary.h"
 #include "UI/Window/WindowImplBase.h"
 
 namespace Vellum {
@@ -70,14 +74,19 @@ private:
         bool bCancelled = false;
         uint32_t dwError = 0;
     };
+    // What became of one ticked entry.
+    enum class EntryFate { kDeleted, kLeft, kStopped };
 
     // Worker side (DelDirWndWorker.cpp).
     void DeleteList();
     // Deletes one ticked entry and logs what became of it.
-    void DeleteEntry(const std::string& path, uint32_t attributes);
-    void DeleteTopFile(const std::string& path);
+    EntryFate DeleteEntry(const std::string& path, uint32_t attributes);
+    bool DeleteTopFile(const std::string& path);
     // Deletes a directory tree bottom-up; links met inside are left.
     TreeOutcome DeleteDirectory(const std::string& path);
+    // The worker's last step, under the deletion lock: the counts are kept
+    // for the UI thread and m_bDone is set.
+    void FinishTally(uint32_t notReached);
     // Takes the deletion lock to read m_bRunning.
     bool CheckRunning() const;
     void PostPath(const std::string& path);
@@ -89,6 +98,9 @@ private:
     void AnswerCloseRequest();
     bool ShowPath(const std::string& path);
     bool ShowFinished();
+    // Writes the counts into "DelDirWndSummary". REQUIRES: s_lock held and
+    // m_bDone set (the worker has stopped counting).
+    void ShowSummary();
     void SetTexts(const char* status, const char* final, const char* text);
     // Ends the marquee: the bar shows full after a finished run, empty when
     // nothing ran.
@@ -107,4 +119,6 @@ private:
     std::atomic<bool> m_bRunning{true};
     std::atomic<bool> m_bCanCancel{true};
     std::atomic<bool> m_bDone{false};
+    // Written by the worker alone until it sets m_bDone.
+    DeletionTally m_tally;
 };

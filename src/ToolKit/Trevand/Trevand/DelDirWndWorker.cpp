@@ -11,6 +11,10 @@
 // The log says what happened: "删除目录"/"删除文件" only for an entry that is
 // gone afterwards; an entry still there gets an error line with the system's
 // code; a tree left by a cancel gets a line saying so.
+//
+// The counts for the summary follow the same facts: an entry counts as
+// deleted only when it is gone entirely, and the space freed is the sum of
+// the lengths of the files the worker itself deleted, nothing estimated.
 #include <windows.h>
 
 #include <cstdarg>
@@ -87,21 +91,33 @@ unsigned long CDelDirWnd::DelFileThread(CDelDirWnd* pWnd) {
 }
 
 void CDelDirWnd::DeleteList() {
+    const uint32_t total = static_cast<uint32_t>(m_listPath.size());
+    uint32_t begun = 0;
     for (const std::string& path : m_listPath) {
         try {
             const uint32_t attributes = platform::ReadAttributes(path);
             {
                 std::lock_guard<std::mutex> lock(s_lock);
                 if (!m_bRunning) {
-                    m_bDone = true;
                     Close(1);
+                    FinishTally(total - begun);
                     return;  // the lock is released after the window's last use
                 }
             }
+            ++begun;
             PostPath(path);
-            // A path that is gone by now: nothing to delete, nothing to log.
-            if (attributes != platform::kAttributesInvalid) DeleteEntry(path, attributes);
+            // A path that is gone by now: nothing to delete, nothing to log,
+            // nothing to count.
+            if (attributes != platform::kAttributesInvalid) {
+                switch (DeleteEntry(path, attributes)) {
+                case EntryFate::kDeleted: ++m_tally.nDeleted; break;
+                case EntryFate::kLeft: ++m_tally.nLeft; break;
+                case EntryFate::kStopped: ++m_tally.nNotReached; break;
+                }
+            }
         } catch (const std::exception&) {
+            // Whatever the error interrupted, the entry was not seen to go.
+            ++m_tally.nLeft;
             WorkerLog(LOG_ERROR, kEntryException, path.c_str());
         }
         if (m_bRunning) CTrevandWnd::Instance()->DeleteListItem(path);
@@ -109,37 +125,54 @@ void CDelDirWnd::DeleteList() {
     std::lock_guard<std::mutex> lock(s_lock);
     if (m_bRunning) PostFinished();
     else Close(1);  // a cancel came after the last entry's check
+    FinishTally(0);
+}
+
+void CDelDirWnd::FinishTally(uint32_t notReached) {
+    m_tally.nNotReached += notReached;
+    m_tally.bCancelled = !m_bRunning;
     m_bDone = true;
 }
 
-void CDelDirWnd::DeleteEntry(const std::string& path, uint32_t attributes) {
+CDelDirWnd::EntryFate CDelDirWnd::DeleteEntry(const std::string& path, uint32_t attributes) {
     if (attributes & platform::kAttributeReparsePoint) {
         WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
-        return;
+        return EntryFate::kLeft;
     }
-    if (!(attributes & platform::kAttributeDirectory)) {
-        DeleteTopFile(path);
-        return;
-    }
+    if (!(attributes & platform::kAttributeDirectory))
+        return DeleteTopFile(path) ? EntryFate::kDeleted : EntryFate::kLeft;
     const TreeOutcome outcome = DeleteDirectory(path);
     // A removed folder can still be seen while another program holds it
     // open (Windows keeps its name until then): look before saying so.
-    if (outcome.bCancelled) WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
-    else if (outcome.dwError == 0 && IsGone(path)) WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
-    else WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
+    if (outcome.bCancelled) {
+        WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+        return EntryFate::kStopped;
+    }
+    if (outcome.dwError == 0 && IsGone(path)) {
+        WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
+        return EntryFate::kDeleted;
+    }
+    WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
+    return EntryFate::kLeft;
 }
 
-void CDelDirWnd::DeleteTopFile(const std::string& path) {
+bool CDelDirWnd::DeleteTopFile(const std::string& path) {
     std::string folderPath, name;
     SplitFolderAndName(path, &folderPath, &name);
     platform::DeletionFolder folder;
     uint32_t error = 0;
+    uint64_t size = 0;
     platform::DeleteResult result = platform::DeleteResult::kFailed;
-    if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error);
+    if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error, &size);
     // A file deleted on the only handle to it is gone: no need to look
     // (which under Wine would read the whole folder).
-    if (result == platform::DeleteResult::kDeleted) WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
-    else LogFileLeft(result, path, error);
+    if (result != platform::DeleteResult::kDeleted) {
+        LogFileLeft(result, path, error);
+        return false;
+    }
+    m_tally.nFreedBytes += size;
+    WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
+    return true;
 }
 
 CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
@@ -178,7 +211,10 @@ CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
                 uint32_t error = folderError;
                 const platform::DeleteResult result =
                     folderOpen ? folder.DeleteOneFile(entry.strName, &error) : platform::DeleteResult::kFailed;
-                if (result != platform::DeleteResult::kDeleted) LogFileLeft(result, child, error);
+                // The length the listing just gave: asking the handle too
+                // would cost a query per file of a large tree.
+                if (result == platform::DeleteResult::kDeleted) m_tally.nFreedBytes += entry.nSize;
+                else LogFileLeft(result, child, error);
             }
         } while (listing.Next(&entry));
     }

@@ -154,7 +154,7 @@ bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
     return Resolve(&error) && resolved == m_strResolved + expected;
 }
 
-DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error) {
+DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size) {
     const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '/' + name;
     if (FileDeletionHook hook = g_hook.load()) hook(path);
     // No sharing: the open succeeds only when nobody else holds the file, so
@@ -171,7 +171,14 @@ DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* er
     // Names from one folder listing match byte for byte, so any difference
     // means the name leads somewhere else.
     if (!IsOwnEntry(handle.Get(), name)) return DeleteResult::kLink;
-    if (MarkForDeletion(handle.Get()) || MarkWithNormalAttributes(handle.Get())) return DeleteResult::kDeleted;
+    // Read while nobody else can open the file: the length is what the
+    // deletion frees.
+    LARGE_INTEGER length = {};
+    if (size && !GetFileSizeEx(handle.Get(), &length)) length.QuadPart = 0;
+    if (MarkForDeletion(handle.Get()) || MarkWithNormalAttributes(handle.Get())) {
+        if (size) *size = static_cast<uint64_t>(length.QuadPart);
+        return DeleteResult::kDeleted;
+    }
     *error = GetLastError();
     return DeleteResult::kFailed;
 }

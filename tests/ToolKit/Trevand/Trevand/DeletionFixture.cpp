@@ -133,6 +133,26 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
         {CafeEntry::kLink, "TopFull", outside + "\\top-full"},
         {CafeEntry::kLink, "TopFile", outside + "\\top-file.txt"},
     };
+    // Files of known lengths, for the space a deletion frees: a tree with a
+    // folder inside, a loose file, a folder that keeps a file held open, a
+    // folder holding a link, a tree to stop part way, and files over 4 GiB
+    // (sparse: they cost no disk space).
+    const int64_t kMiB = 1024 * 1024;
+    for (const CafeEntry& entry : {
+             CafeEntry(CafeEntry::kFile, "SumBig\\disk.img").Size(30 * kMiB),
+             CafeEntry(CafeEntry::kFile, "SumBig\\Sub\\part.bin").Size(10 * kMiB),
+             CafeEntry(CafeEntry::kFile, "sum-loose.dat").Size(3 * kMiB / 2),
+             CafeEntry(CafeEntry::kFile, "SumHeld\\keep.dat").Size(100 * kMiB),
+             CafeEntry(CafeEntry::kFile, "SumHeld\\gone.dat").Size(3 * kMiB),
+             CafeEntry(CafeEntry::kFile, "SumLinked\\a.bin").Size(2 * kMiB),
+             CafeEntry(CafeEntry::kLink, "SumLinked\\to-full", outside + "\\full"),
+             CafeEntry(CafeEntry::kFile, "SumPart\\p1.bin").Size(4 * kMiB),
+             CafeEntry(CafeEntry::kFile, "SumPart\\p2.bin").Size(4 * kMiB),
+             CafeEntry(CafeEntry::kFile, "huge.img").Size(6656 * kMiB),
+             CafeEntry(CafeEntry::kFile, "SumHuge\\disk.img").Size(4608 * kMiB),
+         }) {
+        entries.push_back(entry);
+    }
     // A path too long for the window's text line, for the screenshots.
     for (const char* file : {"a.dat", "b.dat", "c.dat"})
         entries.push_back({CafeEntry::kFile, std::string(kLongFolder) + "\\" + file});
@@ -269,6 +289,9 @@ void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step
         }
         ::DestroyWindow(wnd->GetHWND());
     }
+    // The controls live as long as the object, past the native window.
+    Vellum::CControlUI* summary = wnd->GetManager().FindControl("DelDirWndSummary");
+    m_strSummaryAtClose = summary ? summary->GetText().ToStdString() : "<no DelDirWndSummary>";
     delete wnd;
 }
 

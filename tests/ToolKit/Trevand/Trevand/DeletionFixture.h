@@ -70,6 +70,9 @@ protected:
     // window on `paths`, Create, CenterWindow, Start, ShowModal, delete.
     // `steps` run meanwhile; returns once the window has closed.
     void RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps);
+    // What "DelDirWndSummary" said as the last RunDeletion's window closed
+    // (after a cancel the worker closes it as soon as it has stopped).
+    const std::string& SummaryAtClose() const { return m_strSummaryAtClose; }
     // Runs `body`, which opens modal windows, with `steps` run meanwhile.
     void RunWithSteps(const std::function<void()>& body, std::vector<Step> steps);
 
@@ -101,6 +104,7 @@ protected:
     std::unique_ptr<windowtest::SkinFolder> m_skins;
     std::unique_ptr<testsupport::TempDir> m_outside;
     std::unique_ptr<testsupport::Cafe> m_cafe;
+    std::string m_strSummaryAtClose;
 };
 
 }  // namespace deletiontest

@@ -1,5 +1,6 @@
 // Screenshots of the deletion window to look at: while it deletes (a path
-// too long for its line), while a cancel is carried out, and once finished.
+// too long for its line), while a cancel is carried out, once finished, and
+// the summary of a run that left entries behind.
 // The progress bar slides only while work goes on.
 #include <gtest/gtest.h>
 
@@ -51,6 +52,18 @@ TEST_F(Deletion, ScreenshotsWhileRunningCancellingAndFinished) {
                                ClickIn(Window(), "closebtn");
                            }};
     RunDeletion({"E:\\a.txt"}, {finished});
+}
+
+TEST_F(Deletion, ScreenshotOfTheSummaryWithEntriesThatStayed) {
+    HANDLE held = ::CreateFileA("E:\\SumHeld\\keep.dat", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    RunDeletion({"E:\\SumBig", "E:\\SumHeld", "E:\\sum-loose.dat"},
+                {{"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                  [] {
+                      Save("deletion-summary.png");
+                      ClickIn(Window(), "closebtn");
+                  }}});
+    ::CloseHandle(held);
 }
 
 }  // namespace
