@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <unordered_set>
 
 #include "UI/Control/ListUI.h"
 #include "UI/Core/ScrollBarUI.h"
@@ -71,6 +72,21 @@ int CListBodyUI::RemoveIf(const std::function<bool(CControlUI*)>& remove) {
     if (IsVisible()) NeedUpdate();
     for (CControlUI* row : removed) DestroyChild(row);
     return first;
+}
+
+bool CListBodyUI::Reorder(const std::vector<CControlUI*>& rows) {
+    if (rows.size() != m_items.size()) return false;
+    // Each row once: a permutation of what the body holds, so no row is
+    // lost (and leaked) or shown twice.
+    std::unordered_set<CControlUI*> own(m_items.begin(), m_items.end());
+    for (CControlUI* row : rows) {
+        if (own.erase(row) == 0) return false;
+    }
+    m_items = rows;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_listItems[i] = static_cast<IListItemUI*>(m_items[i]->GetInterface("ListItem"));
+    if (IsVisible()) NeedUpdate();
+    return true;
 }
 
 bool CListBodyUI::SetItemIndex(CControlUI* pControl, int iIndex) {

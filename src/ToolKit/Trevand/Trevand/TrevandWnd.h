@@ -1,9 +1,12 @@
 // CTrevandWnd: the main cleanup window. It owns the cleanup engine for the
 // role the operator chose, shows one drive selector entry per server disk,
 // lists the selected drive's candidates with a check box on each row and a
-// count line, and offers reload ("BtnFlush"), select all ("ChkSelectAll")
-// and removal ("BtnRemove", which hands the ticked paths to a modal
-// deletion window).
+// count line, and offers reload ("BtnFlush"), select all ("ChkSelectAll"),
+// export ("BtnExport", the list as a CSV file beside the log) and removal
+// ("BtnRemove", which hands the ticked paths to a modal deletion window).
+// Rows show size and modified time; the label beside the count line sums
+// the sizes of the listed and of the ticked rows. A click on a column title
+// sorts the rows by that column, a second click reverses the order.
 //
 // One process-wide instance (Instance/ReleaseInstance, any thread). It is
 // created hidden at start-up; its InitWindow opens the role selection
@@ -46,6 +49,8 @@ public:
     void OnClick(Vellum::TNotification& msg) override;
     const char* GetSkinFile() override;
     virtual void OnItemSelect(Vellum::TNotification& msg);
+    void OnHeaderClick(Vellum::TNotification& msg);
+    void OnItemClick(Vellum::TNotification& msg);
 
     // Called once by the role window: 1 master, 2 secondary; anything else
     // does nothing. Creates the engine, loads it and fills the window.
@@ -63,6 +68,11 @@ public:
     // UI thread: runs that request. Always true.
     bool OnDeleteListItem(std::string path);
 
+    // The folder exports are written to, ending in a backslash; the
+    // program's log folder ("log" beside the executable) unless set.
+    void SetExportFolder(const std::string& folder) { m_strExportFolder = folder; }
+    const std::string& GetExportFolder() const { return m_strExportFolder; }
+
     // For the tests and the deletion window's caller.
     const CListItemTable& Rows() const { return m_rows; }
     CTrevandDB* Engine() const { return m_pTrevandDB.get(); }
@@ -75,6 +85,11 @@ protected:
 
 private:
     void OnRemove();
+    // Writes the listed candidates to a CSV file and tells the operator
+    // where it is, or that it could not be written.
+    void OnExport();
+    // The sums beside the count line, from the rows as they are now.
+    void UpdateTotals();
     // Runs LoadDB with the count line saying so and the wait cursor up;
     // records whether it failed.
     void LoadWithFeedback();
@@ -86,10 +101,12 @@ private:
     CListItemTable m_rows;
     Vellum::CComboUI* m_pCombo = nullptr;
     Vellum::CLabelUI* m_pCountLabel = nullptr;
+    Vellum::CLabelUI* m_pTotalLabel = nullptr;
     Vellum::CButtonUI* m_pBtnRemove = nullptr;
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
+    std::string m_strExportFolder;
 
     VELLUM_DECLARE_NOTIFY_MAP()
 };

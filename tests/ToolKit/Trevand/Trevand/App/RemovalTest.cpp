@@ -5,6 +5,7 @@
 #include <list>
 
 #include "AppFixture.h"
+#include "BoxAnswer.h"
 #include "../RowTick.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
@@ -31,44 +32,6 @@ protected:
         for (const std::string& path : paths) ::DeleteFileA(path.c_str());
     }
 };
-
-// What the operator does in the yes/no box.
-enum class Answer { kYes, kNo, kEscape, kClose };
-
-// Answers the next message box once it shows; remembers its text.
-struct BoxAnswer {
-    static Answer s_answer;
-    static std::string s_text;
-    static bool s_seen;
-    static UINT_PTR s_timer;
-
-    static void Arm(Answer answer) {
-        s_answer = answer;
-        s_text.clear();
-        s_seen = false;
-        s_timer = ::SetTimer(nullptr, 0, 50, &BoxAnswer::OnTimer);
-    }
-    static void Disarm() { ::KillTimer(nullptr, s_timer); }
-
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND box = ::FindWindowA("MsgBoxWnd", nullptr);
-        if (!box || !::IsWindowVisible(box)) return;
-        ::KillTimer(nullptr, id);
-        s_seen = true;
-        auto* wnd = dynamic_cast<Vellum::CMsgBoxWnd*>(
-            reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
-        if (!wnd) return;
-        ::UpdateWindow(box);
-        s_text = wnd->GetManager().FindControl("TextContent")->GetText().ToStdString();
-        const char* button = s_answer == Answer::kYes ? "BtnOk" : s_answer == Answer::kNo ? "BtnCancel" : "closebtn";
-        if (s_answer == Answer::kEscape) windowtest::PostKey(box, VK_ESCAPE);
-        else windowtest::PostClick(box, windowtest::CenterOf(wnd->GetManager().FindControl(button)));
-    }
-};
-Answer BoxAnswer::s_answer = Answer::kNo;
-std::string BoxAnswer::s_text;
-bool BoxAnswer::s_seen = false;
-UINT_PTR BoxAnswer::s_timer = 0;
 
 class Removal : public App {
 protected:
