@@ -88,12 +88,14 @@ struct CafeDrive {
 // A large tree made on the Linux side in one command (through Wine, tens of
 // thousands of files would take minutes): folders "Data1".."Data<folders>"
 // below `path` (relative to the root of drive `letter`, one of the drives
-// described), each holding `filesPerFolder` empty files "patch001.dat"...
+// described), each holding `filesPerFolder` files "patch001.dat" and on, of
+// `fileSize` bytes each (sparse: holes only).
 struct CafeBulkTree {
     char letter = 'E';
     std::string path;
     int folders = 0;
     int filesPerFolder = 0;
+    int64_t fileSize = 0;
 };
 
 struct CafeDescription {

@@ -16,6 +16,10 @@ using testsupport::CafeEntry;
 namespace demo {
 namespace {
 
+const int64_t kKiB = 1024;
+const int64_t kMiB = 1024 * kKiB;
+const int64_t kGiB = 1024 * kMiB;
+
 // One registered package: where it lies, its class and a few of its files.
 struct Package {
     int pkgid;
@@ -90,25 +94,25 @@ CafeDescription DemoCafe(const std::string& root, bool secondary) {
     e.entries.insert(e.entries.end(),
                      {
                          // Old orphans (dated 2019 once built) and new ones, folders and loose files.
-                         {CafeEntry::kFile, "GameBackup2019\\readme.txt"},
+                         CafeEntry(CafeEntry::kFile, "GameBackup2019\\readme.txt").Size(2 * kKiB),
                          // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
                          {CafeEntry::kFolder, "Temp\\WeGame"},
-                         {CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe"},
-                         {CafeEntry::kFile, "Temp\\update.log"},
-                         {CafeEntry::kFile, "网络游戏\\魔兽世界\\Wow.exe"},
-                         {CafeEntry::kFile, "网络游戏\\魔兽世界\\Data\\common.MPQ"},
+                         CafeEntry(CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe").Size(86 * kMiB),
+                         CafeEntry(CafeEntry::kFile, "Temp\\update.log").Size(37 * kKiB),
+                         CafeEntry(CafeEntry::kFile, "网络游戏\\魔兽世界\\Wow.exe").Size(38 * kMiB),
+                         CafeEntry(CafeEntry::kFile, "网络游戏\\魔兽世界\\Data\\common.MPQ").Size(12 * kGiB),
                          // A link inside an orphan folder, to saves kept outside every disk:
                          // deleting the folder must leave the link and what it points at.
                          {CafeEntry::kLink, "网络游戏\\魔兽世界\\存档", outside + "\\存档"},
                          {CafeEntry::kFolder, "网络游戏\\英雄联盟_旧版本\\Game"},
-                         {CafeEntry::kFile, "网络游戏\\英雄联盟_旧版本\\Game\\League of Legends.exe"},
-                         {CafeEntry::kFile, "网络游戏\\更新补丁.zip"},
-                         {CafeEntry::kReadOnlyFile, "网络游戏\\使用说明.txt"},
+                         CafeEntry(CafeEntry::kFile, "网络游戏\\英雄联盟_旧版本\\Game\\League of Legends.exe").Size(45 * kMiB),
+                         CafeEntry(CafeEntry::kFile, "网络游戏\\更新补丁.zip").Size(1843 * kMiB),
+                         CafeEntry(CafeEntry::kReadOnlyFile, "网络游戏\\使用说明.txt").Size(12 * kKiB),
                          {CafeEntry::kFolder, "新建文件夹"},
-                         {CafeEntry::kFile, "单机游戏\\仙剑奇侠传六\\Pal6.exe"},
+                         CafeEntry(CafeEntry::kFile, "单机游戏\\仙剑奇侠传六\\Pal6.exe").Size(120 * kMiB),
                          // 誠 is D5 5C in code page 936: a trail byte equal to the backslash.
                          {CafeEntry::kFolder, "单机游戏\\誠品合集"},
-                         {CafeEntry::kFile, "单机游戏\\誠品合集\\誠.txt"},
+                         CafeEntry(CafeEntry::kFile, "单机游戏\\誠品合集\\誠.txt").Size(5 * kKiB),
                          // Hidden entries: never offered; a hidden file inside an orphan
                          // folder goes with the folder.
                          {CafeEntry::kHiddenFolder, "$RECYCLE.BIN"},
@@ -118,22 +122,23 @@ CafeDescription DemoCafe(const std::string& root, bool secondary) {
                          {CafeEntry::kLink, "共享存档", outside + "\\存档"},
                      });
     f.entries.insert(f.entries.end(), {
-                                          {CafeEntry::kFile, "网络游戏\\天涯明月刀\\TYClient.exe"},
-                                          {CafeEntry::kFile, "视频录像\\比赛录像.mp4"},
+                                          CafeEntry(CafeEntry::kFile, "网络游戏\\天涯明月刀\\TYClient.exe").Size(64 * kMiB),
+                                          CafeEntry(CafeEntry::kFile, "视频录像\\比赛录像.mp4").Size(2355 * kMiB),
                                           {CafeEntry::kFile, "PreDown\\新游戏预下载\\setup.dat"},
-                                          {CafeEntry::kFile, "pagefile.tmp"},
+                                          CafeEntry(CafeEntry::kFile, "pagefile.tmp").Size(4608 * kMiB),
                                       });
     CafeDrive d{'D',
                 {
                     {CafeEntry::kFile, "网络游戏\\永劫无间\\NarakaBladepoint.exe"},
                     {CafeEntry::kFile, "单机游戏\\艾尔登法环\\eldenring.exe"},
-                    {CafeEntry::kFile, "网络游戏\\永劫无间_下载缓存\\chunk001.tmp"},
-                    {CafeEntry::kFile, "单机游戏\\未完成下载.part"},
+                    CafeEntry(CafeEntry::kFile, "网络游戏\\永劫无间_下载缓存\\chunk001.tmp").Size(512 * kMiB),
+                    CafeEntry(CafeEntry::kFile, "单机游戏\\未完成下载.part").Size(731 * kMiB),
                     // No package class: the download disk's scan never looks here.
                     {CafeEntry::kFile, "系统备份\\backup.img"},
                 }};
     // Large enough that the deletion window is seen at work for a few seconds.
-    desc.bulkTrees = {{'E', "GameBackup2019\\魔兽世界怀旧服", 200, 50}};
+    // Its 10,000 files of 2 MiB each make a 19.5 GB folder (sparse: no disk used).
+    desc.bulkTrees = {{'E', "GameBackup2019\\魔兽世界怀旧服", 200, 50, 2 * kMiB}};
     desc.drives = {e, f, d};
     return desc;
 }
