@@ -64,6 +64,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         Vellum::CUIManager::RunMessageLoop();
     }
 
+    // The folder sizer's thread ends before the window it reports to.
+    if (CTrevandWnd::HasInstance()) CTrevandWnd::Instance()->StopFolderSizes();
     CTrevandWnd::ReleaseInstance();
     CSelectServerClassWnd::ReleaseInstance();
     ::CoUninitialize();

@@ -65,7 +65,9 @@ const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
 const char* CTrevandWnd::GetSkinFile() { return "TrevandWnd.xml"; }
 
 CTrevandWnd::~CTrevandWnd() {
-    // The window first: no message may reach the engine or the rows while
+    // The sizer's thread first: its sink reaches this window.
+    StopFolderSizes();
+    // Then the window: no message may reach the engine or the rows while
     // they go.
     ReleaseNativeWindow();
     m_pTrevandDB.reset();
@@ -133,6 +135,7 @@ void CTrevandWnd::LoadWithFeedback() {
 
 bool CTrevandWnd::RefreshList(bool reload) {
     if (!m_pTrevandDB || !m_pCombo || !m_pCountLabel || !m_pBtnRemove) return false;
+    StopFolderSizes();
     if (reload) {
         LoadWithFeedback();
         if (!m_bLoadFailed && m_pTrevandDB->m_mapServerDisk.empty()) ShowCountText(kNoDiskText);
@@ -141,6 +144,8 @@ bool CTrevandWnd::RefreshList(bool reload) {
         // The engine still holds an older scan: listing it would offer
         // entries that are registered or deleted since as if fresh.
         ShowCountText(kLoadFailedText);
+        // The old rows stay; their folders not sized yet still get sized.
+        StartFolderSizes();
         return false;
     }
     const std::string drive = m_pCombo->GetText().ToStdString();
@@ -155,6 +160,40 @@ bool CTrevandWnd::RefreshList(bool reload) {
     }
     m_rows.Sync(list);
     SetCountText(drive[0], static_cast<int>(list.size()));
+    UpdateTotals();
+    StartFolderSizes();
+    return true;
+}
+
+void CTrevandWnd::StartFolderSizes() {
+    StopFolderSizes();
+    const unsigned run = ++m_nSizerRun;
+    std::vector<std::string> folders;
+    for (const ListRowInfo* entry : m_rows.InListOrder()) {
+        if (entry->bDir && !entry->bSizeKnown) folders.push_back(entry->strPath);
+    }
+    if (folders.empty()) return;
+    m_sizer.Start(std::move(folders), [this, run](std::vector<CCandidateSizer::TFolderSize>&& batch) {
+        // Refused once the window is closing; the batch then goes with it.
+        PostUserMessage(
+            [run, sizes = std::move(batch)](Vellum::CWindowWnd& wnd) mutable {
+                return static_cast<CTrevandWnd&>(wnd).OnFolderSizes(run, std::move(sizes));
+            },
+            "FolderSizes");
+    });
+}
+
+void CTrevandWnd::StopFolderSizes() { m_sizer.Stop(); }
+
+bool CTrevandWnd::OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFolderSize> batch) {
+    // A batch of an earlier run may describe another drive, or a tree as it
+    // was before a reload: it never lands, whatever rows show now.
+    if (run != m_nSizerRun) return true;
+    bool changed = false;
+    for (const CCandidateSizer::TFolderSize& size : batch) changed |= m_rows.SetFolderSize(size.strPath, size.nSize);
+    if (!changed) return true;
+    // Rows sorted by size take their place as their sizes arrive.
+    if (m_rows.GetOrder().nColumn == kColumnSize) m_rows.SetOrder(m_rows.GetOrder());
     UpdateTotals();
     return true;
 }
@@ -200,6 +239,8 @@ void CTrevandWnd::OnRemove() {
     m_pBtnRemove->SetEnabled(false);
     std::list<std::string> paths;
     m_rows.GetCheckedPaths(paths);
+    // No walk may run over trees while they are deleted.
+    StopFolderSizes();
     RunDeletion(paths);
     RefreshList(true);
     m_pBtnRemove->SetEnabled(true);

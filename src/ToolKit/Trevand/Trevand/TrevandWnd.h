@@ -13,6 +13,13 @@
 // window. Everything runs on the UI thread except DeleteListItem, which the
 // deletion worker calls.
 //
+// Folder sizes come from a background sizer started each time a list is
+// shown; its batches come back as cross-thread calls tagged with the run
+// that made them, and only the current run's land, each on the row of its
+// path. The sizer is stopped (joined) before a new run, before a deletion
+// and before the window goes: no worker outlives it. The window never
+// waits for a size.
+//
 // Loads that fail: the rows on screen are left as they were (an old list
 // must never pass for a fresh one) and the count line says that loading
 // failed and where the log is, until a load succeeds.
@@ -22,6 +29,7 @@
 #include <memory>
 #include <string>
 
+#include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 #include "ToolKit/Trevand/Trevand/AppWindowBase.h"
@@ -68,6 +76,12 @@ public:
     // UI thread: runs that request. Always true.
     bool OnDeleteListItem(std::string path);
 
+    // UI thread: shows the folder sizes of sizer run `run`, unless a later
+    // run has started since. Always true.
+    bool OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFolderSize> batch);
+    // Stops the sizer and waits for its thread; UI thread.
+    void StopFolderSizes();
+
     // The folder exports are written to, ending in a backslash; the
     // program's log folder ("log" beside the executable) unless set.
     void SetExportFolder(const std::string& folder) { m_strExportFolder = folder; }
@@ -90,6 +104,9 @@ private:
     void OnExport();
     // The sums beside the count line, from the rows as they are now.
     void UpdateTotals();
+    // A new sizer run over the listed folders whose size is unknown, in the
+    // rows' order.
+    void StartFolderSizes();
     // Runs LoadDB with the count line saying so and the wait cursor up;
     // records whether it failed.
     void LoadWithFeedback();
@@ -107,6 +124,9 @@ private:
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
     std::string m_strExportFolder;
+    CCandidateSizer m_sizer;
+    // Counts the sizer's runs; a batch of an earlier run is dropped.
+    unsigned m_nSizerRun = 0;
 
     VELLUM_DECLARE_NOTIFY_MAP()
 };

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "UI/Core/ControlUI.h"
 #include "UI/Window/MsgBoxWnd.h"
 #include "../../../../UI/Window/WindowTestSupport.h"
 
