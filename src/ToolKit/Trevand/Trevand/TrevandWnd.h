@@ -81,6 +81,7 @@ public:
     bool OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFolderSize> batch);
     // Stops the sizer and waits for its thread; UI thread.
     void StopFolderSizes();
+    bool FolderSizesRunning() const { return m_sizer.IsRunning(); }
 
     // The folder exports are written to, ending in a backslash; the
     // program's log folder ("log" beside the executable) unless set.

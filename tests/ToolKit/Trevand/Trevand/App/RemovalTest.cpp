@@ -2,11 +2,15 @@
 // question first, then the ticked paths in list order, then a reload.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <list>
+#include <thread>
 
 #include "AppFixture.h"
 #include "BoxAnswer.h"
 #include "../RowTick.h"
+#include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "UI/Window/MsgBoxWnd.h"
@@ -24,10 +28,12 @@ public:
 
     std::vector<std::list<std::string>> m_runs;
     bool m_bRemoveEnabledDuringRun = true;
+    bool m_bSizerRunningDuringRun = false;
 
 protected:
     void RunDeletion(const std::list<std::string>& paths) override {
         m_runs.push_back(paths);
+        m_bSizerRunningDuringRun = FolderSizesRunning();
         m_bRemoveEnabledDuringRun = m_pm.FindControl("BtnRemove")->IsEnabled();
         for (const std::string& path : paths) ::DeleteFileA(path.c_str());
     }
@@ -103,6 +109,35 @@ TEST_F(Removal, NothingTickedShowsNoQuestion) {
     Remove(Answer::kNo);
     EXPECT_FALSE(BoxAnswer::s_seen);
     EXPECT_TRUE(m_wnd.m_runs.empty());
+}
+
+// Holds every sizer run at its first folder until it is stopped, for as
+// long as it lives.
+struct SizerHeld {
+    std::atomic<bool> reached{false};
+    SizerHeld() {
+        CCandidateSizer::SetBeforeFolderHook([this](const std::string&) {
+            reached = true;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!CCandidateSizer::IsStopping() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        });
+    }
+    ~SizerHeld() { CCandidateSizer::SetBeforeFolderHook(nullptr); }
+};
+
+TEST_F(Removal, FolderSizesStopBeforeTheDeletionStarts) {
+    SizerHeld held;
+    ASSERT_TRUE(m_wnd.RefreshList(false));  // a run that stays busy
+    ASSERT_TRUE(windowtest::PumpUntil([&] { return held.reached.load(); }));
+    ASSERT_TRUE(m_wnd.FolderSizesRunning());
+    Tick("E:\\a.txt");
+    Remove(Answer::kYes);
+    ASSERT_EQ(1u, m_wnd.m_runs.size());
+    EXPECT_FALSE(m_wnd.m_bSizerRunningDuringRun);
+    // The reload after it sizes the folders again.
+    EXPECT_TRUE(m_wnd.FolderSizesRunning());
+    m_wnd.StopFolderSizes();
 }
 
 }  // namespace

@@ -68,9 +68,10 @@ TEST_F(OperatorView, EachColumnSortsBothWaysKeepingTicksAndSelection) {
         EXPECT_EQ(marks, SortMarks());
         EXPECT_EQ(ticked, Checked(Main()));
         EXPECT_EQ(kComma, SelectedPath(Main()));
-        // Each row's index follows its place: a press on it still finds it.
+        // Each row knows its new place: a press on it selects that row.
         Vellum::CListUI* list = Main()->Rows().GetList();
-        for (int i = 0; i < list->GetCount(); ++i) EXPECT_EQ(i, list->GetItemIndex(list->GetItemAt(i)));
+        for (int i = 0; i < list->GetCount(); ++i)
+            EXPECT_EQ(i, static_cast<Vellum::IListItemUI*>(list->GetItemAt(i)->GetInterface("ListItem"))->GetIndex());
     }
 }
 
@@ -91,20 +92,18 @@ TEST_F(OperatorView, UnknownSizesComeLastInBothDirections) {
 TEST_F(OperatorView, ChosenOrderHoldsAcrossReloadAndDriveSwitch) {
     StartSized();
     ASSERT_TRUE(WaitForSizes());
-    ClickHeader(3);
-    ClickHeader(3);  // largest first
-    const Strings descending = {kBig, kOldVersion, kOld, kTie, kNote, kComma, kEmpty};
-    ASSERT_EQ(descending, Paths());
-    // A new candidate joins in its sorted place, not at the end.
+    ClickHeader(4);
+    ClickHeader(4);  // newest first
+    ASSERT_EQ((Strings{kComma, kTie, kNote, kEmpty, kOldVersion, kOld, kBig}), Paths());
+    // A new candidate, written now, joins in its sorted place: first, not last.
     testsupport::WriteFileBytes(m_cafe->DriveFolder('E') + "\\mid.bin", std::string(2000, 'x'));
+    const Strings withNew = {"E:\\mid.bin", kComma, kTie, kNote, kEmpty, kOldVersion, kOld, kBig};
     Click(Main(), "BtnFlush");
-    ASSERT_TRUE(WaitForSizes());
-    EXPECT_EQ((Strings{kBig, kOldVersion, kOld, "E:\\mid.bin", kTie, kNote, kComma, kEmpty}), Paths());
+    EXPECT_EQ(withNew, Paths());
     SelectDrive("F:\\");
     SelectDrive("E:\\");
-    ASSERT_TRUE(WaitForSizes());
-    EXPECT_EQ((Strings{kBig, kOldVersion, kOld, "E:\\mid.bin", kTie, kNote, kComma, kEmpty}), Paths());
-    EXPECT_EQ((std::vector<int>{0, 0, 0, -1, 0}), SortMarks());
+    EXPECT_EQ(withNew, Paths());
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, -1}), SortMarks());
     // Another column replaces the order, starting ascending.
     ClickHeader(1);
     EXPECT_EQ((Strings{kEmpty, kOld, kComma, kBig, kOldVersion, "E:\\mid.bin", kNote, kTie}), Paths());
