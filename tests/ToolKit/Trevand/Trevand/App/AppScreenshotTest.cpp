@@ -42,6 +42,10 @@ TEST_F(OperatorView, ScreenshotOfSizesTimesAndASortedColumn) {
     ClickHeader(3);
     ClickHeader(3);  // largest first
     EXPECT_TRUE(Save(Main(), "app-main-sizes-sorted.png"));
+    // The smallest size the window allows: every toolbar text still reads.
+    ::SetWindowPos(Main()->GetHWND(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+    windowtest::PumpPending();
+    EXPECT_TRUE(Save(Main(), "app-main-smallest.png"));
 }
 
 }  // namespace
