@@ -3,8 +3,11 @@
 // The walk applies the scan's rules to what it meets: a link (reparse point)
 // is neither entered nor counted — it may lead to another disk, or back into
 // the tree — and an entry whose attributes cannot be read is passed over.
-// Under Wine 8 a link to a file can list with a plain file's length, so the
-// attribute the listing reports decides, never the kind of entry it seems.
+// The attribute the listing reports decides. Windows marks a link to a file
+// there; Wine 8 lists one as a plain file of its target's length, and it is
+// then counted: telling it apart would take a handle per file (see
+// EntryDeletion.h), many times the cost of the walk, for a figure that is
+// only shown.
 #include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 
 #include <chrono>
