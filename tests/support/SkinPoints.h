@@ -54,8 +54,9 @@ struct MainWindow {
     int dropDownTop;
     int dropDownEntryHeight;
 };
-constexpr MainWindow kMainWindow = {{1060, 20}, {1100, 20}, {76, 68}, {820, 68}, {900, 68}, {984, 68}, {1068, 68},
-                                    126,        26,         19,       {148, 52, 380, 32},   85,        26};
+constexpr MainWindow kMainWindow = {{1060, 20},         {1100, 20}, {76, 68}, {820, 68}, {900, 68},
+                                    {984, 68},          {1068, 68}, 126,      26,        19,
+                                    {148, 52, 380, 32}, 85,         26};
 
 // Row `row` (0: the first shown) of the list.
 inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }

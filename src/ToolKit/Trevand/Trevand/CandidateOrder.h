@@ -7,14 +7,7 @@
 #include "ToolKit/Trevand/Trevand/ListRowInfo.h"
 
 // The list's columns, left to right.
-enum ECandidateColumn {
-    kColumnName = 0,
-    kColumnPath,
-    kColumnKind,
-    kColumnSize,
-    kColumnModified,
-    kColumnCount
-};
+enum ECandidateColumn { kColumnName = 0, kColumnPath, kColumnKind, kColumnSize, kColumnModified, kColumnCount };
 
 struct TCandidateOrder {
     int nColumn = -1;  // an ECandidateColumn; -1: the engine's order, unsorted

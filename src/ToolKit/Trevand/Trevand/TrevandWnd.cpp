@@ -274,7 +274,8 @@ void CTrevandWnd::OnHeaderClick(TNotification& msg) {
 void CTrevandWnd::OnExport() {
     const std::string drive = m_pCombo ? m_pCombo->GetText().ToStdString() : std::string();
     if (drive.empty()) return;
-    const std::string path = m_strExportFolder + CandidateCsvName(drive[0], platform::ToLocalTime(platform::NowWallClock()));
+    const std::string path =
+        m_strExportFolder + CandidateCsvName(drive[0], platform::ToLocalTime(platform::NowWallClock()));
     if (!WriteWholeFile(path, CandidateCsv(m_rows.InListOrder()))) {
         LOG_WRITE(LOG_ERROR, "the candidate list could not be written to %s", path.c_str());
         ShowMessageBox(("候选列表导出失败，无法写入文件：" + path).c_str(), "提示", 0);

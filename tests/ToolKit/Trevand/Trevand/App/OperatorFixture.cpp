@@ -44,7 +44,8 @@ testsupport::CafeDescription SizedCafe() {
           CafeEntry(CafeEntry::kFile, "note.txt").Size(1536).Modified(kTimeNote),
           CafeEntry(CafeEntry::kFile, "tie.txt").Size(1536).Modified(kTimeNote)}},
         {'F',
-         {CafeEntry(CafeEntry::kFolder, "Games\\Moved"), CafeEntry(CafeEntry::kFile, "Games\\Stale\\s.bin").Size(3000)}},
+         {CafeEntry(CafeEntry::kFolder, "Games\\Moved"),
+          CafeEntry(CafeEntry::kFile, "Games\\Stale\\s.bin").Size(3000)}},
     };
     return desc;
 }
