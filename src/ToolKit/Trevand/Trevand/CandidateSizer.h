@@ -17,9 +17,11 @@
 // posts it to itself as a cross-thread call).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class CCandidateSizer {
@@ -42,4 +44,26 @@ public:
     void Stop();
     // True from Start until the walk has ended (all reported, or stopped).
     bool IsRunning() const;
+
+    // Test seam, process-wide: `hook` is called on the worker thread before
+    // each folder given to Start is walked, with that folder's path, so a test
+    // can hold a sizer provably still running (null removes it; the program
+    // never sets one). A hook that blocks should also end its wait once
+    // IsStopping() turns true, or Stop waits for it.
+    using FolderHook = std::function<void(const std::string& folder)>;
+    static void SetBeforeFolderHook(FolderHook hook);
+    // On a worker thread (inside the hook): whether Stop has been asked of the
+    // sizer that runs this thread. False on any other thread.
+    static bool IsStopping();
+
+private:
+    // The worker: walks `folders` in order and hands finished ones to `sink`.
+    void Run(const std::vector<std::string>& folders, const BatchSink& sink);
+    // Adds the bytes of every file below `folder` to *size; false when the
+    // walk was cancelled before the tree was done.
+    bool SizeTree(const std::string& folder, uint64_t* size) const;
+
+    std::thread m_thread;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_running{false};
 };

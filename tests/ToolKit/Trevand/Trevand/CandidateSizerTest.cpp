@@ -1,0 +1,392 @@
+// The folder sizer on real trees of a real café drive under Wine: what it
+// counts (every file, hidden and read-only too, files over 4 GiB exactly) and
+// what it never counts (what a link leads to), the order and the batches it
+// reports in, and that Stop and a second Start leave no run behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/CandidateSizer.h"
+#include "support/Cafe.h"
+
+using testsupport::Cafe;
+using testsupport::CafeDescription;
+using testsupport::CafeEntry;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const int64_t kOverFourGiB = (5LL << 30) + 7;  // a length whose low 32 bits alone say 7
+const auto kTimeout = std::chrono::seconds(20);
+
+// Entries of drive E. "Games\Old" is the tree under test: nested folders, a
+// hidden folder, hidden and read-only files, an empty folder, a GBK name, and
+// links to a folder of big files and to a file, both outside the tree.
+std::vector<CafeEntry> DriveE() {
+    return {
+        CafeEntry(CafeEntry::kFile, "Outside\\Big\\huge.pak").Size(kOverFourGiB),
+        CafeEntry(CafeEntry::kFile, "Outside\\Big\\more.pak").Size(3000000),
+        CafeEntry(CafeEntry::kFile, "Outside\\single.bin").Size(123456),
+        CafeEntry(CafeEntry::kFile, "Games\\Old\\game.exe").Size(1000),
+        CafeEntry(CafeEntry::kFile, "Games\\Old\\.dotted").Size(11),
+        CafeEntry(CafeEntry::kHiddenFile, "Games\\Old\\hidden.dat").Size(300),
+        CafeEntry(CafeEntry::kReadOnlyFile, "Games\\Old\\ro.txt").Size(77),
+        CafeEntry(CafeEntry::kFile, "Games\\Old\\单机游戏\\pal.exe").Size(4096),
+        CafeEntry(CafeEntry::kReadOnlyFile, "Games\\Old\\Sub\\Deeper\\Deepest\\x.bin").Size(12345),
+        CafeEntry(CafeEntry::kHiddenFolder, "Games\\Old\\Sub\\Cache"),
+        CafeEntry(CafeEntry::kFile, "Games\\Old\\Sub\\Cache\\c.dat").Size(500),
+        CafeEntry(CafeEntry::kFile, "Games\\Old\\Sub\\zero.dat").Size(0),
+        CafeEntry(CafeEntry::kFolder, "Games\\Old\\Empty"),
+        CafeEntry(CafeEntry::kLink, "Games\\Old\\to-big", "E:\\Outside\\Big"),
+        CafeEntry(CafeEntry::kLink, "Games\\Old\\Sub\\to-file", "E:\\Outside\\single.bin"),
+        CafeEntry(CafeEntry::kFolder, "EmptyTop"),
+        CafeEntry(CafeEntry::kFile, "Loose\\a.dat").Size(1),
+    };
+}
+
+// Small folders enough for several full batches.
+const int kManyFolders = 200;
+
+CafeDescription SizerCafe() {
+    CafeDescription desc;
+    desc.services = {};
+    desc.iniText = "";
+    desc.halvorDb = desc.pkgdownDb = desc.pelloryDb = false;
+    desc.drives = {{'E', DriveE()}};
+    desc.bulkTrees = {{'E', "Many", kManyFolders, 3}};
+    return desc;
+}
+
+// The bytes the fixture put below `folder` ("E:\Games\Old"), counted from its
+// description rather than from any listing: files only, links never.
+uint64_t DescribedSize(const std::string& folder) {
+    const std::string prefix = folder.substr(3) + "\\";  // relative to "E:\"
+    uint64_t total = 0;
+    for (const CafeEntry& entry : DriveE()) {
+        const bool isFile = entry.kind == CafeEntry::kFile || entry.kind == CafeEntry::kHiddenFile ||
+                            entry.kind == CafeEntry::kReadOnlyFile;
+        if (isFile && entry.path.compare(0, prefix.size(), prefix) == 0) {
+            total += entry.size < 0 ? 4 : static_cast<uint64_t>(entry.size);
+        }
+    }
+    return total;
+}
+
+// What the link to a file adds to the trees holding it: nothing where the
+// listing marks it as a reparse point (Windows); under Wine 8 it lists as a
+// plain file of its target's length, and the listing's word is all the sizer
+// goes by. Read with the system's own listing call.
+uint64_t LinkToFileAsListed() {
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA("E:\\Games\\Old\\Sub\\to-file", &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    ::FindClose(find);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return 0;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::vector<std::string> ManyFolders() {
+    std::vector<std::string> folders;
+    for (int i = 1; i <= kManyFolders; ++i) folders.push_back("E:\\Many\\Data" + std::to_string(i));
+    return folders;
+}
+
+// Collects what a sizer hands its sink, on the worker thread, with when each
+// batch came.
+class Collector {
+public:
+    CCandidateSizer::BatchSink Sink() {
+        return [this](std::vector<CCandidateSizer::TFolderSize>&& batch) {
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (m_closed) ++m_late;
+            m_batches.push_back(std::move(batch));
+            m_times.push_back(Clock::now());
+            m_changed.notify_all();
+        };
+    }
+    // Waits until `path` has been reported; false after the time limit.
+    bool WaitFor(const std::string& path) {
+        std::unique_lock<std::mutex> lock(m_lock);
+        return m_changed.wait_for(lock, kTimeout, [&] {
+            for (const auto& batch : m_batches)
+                for (const auto& folder : batch)
+                    if (folder.strPath == path) return true;
+            return false;
+        });
+    }
+    std::vector<std::vector<CCandidateSizer::TFolderSize>> Batches() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_batches;
+    }
+    std::vector<Clock::time_point> Times() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_times;
+    }
+    // Every folder reported, in the order reported.
+    std::vector<std::string> Paths() {
+        std::vector<std::string> paths;
+        for (const auto& batch : Batches())
+            for (const auto& folder : batch) paths.push_back(folder.strPath);
+        return paths;
+    }
+    // After Close, every batch that still comes is counted as late.
+    void Close() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_closed = true;
+    }
+    int LateBatches() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_late;
+    }
+    size_t BatchCount() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_batches.size();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    std::vector<std::vector<CCandidateSizer::TFolderSize>> m_batches;
+    std::vector<Clock::time_point> m_times;
+    bool m_closed = false;
+    int m_late = 0;
+};
+
+// Holds the worker in the sizer's hook before the folders named, until the
+// test lets it go or the sizer is being stopped.
+class Holder {
+public:
+    explicit Holder(std::set<std::string> holdAt) : m_holdAt(std::move(holdAt)) {
+        CCandidateSizer::SetBeforeFolderHook([this](const std::string& folder) { Hold(folder); });
+    }
+    ~Holder() { CCandidateSizer::SetBeforeFolderHook(nullptr); }
+
+    // Waits until the worker is held at `folder`; false after the time limit.
+    bool WaitHeldAt(const std::string& folder) {
+        std::unique_lock<std::mutex> lock(m_lock);
+        return m_changed.wait_for(lock, kTimeout, [&] { return m_held == folder; });
+    }
+    void Release() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_released = true;
+        m_changed.notify_all();
+    }
+
+private:
+    void Hold(const std::string& folder) {
+        if (!m_holdAt.count(folder)) return;
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_held = folder;
+        m_changed.notify_all();
+        // Stop cannot reach into this wait, so it looks at the stop flag as
+        // a window's test would.
+        const auto until = Clock::now() + kTimeout;
+        while (!m_released && !CCandidateSizer::IsStopping() && Clock::now() < until) {
+            m_changed.wait_for(lock, std::chrono::milliseconds(5));
+        }
+        m_held.clear();
+    }
+
+    std::set<std::string> m_holdAt;
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    std::string m_held;
+    bool m_released = false;
+};
+
+// Waits until the sizer says its run has ended.
+bool WaitUntilDone(const CCandidateSizer& sizer) {
+    const auto until = Clock::now() + kTimeout;
+    while (sizer.IsRunning()) {
+        if (Clock::now() >= until) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+// Calls `call` and waits for it to return; false (and the process ends, since
+// the call cannot be abandoned) when it does not within the time limit.
+bool ReturnsInTime(const std::function<void()>& call) {
+    auto done = std::async(std::launch::async, call);
+    if (done.wait_for(kTimeout) == std::future_status::ready) return true;
+    ADD_FAILURE() << "the call did not return";
+    std::abort();
+}
+
+class CandidateSizer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_cafe = new Cafe(SizerCafe()); }
+    static void TearDownTestSuite() {
+        delete s_cafe;
+        s_cafe = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(s_cafe->Ready()) << s_cafe->Problem(); }
+
+    static Cafe* s_cafe;
+};
+Cafe* CandidateSizer::s_cafe = nullptr;
+
+TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndNoFolderLinkFollowed) {
+    struct Case {
+        std::string folder;
+        uint64_t size;
+    };
+    const uint64_t oldTree = DescribedSize("E:\\Games\\Old") + LinkToFileAsListed();
+    const std::vector<Case> cases = {
+        // Everything below it except what the folder link leads to.
+        {"E:\\Games\\Old", oldTree},
+        // The target of the folder link, sized by itself: the length over
+        // 4 GiB is counted whole.
+        {"E:\\Outside\\Big", static_cast<uint64_t>(kOverFourGiB) + 3000000},
+        {"E:\\Games", oldTree},
+        {"E:\\EmptyTop", 0},
+        {"E:\\NoSuchFolder", 0},
+        {"E:\\Loose", 1},
+        // Given twice, reported twice.
+        {"E:\\Games\\Old", oldTree},
+    };
+    // The independent count must not be trivially small.
+    ASSERT_EQ(1000u + 11 + 300 + 77 + 4096 + 12345 + 500, DescribedSize("E:\\Games\\Old"));
+
+    std::vector<std::string> folders;
+    for (const Case& c : cases) folders.push_back(c.folder);
+    Collector collector;
+    CCandidateSizer sizer;
+    ASSERT_TRUE(sizer.Start(folders, collector.Sink()));
+    ASSERT_TRUE(WaitUntilDone(sizer));
+
+    std::vector<CCandidateSizer::TFolderSize> reported;
+    for (const auto& batch : collector.Batches()) reported.insert(reported.end(), batch.begin(), batch.end());
+    ASSERT_EQ(cases.size(), reported.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(cases[i].folder, reported[i].strPath) << i;
+        EXPECT_EQ(cases[i].size, reported[i].nSize) << cases[i].folder;
+    }
+}
+
+TEST_F(CandidateSizer, ManySmallFoldersComeInFullBatchesAndASmallerOneOnlyAfterAPause) {
+    const std::vector<std::string> folders = ManyFolders();
+    Collector collector;
+    CCandidateSizer sizer;
+    const Clock::time_point started = Clock::now();
+    ASSERT_TRUE(sizer.Start(folders, collector.Sink()));
+    ASSERT_TRUE(WaitUntilDone(sizer));
+
+    EXPECT_EQ(folders, collector.Paths());
+    const auto batches = collector.Batches();
+    const auto times = collector.Times();
+    // A batch short of 64 (but the last) goes only once 100 ms have passed
+    // since the one before went, so the n-th such batch cannot come before
+    // n times 100 ms have passed since Start. Counted from Start rather than
+    // between batches: the sink's clock is read a moment after the sizer's.
+    int shortBatches = 0;
+    for (size_t i = 0; i + 1 < batches.size(); ++i) {
+        EXPECT_LE(batches[i].size(), 64u) << i;
+        if (batches[i].size() < 64) {
+            ++shortBatches;
+            EXPECT_GE(times[i] - started, shortBatches * std::chrono::milliseconds(100)) << i;
+        }
+    }
+    EXPECT_LE(batches.back().size(), 64u);
+}
+
+TEST_F(CandidateSizer, AFolderThatTakesLongIsReportedBeforeTheNextStarts) {
+    // The second folder takes longer than a batch may wait.
+    Collector collector;
+    size_t reportedBeforeThird = 0;
+    CCandidateSizer::SetBeforeFolderHook([&](const std::string& folder) {
+        if (folder == "E:\\EmptyTop") std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        if (folder == "E:\\Loose") reportedBeforeThird = collector.Paths().size();
+    });
+    CCandidateSizer sizer;
+    ASSERT_TRUE(sizer.Start({"E:\\Games", "E:\\EmptyTop", "E:\\Loose"}, collector.Sink()));
+    ASSERT_TRUE(WaitUntilDone(sizer));
+    CCandidateSizer::SetBeforeFolderHook(nullptr);
+
+    // Both were out before the third began, and the third came on its own.
+    EXPECT_EQ(2u, reportedBeforeThird);
+    const auto batches = collector.Batches();
+    ASSERT_FALSE(batches.empty());
+    ASSERT_EQ(1u, batches.back().size());
+    EXPECT_EQ("E:\\Loose", batches.back()[0].strPath);
+}
+
+TEST_F(CandidateSizer, StopWhileHeldReturnsAndReportsNothingMore) {
+    const std::vector<std::string> folders = ManyFolders();
+    // Held past the first full batch, in the middle of the second.
+    const std::string heldAt = folders[100];
+    Holder holder({heldAt});
+    Collector collector;
+    auto sizer = std::make_unique<CCandidateSizer>();
+    ASSERT_TRUE(sizer->Start(folders, collector.Sink()));
+    ASSERT_TRUE(holder.WaitHeldAt(heldAt));
+    EXPECT_TRUE(sizer->IsRunning());
+
+    ASSERT_TRUE(ReturnsInTime([&] { sizer->Stop(); }));
+    collector.Close();
+    EXPECT_FALSE(sizer->IsRunning());
+    // A prefix of the folders, without the one held.
+    const std::vector<std::string> reported = collector.Paths();
+    ASSERT_LE(reported.size(), 100u);
+    EXPECT_EQ(std::vector<std::string>(folders.begin(), folders.begin() + reported.size()), reported);
+
+    // Nothing is left to report later, once let go or when the sizer goes;
+    // Stop again is harmless.
+    holder.Release();
+    sizer->Stop();
+    sizer.reset();
+    EXPECT_EQ(0, collector.LateBatches());
+}
+
+TEST_F(CandidateSizer, StartWhileRunningEndsTheFirstRunAndCompletesTheSecond) {
+    const std::vector<std::string> first = {"E:\\Loose", "E:\\Games", "E:\\EmptyTop"};
+    const std::vector<std::string> second = {"E:\\Games\\Old", "E:\\Loose"};
+    Holder holder({"E:\\Games"});  // held in the first run only: the second never names it
+    Collector firstRun, secondRun;
+    CCandidateSizer sizer;
+    ASSERT_TRUE(sizer.Start(first, firstRun.Sink()));
+    ASSERT_TRUE(holder.WaitHeldAt("E:\\Games"));
+
+    ASSERT_TRUE(ReturnsInTime([&] { EXPECT_TRUE(sizer.Start(second, secondRun.Sink())); }));
+    ASSERT_TRUE(WaitUntilDone(sizer));
+
+    EXPECT_EQ(0u, firstRun.BatchCount());
+    const auto batches = secondRun.Batches();
+    ASSERT_EQ(1u, batches.size());
+    ASSERT_EQ(2u, batches[0].size());
+    EXPECT_EQ("E:\\Games\\Old", batches[0][0].strPath);
+    EXPECT_EQ(DescribedSize("E:\\Games\\Old") + LinkToFileAsListed(), batches[0][0].nSize);
+    EXPECT_EQ("E:\\Loose", batches[0][1].strPath);
+    EXPECT_EQ(1u, batches[0][1].nSize);
+}
+
+TEST_F(CandidateSizer, EmptyListEndsAtOnceWithoutCallingTheSink) {
+    Collector collector;
+    CCandidateSizer sizer;
+    ASSERT_TRUE(sizer.Start({}, collector.Sink()));
+    ASSERT_TRUE(WaitUntilDone(sizer));
+    sizer.Stop();
+    EXPECT_EQ(0u, collector.BatchCount());
+}
+
+TEST_F(CandidateSizer, IsStoppingIsFalseOutsideAWorker) {
+    // A hook that also runs on some other thread must not see a stop there.
+    EXPECT_FALSE(CCandidateSizer::IsStopping());
+    CCandidateSizer sizer;
+    sizer.Stop();
+    EXPECT_FALSE(CCandidateSizer::IsStopping());
+}
+
+}  // namespace
