@@ -31,18 +31,20 @@ struct RoleWindow {
 };
 constexpr RoleWindow kRoleWindow = {{400, 18}, {212, 129}, {212, 167}, {348, 226}};
 
-// TrevandWnd.xml, 960x620: title bar 40 high with minimise and close (40
+// TrevandWnd.xml, 1120x640: title bar 40 high with minimise and close (40
 // wide each) at its right end; the toolbar row y 40..96 with inset
 // 16,12,16,12 and childpadding 12 — combo 120, the count line taking the
-// free width (528), "全选" 72, "刷新" 80, "删除" 80; then the list at x 16..944
-// with a header 30 high and rows 26 high from y 126.
+// free width (380), the size totals 236, "全选" 64, "刷新", "导出" and "删除"
+// 72 each; then the list at x 16..1104 with a header 30 high and rows 26 high
+// from y 126.
 struct MainWindow {
     Point minbtn;
     Point closebtn;
     Point TrevandComBox;  // x 16..136, y 52..84
-    Point ChkSelectAll;   // x 688..760
-    Point BtnFlush;       // x 772..852
-    Point BtnRemove;      // x 864..944
+    Point ChkSelectAll;   // x 788..852
+    Point BtnFlush;       // x 864..936
+    Point BtnExport;      // x 948..1020
+    Point BtnRemove;      // x 1032..1104
     int listTop;          // first row's top
     int rowHeight;
     int rowsShown;  // whole rows between the header and the list's bottom
@@ -52,8 +54,9 @@ struct MainWindow {
     int dropDownTop;
     int dropDownEntryHeight;
 };
-constexpr MainWindow kMainWindow = {{900, 20}, {940, 20}, {76, 68}, {724, 68},          {812, 68}, {904, 68},
-                                    126,       26,        18,       {148, 52, 528, 32}, 85,        26};
+constexpr MainWindow kMainWindow = {{1060, 20},         {1100, 20}, {76, 68}, {820, 68}, {900, 68},
+                                    {984, 68},          {1068, 68}, 126,      26,        19,
+                                    {148, 52, 380, 32}, 85,         26};
 
 // Row `row` (0: the first shown) of the list.
 inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <unordered_map>
 
 #include "UI/Control/ListUI.h"
 #include "UI/Core/ScrollBarUI.h"
@@ -71,6 +72,29 @@ int CListBodyUI::RemoveIf(const std::function<bool(CControlUI*)>& remove) {
     if (IsVisible()) NeedUpdate();
     for (CControlUI* row : removed) DestroyChild(row);
     return first;
+}
+
+bool CListBodyUI::Reorder(const std::vector<CControlUI*>& rows) {
+    if (rows.size() != m_items.size()) return false;
+    // Each row once: a permutation of what the body holds, so no row is
+    // lost (and leaked) or shown twice. A row keeps the list-row interface
+    // it had: asking each of tens of thousands of rows for it again costs
+    // more than the whole sort.
+    std::unordered_map<CControlUI*, size_t> place;
+    place.reserve(m_items.size());
+    for (size_t i = 0; i < m_items.size(); ++i) place.emplace(m_items[i], i);
+    std::vector<char> taken(m_items.size(), 0);
+    std::vector<IListItemUI*> listItems(m_items.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        auto found = place.find(rows[i]);
+        if (found == place.end() || taken[found->second]) return false;
+        taken[found->second] = 1;
+        listItems[i] = m_listItems[found->second];
+    }
+    m_items = rows;
+    m_listItems.swap(listItems);
+    if (IsVisible()) NeedUpdate();
+    return true;
 }
 
 bool CListBodyUI::SetItemIndex(CControlUI* pControl, int iIndex) {

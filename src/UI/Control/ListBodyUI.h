@@ -30,6 +30,9 @@ public:
     // Removes (and destroys) every row for which `remove` is true, in one
     // pass. Returns the position the first of them had, or -1 for none.
     int RemoveIf(const std::function<bool(CControlUI*)>& remove);
+    // Puts the rows in the order of `rows` in one pass. False, with nothing
+    // changed, unless `rows` holds each row of the body exactly once.
+    bool Reorder(const std::vector<CControlUI*>& rows);
     // The row at iIndex as a list row, null for other controls. Kept beside
     // the children so renumbering after a removal needs no lookup by name.
     IListItemUI* GetListItemAt(int iIndex) const;

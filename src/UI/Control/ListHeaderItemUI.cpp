@@ -8,6 +8,7 @@
 #include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Markup/ValueParse.h"
+#include "UI/Render/RenderEngine.h"
 
 namespace Vellum {
 
@@ -21,6 +22,11 @@ UINT ParseAlign(const char* v) {
 
 // A column is never dragged narrower than this.
 const int kMinColumnWidth = 16;
+
+// The sort mark: a triangle this many pixels wide at its base (odd, so it has
+// a one-pixel tip), kept this far from the item's right edge.
+const int kSortMarkWidth = 9;
+const int kSortMarkMargin = 10;
 
 }  // namespace
 
@@ -142,6 +148,38 @@ void CListHeaderItemUI::PaintStatusImage(HDC hDC) {
         place.rcDest = {static_cast<int>(thumb.left - m_rcItem.left), static_cast<int>(thumb.top - m_rcItem.top),
                         static_cast<int>(thumb.right - m_rcItem.left), static_cast<int>(thumb.bottom - m_rcItem.top)};
         DrawImage(hDC, m_strSepImage, &place);
+    }
+}
+
+void CListHeaderItemUI::SetSortMark(int iDirection) {
+    const int mark = iDirection > 0 ? 1 : iDirection < 0 ? -1 : 0;
+    if (mark == m_iSortMark) return;
+    m_iSortMark = mark;
+    Invalidate();
+}
+
+void CListHeaderItemUI::PaintText(HDC hDC) {
+    if (m_iSortMark == 0) return CLabelUI::PaintText(hDC);
+    // The text keeps clear of the mark: a long title is cut before it.
+    const RECT padding = m_rcTextPadding;
+    m_rcTextPadding.right += kSortMarkWidth + kSortMarkMargin;
+    CLabelUI::PaintText(hDC);
+    m_rcTextPadding = padding;
+    PaintSortMark(hDC);
+}
+
+void CListHeaderItemUI::PaintSortMark(HDC hDC) {
+    const int rows = (kSortMarkWidth + 1) / 2;
+    const int left = m_rcItem.right - kSortMarkMargin - kSortMarkWidth;
+    const int top = (m_rcItem.top + m_rcItem.bottom - rows) / 2;
+    DWORD color = GetTextColor();
+    if (color == 0 && m_pManager) color = m_pManager->GetDefaultFontColor();
+    // One line of pixels per row: the base is kSortMarkWidth wide, each row
+    // towards the tip two pixels narrower.
+    for (int i = 0; i < rows; ++i) {
+        const int inset = m_iSortMark > 0 ? rows - 1 - i : i;
+        const RECT line = {left + inset, top + i, left + kSortMarkWidth - inset, top + i + 1};
+        CRenderEngine::DrawColor(hDC, line, color);
     }
 }
 

@@ -152,6 +152,17 @@ void CListUI::RemoveIf(const std::function<bool(CControlUI*)>& remove) {
     if (next >= 0) SelectItem(next, false);
 }
 
+bool CListUI::Reorder(const std::vector<CControlUI*>& rows) {
+    CControlUI* current = GetItemAt(m_iCurSel);
+    std::vector<CControlUI*> selected;
+    for (int sel : m_aSelItems) selected.push_back(GetItemAt(sel));
+    if (!m_pList->Reorder(rows)) return false;
+    RenumberFrom(0);
+    for (size_t i = 0; i < selected.size(); ++i) m_aSelItems[i] = m_pList->GetItemIndex(selected[i]);
+    if (current) m_iCurSel = m_pList->GetItemIndex(current);
+    return true;
+}
+
 bool CListUI::RemoveAt(int iIndex) {
     CControlUI* row = GetItemAt(iIndex);
     return row && Remove(row);

@@ -54,6 +54,11 @@ public:
     // selection follows its rows; a removed current row hands it on as
     // Remove does.
     void RemoveIf(const std::function<bool(CControlUI*)>& remove);
+    // Puts the rows in the order of `rows` and renumbers them once; moving
+    // rows one by one would renumber the list at every move. The selection
+    // follows its rows. False, with nothing changed, unless `rows` holds
+    // each row exactly once.
+    bool Reorder(const std::vector<CControlUI*>& rows);
 
     int GetCurSel() const override { return m_iCurSel; }
     bool SelectItem(int iIndex, bool bTakeFocus = false) override;

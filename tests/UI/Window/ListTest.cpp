@@ -4,10 +4,14 @@
 // only what is in view, and the check-box row.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ListTestSupport.h"
 #include "RenderTestSupport.h"
 #include "UI/Control/ListBodyUI.h"
+#include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
+#include "UI/Control/ListLabelElementUI.h"
 #include "UI/Core/ScrollBarUI.h"
 
 using namespace Vellum;
@@ -223,6 +227,72 @@ TEST_F(ListFixture, RemovingRowsInOnePassKeepsOrderNumbersAndSelection) {
         EXPECT_EQ(expected, m_wnd.Of("itemselect"));
         for (int i = 0; i < m_list->GetCount(); ++i)
             EXPECT_EQ(i, static_cast<IListItemUI*>(m_list->GetItemAt(i)->GetInterface("ListItem"))->GetIndex());
+    }
+}
+
+TEST_F(ListFixture, ReorderTakesOnlyAPermutationAndTheSelectionFollowsItsRow) {
+    Open();
+    m_list->RemoveAll();
+    AddLabelRows(m_list, 4);
+    std::vector<CControlUI*> rows;
+    for (int i = 0; i < 4; ++i) rows.push_back(m_list->GetItemAt(i));
+    ASSERT_TRUE(m_list->SelectItem(1));
+    m_wnd.m_events.clear();
+
+    // Anything but each row exactly once would lose a row or show one twice.
+    std::unique_ptr<CControlUI> stranger(new CListLabelElementUI);
+    const struct {
+        const char* name;
+        std::vector<CControlUI*> order;
+    } refused[] = {
+        {"a row short", {rows[3], rows[2], rows[1]}},
+        {"a row twice", {rows[3], rows[2], rows[1], rows[1]}},
+        {"a row of no list", {rows[3], rows[2], rows[1], stranger.get()}},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(m_list->Reorder(c.order));
+        EXPECT_EQ("r0 r1 r2 r3", RowNames(m_list));
+        EXPECT_EQ(1, m_list->GetCurSel());
+    }
+
+    ASSERT_TRUE(m_list->Reorder({rows[3], rows[1], rows[0], rows[2]}));
+    EXPECT_EQ("r3 r1 r0 r2", RowNames(m_list));
+    EXPECT_EQ(1, m_list->GetCurSel());  // r1, which happens to keep its place
+    ASSERT_TRUE(m_list->Reorder({rows[1], rows[2], rows[3], rows[0]}));
+    EXPECT_EQ("r1 r2 r3 r0", RowNames(m_list));
+    EXPECT_EQ(0, m_list->GetCurSel());
+    EXPECT_TRUE(static_cast<IListItemUI*>(m_list->GetItemAt(0)->GetInterface("ListItem"))->IsSelected());
+    EXPECT_TRUE(m_wnd.Of("itemselect").empty());  // the same row stays selected
+    for (int i = 0; i < m_list->GetCount(); ++i)
+        EXPECT_EQ(i, static_cast<IListItemUI*>(m_list->GetItemAt(i)->GetInterface("ListItem"))->GetIndex());
+    // The view shows the new order at once.
+    Settle();
+    EXPECT_LT(m_list->GetItemAt(0)->GetPos().top, m_list->GetItemAt(1)->GetPos().top);
+    EXPECT_EQ(24, m_list->GetItemAt(0)->GetPos().top);
+}
+
+TEST_F(ListFixture, SortMarkIsATrianglePointingTheOrdersWay) {
+    Open();
+    auto* item = static_cast<CListHeaderItemUI*>(m_list->GetHeader()->GetItemAt(0)->GetInterface("ListHeaderItem"));
+    // The item spans x 0..100 of a 24-pixel header: the mark's five lines
+    // lie in x 81..90, y 9..14, in the text colour.
+    const RECT mark = {81, 9, 90, 14};
+    const RECT tip = {81, 9, 90, 10};
+    const RECT base = {81, 13, 90, 14};
+    const struct {
+        int direction;
+        int pixels, tipPixels, basePixels;
+    } cases[] = {{0, 0, 0, 0}, {1, 25, 1, 9}, {-1, 25, 9, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.direction);
+        item->SetSortMark(c.direction);
+        EXPECT_EQ(c.direction, item->GetSortMark());
+        Settle();
+        const Snapshot shot(m_wnd.GetManager());
+        EXPECT_EQ(c.pixels, shot.CountDark(mark));
+        EXPECT_EQ(c.tipPixels, shot.CountDark(tip));
+        EXPECT_EQ(c.basePixels, shot.CountDark(base));
     }
 }
 

@@ -1,8 +1,12 @@
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 
+#include <cassert>
 #include <unordered_set>
 
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "UI/Control/ListUI.h"
+
+const char kSizePendingText[] = "计算中…";
 
 void CListItemTable::Sync(const UnLoadPathList& list) {
     if (!m_pList) return;
@@ -22,9 +26,67 @@ void CListItemTable::Sync(const UnLoadPathList& list) {
         row.strPath = info.strPath;
         row.strName = info.strName;
         row.bDir = info.bDir;
-        ShowCandidate(row.pRow, info);
+        row.nSize = info.bDir ? 0 : info.nSize;
+        row.bSizeKnown = !info.bDir;
+        row.nModified = info.nModified;
+        ShowCandidate(row);
     }
     RemoveRows(stale);
+    if (m_order.IsSorted()) ApplyOrder();
+}
+
+void CListItemTable::SetOrder(const TCandidateOrder& order) {
+    m_order = order;
+    if (m_pList && m_order.IsSorted()) ApplyOrder();
+}
+
+void CListItemTable::ApplyOrder() {
+    std::vector<const ListRowInfo*> entries;
+    entries.reserve(m_mapRow.size());
+    for (const auto& entry : m_mapRow) entries.push_back(&entry.second);
+    SortCandidates(entries, m_order);
+    std::vector<Vellum::CControlUI*> rows;
+    rows.reserve(entries.size());
+    for (const ListRowInfo* entry : entries) rows.push_back(entry->pRow);
+    // Every row has exactly one entry, so this is a full permutation.
+    const bool reordered = m_pList->Reorder(rows);
+    assert(reordered);
+    (void)reordered;
+}
+
+bool CListItemTable::SetFolderSize(const std::string& strPath, uint64_t nSize) {
+    auto found = m_mapRow.find(strPath);
+    if (found == m_mapRow.end() || !found->second.bDir) return false;
+    ListRowInfo& row = found->second;
+    row.nSize = nSize;
+    row.bSizeKnown = true;
+    row.pRow->SetText(kColumnSize, FormatSize(nSize).c_str());
+    return true;
+}
+
+TSizeTotals CListItemTable::Totals() const {
+    TSizeTotals totals;
+    for (const auto& entry : m_mapRow) {
+        const ListRowInfo& row = entry.second;
+        const bool checked = row.pRow->IsChecked();
+        totals.nListed += row.nSize;
+        totals.bListedPartial |= !row.bSizeKnown;
+        if (!checked) continue;
+        totals.nChecked += row.nSize;
+        totals.bCheckedPartial |= !row.bSizeKnown;
+    }
+    return totals;
+}
+
+std::vector<const ListRowInfo*> CListItemTable::InListOrder() const {
+    std::vector<const ListRowInfo*> entries;
+    if (!m_pList) return entries;
+    const int items = m_pList->GetCount();
+    entries.reserve(items);
+    for (int i = 0; i < items; ++i) {
+        if (const ListRowInfo* entry = EntryAt(i)) entries.push_back(entry);
+    }
+    return entries;
 }
 
 void CListItemTable::RemoveRows(const std::set<std::string>& paths) {
@@ -50,10 +112,13 @@ CListItemPaint* CListItemTable::NewRow(const std::string& strPath) {
     return pRow;
 }
 
-void CListItemTable::ShowCandidate(CListItemPaint* pRow, const UnLoadPathInfo& info) {
-    pRow->SetText(0, info.strName.c_str());
-    pRow->SetText(1, info.strPath.c_str());
-    pRow->SetText(2, info.bDir ? "目录" : "文件");
+void CListItemTable::ShowCandidate(const ListRowInfo& row) {
+    CListItemPaint* pRow = row.pRow;
+    pRow->SetText(kColumnName, row.strName.c_str());
+    pRow->SetText(kColumnPath, row.strPath.c_str());
+    pRow->SetText(kColumnKind, row.bDir ? "目录" : "文件");
+    pRow->SetText(kColumnSize, row.bSizeKnown ? FormatSize(row.nSize).c_str() : kSizePendingText);
+    pRow->SetText(kColumnModified, FormatModifiedTime(row.nModified).c_str());
     pRow->SetPadding({1, 0, 1, 0});
     pRow->ShowCheckBox(true);
 }

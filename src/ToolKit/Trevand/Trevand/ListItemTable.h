@@ -1,7 +1,10 @@
 // CListItemTable: the main window's candidate rows. It keeps one entry per
 // row of the list control "TrevandList", keyed by the candidate's full path,
 // so a refresh can keep existing rows (and their ticks and order) instead of
-// rebuilding the list.
+// rebuilding the list. Rows show name, path, kind, size and modified time;
+// a folder's size arrives later (SetFolderSize). Once the operator has
+// chosen an order (SetOrder) it holds for every later Sync: new rows take
+// their sorted place.
 //
 // Invariant: every row in the list has exactly one entry and every entry
 // points to a row in the list. The list owns the rows; the table only points.
@@ -13,8 +16,11 @@
 #include <set>
 #include <string>
 
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/CandidateOrder.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
-#include "ToolKit/Trevand/Trevand/ListItemPaintT.h"
+#include "ToolKit/Trevand/Trevand/ListRowInfo.h"
 
 namespace Vellum {
 class CListUI;
@@ -23,14 +29,17 @@ class CListUI;
 // The candidates of one drive, in the order of the engine's candidate map.
 using UnLoadPathList = std::list<UnLoadPathInfo>;
 
-using CListItemPaint = CListItemPaintT<std::string>;
-
-struct ListRowInfo {
-    std::string strPath;  // the candidate's full path, equal to the map key
-    std::string strName;  // the entry's name as found on disk
-    bool bDir = false;
-    CListItemPaint* pRow = nullptr;
+// Known bytes of the listed and of the ticked rows; a sum is partial while a
+// folder it covers has no size yet.
+struct TSizeTotals {
+    uint64_t nListed = 0;
+    uint64_t nChecked = 0;
+    bool bListedPartial = false;
+    bool bCheckedPartial = false;
 };
+
+// What a folder's size cell shows until the sizer has reported it.
+extern const char kSizePendingText[];
 
 class CListItemTable {
 public:
@@ -44,8 +53,20 @@ public:
 
     // Makes the rows match `list`: rows of candidates still listed keep their
     // object, position and tick; new candidates get an unticked row at the
-    // end; rows of candidates no longer listed are removed.
+    // end (or, once an order is chosen, in their sorted place); rows of
+    // candidates no longer listed are removed. Every folder's size is
+    // unknown again: its tree may have changed since it was sized.
     void Sync(const UnLoadPathList& list);
+    // Sorts the rows by `order` and keeps that order in later Syncs; ticks
+    // and the selection stay with their rows.
+    void SetOrder(const TCandidateOrder& order);
+    const TCandidateOrder& GetOrder() const { return m_order; }
+    // Shows the size of the folder row of `strPath`. False, changing
+    // nothing, when the table has no folder of that path.
+    bool SetFolderSize(const std::string& strPath, uint64_t nSize);
+    TSizeTotals Totals() const;
+    // The entries of the rows, top to bottom.
+    std::vector<const ListRowInfo*> InListOrder() const;
     // Ticked, visible rows that have an entry.
     int CountChecked() const;
     // Appends the full paths of the ticked rows, top to bottom.
@@ -67,8 +88,11 @@ private:
     CListItemPaint* NewRow(const std::string& strPath);
     // Removes the rows of `paths`, every one of which has an entry.
     void RemoveRows(const std::set<std::string>& paths);
-    static void ShowCandidate(CListItemPaint* pRow, const UnLoadPathInfo& info);
+    static void ShowCandidate(const ListRowInfo& row);
+    // Puts the rows in m_order; one reorder of the list.
+    void ApplyOrder();
 
     Vellum::CListUI* m_pList = nullptr;
     std::map<std::string, ListRowInfo> m_mapRow;
+    TCandidateOrder m_order;
 };

@@ -24,9 +24,12 @@ std::string ExeDirectory() {
     return slash == std::string::npos ? std::string() : dir.substr(0, slash);
 }
 
+// Where the log goes; the main window's exports go beside it.
+std::string LogDirectory() { return ExeDirectory() + "\\log\\"; }
+
 void StartLog() {
     CLogWriter& log = CLogWriter::Instance();
-    log.SetLogDir(ExeDirectory() + "\\log\\");
+    log.SetLogDir(LogDirectory());
     log.SetLogName("Trevand");
     log.SetOutput(2);
     const char kDots[] = ".................................";
@@ -47,6 +50,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     CTrevandWnd* main = CTrevandWnd::Instance();
+    main->SetExportFolder(LogDirectory());
     // Created without WS_VISIBLE: it is hidden right after anyway, and shown
     // it flashes up blank in the corner of the screen before the role window.
     if (!main->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0)) {
@@ -60,6 +64,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         Vellum::CUIManager::RunMessageLoop();
     }
 
+    // The folder sizer's thread ends before the window it reports to.
+    if (CTrevandWnd::HasInstance()) CTrevandWnd::Instance()->StopFolderSizes();
     CTrevandWnd::ReleaseInstance();
     CSelectServerClassWnd::ReleaseInstance();
     ::CoUninitialize();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ToolKit/Trevand/Trevand/CandidateExport.h"
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
@@ -9,10 +11,14 @@
 #include "UI/Control/ButtonUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
+#include "UI/Control/ListHeaderItemUI.h"
+#include "UI/Control/ListHeaderUI.h"
 #include "UI/Control/ListLabelElementUI.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"
+#include "UI/Core/UIManager.h"
 #include "UI/Window/WaitCursor.h"
+#include "comm/log/LogWriter.h"
 #include "comm/platform/MbcsCompare.h"
 
 using Vellum::TNotification;
@@ -23,6 +29,13 @@ namespace {
 const char kScanningText[] = "正在读取配置并扫描磁盘，请稍候…";
 const char kLoadFailedText[] = "读取配置或扫描磁盘失败，列表未更新；详见程序目录下 log 文件夹中的日志";
 const char kNoDiskText[] = "未找到服务器磁盘";
+
+// "共 812.4 GB，已选 120.0 GB". A sum that still misses a folder's size
+// carries a "+": a partial sum must never pass for the whole.
+std::string TotalsText(const TSizeTotals& totals) {
+    return "共 " + FormatSize(totals.nListed) + (totals.bListedPartial ? "+" : "") + "，已选 " +
+           FormatSize(totals.nChecked) + (totals.bCheckedPartial ? "+" : "");
+}
 
 // "E:\Games\x" gives "E:\"; a path without a backslash gives "".
 std::string DrivePrefix(const std::string& path) {
@@ -35,6 +48,8 @@ std::string DrivePrefix(const std::string& path) {
 VELLUM_BEGIN_NOTIFY_MAP(CTrevandWnd, CAppWindowBase)
 VELLUM_ON_NOTIFY("click", "", &CTrevandWnd::OnClick)
 VELLUM_ON_NOTIFY("itemselect", "", &CTrevandWnd::OnItemSelect)
+VELLUM_ON_NOTIFY("headerclick", "", &CTrevandWnd::OnHeaderClick)
+VELLUM_ON_NOTIFY("itemclick", "", &CTrevandWnd::OnItemClick)
 VELLUM_END_NOTIFY_MAP()
 
 CTrevandWnd* CTrevandWnd::Instance() { return CWindowInstanceT<CTrevandWnd>::Instance(); }
@@ -43,14 +58,16 @@ void CTrevandWnd::ReleaseInstance() { CWindowInstanceT<CTrevandWnd>::Release(); 
 
 bool CTrevandWnd::HasInstance() { return CWindowInstanceT<CTrevandWnd>::Exists(); }
 
-CTrevandWnd::CTrevandWnd() = default;
+CTrevandWnd::CTrevandWnd() : m_strExportFolder(Vellum::CUIManager::GetExeFolder() + "log\\") {}
 
 const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
 
 const char* CTrevandWnd::GetSkinFile() { return "TrevandWnd.xml"; }
 
 CTrevandWnd::~CTrevandWnd() {
-    // The window first: no message may reach the engine or the rows while
+    // The sizer's thread first: its sink reaches this window.
+    StopFolderSizes();
+    // Then the window: no message may reach the engine or the rows while
     // they go.
     ReleaseNativeWindow();
     m_pTrevandDB.reset();
@@ -64,6 +81,8 @@ void CTrevandWnd::InitWindow() {
         m_pCombo = static_cast<Vellum::CComboUI*>(combo->GetInterface("Combo"));
     if (Vellum::CControlUI* label = m_pm.FindControl("ClearCountLabel"))
         m_pCountLabel = static_cast<Vellum::CLabelUI*>(label->GetInterface("Label"));
+    if (Vellum::CControlUI* label = m_pm.FindControl("SizeTotalLabel"))
+        m_pTotalLabel = static_cast<Vellum::CLabelUI*>(label->GetInterface("Label"));
     if (Vellum::CControlUI* button = m_pm.FindControl("BtnRemove"))
         m_pBtnRemove = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
     if (Vellum::CControlUI* check = m_pm.FindControl("ChkSelectAll"))
@@ -116,6 +135,7 @@ void CTrevandWnd::LoadWithFeedback() {
 
 bool CTrevandWnd::RefreshList(bool reload) {
     if (!m_pTrevandDB || !m_pCombo || !m_pCountLabel || !m_pBtnRemove) return false;
+    StopFolderSizes();
     if (reload) {
         LoadWithFeedback();
         if (!m_bLoadFailed && m_pTrevandDB->m_mapServerDisk.empty()) ShowCountText(kNoDiskText);
@@ -124,6 +144,8 @@ bool CTrevandWnd::RefreshList(bool reload) {
         // The engine still holds an older scan: listing it would offer
         // entries that are registered or deleted since as if fresh.
         ShowCountText(kLoadFailedText);
+        // The old rows stay; their folders not sized yet still get sized.
+        StartFolderSizes();
         return false;
     }
     const std::string drive = m_pCombo->GetText().ToStdString();
@@ -138,7 +160,46 @@ bool CTrevandWnd::RefreshList(bool reload) {
     }
     m_rows.Sync(list);
     SetCountText(drive[0], static_cast<int>(list.size()));
+    UpdateTotals();
+    StartFolderSizes();
     return true;
+}
+
+void CTrevandWnd::StartFolderSizes() {
+    StopFolderSizes();
+    const unsigned run = ++m_nSizerRun;
+    std::vector<std::string> folders;
+    for (const ListRowInfo* entry : m_rows.InListOrder()) {
+        if (entry->bDir && !entry->bSizeKnown) folders.push_back(entry->strPath);
+    }
+    if (folders.empty()) return;
+    m_sizer.Start(std::move(folders), [this, run](std::vector<CCandidateSizer::TFolderSize>&& batch) {
+        // Refused once the window is closing; the batch then goes with it.
+        PostUserMessage(
+            [run, sizes = std::move(batch)](Vellum::CWindowWnd& wnd) mutable {
+                return static_cast<CTrevandWnd&>(wnd).OnFolderSizes(run, std::move(sizes));
+            },
+            "FolderSizes");
+    });
+}
+
+void CTrevandWnd::StopFolderSizes() { m_sizer.Stop(); }
+
+bool CTrevandWnd::OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFolderSize> batch) {
+    // A batch of an earlier run may describe another drive, or a tree as it
+    // was before a reload: it never lands, whatever rows show now.
+    if (run != m_nSizerRun) return true;
+    bool changed = false;
+    for (const CCandidateSizer::TFolderSize& size : batch) changed |= m_rows.SetFolderSize(size.strPath, size.nSize);
+    if (!changed) return true;
+    // Rows sorted by size take their place as their sizes arrive.
+    if (m_rows.GetOrder().nColumn == kColumnSize) m_rows.SetOrder(m_rows.GetOrder());
+    UpdateTotals();
+    return true;
+}
+
+void CTrevandWnd::UpdateTotals() {
+    if (m_pTotalLabel) m_pTotalLabel->SetText(TotalsText(m_rows.Totals()).c_str());
 }
 
 void CTrevandWnd::SetCountText(char letter, int count) {
@@ -164,6 +225,9 @@ void CTrevandWnd::OnClick(TNotification& msg) {
     } else if (name == "ChkSelectAll") {
         // The box changes its state after notifying: the rows take the new one.
         if (m_pChkSelectAll) m_rows.SetAllChecked(!m_pChkSelectAll->IsSelected());
+        UpdateTotals();
+    } else if (name == "BtnExport") {
+        OnExport();
     } else if (name == "minbtn") {
         WindowImplBase::OnClick(msg);
     }
@@ -175,6 +239,8 @@ void CTrevandWnd::OnRemove() {
     m_pBtnRemove->SetEnabled(false);
     std::list<std::string> paths;
     m_rows.GetCheckedPaths(paths);
+    // No walk may run over trees while they are deleted.
+    StopFolderSizes();
     RunDeletion(paths);
     RefreshList(true);
     m_pBtnRemove->SetEnabled(true);
@@ -182,6 +248,41 @@ void CTrevandWnd::OnRemove() {
 
 void CTrevandWnd::OnItemSelect(TNotification& msg) {
     if (msg.pSender->GetName() == "TrevandComBox") RefreshList(false);
+}
+
+void CTrevandWnd::OnItemClick(TNotification&) {
+    // A press on a row's box has ticked or cleared it already.
+    UpdateTotals();
+}
+
+void CTrevandWnd::OnHeaderClick(TNotification& msg) {
+    Vellum::CListUI* list = m_rows.GetList();
+    if (!list || !list->GetHeader()) return;
+    Vellum::CListHeaderUI* header = list->GetHeader();
+    const int column = header->GetItemIndex(msg.pSender);
+    if (column < 0 || column >= kColumnCount) return;
+    TCandidateOrder order = m_rows.GetOrder();
+    order.bAscending = order.nColumn == column ? !order.bAscending : true;
+    order.nColumn = column;
+    m_rows.SetOrder(order);
+    for (int i = 0; i < header->GetCount(); ++i) {
+        if (auto* item = static_cast<Vellum::CListHeaderItemUI*>(header->GetItemAt(i)->GetInterface("ListHeaderItem")))
+            item->SetSortMark(i == column ? (order.bAscending ? 1 : -1) : 0);
+    }
+}
+
+void CTrevandWnd::OnExport() {
+    const std::string drive = m_pCombo ? m_pCombo->GetText().ToStdString() : std::string();
+    if (drive.empty()) return;
+    const std::string path =
+        m_strExportFolder + CandidateCsvName(drive[0], platform::ToLocalTime(platform::NowWallClock()));
+    if (!WriteWholeFile(path, CandidateCsv(m_rows.InListOrder()))) {
+        LOG_WRITE(LOG_ERROR, "the candidate list could not be written to %s", path.c_str());
+        ShowMessageBox(("候选列表导出失败，无法写入文件：" + path).c_str(), "提示", 0);
+        return;
+    }
+    LOG_WRITE(LOG_INFO, "candidate list of %s exported to %s", drive.c_str(), path.c_str());
+    ShowMessageBox(("候选列表已导出到：" + path).c_str(), "提示", 0);
 }
 
 bool CTrevandWnd::DeleteListItem(const std::string& path) {
@@ -195,5 +296,6 @@ bool CTrevandWnd::OnDeleteListItem(std::string path) {
     m_rows.Remove(path);
     Vellum::CListUI* list = m_rows.GetList();
     SetCountText(path[0], list ? list->GetCount() : 0);
+    UpdateTotals();
     return true;
 }

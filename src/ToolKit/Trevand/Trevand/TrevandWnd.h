@@ -1,14 +1,24 @@
 // CTrevandWnd: the main cleanup window. It owns the cleanup engine for the
 // role the operator chose, shows one drive selector entry per server disk,
 // lists the selected drive's candidates with a check box on each row and a
-// count line, and offers reload ("BtnFlush"), select all ("ChkSelectAll")
-// and removal ("BtnRemove", which hands the ticked paths to a modal
-// deletion window).
+// count line, and offers reload ("BtnFlush"), select all ("ChkSelectAll"),
+// export ("BtnExport", the list as a CSV file beside the log) and removal
+// ("BtnRemove", which hands the ticked paths to a modal deletion window).
+// Rows show size and modified time; the label beside the count line sums
+// the sizes of the listed and of the ticked rows. A click on a column title
+// sorts the rows by that column, a second click reverses the order.
 //
 // One process-wide instance (Instance/ReleaseInstance, any thread). It is
 // created hidden at start-up; its InitWindow opens the role selection
 // window. Everything runs on the UI thread except DeleteListItem, which the
 // deletion worker calls.
+//
+// Folder sizes come from a background sizer started each time a list is
+// shown; its batches come back as cross-thread calls tagged with the run
+// that made them, and only the current run's land, each on the row of its
+// path. The sizer is stopped (joined) before a new run, before a deletion
+// and before the window goes: no worker outlives it. The window never
+// waits for a size.
 //
 // Loads that fail: the rows on screen are left as they were (an old list
 // must never pass for a fresh one) and the count line says that loading
@@ -19,6 +29,7 @@
 #include <memory>
 #include <string>
 
+#include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 #include "ToolKit/Trevand/Trevand/AppWindowBase.h"
@@ -46,6 +57,8 @@ public:
     void OnClick(Vellum::TNotification& msg) override;
     const char* GetSkinFile() override;
     virtual void OnItemSelect(Vellum::TNotification& msg);
+    void OnHeaderClick(Vellum::TNotification& msg);
+    void OnItemClick(Vellum::TNotification& msg);
 
     // Called once by the role window: 1 master, 2 secondary; anything else
     // does nothing. Creates the engine, loads it and fills the window.
@@ -63,6 +76,18 @@ public:
     // UI thread: runs that request. Always true.
     bool OnDeleteListItem(std::string path);
 
+    // UI thread: shows the folder sizes of sizer run `run`, unless a later
+    // run has started since. Always true.
+    bool OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFolderSize> batch);
+    // Stops the sizer and waits for its thread; UI thread.
+    void StopFolderSizes();
+    bool FolderSizesRunning() const { return m_sizer.IsRunning(); }
+
+    // The folder exports are written to, ending in a backslash; the
+    // program's log folder ("log" beside the executable) unless set.
+    void SetExportFolder(const std::string& folder) { m_strExportFolder = folder; }
+    const std::string& GetExportFolder() const { return m_strExportFolder; }
+
     // For the tests and the deletion window's caller.
     const CListItemTable& Rows() const { return m_rows; }
     CTrevandDB* Engine() const { return m_pTrevandDB.get(); }
@@ -75,6 +100,14 @@ protected:
 
 private:
     void OnRemove();
+    // Writes the listed candidates to a CSV file and tells the operator
+    // where it is, or that it could not be written.
+    void OnExport();
+    // The sums beside the count line, from the rows as they are now.
+    void UpdateTotals();
+    // A new sizer run over the listed folders whose size is unknown, in the
+    // rows' order.
+    void StartFolderSizes();
     // Runs LoadDB with the count line saying so and the wait cursor up;
     // records whether it failed.
     void LoadWithFeedback();
@@ -86,10 +119,15 @@ private:
     CListItemTable m_rows;
     Vellum::CComboUI* m_pCombo = nullptr;
     Vellum::CLabelUI* m_pCountLabel = nullptr;
+    Vellum::CLabelUI* m_pTotalLabel = nullptr;
     Vellum::CButtonUI* m_pBtnRemove = nullptr;
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
+    std::string m_strExportFolder;
+    CCandidateSizer m_sizer;
+    // Counts the sizer's runs; a batch of an earlier run is dropped.
+    unsigned m_nSizerRun = 0;
 
     VELLUM_DECLARE_NOTIFY_MAP()
 };

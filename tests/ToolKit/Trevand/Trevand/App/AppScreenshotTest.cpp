@@ -1,8 +1,10 @@
-// Screenshots to look at: the role window, and the main window with a full
-// list on a game disk (three rows ticked) and on a download disk.
+// Screenshots to look at: the role window, the main window with a full list
+// on a game disk (three rows ticked) and on a download disk, and with sizes,
+// times and totals, sorted by size.
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "OperatorFixture.h"
 #include "../../../../UI/Window/RenderTestSupport.h"
 
 namespace apptest {
@@ -30,6 +32,20 @@ TEST_F(App, ScreenshotsOfTheRoleAndMainWindows) {
     // The row under the pointer shows hot; select one row too.
     ClickAt(Main()->GetHWND(), {400, 130});
     EXPECT_TRUE(Save(Main(), "app-main-game-disk.png"));
+}
+
+TEST_F(OperatorView, ScreenshotOfSizesTimesAndASortedColumn) {
+    StartSized();
+    ASSERT_TRUE(WaitForSizes());
+    ClickTick(kOld);
+    ClickTick(kBig);
+    ClickHeader(3);
+    ClickHeader(3);  // largest first
+    EXPECT_TRUE(Save(Main(), "app-main-sizes-sorted.png"));
+    // The smallest size the window allows: every toolbar text still reads.
+    ::SetWindowPos(Main()->GetHWND(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+    windowtest::PumpPending();
+    EXPECT_TRUE(Save(Main(), "app-main-smallest.png"));
 }
 
 }  // namespace

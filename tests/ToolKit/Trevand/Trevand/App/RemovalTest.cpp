@@ -2,10 +2,15 @@
 // question first, then the ticked paths in list order, then a reload.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <list>
+#include <thread>
 
 #include "AppFixture.h"
+#include "BoxAnswer.h"
 #include "../RowTick.h"
+#include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "UI/Window/MsgBoxWnd.h"
@@ -23,52 +28,16 @@ public:
 
     std::vector<std::list<std::string>> m_runs;
     bool m_bRemoveEnabledDuringRun = true;
+    bool m_bSizerRunningDuringRun = false;
 
 protected:
     void RunDeletion(const std::list<std::string>& paths) override {
         m_runs.push_back(paths);
+        m_bSizerRunningDuringRun = FolderSizesRunning();
         m_bRemoveEnabledDuringRun = m_pm.FindControl("BtnRemove")->IsEnabled();
         for (const std::string& path : paths) ::DeleteFileA(path.c_str());
     }
 };
-
-// What the operator does in the yes/no box.
-enum class Answer { kYes, kNo, kEscape, kClose };
-
-// Answers the next message box once it shows; remembers its text.
-struct BoxAnswer {
-    static Answer s_answer;
-    static std::string s_text;
-    static bool s_seen;
-    static UINT_PTR s_timer;
-
-    static void Arm(Answer answer) {
-        s_answer = answer;
-        s_text.clear();
-        s_seen = false;
-        s_timer = ::SetTimer(nullptr, 0, 50, &BoxAnswer::OnTimer);
-    }
-    static void Disarm() { ::KillTimer(nullptr, s_timer); }
-
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND box = ::FindWindowA("MsgBoxWnd", nullptr);
-        if (!box || !::IsWindowVisible(box)) return;
-        ::KillTimer(nullptr, id);
-        s_seen = true;
-        auto* wnd = dynamic_cast<Vellum::CMsgBoxWnd*>(
-            reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
-        if (!wnd) return;
-        ::UpdateWindow(box);
-        s_text = wnd->GetManager().FindControl("TextContent")->GetText().ToStdString();
-        const char* button = s_answer == Answer::kYes ? "BtnOk" : s_answer == Answer::kNo ? "BtnCancel" : "closebtn";
-        if (s_answer == Answer::kEscape) windowtest::PostKey(box, VK_ESCAPE);
-        else windowtest::PostClick(box, windowtest::CenterOf(wnd->GetManager().FindControl(button)));
-    }
-};
-Answer BoxAnswer::s_answer = Answer::kNo;
-std::string BoxAnswer::s_text;
-bool BoxAnswer::s_seen = false;
-UINT_PTR BoxAnswer::s_timer = 0;
 
 class Removal : public App {
 protected:
@@ -140,6 +109,35 @@ TEST_F(Removal, NothingTickedShowsNoQuestion) {
     Remove(Answer::kNo);
     EXPECT_FALSE(BoxAnswer::s_seen);
     EXPECT_TRUE(m_wnd.m_runs.empty());
+}
+
+// Holds every sizer run at its first folder until it is stopped, for as
+// long as it lives.
+struct SizerHeld {
+    std::atomic<bool> reached{false};
+    SizerHeld() {
+        CCandidateSizer::SetBeforeFolderHook([this](const std::string&) {
+            reached = true;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!CCandidateSizer::IsStopping() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        });
+    }
+    ~SizerHeld() { CCandidateSizer::SetBeforeFolderHook(nullptr); }
+};
+
+TEST_F(Removal, FolderSizesStopBeforeTheDeletionStarts) {
+    SizerHeld held;
+    ASSERT_TRUE(m_wnd.RefreshList(false));  // a run that stays busy
+    ASSERT_TRUE(windowtest::PumpUntil([&] { return held.reached.load(); }));
+    ASSERT_TRUE(m_wnd.FolderSizesRunning());
+    Tick("E:\\a.txt");
+    Remove(Answer::kYes);
+    ASSERT_EQ(1u, m_wnd.m_runs.size());
+    EXPECT_FALSE(m_wnd.m_bSizerRunningDuringRun);
+    // The reload after it sizes the folders again.
+    EXPECT_TRUE(m_wnd.FolderSizesRunning());
+    m_wnd.StopFolderSizes();
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+#include "ToolKit/Trevand/Trevand/CandidateExport.h"
+
+#include <cstdio>
+
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
+#include "comm/platform/CodePage.h"
+#include "comm/platform/File.h"
+
+namespace {
+
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+const char kLineEnd[] = "\r\n";
+
+// A name that is not valid code page 936 (a stray byte on a damaged disk)
+// still gets a line, its bytes above 0x7F shown as '?': the file must stay
+// valid UTF-8 whatever one name holds.
+std::string ToUtf8(const std::string& text) {
+    std::string utf8;
+    if (platform::CodePage936ToUtf8(text, &utf8)) return utf8;
+    utf8 = text;
+    for (char& c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+    }
+    return utf8;
+}
+
+void AppendLine(std::string& csv, const std::vector<std::string>& fields) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i) csv += ',';
+        csv += fields[i];
+    }
+    csv += kLineEnd;
+}
+
+}  // namespace
+
+std::string CsvField(const std::string& text) {
+    const std::string utf8 = ToUtf8(text);
+    if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
+    std::string quoted = "\"";
+    for (char c : utf8) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows) {
+    std::string csv = kUtf8Bom;
+    AppendLine(csv, {CsvField("名称"), CsvField("路径"), CsvField("类型"), CsvField("大小（字节）"),
+                     CsvField("修改时间"), CsvField("勾选")});
+    for (const ListRowInfo* row : rows) {
+        const std::string size = row->bSizeKnown ? std::to_string(row->nSize) : std::string();
+        AppendLine(csv, {CsvField(row->strName), CsvField(row->strPath), CsvField(row->bDir ? "目录" : "文件"), size,
+                         CsvField(FormatModifiedTime(row->nModified)),
+                         CsvField(row->pRow && row->pRow->IsChecked() ? "是" : "否")});
+    }
+    return csv;
+}
+
+std::string CandidateCsvName(char drive, const platform::LocalTime& when) {
+    char name[64];
+    std::snprintf(name, sizeof(name), "候选_%c_%04u%02u%02u_%02u%02u%02u.csv", drive, when.year, when.month, when.day,
+                  when.hour, when.minute, when.second);
+    return name;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    platform::AppendFile file;
+    if (!file.Open(path)) return false;
+    // A file of the same name (an export in the same second) is replaced.
+    return file.Truncate() && file.WriteAndFlush(bytes.data(), bytes.size());
+}

@@ -1,0 +1,29 @@
+// The candidate list of one drive as a CSV file for the operator's records
+// or a spreadsheet: one line per row, top to bottom as the list shows them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/ListRowInfo.h"
+#include "comm/platform/Clock.h"
+
+// The file's bytes: UTF-8 with a byte order mark (so a spreadsheet reads the
+// Chinese names right), CR LF line ends, a title line, then per row: name,
+// path, kind (目录/文件), size in bytes (empty while a folder's is unknown),
+// modified time as the list shows it, and 是/否 for the tick. Fields with a
+// comma, a double quote or a line break are quoted, a quote doubled.
+std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows);
+
+// One CSV field from a code page 936 text, converted to UTF-8 and quoted
+// when it must be.
+std::string CsvField(const std::string& text);
+
+// "候选_E_20261210_140312.csv": the drive letter and the local time of the
+// export, to the second, so exports never overwrite each other in practice
+// and sort by time in a folder listing.
+std::string CandidateCsvName(char drive, const platform::LocalTime& when);
+
+// Writes `bytes` as the whole content of `path`. False when the file cannot
+// be created or written.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
