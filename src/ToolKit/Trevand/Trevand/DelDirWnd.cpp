@@ -64,6 +64,11 @@ void CDelDirWnd::Start(std::list<std::string> paths) {
     StopProgress(false);
 }
 
+std::string CDelDirWnd::SummaryText() const {
+    std::lock_guard<std::mutex> lock(s_lock);
+    return m_bDone ? DeletionSummaryText(m_tally) : std::string();
+}
+
 bool CDelDirWnd::IsRunning() const {
     std::lock_guard<std::mutex> lock(s_lock);
     return m_bRunning;

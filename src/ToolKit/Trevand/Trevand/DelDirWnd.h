@@ -61,6 +61,10 @@ public:
     // completion texts or, after a cancel, closes the window. Returns 0.
     static unsigned long DelFileThread(CDelDirWnd* pWnd);
 
+    // The summary line once the worker has stopped ("已删除 2 项，释放 …"),
+    // for the main window to keep after this window has gone; empty before.
+    std::string SummaryText() const;
+
     // The three flags, each read under the deletion lock (tests).
     bool IsRunning() const;
     bool CanCancel() const;

@@ -241,9 +241,18 @@ void CTrevandWnd::OnRemove() {
     m_rows.GetCheckedPaths(paths);
     // No walk may run over trees while they are deleted.
     StopFolderSizes();
+    m_strLastDeletion.clear();
     RunDeletion(paths);
     RefreshList(true);
+    ShowLastDeletion();
     m_pBtnRemove->SetEnabled(true);
+}
+
+void CTrevandWnd::ShowLastDeletion() {
+    Vellum::CControlUI* label = m_pm.FindControl("LastDeletionLabel");
+    if (!label) return;
+    label->SetText(("上次删除：" + m_strLastDeletion).c_str());
+    label->SetVisible(!m_strLastDeletion.empty());
 }
 
 void CTrevandWnd::OnItemSelect(TNotification& msg) {

@@ -95,11 +95,18 @@ public:
 
 protected:
     // Removal steps 4 to 6: the modal deletion window deletes `paths` (in
-    // this order) and returns once it has closed.
+    // this order) and returns once it has closed, leaving its summary line in
+    // m_strLastDeletion.
     virtual void RunDeletion(const std::list<std::string>& paths);
+
+    // What the last deletion did ("已删除 2 项，释放 …"); empty when its window
+    // had nothing to say.
+    std::string m_strLastDeletion;
 
 private:
     void OnRemove();
+    // Shows m_strLastDeletion under the list ("上次删除：…"), or nothing.
+    void ShowLastDeletion();
     // Writes the listed candidates to a CSV file and tells the operator
     // where it is, or that it could not be written.
     void OnExport();

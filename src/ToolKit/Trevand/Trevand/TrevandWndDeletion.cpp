@@ -8,5 +8,6 @@ void CTrevandWnd::RunDeletion(const std::list<std::string>& paths) {
     wnd->CenterWindow();
     wnd->Start(paths);
     wnd->ShowModal();
+    m_strLastDeletion = wnd->SummaryText();
     delete wnd;
 }

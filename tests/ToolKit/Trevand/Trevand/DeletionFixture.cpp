@@ -292,6 +292,8 @@ void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step
     // The controls live as long as the object, past the native window.
     Vellum::CControlUI* summary = wnd->GetManager().FindControl("DelDirWndSummary");
     m_strSummaryAtClose = summary ? summary->GetText().ToStdString() : "<no DelDirWndSummary>";
+    // The main window keeps the same line after this window has gone.
+    EXPECT_EQ(m_strSummaryAtClose, wnd->SummaryText());
     delete wnd;
 }
 
