@@ -58,6 +58,10 @@ constexpr MainWindow kMainWindow = {{1060, 20},         {1100, 20}, {76, 68}, {8
                                     {984, 68},          {1068, 68}, 126,      26,        19,
                                     {148, 52, 380, 32}, 85,         26};
 
+// The title of the "大小" column: the header row y 96..126; from the list's
+// right inner edge (x 1103) 修改时间 takes 140 and 大小 104, so x 859..963.
+constexpr Point kSizeHeader = {911, 111};
+
 // Row `row` (0: the first shown) of the list.
 inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }
 // The row's check box: a 16x16 cell at x 27..43 (10 px into the row), 2 px

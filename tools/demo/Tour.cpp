@@ -72,6 +72,7 @@ private:
     bool ConfirmRemoval();
     bool DeletionFinished();
     bool CloseDeletionWindow();
+    bool SortBySize();
     bool CloseProgram();
 
     std::string m_out;
@@ -272,6 +273,26 @@ bool Tour::CloseDeletionWindow() {
     return Snap(&shot);
 }
 
+// Two clicks on the size column's title: the largest entries first, an
+// arrow in the title. Each click reorders the rows, so the first row's name
+// changes each time.
+bool Tour::SortBySize() {
+    for (int click = 0; click < 2; ++click) {
+        Screenshot before;
+        if (!before.Take(Scratch())) return Fail("cannot take a picture of the screen");
+        if (!ClickMain(skinpoints::kSizeHeader)) return Fail("cannot click the size column's title");
+        if (!WaitForMain(
+                [&](const Screenshot& s, const ScreenRect& w) {
+                    return testsupport::RegionChanged(before, s, w, skinpoints::RowName(0));
+                },
+                kUiLimitMs)) {
+            return Fail("the rows did not change their order");
+        }
+    }
+    Screenshot shot;
+    return Snap(&shot);
+}
+
 bool Tour::CloseProgram() {
     if (!ClickMain(skinpoints::kMainWindow.closebtn)) return Fail("cannot click the close button");
     DWORD code = 1;
@@ -296,6 +317,7 @@ bool Tour::Run() {
         Step("deletion-running", [&] { return ConfirmRemoval(); }) &&
         Step("deletion-finished", [&] { return DeletionFinished(); }) &&
         Step("list-refreshed", [&] { return CloseDeletionWindow(); }) &&
+        Step("sorted-by-size", [&] { return SortBySize(); }) &&
         Step("program-closed", [&] { return CloseProgram(); });
     if (!ok) {
         // What the screen showed when the step gave up.
