@@ -25,6 +25,7 @@
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "../BenchLog.h"
+#include "../ProgramSkins.h"
 #include "../BenchTiming.h"
 #include "comm/platform/MbcsCompare.h"
 #include "support/Cafe.h"
@@ -80,11 +81,7 @@ void SelectDrive(CTrevandWnd* wnd, const char* drive) {
 
 int main() {
     bench::BenchLog benchLog;
-    Vellum::CUIManager::SetInstance(::GetModuleHandleA(nullptr));
-    Vellum::CShadowUI::Initialize(::GetModuleHandleA(nullptr));
-    std::string skins = "Z:" TREVAND_APP_DIR "/skin";
-    std::replace(skins.begin(), skins.end(), '/', '\\');
-    Vellum::CUIManager::SetSkinPath(skins.c_str());
+    bench::UseProgramSkins();
 
     CafeDescription desc;
     desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}, {"{local}", "G", 1, 3}};

@@ -22,6 +22,7 @@
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "../BenchLog.h"
+#include "../ProgramSkins.h"
 #include "../BenchTiming.h"
 #include "support/Cafe.h"
 #include "support/WineHost.h"
@@ -58,11 +59,7 @@ void ClickControl(HWND hWnd, Vellum::CControlUI* control) {
 
 int main() {
     bench::BenchLog benchLog;
-    Vellum::CUIManager::SetInstance(::GetModuleHandleA(nullptr));
-    Vellum::CShadowUI::Initialize(::GetModuleHandleA(nullptr));
-    std::string skins = "Z:" TREVAND_APP_DIR "/skin";
-    std::replace(skins.begin(), skins.end(), '/', '\\');
-    Vellum::CUIManager::SetSkinPath(skins.c_str());
+    bench::UseProgramSkins();
 
     CafeDescription desc;
     desc.serverDisks = {{"{local}", "E", 1, 1}};
