@@ -305,6 +305,24 @@ bool CTrevandWnd::OnDeleteListItem(std::string path) {
     m_rows.Remove(path);
     Vellum::CListUI* list = m_rows.GetList();
     SetCountText(path[0], list ? list->GetCount() : 0);
-    UpdateTotals();
+    UpdateTotalsSoon();
     return true;
+}
+
+void CTrevandWnd::UpdateTotalsSoon() {
+    // A deletion takes rows off one by one, thousands a second; summing every
+    // row again after each one would make the removals quadratic. The totals
+    // follow at most every 100 ms instead.
+    if (m_bTotalsPending) return;
+    // Without a native window a timer would never reach us.
+    m_bTotalsPending = m_hWnd && ::SetTimer(m_hWnd, kTotalsTimer, 100, nullptr) != 0;
+    if (!m_bTotalsPending) UpdateTotals();
+}
+
+LRESULT CTrevandWnd::OnTimer(WPARAM wParam) {
+    if (wParam != kTotalsTimer) return CAppWindowBase::OnTimer(wParam);
+    ::KillTimer(m_hWnd, kTotalsTimer);
+    m_bTotalsPending = false;
+    UpdateTotals();
+    return 0;
 }

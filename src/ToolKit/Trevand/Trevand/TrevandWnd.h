@@ -112,6 +112,9 @@ private:
     void OnExport();
     // The sums beside the count line, from the rows as they are now.
     void UpdateTotals();
+    // The same within 100 ms, once for a burst of row removals.
+    void UpdateTotalsSoon();
+    LRESULT OnTimer(WPARAM wParam) override;
     // A new sizer run over the listed folders whose size is unknown, in the
     // rows' order.
     void StartFolderSizes();
@@ -131,6 +134,9 @@ private:
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
+    // The timer that brings the totals up to date after row removals.
+    static const UINT_PTR kTotalsTimer = 0x54;
+    bool m_bTotalsPending = false;
     std::string m_strExportFolder;
     CCandidateSizer m_sizer;
     // Counts the sizer's runs; a batch of an earlier run is dropped.
