@@ -88,7 +88,9 @@ private:
     CListItemPaint* NewRow(const std::string& strPath);
     // Removes the rows of `paths`, every one of which has an entry.
     void RemoveRows(const std::set<std::string>& paths);
-    static void ShowCandidate(const ListRowInfo& row);
+    // Writes the row's texts; the time only when `showTime` (it is unchanged
+    // otherwise).
+    static void ShowCandidate(const ListRowInfo& row, bool showTime);
     // Puts the rows in m_order; one reorder of the list.
     void ApplyOrder();
 
