@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "support/OutsideLimits.h"
 #include "support/ProgramLog.h"
 #include "support/WaitUntil.h"
 #include "support/WindowView.h"
@@ -21,11 +22,9 @@ namespace endtoend {
 
 namespace {
 
-// Time limits: the first start of the program under Wine, a window or a
-// repaint after a click, a scan, a deletion of the large tree.
-constexpr int kStartLimitMs = 30000;
-constexpr int kUiLimitMs = 10000;
-constexpr int kDeletionLimitMs = 120000;
+using testsupport::kDeletionLimitMs;
+using testsupport::kStartLimitMs;
+using testsupport::kUiLimitMs;
 
 std::vector<testsupport::CafeDrive> Drives(const std::string& outside, bool withDownloadDisk) {
     std::vector<testsupport::CafeDrive> drives = {

@@ -11,6 +11,7 @@
 #include "DemoCafe.h"
 #include "support/AppProcess.h"
 #include "support/Cafe.h"
+#include "support/OutsideLimits.h"
 #include "support/ProgramLog.h"
 #include "support/Screenshot.h"
 #include "support/SkinPoints.h"
@@ -28,11 +29,9 @@ using testsupport::XWindow;
 namespace demo {
 namespace {
 
-// Time limits: a window or a list after a click, the first start of the
-// program (Wine loads it), and a whole deletion.
-constexpr int kUiLimitMs = 10000;
-constexpr int kStartLimitMs = 30000;
-constexpr int kDeletionLimitMs = 120000;
+using testsupport::kDeletionLimitMs;
+using testsupport::kStartLimitMs;
+using testsupport::kUiLimitMs;
 
 using skinpoints::kDelDirWindowText;
 using skinpoints::kMainWindowText;
@@ -317,8 +316,7 @@ bool Tour::Run() {
         Step("deletion-running", [&] { return ConfirmRemoval(); }) &&
         Step("deletion-finished", [&] { return DeletionFinished(); }) &&
         Step("list-refreshed", [&] { return CloseDeletionWindow(); }) &&
-        Step("sorted-by-size", [&] { return SortBySize(); }) &&
-        Step("program-closed", [&] { return CloseProgram(); });
+        Step("sorted-by-size", [&] { return SortBySize(); }) && Step("program-closed", [&] { return CloseProgram(); });
     if (!ok) {
         // What the screen showed when the step gave up.
         m_stepName += "-failed";

@@ -125,7 +125,6 @@ public:
     const TImageInfo* AddImage(const char* pstrName, const char* pstrType = nullptr, DWORD dwMask = 0);
     const TImageInfo* GetImage(const char* pstrName, DWORD dwMask = 0);
     const TImageInfo* GetImageEx(const char* pstrName, const char* pstrType = nullptr, DWORD dwMask = 0);
-    void RemoveAllImages();
 
     // Default attributes by element name; the first definition wins. The
     // lookup falls back to the parent resource manager.

@@ -114,6 +114,4 @@ const TImageInfo* CUIManager::AddImage(const char* pstrName, const char*, DWORD 
     return result;
 }
 
-void CUIManager::RemoveAllImages() { m_mImageHash.clear(); }
-
 }  // namespace Vellum

@@ -61,6 +61,9 @@ public:
     // and the selection stay with their rows.
     void SetOrder(const TCandidateOrder& order);
     const TCandidateOrder& GetOrder() const { return m_order; }
+    // Puts the rows in the chosen order again (sizes arrived); nothing
+    // without one.
+    void Resort() { SetOrder(m_order); }
     // Shows the size of the folder row of `strPath`. False, changing
     // nothing, when the table has no folder of that path.
     bool SetFolderSize(const std::string& strPath, uint64_t nSize);

@@ -193,7 +193,7 @@ bool CTrevandWnd::OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFold
     for (const CCandidateSizer::TFolderSize& size : batch) changed |= m_rows.SetFolderSize(size.strPath, size.nSize);
     if (!changed) return true;
     // Rows sorted by size take their place as their sizes arrive.
-    if (m_rows.GetOrder().nColumn == kColumnSize) m_rows.SetOrder(m_rows.GetOrder());
+    if (m_rows.GetOrder().nColumn == kColumnSize) m_rows.Resort();
     UpdateTotals();
     return true;
 }
