@@ -355,7 +355,8 @@ bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
     const std::string make = tree.fileSize > 0 ? "truncate -s " + std::to_string(tree.fileSize) : std::string("touch");
     const std::string script = "base=$1; i=1; while [ $i -le " + std::to_string(tree.folders) +
                                " ]; do d=\"$base/Data$i\"; " + "mkdir -p \"$d\" && seq -f \"$d/patch%03g.dat\" 1 " +
-                               std::to_string(tree.filesPerFolder) + " | xargs " + make + " || exit 1; i=$((i+1)); done";
+                               std::to_string(tree.filesPerFolder) + " | xargs " + make +
+                               " || exit 1; i=$((i+1)); done";
     return !base.empty() && RunUnixCommand({"sh", "-c", script, "sh", base});
 }
 

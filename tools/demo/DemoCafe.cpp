@@ -91,42 +91,44 @@ CafeDescription DemoCafe(const std::string& root, bool secondary) {
         if (package.localPath[0] == 'F' || package.diskId == 2) AddPackageFiles(f, package);
     }
 
-    e.entries.insert(e.entries.end(),
+    e.entries.insert(
+        e.entries.end(),
+        {
+            // Old orphans (dated 2019 once built) and new ones, folders and loose files.
+            CafeEntry(CafeEntry::kFile, "GameBackup2019\\readme.txt").Size(2 * kKiB),
+            // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
+            {CafeEntry::kFolder, "Temp\\WeGame"},
+            CafeEntry(CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe").Size(86 * kMiB),
+            CafeEntry(CafeEntry::kFile, "Temp\\update.log").Size(37 * kKiB),
+            CafeEntry(CafeEntry::kFile, "网络游戏\\魔兽世界\\Wow.exe").Size(38 * kMiB),
+            CafeEntry(CafeEntry::kFile, "网络游戏\\魔兽世界\\Data\\common.MPQ").Size(12 * kGiB),
+            // A link inside an orphan folder, to saves kept outside every disk:
+            // deleting the folder must leave the link and what it points at.
+            {CafeEntry::kLink, "网络游戏\\魔兽世界\\存档", outside + "\\存档"},
+            {CafeEntry::kFolder, "网络游戏\\英雄联盟_旧版本\\Game"},
+            CafeEntry(CafeEntry::kFile, "网络游戏\\英雄联盟_旧版本\\Game\\League of Legends.exe").Size(45 * kMiB),
+            CafeEntry(CafeEntry::kFile, "网络游戏\\更新补丁.zip").Size(1843 * kMiB),
+            CafeEntry(CafeEntry::kReadOnlyFile, "网络游戏\\使用说明.txt").Size(12 * kKiB),
+            {CafeEntry::kFolder, "新建文件夹"},
+            CafeEntry(CafeEntry::kFile, "单机游戏\\仙剑奇侠传六\\Pal6.exe").Size(120 * kMiB),
+            // 誠 is D5 5C in code page 936: a trail byte equal to the backslash.
+            {CafeEntry::kFolder, "单机游戏\\誠品合集"},
+            CafeEntry(CafeEntry::kFile, "单机游戏\\誠品合集\\誠.txt").Size(5 * kKiB),
+            // Hidden entries: never offered; a hidden file inside an orphan
+            // folder goes with the folder.
+            {CafeEntry::kHiddenFolder, "$RECYCLE.BIN"},
+            {CafeEntry::kHiddenFile, "单机游戏\\desktop.ini"},
+            {CafeEntry::kHiddenFile, "单机游戏\\仙剑奇侠传六\\thumbs.db"},
+            // A link straight below a disk's root: the scan neither lists nor enters it.
+            {CafeEntry::kLink, "共享存档", outside + "\\存档"},
+        });
+    f.entries.insert(f.entries.end(),
                      {
-                         // Old orphans (dated 2019 once built) and new ones, folders and loose files.
-                         CafeEntry(CafeEntry::kFile, "GameBackup2019\\readme.txt").Size(2 * kKiB),
-                         // The large old install, GameBackup2019\魔兽世界怀旧服, is a bulk tree (below).
-                         {CafeEntry::kFolder, "Temp\\WeGame"},
-                         CafeEntry(CafeEntry::kFile, "Temp\\WeGame\\setup_5.8.2.exe").Size(86 * kMiB),
-                         CafeEntry(CafeEntry::kFile, "Temp\\update.log").Size(37 * kKiB),
-                         CafeEntry(CafeEntry::kFile, "网络游戏\\魔兽世界\\Wow.exe").Size(38 * kMiB),
-                         CafeEntry(CafeEntry::kFile, "网络游戏\\魔兽世界\\Data\\common.MPQ").Size(12 * kGiB),
-                         // A link inside an orphan folder, to saves kept outside every disk:
-                         // deleting the folder must leave the link and what it points at.
-                         {CafeEntry::kLink, "网络游戏\\魔兽世界\\存档", outside + "\\存档"},
-                         {CafeEntry::kFolder, "网络游戏\\英雄联盟_旧版本\\Game"},
-                         CafeEntry(CafeEntry::kFile, "网络游戏\\英雄联盟_旧版本\\Game\\League of Legends.exe").Size(45 * kMiB),
-                         CafeEntry(CafeEntry::kFile, "网络游戏\\更新补丁.zip").Size(1843 * kMiB),
-                         CafeEntry(CafeEntry::kReadOnlyFile, "网络游戏\\使用说明.txt").Size(12 * kKiB),
-                         {CafeEntry::kFolder, "新建文件夹"},
-                         CafeEntry(CafeEntry::kFile, "单机游戏\\仙剑奇侠传六\\Pal6.exe").Size(120 * kMiB),
-                         // 誠 is D5 5C in code page 936: a trail byte equal to the backslash.
-                         {CafeEntry::kFolder, "单机游戏\\誠品合集"},
-                         CafeEntry(CafeEntry::kFile, "单机游戏\\誠品合集\\誠.txt").Size(5 * kKiB),
-                         // Hidden entries: never offered; a hidden file inside an orphan
-                         // folder goes with the folder.
-                         {CafeEntry::kHiddenFolder, "$RECYCLE.BIN"},
-                         {CafeEntry::kHiddenFile, "单机游戏\\desktop.ini"},
-                         {CafeEntry::kHiddenFile, "单机游戏\\仙剑奇侠传六\\thumbs.db"},
-                         // A link straight below a disk's root: the scan neither lists nor enters it.
-                         {CafeEntry::kLink, "共享存档", outside + "\\存档"},
+                         CafeEntry(CafeEntry::kFile, "网络游戏\\天涯明月刀\\TYClient.exe").Size(64 * kMiB),
+                         CafeEntry(CafeEntry::kFile, "视频录像\\比赛录像.mp4").Size(2355 * kMiB),
+                         {CafeEntry::kFile, "PreDown\\新游戏预下载\\setup.dat"},
+                         CafeEntry(CafeEntry::kFile, "pagefile.tmp").Size(4608 * kMiB),
                      });
-    f.entries.insert(f.entries.end(), {
-                                          CafeEntry(CafeEntry::kFile, "网络游戏\\天涯明月刀\\TYClient.exe").Size(64 * kMiB),
-                                          CafeEntry(CafeEntry::kFile, "视频录像\\比赛录像.mp4").Size(2355 * kMiB),
-                                          {CafeEntry::kFile, "PreDown\\新游戏预下载\\setup.dat"},
-                                          CafeEntry(CafeEntry::kFile, "pagefile.tmp").Size(4608 * kMiB),
-                                      });
     CafeDrive d{'D',
                 {
                     {CafeEntry::kFile, "网络游戏\\永劫无间\\NarakaBladepoint.exe"},

@@ -18,11 +18,11 @@ TEST(CandidateText, SizesInTheLargestUnitWithOneDecimal) {
         {1023, "1023 B"},
         {1024, "1.0 KB"},
         {1536, "1.5 KB"},
-        {kB + 51, "1.0 KB"},           // 1.0498: rounds down
-        {kB + 52, "1.1 KB"},           // 1.0507: rounds up
-        {kM - 1, "1.0 MB"},            // 1023.999 KB rounds to 1024.0: the next unit
+        {kB + 51, "1.0 KB"},  // 1.0498: rounds down
+        {kB + 52, "1.1 KB"},  // 1.0507: rounds up
+        {kM - 1, "1.0 MB"},   // 1023.999 KB rounds to 1024.0: the next unit
         {45 * kM + kM / 5, "45.2 MB"},
-        {4 * kG + 1, "4.0 GB"},        // beyond 32 bits
+        {4 * kG + 1, "4.0 GB"},  // beyond 32 bits
         {812 * kG + 2 * kG / 5, "812.4 GB"},
         {5 * 1024 * kG, "5120.0 GB"},  // GB is the largest unit
         {UINT64_MAX, "17179869184.0 GB"},

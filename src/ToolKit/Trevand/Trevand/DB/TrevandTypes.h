@@ -22,10 +22,10 @@ using IdcClassSet = std::set<std::string>;
 
 // One deletion candidate.
 struct UnLoadPathInfo {
-    bool bDir = false;    // a folder (shown as 目录) or a file (文件)
-    std::string strName;  // the entry's own name
-    std::string strPath;  // full path, no trailing backslash
-    uint64_t nSize = 0;   // a file's bytes, from the scan's listing; 0 for a folder (its tree is sized later)
+    bool bDir = false;      // a folder (shown as 目录) or a file (文件)
+    std::string strName;    // the entry's own name
+    std::string strPath;    // full path, no trailing backslash
+    uint64_t nSize = 0;     // a file's bytes, from the scan's listing; 0 for a folder (its tree is sized later)
     int64_t nModified = 0;  // last write time, seconds since 1970-01-01 UTC, from the listing
 };
 
