@@ -11,6 +11,7 @@
 // All operations run on the UI thread.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -184,6 +185,13 @@ public:
     // Message loops. PreTranslateMessage returns true when a manager's
     // accelerator or message filter took the message.
     static void RunMessageLoop();
+    // Handles messages as RunMessageLoop does until `done` returns true,
+    // asking it at least every 50 ms even when no message comes (what it
+    // waits for may happen on another thread). A quit message met meanwhile
+    // does not end the wait: it is taken off the queue and the result is
+    // true, with its exit code in *quitCode, for the caller to post again
+    // once it can end.
+    static bool RunMessageLoopUntil(const std::function<bool()>& done, int* quitCode);
     static bool PreTranslateMessage(const MSG* pMsg);
     static const std::vector<CUIManager*>& GetManagers();
 

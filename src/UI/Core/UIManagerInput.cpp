@@ -50,6 +50,24 @@ void CUIManager::RunMessageLoop() {
     }
 }
 
+bool CUIManager::RunMessageLoopUntil(const std::function<bool()>& done, int* quitCode) {
+    bool quit = false;
+    while (!done()) {
+        MSG msg = {};
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                *quitCode = static_cast<int>(msg.wParam);
+            } else if (!PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+        if (!done()) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+    return quit;
+}
+
 bool CUIManager::PreTranslateMessage(const MSG* pMsg) {
     CUIManager* manager = ManagerForMessage(pMsg);
     if (!manager) return false;

@@ -5,4 +5,10 @@ bool CAppWindowBase::OnCloseRequest() {
     return true;
 }
 
+LRESULT CAppWindowBase::OnClose(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = true;
+    QuitApplication();
+    return 0;
+}
+
 void CAppWindowBase::QuitApplication() { ::PostQuitMessage(0); }

@@ -6,6 +6,7 @@
 
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ProgressUI.h"
+#include "UI/Core/UIManager.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/WorkerThread.h"
 
@@ -24,9 +25,17 @@ const char kNotStartedLog[] = "Trevand  无法启动删除线程（错误码%lu�
 
 std::mutex CDelDirWnd::s_lock;
 
+namespace {
+std::atomic<CDelDirWnd::DestroyHook> g_destroyHook{nullptr};
+}  // namespace
+
 CDelDirWnd::CDelDirWnd() = default;
 
-CDelDirWnd::~CDelDirWnd() = default;
+CDelDirWnd::~CDelDirWnd() {
+    if (DestroyHook hook = g_destroyHook.load()) hook(*this);
+}
+
+void CDelDirWnd::SetDestroyHookForTests(DestroyHook hook) { g_destroyHook.store(hook); }
 
 const char* CDelDirWnd::GetWindowClassName() const { return "CDelDirWnd"; }
 
@@ -62,6 +71,23 @@ void CDelDirWnd::Start(std::list<std::string> paths) {
     SetTexts("", kNotStartedFinal, "");
     ShowSummary();
     StopProgress(false);
+}
+
+bool CDelDirWnd::WaitForWorker(int* quitCode) {
+    const HWND hWnd = m_hWnd;
+    const HWND owner = hWnd ? ::GetWindow(hWnd, GW_OWNER) : nullptr;
+    // Until the worker is done nothing behind this window may run: a reload
+    // or another deletion would work on the rows and disks it still changes.
+    if (owner) ::EnableWindow(owner, FALSE);
+    // Cancels a running worker; closes the window of one that is done.
+    if (::IsWindow(hWnd)) AnswerCloseRequest();
+    const bool quit =
+        Vellum::CUIManager::RunMessageLoopUntil([this, hWnd] { return IsDone() && !::IsWindow(hWnd); }, quitCode);
+    if (owner) {
+        ::EnableWindow(owner, TRUE);
+        ::SetFocus(owner);
+    }
+    return quit;
 }
 
 std::string CDelDirWnd::SummaryText() const {

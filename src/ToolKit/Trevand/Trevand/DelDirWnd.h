@@ -1,8 +1,8 @@
 // CDelDirWnd: the modal window that deletes the entries the operator ticked.
 //
 // The main window constructs it with `new`, calls Create (parent: the main
-// window), CenterWindow, Start(paths) and ShowModal, and deletes it once
-// ShowModal has returned. Start runs one worker thread, DelFileThread, that
+// window; created hidden, ShowModal shows it once centred), CenterWindow,
+// Start(paths), ShowModal and WaitForWorker, and deletes it after that. Start runs one worker thread, DelFileThread, that
 // deletes the paths in order, logs each one, and hands each finished path
 // back to the main window (CTrevandWnd::DeleteListItem). "closebtn" cancels;
 // the worker stops at its next check and closes the window itself. After the
@@ -16,7 +16,9 @@
 //   Not started 0 0 1 (the worker thread could not start; closebtn closes)
 // Escape, the system close and a WM_CLOSE from elsewhere are answered like
 // "closebtn": the window is never destroyed before D is set, because until
-// then the worker still uses it.
+// then the worker still uses it. A quit message ends ShowModal with the
+// worker still running: WaitForWorker then asks for the same cancel and
+// keeps the window alive until D is set.
 //
 // Threads: the worker never touches a control. Its text changes reach the UI
 // thread as cross-thread calls, in order; one that arrives after a cancel
@@ -57,6 +59,16 @@ public:
     // the failure is logged and shown, and "closebtn" closes.
     void Start(std::list<std::string> paths);
 
+    // UI thread, after ShowModal has returned, whatever ended it (the window
+    // closed, or a quit message). A worker still deleting is asked to stop
+    // exactly as "closebtn" asks, and a finished window is closed; messages
+    // go on being handled (the worker's texts, the main window's row
+    // removals) until the worker has set its done flag and the window is
+    // gone. The owner stays disabled meanwhile. Returns true when a quit
+    // message came (its exit code in *quitCode): it is taken off the queue,
+    // for the caller to post again once this object has gone.
+    bool WaitForWorker(int* quitCode);
+
     // The worker thread's routine: deletes the list, then shows the
     // completion texts or, after a cancel, closes the window. Returns 0.
     static unsigned long DelFileThread(CDelDirWnd* pWnd);
@@ -69,6 +81,11 @@ public:
     bool IsRunning() const;
     bool CanCancel() const;
     bool IsDone() const;
+
+    // For tests: `hook` runs at the start of the destructor of every
+    // deletion window, with the window still whole. Null removes it.
+    using DestroyHook = void (*)(CDelDirWnd& wnd);
+    static void SetDestroyHookForTests(DestroyHook hook);
 
 private:
     // What became of a directory tree. The directory itself is still there

@@ -242,7 +242,10 @@ void CTrevandWnd::OnRemove() {
     // No walk may run over trees while they are deleted.
     StopFolderSizes();
     m_strLastDeletion.clear();
+    m_bEnding = false;
     RunDeletion(paths);
+    // The program is about to end: no scan of the disks any more.
+    if (m_bEnding) return;
     RefreshList(true);
     ShowLastDeletion();
     m_pBtnRemove->SetEnabled(true);

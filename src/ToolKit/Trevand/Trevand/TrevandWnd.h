@@ -88,20 +88,24 @@ public:
     void SetExportFolder(const std::string& folder) { m_strExportFolder = folder; }
     const std::string& GetExportFolder() const { return m_strExportFolder; }
 
+    // Removal steps 4 to 6: the modal deletion window deletes `paths` (in
+    // this order) and returns once it has closed and its worker is done,
+    // leaving its summary line in m_strLastDeletion. Virtual and public so
+    // tests can stand in for it or run it as the removal does.
+    virtual void RunDeletion(const std::list<std::string>& paths);
+
     // For the tests and the deletion window's caller.
     const CListItemTable& Rows() const { return m_rows; }
     CTrevandDB* Engine() const { return m_pTrevandDB.get(); }
     bool LastLoadFailed() const { return m_bLoadFailed; }
 
 protected:
-    // Removal steps 4 to 6: the modal deletion window deletes `paths` (in
-    // this order) and returns once it has closed, leaving its summary line in
-    // m_strLastDeletion.
-    virtual void RunDeletion(const std::list<std::string>& paths);
-
     // What the last deletion did ("已删除 2 项，释放 …"); empty when its window
     // had nothing to say.
     std::string m_strLastDeletion;
+    // Set when a request to end the program came during the last deletion:
+    // the quit message is posted again and nothing is reloaded.
+    bool m_bEnding = false;
 
 private:
     void OnRemove();

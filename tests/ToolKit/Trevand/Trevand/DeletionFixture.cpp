@@ -268,33 +268,50 @@ void Deletion::RunWithSteps(const std::function<void()>& body, std::vector<Step>
     if (!run.aborted && run.next < run.steps.size())
         ADD_FAILURE() << "the windows closed before the step: " << run.steps[run.next].what;
     // A quit message that ended the modal loops is not the test's to keep.
+    m_bQuitAfterRun = false;
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) m_bQuitAfterRun = true;
     }
 }
 
-void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps) {
-    auto* wnd = new CDelDirWnd;
-    ASSERT_NE(nullptr, wnd->Create(Main()->GetHWND(), "CDelDirWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE,
-                                   0, 0, 0, 0));
-    wnd->CenterWindow();
-    wnd->Start(paths);
-    RunWithSteps([wnd] { wnd->ShowModal(); }, std::move(steps));
-    if (::IsWindow(wnd->GetHWND())) {
-        // The loop was ended from outside: the object may go only once the
-        // worker is done with it.
-        if (!windowtest::PumpUntil([wnd] { return wnd->IsDone(); }, 20000)) {
-            ADD_FAILURE() << "the worker never stopped; the window is left behind";
-            return;
-        }
-        ::DestroyWindow(wnd->GetHWND());
-    }
+namespace {
+
+// What a deletion window was like as its object went.
+struct AtDestroy {
+    bool seen = false;
+    bool done = false;       // its worker had set the done flag
+    bool nativeGone = false; // its native window was gone already
+    std::string summary;     // "DelDirWndSummary"
+    std::string summaryText; // SummaryText(), what the main window keeps
+};
+AtDestroy g_atDestroy;
+
+void RecordAtDestroy(CDelDirWnd& wnd) {
+    g_atDestroy.seen = true;
+    g_atDestroy.done = wnd.IsDone();
+    g_atDestroy.nativeGone = !::IsWindow(wnd.GetHWND());
     // The controls live as long as the object, past the native window.
-    Vellum::CControlUI* summary = wnd->GetManager().FindControl("DelDirWndSummary");
-    m_strSummaryAtClose = summary ? summary->GetText().ToStdString() : "<no DelDirWndSummary>";
+    Vellum::CControlUI* summary = wnd.GetManager().FindControl("DelDirWndSummary");
+    g_atDestroy.summary = summary ? summary->GetText().ToStdString() : "<no DelDirWndSummary>";
+    g_atDestroy.summaryText = wnd.SummaryText();
+}
+
+}  // namespace
+
+void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps) {
+    g_atDestroy = AtDestroy();
+    CDelDirWnd::SetDestroyHookForTests(&RecordAtDestroy);
+    RunWithSteps([this, &paths] { Main()->RunDeletion(paths); }, std::move(steps));
+    CDelDirWnd::SetDestroyHookForTests(nullptr);
+    ASSERT_TRUE(g_atDestroy.seen) << "the deletion window object was never deleted";
+    // Whatever ended its modal loop, the object goes only once the worker is
+    // done with it, and after its window.
+    EXPECT_TRUE(g_atDestroy.done) << "deleted while its worker still ran";
+    EXPECT_TRUE(g_atDestroy.nativeGone);
+    m_strSummaryAtClose = g_atDestroy.summary;
     // The main window keeps the same line after this window has gone.
-    EXPECT_EQ(m_strSummaryAtClose, wnd->SummaryText());
-    delete wnd;
+    EXPECT_EQ(m_strSummaryAtClose, g_atDestroy.summaryText);
 }
 
 CDelDirWnd* Deletion::Window() {

@@ -66,15 +66,18 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // As the main window's removal does: a deletion window over the main
-    // window on `paths`, Create, CenterWindow, Start, ShowModal, delete.
-    // `steps` run meanwhile; returns once the window has closed.
+    // The main window's own deletion step (CTrevandWnd::RunDeletion) on
+    // `paths`; `steps` run meanwhile; returns once it has returned. Checks
+    // that the window object went only after its worker was done.
     void RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps);
     // What "DelDirWndSummary" said as the last RunDeletion's window closed
     // (after a cancel the worker closes it as soon as it has stopped).
     const std::string& SummaryAtClose() const { return m_strSummaryAtClose; }
     // Runs `body`, which opens modal windows, with `steps` run meanwhile.
+    // A quit message left afterwards is taken off the queue
+    // (QuitAfterRun says whether there was one).
     void RunWithSteps(const std::function<void()>& body, std::vector<Step> steps);
+    bool QuitAfterRun() const { return m_bQuitAfterRun; }
 
     // Steps the tests share.
     static Step WaitFinishedThenClose();
@@ -105,6 +108,7 @@ protected:
     std::unique_ptr<testsupport::TempDir> m_outside;
     std::unique_ptr<testsupport::Cafe> m_cafe;
     std::string m_strSummaryAtClose;
+    bool m_bQuitAfterRun = false;
 };
 
 }  // namespace deletiontest

@@ -76,26 +76,35 @@ TEST_F(App, CloseButtonOfTheRoleWindowEndsWithoutEngineOrDatabase) {
 // Escape and the system close end the application from either window: the
 // main window is hidden while the role window shows, so closing only the
 // window would leave a process with nothing on screen.
-TEST_F(App, EscapeAndSystemCloseEndTheApplicationFromEitherWindow) {
+TEST_F(App, EscapeSystemCloseAndWmCloseEndTheApplicationFromEitherWindow) {
+    enum class Request { kEscape, kSystemClose, kWmClose };
     struct CloseCase {
         const char* name;
         bool mainWindow;
-        bool escape;
+        Request request;
     };
     const CloseCase cases[] = {
-        {"role window, Escape", false, true},
-        {"role window, system close", false, false},
-        {"main window, Escape", true, true},
-        {"main window, system close", true, false},
+        {"role window, Escape", false, Request::kEscape},
+        {"role window, system close", false, Request::kSystemClose},
+        {"role window, WM_CLOSE from another program", false, Request::kWmClose},
+        {"main window, Escape", true, Request::kEscape},
+        {"main window, system close", true, Request::kSystemClose},
+        {"main window, WM_CLOSE from another program", true, Request::kWmClose},
     };
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.mainWindow) StartWithRole(MasterCafe(), 1);
         else Start(MasterCafe());
         HWND target = c.mainWindow ? Main()->GetHWND() : Role()->GetHWND();
-        if (c.escape) windowtest::PostKey(target, VK_ESCAPE);
-        else ::PostMessageA(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+        switch (c.request) {
+        case Request::kEscape: windowtest::PostKey(target, VK_ESCAPE); break;
+        case Request::kSystemClose: ::PostMessageA(target, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+        case Request::kWmClose: ::PostMessageA(target, WM_CLOSE, 0, 0); break;
+        }
         EXPECT_TRUE(WaitForQuit());
+        // The program ends through its own shutdown, which takes the
+        // windows down in order; none goes alone before.
+        EXPECT_TRUE(::IsWindow(target));
         TearDown();
     }
 }
