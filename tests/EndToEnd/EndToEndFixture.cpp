@@ -232,12 +232,64 @@ void EndToEnd::CloseDeletionWindow(int rows) {
 void EndToEnd::CloseProgram() {
     ClickMain(skinpoints::kMainWindow.closebtn);
     EXPECT_TRUE(XWindow::WaitGone(kMainWindowText, kUiLimitMs));
+    ExpectEndsByItself(kUiLimitMs);
+}
+
+void EndToEnd::ExpectEndsByItself(int timeoutMs) {
     DWORD code = 99;
-    ASSERT_TRUE(m_app->WaitForExit(kUiLimitMs, &code)) << "Trevand.exe did not end";
+    ASSERT_TRUE(m_app->WaitForExit(timeoutMs, &code)) << "Trevand.exe did not end";
     EXPECT_EQ(0u, code);
     for (const auto& db : m_databases) {
         EXPECT_TRUE(testsupport::ReadFileBytes(db.first) == db.second) << db.first << " changed";
     }
+}
+
+void EndToEnd::StartLargeDeletion() {
+    Start(MasterCafeWithLargeTree(Outside()));
+    ConfirmRole(false, 2);
+    const int rows = static_cast<int>(kRowsOfE.size()) + 1;  // E:\Backup first
+    SelectDrive(1, rows);
+    ClickTicks({0}, {0}, rows);
+    const XWindow box = AskToRemove();
+    ASSERT_TRUE(box.Valid());
+    const ScreenRect rect = box.Geometry();
+    const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
+    ASSERT_TRUE(box.Click(yes.x, yes.y));
+    ASSERT_TRUE(testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch()).Valid())
+        << "the deletion window did not appear";
+}
+
+void EndToEnd::ExpectCancelledThenEnded() {
+    ExpectEndsByItself(20000);
+    const std::string backup = "E:\\Backup";
+    const testsupport::DiskListing after = ListDisks();
+    EXPECT_EQ("", testsupport::ChangesBesideDeleted(m_before, after, {backup}));
+    // The request comes as soon as the window shows: the worker has most of
+    // the 20,000 files still to go.
+    EXPECT_TRUE(after.count(backup) != 0) << "the deletion was through before the request";
+    EXPECT_EQ(1, CountLogLines("[Warning]|Trevand  已取消删除，目录未删完" + backup));
+    EXPECT_EQ(0, CountLogLines(testsupport::DeletedFolderLine(backup)));
+    EXPECT_EQ(m_loads, CountLogLines(testsupport::kLoadStartLine)) << "the disks were scanned again";
+}
+
+bool EndToEnd::PostFromOutside(const char* text, UINT message, WPARAM wParam) {
+    const HWND hWnd = ::FindWindowA(nullptr, text);
+    return hWnd && ::PostMessageA(hWnd, message, wParam, 0);
+}
+
+bool EndToEnd::TaskKill() {
+    char command[] = "taskkill.exe /IM Trevand.exe";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    const bool ended = ::WaitForSingleObject(process.hProcess, static_cast<DWORD>(kUiLimitMs)) == WAIT_OBJECT_0;
+    DWORD code = 1;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return ended && code == 0;
 }
 
 Screenshot EndToEnd::Shot(const std::string& name) {

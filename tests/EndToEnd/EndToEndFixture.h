@@ -6,6 +6,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <map>
@@ -68,6 +69,24 @@ protected:
     // "closebtn" on the main window: the process ends with exit code 0, and
     // the databases are byte for byte what they were.
     void CloseProgram();
+    // The process ends by itself within `timeoutMs` with exit code 0, and
+    // the databases are byte for byte what they were.
+    void ExpectEndsByItself(int timeoutMs);
+
+    // On the master café with the large tree: ticks E:\Backup and answers
+    // "是"; returns once the deletion window shows, its worker deleting.
+    void StartLargeDeletion();
+    // After a request to end during StartLargeDeletion: the program ends by
+    // itself within a few seconds with exit code 0, having cancelled as
+    // "closebtn" does (the log says the tree was left part way), without
+    // scanning again; nothing but the ticked tree changed on the disks.
+    void ExpectCancelledThenEnded();
+    // Posts `message` to the program's window whose text is `text`, as
+    // another program (the shell, the taskbar) does.
+    static bool PostFromOutside(const char* text, UINT message, WPARAM wParam);
+    // The system's taskkill without /F on Trevand.exe: WM_CLOSE to every
+    // top-level window of the process.
+    static bool TaskKill();
 
     // A folder outside every disk (what the disks' links point at).
     std::string Outside() const;

@@ -6,6 +6,7 @@
 #include "EndToEndFixture.h"
 
 #include "support/ProgramLog.h"
+#include "support/OutsideLimits.h"
 #include "support/WaitUntil.h"
 #include "support/WindowView.h"
 
@@ -135,6 +136,38 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
     Shot(treeLeft ? "list-after-cancel" : "list-after-cancel-too-late");
     EXPECT_EQ(treeLeft ? 0 : 1, CountLogLines(testsupport::DeletedFolderLine(backup)));
     CloseProgram();
+}
+
+TEST_F(EndToEnd, TaskkillDuringALargeDeletionCancelsItAndTheProgramEnds) {
+    // Without /F: WM_CLOSE to every window of the process.
+    StartLargeDeletion();
+    ASSERT_TRUE(TaskKill());
+    ExpectCancelledThenEnded();
+}
+
+TEST_F(EndToEnd, SystemCloseOnTheMainWindowDuringALargeDeletionCancelsItAndTheProgramEnds) {
+    // What the taskbar's close sends to the (disabled) main window.
+    StartLargeDeletion();
+    ASSERT_TRUE(PostFromOutside(kMainWindowText, WM_SYSCOMMAND, SC_CLOSE));
+    ExpectCancelledThenEnded();
+}
+
+// WM_CLOSE from another program to the role window, or to the main window
+// while nothing runs, ends the program as Escape does.
+TEST_F(EndToEnd, WmCloseToTheRoleWindowEndsTheProgram) {
+    Start(MasterCafe(Outside()));
+    ASSERT_TRUE(PostFromOutside(kRoleWindowText, WM_CLOSE, 0));
+    ExpectEndsByItself(testsupport::kUiLimitMs);
+    EXPECT_EQ("", ListingDifference(m_before, ListDisks()));
+}
+
+TEST_F(EndToEnd, WmCloseToTheMainWindowEndsTheProgram) {
+    Start(MasterCafe(Outside()));
+    ConfirmRole(false, 2);
+    ASSERT_TRUE(PostFromOutside(kMainWindowText, WM_CLOSE, 0));
+    ExpectEndsByItself(testsupport::kUiLimitMs);
+    EXPECT_EQ(0, DeletionLines(LogLines()));
+    EXPECT_EQ("", ListingDifference(m_before, ListDisks()));
 }
 
 TEST_F(EndToEnd, SecondaryRoleRemovesATickedRow) {

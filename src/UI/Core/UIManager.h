@@ -185,12 +185,12 @@ public:
     // Message loops. PreTranslateMessage returns true when a manager's
     // accelerator or message filter took the message.
     static void RunMessageLoop();
-    // Handles messages as RunMessageLoop does until `done` returns true,
-    // asking it at least every 50 ms even when no message comes (what it
-    // waits for may happen on another thread). A quit message met meanwhile
-    // does not end the wait: it is taken off the queue and the result is
-    // true, with its exit code in *quitCode, for the caller to post again
-    // once it can end.
+    // Handles the messages queued now, then goes on as RunMessageLoop does
+    // until `done` returns true, asking it at least every 50 ms even when no
+    // message comes (what it waits for may happen on another thread). A quit
+    // message met does not end the wait: it is taken off the queue and the
+    // result is true, with its exit code in *quitCode, for the caller to
+    // post again once it can end.
     static bool RunMessageLoopUntil(const std::function<bool()>& done, int* quitCode);
     static bool PreTranslateMessage(const MSG* pMsg);
     static const std::vector<CUIManager*>& GetManagers();

@@ -52,7 +52,10 @@ void CUIManager::RunMessageLoop() {
 
 bool CUIManager::RunMessageLoopUntil(const std::function<bool()>& done, int* quitCode) {
     bool quit = false;
-    while (!done()) {
+    // The queue is emptied at least once, also when `done` holds already:
+    // a quit posted before the wait (it comes behind every other posted
+    // message) is the caller's to know of.
+    for (;;) {
         MSG msg = {};
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -63,9 +66,9 @@ bool CUIManager::RunMessageLoopUntil(const std::function<bool()>& done, int* qui
                 ::DispatchMessageA(&msg);
             }
         }
-        if (!done()) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        if (done()) return quit;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
-    return quit;
 }
 
 bool CUIManager::PreTranslateMessage(const MSG* pMsg) {
