@@ -54,7 +54,7 @@ private:
 
     std::string m_strFolder;     // as given; "E:" is made "E:\"
     bool m_bRoot = false;        // a drive root, which ends in its separator
-    std::wstring m_strResolved;  // as the system resolves it, without a trailing separator
+    std::wstring m_strResolved;  // as the system resolves it; a volume root ends in its separator
 };
 
 // Removes the empty folder `path` (RemoveDirectoryA). When that fails its
