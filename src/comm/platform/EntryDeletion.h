@@ -34,7 +34,7 @@ enum class DeleteResult {
 // each file be checked with one extra query on the handle that deletes it.
 class DeletionFolder {
 public:
-    // Resolves `folder` ("E:\Games", "E:\", "E:\Games/Old"). False, with the
+    // Resolves `folder` ("E:\Games", "E:\", "E:"). False, with the
     // system's code in *error, when it cannot be opened.
     bool Open(const std::string& folder, uint32_t* error);
 

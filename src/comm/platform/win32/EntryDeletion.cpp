@@ -154,7 +154,7 @@ bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size) {
-    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '/' + name;
+    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '\\' + name;
     if (FileDeletionHook hook = g_hook.load()) hook(path);
     // No sharing: the open succeeds only when nobody else holds the file, so
     // a deletion marked on this handle is done when it closes, and nobody can
