@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "UI/Control/ButtonUI.h"
 #include "UI/Core/ControlUI.h"
 
 namespace Vellum {

@@ -34,7 +34,7 @@ enum class DeleteResult {
 // each file be checked with one extra query on the handle that deletes it.
 class DeletionFolder {
 public:
-    // Resolves `folder` ("E:\Games", "E:\", "E:\Games/Old"). False, with the
+    // Resolves `folder` ("E:\Games", "E:\", "E:"). False, with the
     // system's code in *error, when it cannot be opened.
     bool Open(const std::string& folder, uint32_t* error);
 
@@ -54,7 +54,7 @@ private:
 
     std::string m_strFolder;     // as given; "E:" is made "E:\"
     bool m_bRoot = false;        // a drive root, which ends in its separator
-    std::wstring m_strResolved;  // as the system resolves it, without a trailing separator
+    std::wstring m_strResolved;  // as the system resolves it; a volume root ends in its separator
 };
 
 // Removes the empty folder `path` (RemoveDirectoryA). When that fails its

@@ -32,10 +32,19 @@ void AppendLine(std::string& csv, const std::vector<std::string>& fields) {
     csv += kLineEnd;
 }
 
+// Whether a spreadsheet would take a field beginning so for a formula and
+// run it: a name on disk can begin with any of these.
+bool StartsAFormula(const std::string& field) {
+    return !field.empty() && std::string("=+-@\t\r").find(field[0]) != std::string::npos;
+}
+
 }  // namespace
 
 std::string CsvField(const std::string& text) {
-    const std::string utf8 = ToUtf8(text);
+    std::string utf8 = ToUtf8(text);
+    // A spreadsheet reads what follows an apostrophe as text and hides the
+    // apostrophe itself.
+    if (StartsAFormula(utf8)) utf8.insert(0, 1, '\'');
     if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
     std::string quoted = "\"";
     for (char c : utf8) {
@@ -52,8 +61,8 @@ std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows) {
                      CsvField("修改时间"), CsvField("勾选")});
     for (const ListRowInfo* row : rows) {
         const std::string size = row->bSizeKnown ? std::to_string(row->nSize) : std::string();
-        AppendLine(csv, {CsvField(row->strName), CsvField(row->strPath), CsvField(row->bDir ? "目录" : "文件"), size,
-                         CsvField(FormatModifiedTime(row->nModified)),
+        AppendLine(csv, {CsvField(row->strName), CsvField(row->strPath), CsvField(row->bDir ? "目录" : "文件"),
+                         CsvField(size), CsvField(FormatModifiedTime(row->nModified)),
                          CsvField(row->pRow && row->pRow->IsChecked() ? "是" : "否")});
     }
     return csv;

@@ -11,12 +11,15 @@
 // The file's bytes: UTF-8 with a byte order mark (so a spreadsheet reads the
 // Chinese names right), CR LF line ends, a title line, then per row: name,
 // path, kind (目录/文件), size in bytes (empty while a folder's is unknown),
-// modified time as the list shows it, and 是/否 for the tick. Fields with a
-// comma, a double quote or a line break are quoted, a quote doubled.
+// modified time as the list shows it, and 是/否 for the tick. Fields are
+// written as CsvField writes them.
 std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows);
 
-// One CSV field from a code page 936 text, converted to UTF-8 and quoted
-// when it must be.
+// One CSV field from a code page 936 text, converted to UTF-8. A text
+// beginning with "=", "+", "-", "@", a tab or a carriage return gets a
+// leading apostrophe, so a spreadsheet shows it instead of running it as a
+// formula; every other text is kept as it is. Then a field with a comma, a
+// double quote or a line break is quoted, a quote doubled.
 std::string CsvField(const std::string& text);
 
 // "候选_E_20261210_140312.csv": the drive letter and the local time of the

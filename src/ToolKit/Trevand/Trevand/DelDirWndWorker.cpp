@@ -183,14 +183,17 @@ CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
     platform::DeletionFolder folder;
     bool folderTried = false, folderOpen = false;
     uint32_t folderError = 0;
-    if (listing.Start(path + "/*.*", &entry)) {
+    // Joined with a backslash, the one separator of every path the log and
+    // the window show. Appending one is safe after a name ending in a GBK
+    // trail byte 0x5C (誠): the system reads the path character by character.
+    if (listing.Start(path + "\\*.*", &entry)) {
         do {
             if (!CheckRunning()) {
                 outcome.bCancelled = true;
                 return outcome;  // the directory and what is left in it stay
             }
             if (IsDotEntry(entry.strName)) continue;
-            const std::string child = path + "/" + entry.strName;
+            const std::string child = path + "\\" + entry.strName;
             if (entry.dwAttributes & platform::kAttributeReparsePoint) {
                 WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
             } else if (entry.dwAttributes & platform::kAttributeDirectory) {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "comm/platform/ObjectName.h"
+
 namespace platform {
 namespace {
 
@@ -36,9 +38,9 @@ private:
 };
 
 // Where the system resolves the open handle to, as its object name
-// ("\??\E:\Games\x.dat"), without the separator that ends a drive root;
-// empty when it cannot say. The object name is what GetFinalPathNameByHandle
-// starts from, at half its cost under Wine.
+// ("\??\E:\Games\x.dat"), exactly as the system gives it (a volume root
+// keeps its separator); empty when it cannot say. The object name is what
+// GetFinalPathNameByHandle starts from, at half its cost under Wine.
 std::wstring ResolvedPath(HANDLE handle) {
     using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
     static const QueryObject query = [] {
@@ -58,10 +60,7 @@ std::wstring ResolvedPath(HANDLE handle) {
     }
     if (status != 0) return std::wstring();
     const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
-    std::wstring path(name.Buffer, name.Length / sizeof(WCHAR));
-    const size_t n = path.size();
-    if (n >= 3 && path[n - 2] == L':' && path[n - 1] == L'\\') path.pop_back();
-    return path;
+    return std::wstring(name.Buffer, name.Length / sizeof(WCHAR));
 }
 
 // `text` (code page of the system) as UTF-16.
@@ -145,17 +144,17 @@ bool DeletionFolder::Resolve(uint32_t* error) {
 
 bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
     const std::wstring resolved = ResolvedPath(static_cast<HANDLE>(handle));
-    const std::wstring expected = L"\\" + Wide(name);
-    if (resolved == m_strResolved + expected) return true;
+    const std::wstring wideName = Wide(name);
+    if (resolved == JoinObjectName(m_strResolved, wideName)) return true;
     // Wine re-reads its drive letters at most once a second, so the same
     // folder can resolve through another drive a moment later: resolve the
     // folder again before calling the entry a link.
     uint32_t error = 0;
-    return Resolve(&error) && resolved == m_strResolved + expected;
+    return Resolve(&error) && resolved == JoinObjectName(m_strResolved, wideName);
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size) {
-    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '/' + name;
+    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '\\' + name;
     if (FileDeletionHook hook = g_hook.load()) hook(path);
     // No sharing: the open succeeds only when nobody else holds the file, so
     // a deletion marked on this handle is done when it closes, and nobody can

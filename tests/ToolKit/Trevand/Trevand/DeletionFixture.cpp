@@ -132,6 +132,11 @@ std::vector<CafeEntry> DriveE(const std::string& outside) {
         {CafeEntry::kLink, "TopEmpty", outside + "\\top-empty"},
         {CafeEntry::kLink, "TopFull", outside + "\\top-full"},
         {CafeEntry::kLink, "TopFile", outside + "\\top-file.txt"},
+        // A tree whose entries that stay are logged with paths inside it.
+        {CafeEntry::kFile, "孤儿链\\a.txt"},
+        {CafeEntry::kFile, "孤儿链\\sub\\b.txt"},
+        {CafeEntry::kLink, "孤儿链\\sub\\外链空", outside + "\\empty"},
+        {CafeEntry::kFile, "孤儿链\\深层\\更深\\c.txt"},
     };
     // Files of known lengths, for the space a deletion frees: a tree with a
     // folder inside, a loose file, a folder that keeps a file held open, a

@@ -4,6 +4,7 @@
 // stops the worker with the window kept until it has.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "DeletionFixture.h"
@@ -86,7 +87,7 @@ TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) 
         {"E:\\held.txt", {"[Error]|Trevand  未能删除文件E:\\held.txt（错误码32）"}},
         {"E:\\b.txt", {"[Error]|Trevand  未能删除文件E:\\b.txt（错误码32）"}},
         {"E:\\Keep",
-         {"[Error]|Trevand  未能删除文件E:\\Keep/k.txt（错误码32）",
+         {"[Error]|Trevand  未能删除文件E:\\Keep\\k.txt（错误码32）",
           "[Error]|Trevand  未能删除目录E:\\Keep（错误码145）"}},
         {"E:\\a.txt", {"[Info]|Trevand  删除文件E:\\a.txt"}},
     };
@@ -201,17 +202,52 @@ TEST_F(Deletion, LinksAreLeftAndWhatTheyPointAtIsUntouched) {
     EXPECT_EQ("", ListingDifference(WithoutDeleted(before, ticked), Listing()));
     const std::string tail = kLinkLeftTail;
     EXPECT_EQ((std::vector<std::string>{
-                  "[Error]|Trevand  未删除链接E:\\LinkEmpty/Inner/to-empty" + tail,
+                  "[Error]|Trevand  未删除链接E:\\LinkEmpty\\Inner\\to-empty" + tail,
                   "[Error]|Trevand  未能删除目录E:\\LinkEmpty（错误码145）",
-                  "[Error]|Trevand  未删除链接E:\\LinkFull/to-full" + tail,
+                  "[Error]|Trevand  未删除链接E:\\LinkFull\\to-full" + tail,
                   "[Error]|Trevand  未能删除目录E:\\LinkFull（错误码145）",
-                  "[Error]|Trevand  未删除链接E:\\LinkFile/to-file" + tail,
+                  "[Error]|Trevand  未删除链接E:\\LinkFile\\to-file" + tail,
                   "[Error]|Trevand  未能删除目录E:\\LinkFile（错误码145）",
                   "[Error]|Trevand  未删除链接E:\\TopEmpty" + tail,
                   "[Error]|Trevand  未删除链接E:\\TopFull" + tail,
                   "[Error]|Trevand  未删除链接E:\\TopFile" + tail,
               }),
               DeletionLines());
+}
+
+TEST_F(Deletion, PathsLoggedFromInsideATreeUseBackslashesOnly) {
+    // Nested folders; a link two levels down; a file held open in a folder
+    // whose name ends in the GBK trail byte 0x5C (誠), which the café cannot
+    // make. Each of the two stays and is logged by its path inside the tree.
+    ASSERT_TRUE(::CreateDirectoryA("E:\\孤儿链\\深层\\誠", nullptr));
+    const std::string heldPath = "E:\\孤儿链\\深层\\誠\\held.txt";
+    testsupport::WriteFileBytes(heldPath, "held");
+    HANDLE held = ::CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const std::vector<std::string> ticked = {"E:\\孤儿链"};
+    const testsupport::DiskListing before = Listing();
+    ASSERT_TRUE(before.count("E:\\孤儿链\\sub\\外链空") && before.at("E:\\孤儿链\\sub\\外链空").link);
+
+    RunDeletion(AsList(ticked), {WaitFinishedThenClose()});
+    ::CloseHandle(held);
+
+    std::vector<std::string> lines = DeletionLines();
+    // No GBK trail byte is 0x2F, so a byte search finds separators only.
+    for (const std::string& line : lines) EXPECT_EQ(std::string::npos, line.find('/')) << line;
+    // The two inner lines come in the order the folder lists its entries.
+    std::sort(lines.begin(), lines.end());
+    std::vector<std::string> expected = {
+        "[Error]|Trevand  未删除链接E:\\孤儿链\\sub\\外链空" + std::string(kLinkLeftTail),
+        "[Error]|Trevand  未能删除文件" + heldPath + "（错误码32）",
+        "[Error]|Trevand  未能删除目录E:\\孤儿链（错误码145）",
+    };
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, lines);
+    // Everything else in the tree went.
+    testsupport::DiskListing remaining = WithoutDeleted(before, ticked);
+    for (const char* kept : {"E:\\孤儿链\\深层", "E:\\孤儿链\\深层\\誠"}) remaining[kept] = before.at(kept);
+    remaining[heldPath] = before.at(heldPath);
+    EXPECT_EQ("", ListingDifference(remaining, Listing()));
 }
 
 TEST_F(Deletion, WorkerThatCannotStartIsLoggedAndTheWindowCloses) {

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "BoxAnswer.h"
 #include "OperatorFixture.h"
+#include "ToolKit/Trevand/Trevand/CandidateExport.h"
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 #include "support/TempDir.h"
@@ -64,16 +67,53 @@ std::vector<Record> ParseCsv(const std::string& text, bool* ok) {
 // engine's candidates as a scan of a damaged disk might report it.
 const char kQuoted[] = "E:\\say \"hi\", twice.txt";
 
+TEST(CsvField, TextsASpreadsheetWouldRunAsFormulasGetAnApostrophe) {
+    // Inputs are code page 936, outputs UTF-8 as the file holds them.
+    const struct {
+        const char* text;
+        const char* field;
+    } cases[] = {
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+z", "'+z"},
+        {"-x", "'-x"},
+        {"@y", "'@y"},
+        {"\tx", "'\tx"},
+        {"-", "'-"},
+        {"=誠.txt", u8"'=誠.txt"},  // a GBK name (誠: D5 5C)
+        // Guarded first, then quoted as any field with these characters is.
+        {"\rx", "\"'\rx\""},
+        {"=a,b", "\"'=a,b\""},
+        {"=\"x\"", "\"'=\"\"x\"\"\""},
+        // Anything else stays byte for byte what the list shows.
+        {"", ""},
+        {"a=b", "a=b"},
+        {" =x", " =x"},
+        {"'x", "'x"},
+        {"\n=x", "\"\n=x\""},
+        {"E:\\Games\\=x", "E:\\Games\\=x"},
+        {"1536", "1536"},
+        {"单机游戏", u8"单机游戏"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(c.text)));
+        EXPECT_EQ(c.field, CsvField(c.text));
+    }
+}
+
 class Export : public OperatorView {
 protected:
+    // Puts a file into the engine's candidates as a scan might report it.
+    void AddCandidate(const std::string& name, const std::string& path, uint64_t size) {
+        UnLoadPathInfo info;
+        info.strName = name;
+        info.strPath = path;
+        info.nSize = size;
+        info.nModified = kTimeComma;
+        Main()->Engine()->m_mapUnLoadPath[info.strPath] = info;
+    }
     void StartWithExtras() {
         StartSized();
-        UnLoadPathInfo quoted;
-        quoted.strName = "say \"hi\", twice.txt";
-        quoted.strPath = kQuoted;
-        quoted.nSize = 42;
-        quoted.nModified = kTimeComma;
-        Main()->Engine()->m_mapUnLoadPath[quoted.strPath] = quoted;
+        AddCandidate("say \"hi\", twice.txt", kQuoted, 42);
         ASSERT_TRUE(Main()->RefreshList(false));
         ASSERT_TRUE(WaitForSizes());
         Main()->SetExportFolder(m_out.Path() + "\\");
@@ -148,6 +188,30 @@ TEST_F(Export, ButtonWritesTheListInItsShownOrderAsUtf8Csv) {
     // The quoting itself, byte for byte.
     EXPECT_NE(std::string::npos, bytes.find("\r\n\"a,b.txt\",\"E:\\Games\\a,b.txt\","));
     EXPECT_NE(std::string::npos, bytes.find("\r\n\"say \"\"hi\"\", twice.txt\","));
+}
+
+TEST_F(Export, NamesASpreadsheetWouldRunAsFormulasAreWrittenAsText) {
+    StartSized();
+    for (const char* name : {"=cmd.txt", "-x", "@y", "+z"}) AddCandidate(name, std::string("E:\\") + name, 7);
+    ASSERT_TRUE(Main()->RefreshList(false));
+    ASSERT_TRUE(WaitForSizes());
+    Main()->SetExportFolder(m_out.Path() + "\\");
+    ExportByClick();
+
+    const std::vector<std::string> files = OutputFiles();
+    ASSERT_EQ(1u, files.size());
+    const std::string bytes = testsupport::ReadFileBytes(m_out.Path() + "\\" + files[0]);
+    bool ok = false;
+    const std::vector<Record> records = ParseCsv(bytes.substr(3), &ok);
+    ASSERT_TRUE(ok);
+    for (const char* name : {"=cmd.txt", "-x", "@y", "+z"}) {
+        SCOPED_TRACE(name);
+        const Record expected = {
+            std::string("'") + name, std::string("E:\\") + name, u8"文件", "7", FormatModifiedTime(kTimeComma), u8"否"};
+        EXPECT_EQ(1, std::count(records.begin(), records.end(), expected));
+        // Byte for byte: the apostrophe, then the name as it is, unquoted.
+        EXPECT_NE(std::string::npos, bytes.find("\r\n'" + std::string(name) + ",E:\\" + name + ","));
+    }
 }
 
 TEST_F(Export, FolderThatCannotBeWrittenSaysSoAndLogs) {
