@@ -110,18 +110,44 @@ void CTrevandWnd::SelectRole(int role) {
 }
 
 void CTrevandWnd::FillDriveCombo() {
-    if (!m_pTrevandDB || !m_pCombo || !m_pCountLabel || !m_pBtnRemove) return;
+    // A successful load fills the selector and lists its first drive.
     RefreshList(true);
-    if (m_pTrevandDB->m_mapServerDisk.empty()) return;
+}
+
+void CTrevandWnd::ShowNoDisk() {
+    m_pCombo->RemoveAll();
+    // Rows of a disk no longer served must not stay deletable.
+    m_rows.Sync(UnLoadPathList());
+    m_chListedDrive = 0;
+    UpdateTotals();
+    ShowCountText(kNoDiskText);
+}
+
+bool CTrevandWnd::SyncDriveSelector() {
+    std::vector<std::string> drives;
     for (const auto& disk : m_pTrevandDB->m_mapServerDisk) {
         char text[8];
         std::snprintf(text, sizeof(text), "%c:\\", disk.first[0]);
-        auto* entry = new Vellum::CListLabelElementUI;
-        entry->SetText(text);
-        m_pCombo->Add(entry);
+        drives.push_back(text);
     }
-    // Sends "itemselect" at once: OnItemSelect lists the first drive.
-    m_pCombo->SelectItem(0, false);
+    std::vector<std::string> offered;
+    for (int i = 0; i < m_pCombo->GetCount(); ++i) offered.push_back(m_pCombo->GetItemAt(i)->GetText().ToStdString());
+    if (drives == offered) return false;
+
+    // Another set of disks than the selector offers: the first load, one
+    // after loads that failed or found none, or a disk added or gone since.
+    const std::string selected = m_pCombo->GetText().ToStdString();
+    m_pCombo->RemoveAll();
+    int select = 0;
+    for (size_t i = 0; i < drives.size(); ++i) {
+        auto* entry = new Vellum::CListLabelElementUI;
+        entry->SetText(drives[i].c_str());
+        m_pCombo->Add(entry);
+        if (drives[i] == selected) select = static_cast<int>(i);
+    }
+    // Sends "itemselect" at once: OnItemSelect lists the drive.
+    m_pCombo->SelectItem(select, false);
+    return true;
 }
 
 void CTrevandWnd::LoadWithFeedback() {
@@ -138,7 +164,13 @@ bool CTrevandWnd::RefreshList(bool reload) {
     StopFolderSizes();
     if (reload) {
         LoadWithFeedback();
-        if (!m_bLoadFailed && m_pTrevandDB->m_mapServerDisk.empty()) ShowCountText(kNoDiskText);
+        UpdateRemoveEnabled();
+        if (!m_bLoadFailed && m_pTrevandDB->m_mapServerDisk.empty()) {
+            ShowNoDisk();
+            return false;
+        }
+        // A selector filled anew has listed its drive already.
+        if (!m_bLoadFailed && SyncDriveSelector()) return true;
     }
     if (m_bLoadFailed) {
         // The engine still holds an older scan: listing it would offer
@@ -159,6 +191,7 @@ bool CTrevandWnd::RefreshList(bool reload) {
             list.push_back(candidate.second);
     }
     m_rows.Sync(list);
+    m_chListedDrive = drive[0];
     SetCountText(drive[0], static_cast<int>(list.size()));
     UpdateTotals();
     StartFolderSizes();
@@ -233,8 +266,14 @@ void CTrevandWnd::OnClick(TNotification& msg) {
     }
 }
 
+void CTrevandWnd::UpdateRemoveEnabled() {
+    // Rows of a scan older than the last load may be registered packages by
+    // now: nothing is deleted from them.
+    if (m_pBtnRemove) m_pBtnRemove->SetEnabled(!m_bLoadFailed);
+}
+
 void CTrevandWnd::OnRemove() {
-    if (m_rows.CountChecked() == 0) return;
+    if (m_bLoadFailed || m_rows.CountChecked() == 0) return;
     if (ShowMessageBox("确定是否删除文件！", "提示", 4) != 1) return;
     m_pBtnRemove->SetEnabled(false);
     std::list<std::string> paths;
@@ -248,7 +287,7 @@ void CTrevandWnd::OnRemove() {
     if (m_bEnding) return;
     RefreshList(true);
     ShowLastDeletion();
-    m_pBtnRemove->SetEnabled(true);
+    UpdateRemoveEnabled();
 }
 
 void CTrevandWnd::ShowLastDeletion() {
@@ -284,10 +323,12 @@ void CTrevandWnd::OnHeaderClick(TNotification& msg) {
 }
 
 void CTrevandWnd::OnExport() {
-    const std::string drive = m_pCombo ? m_pCombo->GetText().ToStdString() : std::string();
-    if (drive.empty()) return;
+    // Named after the drive of the rows written, which is not the selected
+    // one after a drive switch while the list is stale.
+    if (m_chListedDrive == 0) return;
+    const std::string drive = std::string(1, m_chListedDrive) + ":\\";
     const std::string path =
-        m_strExportFolder + CandidateCsvName(drive[0], platform::ToLocalTime(platform::NowWallClock()));
+        m_strExportFolder + CandidateCsvName(m_chListedDrive, platform::ToLocalTime(platform::NowWallClock()));
     if (!WriteWholeFile(path, CandidateCsv(m_rows.InListOrder()))) {
         LOG_WRITE(LOG_ERROR, "the candidate list could not be written to %s", path.c_str());
         ShowMessageBox(("候选列表导出失败，无法写入文件：" + path).c_str(), "提示", 0);

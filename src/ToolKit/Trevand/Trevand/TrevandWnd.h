@@ -66,8 +66,11 @@ public:
     // Loads the engine, fills the drive selector and lists the first drive.
     void FillDriveCombo();
     // Optionally reloads the engine, then lists the selected drive's
-    // candidates. False when nothing was listed (no engine or controls, no
-    // drive selected, or the last load failed).
+    // candidates. A load that succeeds also makes the drive selector offer
+    // the disks it found (whatever earlier loads did), keeping the selected
+    // drive when it is still served. False when nothing was listed (no
+    // engine or controls, no drive selected or served, or the last load
+    // failed).
     bool RefreshList(bool reload);
 
     // Any thread: asks the UI thread to take the row of `path` off the list.
@@ -109,6 +112,14 @@ protected:
 
 private:
     void OnRemove();
+    // "BtnRemove" works only while the rows come from the last load.
+    void UpdateRemoveEnabled();
+    // Makes the drive selector offer the loaded server disks; when its
+    // entries change, the drive kept (or the first) is selected, which lists
+    // it. True when the entries changed.
+    bool SyncDriveSelector();
+    // A load found no server disk: no drive to select, no rows.
+    void ShowNoDisk();
     // Shows m_strLastDeletion under the list ("上次删除：…"), or nothing.
     void ShowLastDeletion();
     // Writes the listed candidates to a CSV file and tells the operator
@@ -138,6 +149,8 @@ private:
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
+    // The drive letter of the rows listed; 0 before any listing.
+    char m_chListedDrive = 0;
     // The timer that brings the totals up to date after row removals.
     static const UINT_PTR kTotalsTimer = 0x54;
     bool m_bTotalsPending = false;

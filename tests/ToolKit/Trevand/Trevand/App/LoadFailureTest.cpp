@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "BoxAnswer.h"
+#include "support/TempDir.h"
 
 namespace apptest {
 namespace {
@@ -62,10 +64,27 @@ TEST_F(App, ReloadThatFailsKeepsTheRowsAndSaysSoUntilALoadSucceeds) {
                 EXPECT_EQ(before[i].path, after[i].path);
                 EXPECT_EQ(before[i].checked, after[i].checked);
             }
+            // Nothing is deleted from rows that may be stale: the button is
+            // off and a click on it asks nothing.
+            EXPECT_FALSE(MainControl("BtnRemove")->IsEnabled());
+            BoxAnswer::Arm(Answer::kYes);
+            Click(Main(), "BtnRemove");
+            windowtest::PumpUntil([] { return BoxAnswer::s_seen; }, 500);
+            BoxAnswer::Disarm();
+            EXPECT_FALSE(BoxAnswer::s_seen) << "删除 asked to delete stale rows";
+            EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((m_cafe->DriveFolder('E') + "\\Temp").c_str()));
             // A drive switch lists nothing new while the data are not loaded.
             SelectDrive("F:\\");
             EXPECT_EQ(before.size(), Rows().size());
             EXPECT_EQ(kLoadFailed, CountText());
+            // The rows still are drive E's: an export is named after them.
+            testsupport::TempDir out;
+            Main()->SetExportFolder(out.Path() + "\\");
+            BoxAnswer::Arm(Answer::kYes);
+            Click(Main(), "BtnExport");
+            windowtest::PumpUntil([] { return BoxAnswer::s_seen; }, 3000);
+            BoxAnswer::Disarm();
+            EXPECT_NE(std::string::npos, BoxAnswer::s_text.find("\\候选_E_")) << BoxAnswer::s_text;
             if (!c.lock) {
                 ASSERT_TRUE(::MoveFileA((db + ".away").c_str(), db.c_str()));
             }
@@ -74,8 +93,36 @@ TEST_F(App, ReloadThatFailsKeepsTheRowsAndSaysSoUntilALoadSucceeds) {
         EXPECT_FALSE(Main()->LastLoadFailed());
         EXPECT_EQ((std::vector<std::string>{"F:\\Games\\Stale", "F:\\x.dat"}), Paths());
         EXPECT_EQ("游戏盘：F盘待删除文件共2个", CountText());
+        EXPECT_TRUE(MainControl("BtnRemove")->IsEnabled());
         TearDown();
     }
+}
+
+// Whatever the loads before it did, a load that succeeds fills the drive
+// selector and lists the first drive.
+TEST_F(App, LoadThatSucceedsAfterAFailedFirstLoadFillsTheSelectorAndListsTheFirstDrive) {
+    Start(SecondaryCafe());
+    const std::string db = m_cafe->PelloryDB();
+    ASSERT_TRUE(::MoveFileA(db.c_str(), (db + ".away").c_str()));
+    Click(Role(), "SecondaryServerCheck");
+    Click(Role(), "OkButton");
+    ASSERT_TRUE(Main()->LastLoadFailed());
+    EXPECT_TRUE(DriveEntries().empty());
+    EXPECT_FALSE(MainControl("BtnRemove")->IsEnabled());
+
+    ASSERT_TRUE(::MoveFileA((db + ".away").c_str(), db.c_str()));
+    Click(Main(), "BtnFlush");
+    EXPECT_FALSE(Main()->LastLoadFailed());
+    EXPECT_EQ((std::vector<std::string>{"E:\\", "F:\\"}), DriveEntries());
+    EXPECT_EQ("游戏盘：E盘待删除文件共12个", CountText());
+    EXPECT_EQ(12u, Rows().size());
+    EXPECT_TRUE(MainControl("BtnRemove")->IsEnabled());
+
+    // Another reload keeps the selector as it is and the drive chosen.
+    SelectDrive("F:\\");
+    Click(Main(), "BtnFlush");
+    EXPECT_EQ((std::vector<std::string>{"E:\\", "F:\\"}), DriveEntries());
+    EXPECT_EQ("游戏盘：F盘待删除文件共2个", CountText());
 }
 
 TEST_F(App, SuccessfulLoadWithoutDisksSaysNoDiskWasFound) {
