@@ -269,5 +269,44 @@ TEST_F(Deletion, WorkerThatCannotStartIsLoggedAndTheWindowCloses) {
     EXPECT_TRUE(HasRow("E:\\a.txt"));
 }
 
+// Where the deletion window was each time it moved or changed size while
+// visible, as its own thread saw it.
+std::vector<RECT> g_shownAt;
+
+LRESULT CALLBACK RecordShownPlaces(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    char name[32] = {};
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && ::GetClassNameA(call->hwnd, name, sizeof(name)) &&
+        std::string(name) == "CDelDirWnd" && ::IsWindowVisible(call->hwnd)) {
+        RECT rect;
+        ::GetWindowRect(call->hwnd, &rect);
+        g_shownAt.push_back(rect);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Deletion, WindowShowsOnlyOnceCentredOverTheMainWindow) {
+    g_shownAt.clear();
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &RecordShownPlaces, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    RECT centred = {};
+    RunDeletion({"E:\\a.txt"}, {{"the completion texts", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                                  [&centred] {
+                                      ::GetWindowRect(Window()->GetHWND(), &centred);
+                                      ClickIn(Window(), "closebtn");
+                                  }}});
+    ::UnhookWindowsHookEx(hook);
+    ASSERT_FALSE(g_shownAt.empty());
+    for (const RECT& rect : g_shownAt) {
+        EXPECT_EQ(centred.left, rect.left);
+        EXPECT_EQ(centred.top, rect.top);
+        EXPECT_EQ(centred.right, rect.right);
+        EXPECT_EQ(centred.bottom, rect.bottom);
+    }
+    RECT main;
+    ::GetWindowRect(Main()->GetHWND(), &main);
+    EXPECT_NEAR((main.left + main.right) / 2, (centred.left + centred.right) / 2, 1);
+}
+
 }  // namespace
 }  // namespace deletiontest
