@@ -269,6 +269,12 @@ void EndToEnd::ExpectCancelledThenEnded() {
     EXPECT_TRUE(after.count(backup) != 0) << "the deletion was through before the request";
     EXPECT_EQ(1, CountLogLines("[Warning]|Trevand  已取消删除，目录未删完" + backup));
     EXPECT_EQ(0, CountLogLines(testsupport::DeletedFolderLine(backup)));
+    // And the summary: the tree counts as not deleted, whatever went of it.
+    const std::string ended = "[Warning]|the program was asked to end during a deletion, which stopped: 已取消：已删除 0 项";
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_EQ(1, std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+                  return line.compare(0, ended.size(), ended) == 0 && line.find("；1 项未删除") != std::string::npos;
+              }));
     EXPECT_EQ(m_loads, CountLogLines(testsupport::kLoadStartLine)) << "the disks were scanned again";
 }
 

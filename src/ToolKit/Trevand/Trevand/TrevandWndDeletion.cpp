@@ -1,6 +1,7 @@
 // CTrevandWnd::RunDeletion: the modal deletion window over the main window.
 #include "ToolKit/Trevand/Trevand/DelDirWnd.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
+#include "comm/log/LogWriter.h"
 
 void CTrevandWnd::RunDeletion(const std::list<std::string>& paths) {
     CDelDirWnd* wnd = new CDelDirWnd;
@@ -19,6 +20,11 @@ void CTrevandWnd::RunDeletion(const std::list<std::string>& paths) {
     m_bEnding = wnd->WaitForWorker(&quitCode);
     m_strLastDeletion = wnd->SummaryText();
     delete wnd;
-    // The request to end comes back now that nothing runs any more.
-    if (m_bEnding) ::PostQuitMessage(quitCode);
+    // The request to end comes back now that nothing runs any more; the
+    // operator reads in the log how far the deletion got.
+    if (m_bEnding) {
+        LOG_WRITE(LOG_WARNING, "the program was asked to end during a deletion, which stopped: %s",
+                  m_strLastDeletion.c_str());
+        ::PostQuitMessage(quitCode);
+    }
 }
