@@ -7,6 +7,7 @@
 
 #include "UI/Core/ControlUI.h"
 #include "UI/Markup/SkinStore.h"
+#include "comm/platform/PathSeparator.h"
 
 namespace Vellum {
 
@@ -65,7 +66,7 @@ CSkinStore& CUIManager::GetSkinStore() {
 
 void CUIManager::SetSkinPath(const char* pstrPath) {
     g_strSkinPath = pstrPath ? pstrPath : "";
-    if (!g_strSkinPath.empty() && g_strSkinPath.back() != '\\') g_strSkinPath += '\\';
+    if (!g_strSkinPath.empty() && !platform::EndsWithSeparator(g_strSkinPath)) g_strSkinPath += '\\';
     GetSkinStore().SetFolder(g_strSkinPath);
 }
 

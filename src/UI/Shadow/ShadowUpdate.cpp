@@ -7,6 +7,7 @@
 #include "UI/Render/GdiHandles.h"
 #include "UI/Shadow/ShadowBitmap.h"
 #include "UI/Shadow/ShadowRegistry.h"
+#include "comm/platform/PathSeparator.h"
 
 namespace Vellum {
 
@@ -107,7 +108,7 @@ bool CShadowUI::FindImage(TShadowImage& image) {
     }
     if (!m_ownImage.IsValid()) {
         std::string path = m_sImageFolder;
-        if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+        if (!path.empty() && !platform::EndsWithSeparator(path)) path += '\\';
         path += m_sShadowImage;
         if (!DecodeImageFile(path.c_str(), kNoMask, m_ownImage)) {
             m_bImageFailed = true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "comm/platform/PathSeparator.h"
 #include "comm/platform/ThreadId.h"
 
 namespace {
@@ -41,7 +42,7 @@ CLogWriter& CLogWriter::Instance() {
 void CLogWriter::SetLogDir(const std::string& dir) {
     std::lock_guard<std::mutex> guard(m_lock);
     m_strDir = dir;
-    if (m_strDir.empty() || m_strDir.back() != '\\') {
+    if (!platform::EndsWithSeparator(m_strDir)) {
         m_strDir += '\\';
     }
     platform::CreateOneFolder(m_strDir);
