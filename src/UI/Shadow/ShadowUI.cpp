@@ -34,6 +34,14 @@ uint32_t ReadColor(const char* p) {
     return static_cast<uint32_t>(std::strtoul(p, nullptr, 16));
 }
 
+// The shadow window's procedure. A shadow goes with the window it follows,
+// never alone: a WM_CLOSE from elsewhere (taskkill without /F sends one to
+// every top-level window) is ignored.
+LRESULT CALLBACK ShadowWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_CLOSE) return 0;
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
 }  // namespace
 
 bool CShadowUI::Initialize(HINSTANCE hInstance) {
@@ -42,7 +50,7 @@ bool CShadowUI::Initialize(HINSTANCE hInstance) {
     std::memset(&wc, 0, sizeof(wc));
     wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = ShadowWndProc;
     wc.hInstance = hInstance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));

@@ -365,6 +365,19 @@ TEST(ShadowTest, GoesWithItsWindow) {
     EXPECT_EQ(0, shadow.GetStatus());
 }
 
+TEST(ShadowTest, WmCloseFromElsewhereLeavesTheShadowWithItsWindow) {
+    CShadowUI shadow;
+    TestWindow window(200, 150, 360, 220, kWindowColor, true);
+    shadow.SetImageFolder(SkinFolder());
+    shadow.Create(nullptr, window.Get());
+    HWND hShadow = shadow.GetShadowWindow();
+    ASSERT_NE(nullptr, hShadow);
+    // What taskkill without /F sends to every top-level window.
+    ::SendMessageA(hShadow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hShadow));
+    EXPECT_EQ(hShadow, shadow.GetShadowWindow());
+}
+
 TEST(ShadowTest, ShadowReleasedBeforeItsWindowGivesTheProcedureBack) {
     TestWindow window(200, 150, 360, 220, kWindowColor, true);
     const WNDPROC original = WindowProcOf(window.Get());
