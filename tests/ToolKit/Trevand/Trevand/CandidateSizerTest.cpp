@@ -323,30 +323,57 @@ TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndN
                          "[Warning]|Trevand  无法读取目录 E:\\NoSuchFolder（错误 3），所在目录的大小只计能读到的部分"));
 }
 
-TEST_F(CandidateSizer, ManySmallFoldersComeInFullBatchesAndASmallerOneOnlyAfterAPause) {
-    const std::vector<std::string> folders = ManyFolders();
-    Collector collector;
-    CCandidateSizer sizer;
-    const Clock::time_point started = Clock::now();
-    ASSERT_TRUE(sizer.Start(folders, collector.Sink()));
-    ASSERT_TRUE(WaitUntilDone(sizer));
+TEST_F(CandidateSizer, FoldersComeInBatchesOfAtMost64AndAShorterOneOnlyAfterAPause) {
+    using std::chrono::milliseconds;
+    const struct {
+        const char* name;
+        int folders;
+        milliseconds perFolder;  // how long the hook holds each folder
+        size_t shortBatches;     // batches short of 64, the last one aside, that must come
+    } runs[] = {
+        // Small folders walked at full speed fill most batches; whether any
+        // goes short depends on how fast this machine lists them.
+        {"quick", kManyFolders, milliseconds(0), 0},
+        // Folders that take 10 ms each never fill 64 within 100 ms: every
+        // batch but the last goes short, on time alone.
+        {"slow", 40, milliseconds(10), 2},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.name);
+        std::vector<std::string> folders = ManyFolders();
+        folders.resize(run.folders);
+        const milliseconds perFolder = run.perFolder;
+        CCandidateSizer::SetBeforeFolderHook([perFolder](const std::string&) {
+            if (perFolder.count() > 0) std::this_thread::sleep_for(perFolder);
+        });
+        Collector collector;
+        CCandidateSizer sizer;
+        const Clock::time_point started = Clock::now();
+        ASSERT_TRUE(sizer.Start(folders, collector.Sink()));
+        ASSERT_TRUE(WaitUntilDone(sizer));
+        CCandidateSizer::SetBeforeFolderHook(nullptr);
 
-    EXPECT_EQ(folders, collector.Paths());
-    const auto batches = collector.Batches();
-    const auto times = collector.Times();
-    // A batch short of 64 (but the last) goes only once 100 ms have passed
-    // since the one before went, so the n-th such batch cannot come before
-    // n times 100 ms have passed since Start. Counted from Start rather than
-    // between batches: the sink's clock is read a moment after the sizer's.
-    int shortBatches = 0;
-    for (size_t i = 0; i + 1 < batches.size(); ++i) {
-        EXPECT_LE(batches[i].size(), 64u) << i;
-        if (batches[i].size() < 64) {
-            ++shortBatches;
-            EXPECT_GE(times[i] - started, shortBatches * std::chrono::milliseconds(100)) << i;
+        EXPECT_EQ(folders, collector.Paths());
+        const auto batches = collector.Batches();
+        const auto times = collector.Times();
+        ASSERT_FALSE(batches.empty());
+        // A batch short of 64 (but the last) goes only once 100 ms have
+        // passed since the one before went, so the n-th such batch cannot
+        // come before n times 100 ms have passed since Start. Counted from
+        // Start rather than between batches: the sink's clock is read a
+        // moment after the sizer's.
+        size_t shortBatches = 0;
+        for (size_t i = 0; i + 1 < batches.size(); ++i) {
+            EXPECT_LE(batches[i].size(), 64u) << i;
+            if (batches[i].size() < 64) {
+                ++shortBatches;
+                EXPECT_GE(times[i] - started, shortBatches * milliseconds(100)) << i;
+            }
         }
+        EXPECT_LE(batches.back().size(), 64u);
+        // The pause rule above has been put to the test.
+        EXPECT_GE(shortBatches, run.shortBatches);
     }
-    EXPECT_LE(batches.back().size(), 64u);
 }
 
 TEST_F(CandidateSizer, AFolderThatTakesLongIsReportedBeforeTheNextStarts) {
