@@ -113,7 +113,8 @@ void EndToEnd::Start(const CafeDescription& desc) {
     ASSERT_TRUE(m_app->Start());
     ASSERT_TRUE(testsupport::WaitForPaintedWindow(kRoleWindowText, kStartLimitMs, Scratch()).Valid())
         << "the role window did not appear";
-    // The main window is created shown and hidden once start-up is through.
+    // The main window is created hidden and stays so until a role is chosen
+    // (the start-up test checks that it is never shown, not even briefly).
     EXPECT_TRUE(XWindow::WaitGone(kMainWindowText, kUiLimitMs)) << "the main window shows before a role is chosen";
 }
 

@@ -5,12 +5,14 @@
 // log, the exit code, and files deleted or left.
 #include "EndToEndFixture.h"
 
+#include "support/OutsideLimits.h"
 #include "support/ProgramLog.h"
 #include "support/OutsideLimits.h"
 #include "support/WaitUntil.h"
 #include "support/WindowView.h"
 
 using testsupport::DiskListing;
+using testsupport::kUiLimitMs;
 using testsupport::ListingDifference;
 using testsupport::ScreenRect;
 using testsupport::Screenshot;
@@ -171,6 +173,47 @@ TEST_F(EndToEnd, WmCloseToTheMainWindowEndsTheProgram) {
     ExpectEndsByItself(testsupport::kUiLimitMs);
     EXPECT_EQ(0, DeletionLines(LogLines()));
     EXPECT_EQ("", ListingDifference(m_before, ListDisks()));
+}
+
+// The click that closes the drive list acts on nothing beneath or beside it,
+// as a native drop-down's does: not on a row's box below it, not on "全选"
+// or "导出" beside it. Each is checked with a later click whose effect shows
+// only once every earlier click has been handled; then the same click acts.
+TEST_F(EndToEnd, TheClickThatClosesTheDriveListActsOnNothingElse) {
+    Start(MasterCafe(Outside()));
+    ConfirmRole(false, 2);
+    const int rows = static_cast<int>(kRowsOfE.size());
+    SelectDrive(1, rows);
+    const auto open = [&] {
+        ClickMain(skinpoints::kMainWindow.TrevandComBox);
+        return WaitForMain(testsupport::DriveListOpen, kUiLimitMs);
+    };
+    const auto closeWith = [&](skinpoints::Point point) {
+        ClickMain(point);
+        return WaitForMain([](const Screenshot& s, const ScreenRect& w) { return !testsupport::DriveListOpen(s, w); },
+                           kUiLimitMs);
+    };
+
+    ASSERT_TRUE(open()) << "the drive list did not open";
+    Shot("drive-list-open");
+    // Row 3's box lies just below the open list.
+    ASSERT_TRUE(closeWith(skinpoints::RowTick(3))) << "a click on a row's box left the list open";
+    ClickTicks({5}, {5}, rows);
+    ClickTicks({3}, {3, 5}, rows);
+
+    ASSERT_TRUE(open());
+    ASSERT_TRUE(closeWith(skinpoints::kMainWindow.ChkSelectAll)) << "a click on 全选 left the list open";
+    ClickTicks({4}, {3, 4, 5}, rows);
+
+    ASSERT_TRUE(open());
+    ASSERT_TRUE(closeWith(skinpoints::kMainWindow.BtnExport)) << "a click on 导出 left the list open";
+    ClickTicks({4}, {3, 5}, rows);
+    EXPECT_FALSE(XWindow::Find(kMsgBoxText).Valid()) << "the click that closed the list started an export";
+
+    // With the list closed, "全选" acts on the first click.
+    ClickMain(skinpoints::kMainWindow.ChkSelectAll);
+    ClickTicks({}, {0, 1, 2, 3, 4, 5}, rows);
+    CloseProgram();
 }
 
 TEST_F(EndToEnd, SecondaryRoleRemovesATickedRow) {

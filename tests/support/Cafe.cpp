@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <memory>
 
@@ -76,15 +77,18 @@ bool MakeFile(const std::string& path, int64_t length) {
     return WriteFile(path, "data") && (length < 0 || SetFileLength(path, length));
 }
 
-// Runs `command` with the Linux name of `path` (in the folder `parent`) as its
-// last argument: for what Wine cannot make from the Windows side (symbolic
-// links, names too long for the ANSI calls).
+// Runs `command` with the Linux name of `path` (below the folder `parent`) as
+// its last argument: for what Wine cannot make from the Windows side (symbolic
+// links, paths too long for the ANSI calls).
 bool MakeOnLinux(std::vector<std::string> command, const std::string& parent, const std::string& path) {
     std::string name;
     const std::string unixParent = UnixPathOf(parent);
     if (unixParent.empty() || !platform::CodePage936ToUtf8(path.substr(parent.size() + 1), &name)) {
         return false;
     }
+    // Separators turn into slashes only once the name is UTF-8, where a 0x5C
+    // byte is always a backslash (in GBK it may be a character's trail byte).
+    std::replace(name.begin(), name.end(), '\\', '/');
     command.push_back(unixParent + "/" + name);
     return RunUnixCommand(command);
 }
@@ -363,12 +367,20 @@ bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
 bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     const std::string path = root + "\\" + entry.path;
     const std::string parent = ParentOf(path);
-    if (parent != root && !MakeFolders(parent)) {
+    // Folders whose paths are too long for the ANSI calls are made on the
+    // Linux side, named from the drive folder (whose own path is short).
+    if (parent != root && !MakeFolders(parent) && !MakeOnLinux({"mkdir", "-p"}, root, parent)) {
         return false;
     }
     switch (entry.kind) {
-    case CafeEntry::kFolder: return MakeFolders(path);
-    case CafeEntry::kFile: return MakeFile(path, entry.size) || MakeOnLinux({"touch"}, parent, path);
+    case CafeEntry::kFolder: return MakeFolders(path) || MakeOnLinux({"mkdir", "-p"}, root, path);
+    case CafeEntry::kFile: {
+        if (MakeFile(path, entry.size)) return true;
+        // Too long for the ANSI calls: empty, or of the length asked for.
+        std::vector<std::string> make = {"touch"};
+        if (entry.size >= 0) make = {"truncate", "-s", std::to_string(entry.size)};
+        return MakeOnLinux(make, root, path);
+    }
     case CafeEntry::kHiddenFolder: return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kHiddenFile:
         return MakeFile(path, entry.size) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);

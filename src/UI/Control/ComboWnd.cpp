@@ -98,6 +98,11 @@ bool CComboWnd::Open() {
     m_pLayout->SetFirstVisible(m_pOwner->GetItemAt(m_pOwner->GetCurSel()));
     ::ShowWindow(hWnd, SW_SHOW);
     ::SetFocus(hWnd);
+    // Every press comes here while the drop-down is open, wherever it lands
+    // (see HandleOwnMessage). Taken from the combo's window, which holds the
+    // capture for the press that opened us: its release comes here too, and
+    // is ignored.
+    ::SetCapture(hWnd);
     // The selected entry has the keyboard: arrows move through the entries.
     if (CControlUI* selected = m_pOwner->GetItemAt(m_pOwner->GetCurSel())) selected->SetFocus();
     return true;
@@ -140,9 +145,51 @@ void CComboWnd::OnWindowDestroyed(HWND) {
     m_pOwner->OnDropDownClosed();
 }
 
+bool CComboWnd::PressOutside(LPARAM lParam) const {
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    const POINT pt = PointFromLParam(lParam);
+    return !::PtInRect(&rc, pt);
+}
+
+bool CComboWnd::RouteToManager(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    if (!m_pm) return false;
+    const bool button =
+        uMsg == WM_LBUTTONDOWN || uMsg == WM_LBUTTONDBLCLK || uMsg == WM_LBUTTONUP || uMsg == WM_RBUTTONDOWN;
+    if (!button) return m_pm->ProcessMessage(uMsg, wParam, lParam, lRes);
+    m_bManagerMouse = true;
+    const bool handled = m_pm->ProcessMessage(uMsg, wParam, lParam, lRes);
+    m_bManagerMouse = false;
+    if (m_hWnd && !m_bClosing && ::GetCapture() != m_hWnd) ::SetCapture(m_hWnd);
+    return handled;
+}
+
 LRESULT CComboWnd::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = m_hWnd;
     switch (uMsg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
+        // A press outside (the capture brings it here) only dismisses the
+        // drop-down: on a list of things to delete, the click that closes it
+        // must not tick a row or start a button beneath. Its release, with
+        // the popup gone, reaches a window that saw no press and does nothing.
+        if (PressOutside(lParam)) {
+            Close();
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        // Taken by another window, or ended by the system: presses would no
+        // longer come here, so the drop-down ends rather than stay open over
+        // a window that now takes them.
+        if (!m_bManagerMouse && reinterpret_cast<HWND>(lParam) != hWnd) Close();
+        break;
     case WM_KEYDOWN:
         // Escape and Enter end the drop-down, and only the drop-down.
         if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
@@ -158,6 +205,7 @@ LRESULT CComboWnd::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         // The keyboard goes back to the combo's window before we vanish.
         HWND owner = ::GetWindow(hWnd, GW_OWNER);
         m_bClosing = true;
+        if (::GetCapture() == hWnd) ::ReleaseCapture();
         if (owner) ::SetFocus(owner);
         ::DestroyWindow(hWnd);
         return 0;
@@ -166,7 +214,7 @@ LRESULT CComboWnd::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     default: break;
     }
     LRESULT lRes = 0;
-    if (m_pm && m_pm->ProcessMessage(uMsg, wParam, lParam, lRes)) {
+    if (RouteToManager(uMsg, wParam, lParam, lRes)) {
         // A press chose an entry (the entry selected itself through the
         // combo); the release ends the drop-down.
         if (uMsg == WM_LBUTTONUP) {

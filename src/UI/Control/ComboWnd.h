@@ -7,6 +7,11 @@
 // keyboard focus. Keys reach the popup's own window only, so Escape never
 // reaches the window the combo is in.
 //
+// While open the popup holds the mouse capture, so every press comes to it
+// wherever it lands: a press outside the popup closes it and goes no further,
+// as a native combo box's does. The click that dismisses the drop-down never
+// ticks a row, toggles a check box or starts a button beneath it.
+//
 // The combo owns this object; the popup's manager lives from Open until the
 // native window is destroyed. The popup is a CWindowWnd like every window of
 // the framework (class registration, message routing, release on delete).
@@ -52,6 +57,12 @@ public:
 
 private:
     LRESULT HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // The manager's answer to a message; for a mouse button, with the
+    // capture taken back afterwards (the manager releases it on every
+    // button-up).
+    bool RouteToManager(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
+    // Whether a press at client point `lParam` lies outside the popup.
+    bool PressOutside(LPARAM lParam) const;
     RECT PopupRect() const;
     void ShareResources();
     void GiveEntriesBack();
@@ -60,6 +71,9 @@ private:
     std::unique_ptr<CUIManager> m_pm;
     CComboListUI* m_pLayout = nullptr;  // owned by m_pm as its root
     bool m_bClosing = false;
+    // Set while the manager handles a mouse button: the capture changes it
+    // makes then are its own, not a loss of ours.
+    bool m_bManagerMouse = false;
     // Messages of the popup being handled now: the manager outlives the
     // window until the outermost of them returns.
     int m_nDepth = 0;

@@ -46,8 +46,16 @@ public:
     // Ends the listing; also done by the destructor.
     void Close();
 
+    // After Start or Next returned false: the system's error code when the
+    // folder could not be read (no such folder, access refused, a path too
+    // long for the ANSI calls, a read error part way through); 0 when the
+    // listing simply had no entry, or no further one, to give. A caller that
+    // reports what a tree holds tells "nothing there" from "not read" by it.
+    unsigned long FailureCode() const { return m_failure; }
+
 private:
     void* m_handle = nullptr;
+    unsigned long m_failure = 0;
 };
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The combo box in a real window: the selection rules, and its drop-down as a
 // real popup window opened by a click, choosing by click or arrow key, and
-// closed by Escape without the key reaching the window the combo is in.
+// closed by Escape without the key reaching the window the combo is in. With
+// real input from outside: the click that closes the drop-down acts on
+// nothing beneath it, the next one does; clicks and the wheel inside it work.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,8 +15,10 @@
 #include "UI/Control/ListLabelElementUI.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
+#include "UI/Control/OptionUI.h"
 #include "UI/Shadow/ShadowUI.h"
 #include "WindowTestSupport.h"
+#include "support/WineHost.h"
 
 using namespace Vellum;
 using windowtest::CenterOf;
@@ -184,6 +188,18 @@ TEST_F(Combo, FocusMovingAwayClosesTheDropDown) {
     EXPECT_TRUE(::IsWindow(m_wnd));
 }
 
+// The drop-down holds the mouse while open; taken away, a press beside it
+// would reach the window beneath, so the drop-down closes.
+TEST_F(Combo, LosingTheMouseCaptureClosesTheDropDown) {
+    AddDrives({"E:\\", "F:\\"});
+    HWND popup = OpenByClick();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(popup, ::GetCapture());
+    ::SetCapture(m_wnd);
+    EXPECT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    ::ReleaseCapture();
+}
+
 TEST_F(Combo, DropBoxSizeAndLookComeFromTheSkin) {
     auto* sized = static_cast<CComboUI*>(m_wnd.Find("Sized")->GetInterface("Combo"));
     auto* entry = new CListLabelElementUI;
@@ -243,6 +259,143 @@ TEST_F(Combo, ClosingTheWindowWithTheDropDownOpenGivesTheEntriesBack) {
     ::DestroyWindow(m_wnd);
     EXPECT_FALSE(m_combo->IsDropped());
     EXPECT_EQ(m_combo, first->GetParent());
+}
+
+// The drop-down opened beside controls that act on a click, as the drive
+// selector sits beside "全选" and above the list's check boxes: "All" and
+// "Act" beside it, "Row" below where it hangs, "Marker" out of its way.
+const char kBesideSkin[] = R"(<Window size="400,260" showshadow="false">
+  <VerticalLayout bkcolor="#FFF5F7FA" inset="10,10,10,10">
+    <HorizontalLayout height="28" childpadding="12">
+      <Combo name="Drives" width="120" height="28" dropboxsize="120,80" />
+      <CheckBox name="All" text="All" width="64" height="28" />
+      <Button name="Act" text="Act" width="72" height="28" bkcolor="#FF2563EB" textcolor="#FFFFFFFF" />
+    </HorizontalLayout>
+    <Control height="100" />
+    <HorizontalLayout height="24" childpadding="12">
+      <CheckBox name="Row" text="Row" width="80" height="24" />
+      <CheckBox name="Marker" text="Marker" width="80" height="24" />
+    </HorizontalLayout>
+    <Control />
+  </VerticalLayout>
+</Window>)";
+
+// Real input from outside, as an operator's mouse makes it: xdotool moves the
+// X pointer to a client point of `hWnd` and clicks `button` there (1 the left
+// button, 4 and 5 the wheel up and down). The messages come through the queue.
+bool RealClick(HWND hWnd, POINT client, int button = 1) {
+    if (!::ClientToScreen(hWnd, &client)) return false;
+    return testsupport::RunUnixCommand(
+        {"xdotool", "mousemove", std::to_string(client.x), std::to_string(client.y), "click", std::to_string(button)});
+}
+
+class ComboBeside : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CShadowUI::Initialize(CUIManager::GetInstance()); }
+    void SetUp() override {
+        m_skins.Write("ComboBeside.xml", kBesideSkin);
+        ASSERT_NE(nullptr, m_wnd.CreateHidden());
+        m_wnd.ShowAndLayout();
+        m_combo = static_cast<CComboUI*>(m_wnd.Find("Drives")->GetInterface("Combo"));
+        ASSERT_NE(nullptr, m_combo);
+        for (const char* drive : {"D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\"}) {
+            auto* entry = new CListLabelElementUI;
+            entry->SetText(drive);
+            ASSERT_TRUE(m_combo->Add(entry));
+        }
+        ASSERT_TRUE(m_combo->SelectItem(0));
+        m_wnd.m_notifications.clear();
+    }
+    void TearDown() override {
+        if (::IsWindow(m_wnd)) ::DestroyWindow(m_wnd);
+    }
+    int Count(const std::string& notification) const {
+        return static_cast<int>(std::count(m_wnd.m_notifications.begin(), m_wnd.m_notifications.end(), notification));
+    }
+    bool Ticked(const char* name) {
+        return static_cast<COptionUI*>(m_wnd.Find(name)->GetInterface("Option"))->IsSelected();
+    }
+    bool ClickOn(const char* name) { return RealClick(m_wnd, CenterOf(m_wnd.Find(name))); }
+    // Opens the drop-down with a real click on the combo.
+    bool Open() {
+        return ClickOn("Drives") && PumpUntil([&] { return m_combo->IsDropped(); });
+    }
+    // A real click on "Marker", once its tick has changed: input is handled
+    // in order, so every click before it has been handled too.
+    bool ClickMarkerAndWait() {
+        const bool before = Ticked("Marker");
+        return ClickOn("Marker") && PumpUntil([&] { return Ticked("Marker") != before; });
+    }
+
+    SkinFolder m_skins;
+    TestWnd m_wnd{"ComboBeside.xml"};
+    CComboUI* m_combo = nullptr;
+};
+
+TEST_F(ComboBeside, TheClickThatClosesTheDropDownActsOnNothingAndTheNextOneDoes) {
+    const struct {
+        const char* name;
+        bool toggles;  // a check box; else a button
+    } targets[] = {{"All", true}, {"Act", false}, {"Row", true}};
+    for (const auto& target : targets) {
+        SCOPED_TRACE(target.name);
+        ASSERT_TRUE(Open());
+        ASSERT_TRUE(ClickOn(target.name));
+        ASSERT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); })) << "the click beside left the drop-down open";
+        ASSERT_TRUE(ClickMarkerAndWait());
+        const std::string clicked = std::string("click:") + target.name;
+        EXPECT_EQ(0, Count(clicked)) << "the click that closed the drop-down reached " << target.name;
+        if (target.toggles) {
+            EXPECT_FALSE(Ticked(target.name));
+        }
+
+        // With the drop-down closed, the same click acts.
+        ASSERT_TRUE(ClickOn(target.name));
+        EXPECT_TRUE(PumpUntil([&] { return Count(clicked) == 1; }));
+        if (target.toggles) {
+            EXPECT_TRUE(Ticked(target.name));
+        }
+        EXPECT_FALSE(m_combo->IsDropped());
+    }
+    EXPECT_EQ(0, Count("itemselect:Drives"));
+}
+
+TEST_F(ComboBeside, InsideTheDropDownAClickChoosesAndTheWheelScrolls) {
+    // A click on the combo itself while it is open closes it, and no more.
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(ClickOn("Drives"));
+    ASSERT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    ASSERT_TRUE(ClickMarkerAndWait());
+    EXPECT_FALSE(m_combo->IsDropped());
+    EXPECT_EQ(1, Count("dropdown:Drives"));
+
+    // The wheel over the open drop-down scrolls it (six entries in 80 px).
+    ASSERT_TRUE(Open());
+    HWND popup = m_combo->GetDropDownWindow();
+    ASSERT_NE(nullptr, popup);
+    ::UpdateWindow(popup);
+    auto* list = static_cast<CComboListUI*>(m_combo->GetItemAt(0)->GetParent());
+    ASSERT_GT(list->GetScrollRange(), 0);
+    ASSERT_EQ(0, list->GetScrollPos());
+    RECT rc;
+    ::GetClientRect(popup, &rc);
+    const POINT middle = {rc.right / 2, rc.bottom / 2};
+    ASSERT_TRUE(RealClick(popup, middle, 5));
+    EXPECT_TRUE(PumpUntil([&] { return list->GetScrollPos() > 0; })) << "the wheel did not scroll the drop-down";
+    EXPECT_TRUE(m_combo->IsDropped());
+
+    // A click on an entry chooses it and closes the drop-down: the one now
+    // in the middle, which the scroll brought there.
+    int under = -1;
+    for (int i = 0; i < m_combo->GetCount(); ++i) {
+        const RECT& entry = m_combo->GetItemAt(i)->GetPos();
+        if (::PtInRect(&entry, middle)) under = i;
+    }
+    ASSERT_GE(under, 2);
+    ASSERT_TRUE(RealClick(popup, middle));
+    EXPECT_TRUE(PumpUntil([&] { return !m_combo->IsDropped(); }));
+    EXPECT_EQ(under, m_combo->GetCurSel());
+    EXPECT_EQ(m_combo->GetItemAt(under)->GetText().ToStdString(), m_combo->GetText().ToStdString());
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 
 // The file's bytes: UTF-8 with a byte order mark (so a spreadsheet reads the
 // Chinese names right), CR LF line ends, a title line, then per row: name,
-// path, kind (目录/文件), size in bytes (empty while a folder's is unknown),
+// path, kind (目录/文件), size in bytes (empty while a folder's is unknown,
+// with a "+" after it when part of the folder could not be read),
 // modified time as the list shows it, and 是/否 for the tick. Fields are
 // written as CsvField writes them.
 std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows);

@@ -2,7 +2,11 @@
 //
 // The walk applies the scan's rules to what it meets: a link (reparse point)
 // is neither entered nor counted — it may lead to another disk, or back into
-// the tree — and an entry whose attributes cannot be read is passed over.
+// the tree — and an entry whose attributes cannot be read is passed over (its
+// bytes unknown, the size is partial). A folder that cannot be listed marks
+// the size partial too: deep game trees hold folders whose paths are too long
+// for the ANSI calls, and a size that silently left them out would pass for
+// the whole.
 // The attribute the listing reports decides. Windows marks a link to a file
 // there; Wine 8 lists one as a plain file of its target's length, and it is
 // then counted: telling it apart would take a handle per file (see
@@ -88,7 +92,7 @@ void CCandidateSizer::Run(const std::vector<std::string>& folders, const BatchSi
         done.strPath = folder;
         // A cancelled folder is not reported, nor is anything finished before
         // it: after Stop the owner wants no further batch at all.
-        if (!SizeTree(folder, &done.nSize)) return;
+        if (!SizeTree(folder, &done)) return;
         batch.push_back(std::move(done));
         const auto now = std::chrono::steady_clock::now();
         if (batch.size() >= kBatchFolders || now - lastFlush >= kBatchInterval) {
@@ -101,24 +105,32 @@ void CCandidateSizer::Run(const std::vector<std::string>& folders, const BatchSi
     if (!batch.empty() && !m_stopping) sink(std::move(batch));
 }
 
-bool CCandidateSizer::SizeTree(const std::string& folder, uint64_t* size) const {
+bool CCandidateSizer::SizeTree(const std::string& folder, TFolderSize* size) const {
     if (m_stopping) return false;
     platform::FolderListing listing;
     platform::FolderEntry entry;
-    // A folder that cannot be listed (gone, or refused) adds nothing.
-    if (!listing.Start(folder + "\\*.*", &entry)) return true;
-    do {
-        if (m_stopping) return false;
-        const uint32_t attributes = entry.dwAttributes;
-        if (IsDotEntry(entry.strName) || attributes == platform::kAttributesInvalid ||
-            (attributes & platform::kAttributeReparsePoint) != 0) {
-            continue;
-        }
-        if ((attributes & platform::kAttributeDirectory) == 0) {
-            *size += entry.nSize;
-        } else if (!SizeTree(folder + "\\" + entry.strName, size)) {
-            return false;
-        }
-    } while (listing.Next(&entry));
+    if (listing.Start(folder + "\\*.*", &entry)) {
+        do {
+            if (m_stopping) return false;
+            const uint32_t attributes = entry.dwAttributes;
+            if (IsDotEntry(entry.strName)) continue;
+            // Checked first: the invalid value has the link bit set too.
+            if (attributes == platform::kAttributesInvalid) {
+                size->bPartial = true;
+            } else if ((attributes & platform::kAttributeReparsePoint) != 0) {
+                continue;
+            } else if ((attributes & platform::kAttributeDirectory) == 0) {
+                size->nSize += entry.nSize;
+            } else if (!SizeTree(folder + "\\" + entry.strName, size)) {
+                return false;
+            }
+        } while (listing.Next(&entry));
+    }
+    // Not read, or not read to its end: what it holds beyond that is unknown.
+    if (const unsigned long code = listing.FailureCode()) {
+        size->bPartial = true;
+        LOG_WRITE(LOG_WARNING, "Trevand  无法读取目录 %s（错误 %lu），所在目录的大小只计能读到的部分", folder.c_str(),
+                  code);
+    }
     return true;
 }

@@ -5,7 +5,10 @@
 // order given, with the scan's rules for what it meets — every file counts
 // (hidden and read-only ones too), a link (reparse point) is never followed
 // and adds nothing — and hands the finished folders to `sink` in batches.
-// A folder is reported only once its whole tree has been walked.
+// A folder is reported only once its whole tree has been walked. A sub-folder
+// that cannot be listed (refused, gone, or a path too long for the ANSI calls)
+// adds nothing, and the folder's size is then reported as partial: the bytes
+// found are a lower bound, never to be shown as the whole.
 //
 // Stop cancels the walk and joins the thread: once it returns, `sink` is never
 // called again. Start stops a previous run first; the destructor stops too.
@@ -28,7 +31,10 @@ class CCandidateSizer {
 public:
     struct TFolderSize {
         std::string strPath;  // as given to Start
-        uint64_t nSize = 0;   // bytes of every file in the tree
+        uint64_t nSize = 0;   // bytes of every file in the tree that could be read
+        // Some of the tree could not be read (the folder itself included):
+        // nSize is then only what was found.
+        bool bPartial = false;
     };
     using BatchSink = std::function<void(std::vector<TFolderSize>&& batch)>;
 
@@ -59,9 +65,10 @@ public:
 private:
     // The worker: walks `folders` in order and hands finished ones to `sink`.
     void Run(const std::vector<std::string>& folders, const BatchSink& sink);
-    // Adds the bytes of every file below `folder` to *size; false when the
+    // Adds the bytes of every file below `folder` to size->nSize and sets
+    // size->bPartial when a folder of the tree cannot be read; false when the
     // walk was cancelled before the tree was done.
-    bool SizeTree(const std::string& folder, uint64_t* size) const;
+    bool SizeTree(const std::string& folder, TFolderSize* size) const;
 
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};

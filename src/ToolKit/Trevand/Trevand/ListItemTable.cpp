@@ -8,6 +8,16 @@
 
 const char kSizePendingText[] = "计算中…";
 
+namespace {
+
+// "45.2 MB", "45.2 MB+" for a folder only partly read, or the pending text.
+std::string SizeText(const ListRowInfo& row) {
+    if (!row.bSizeKnown) return kSizePendingText;
+    return FormatSize(row.nSize) + (row.bSizePartial ? "+" : "");
+}
+
+}  // namespace
+
 void CListItemTable::Sync(const UnLoadPathList& list) {
     if (!m_pList) return;
     std::set<std::string> stale;
@@ -32,6 +42,7 @@ void CListItemTable::Sync(const UnLoadPathList& list) {
         row.bDir = info.bDir;
         row.nSize = info.bDir ? 0 : info.nSize;
         row.bSizeKnown = !info.bDir;
+        row.bSizePartial = false;
         row.nModified = info.nModified;
         ShowCandidate(row, timeChanged);
     }
@@ -58,13 +69,14 @@ void CListItemTable::ApplyOrder() {
     (void)reordered;
 }
 
-bool CListItemTable::SetFolderSize(const std::string& strPath, uint64_t nSize) {
+bool CListItemTable::SetFolderSize(const std::string& strPath, uint64_t nSize, bool bPartial) {
     auto found = m_mapRow.find(strPath);
     if (found == m_mapRow.end() || !found->second.bDir) return false;
     ListRowInfo& row = found->second;
     row.nSize = nSize;
     row.bSizeKnown = true;
-    row.pRow->SetText(kColumnSize, FormatSize(nSize).c_str());
+    row.bSizePartial = bPartial;
+    row.pRow->SetText(kColumnSize, SizeText(row).c_str());
     return true;
 }
 
@@ -73,11 +85,12 @@ TSizeTotals CListItemTable::Totals() const {
     for (const auto& entry : m_mapRow) {
         const ListRowInfo& row = entry.second;
         const bool checked = row.pRow->IsChecked();
+        const bool partial = !row.bSizeKnown || row.bSizePartial;
         totals.nListed += row.nSize;
-        totals.bListedPartial |= !row.bSizeKnown;
+        totals.bListedPartial |= partial;
         if (!checked) continue;
         totals.nChecked += row.nSize;
-        totals.bCheckedPartial |= !row.bSizeKnown;
+        totals.bCheckedPartial |= partial;
     }
     return totals;
 }
@@ -121,7 +134,7 @@ void CListItemTable::ShowCandidate(const ListRowInfo& row, bool showTime) {
     pRow->SetText(kColumnName, row.strName.c_str());
     pRow->SetText(kColumnPath, row.strPath.c_str());
     pRow->SetText(kColumnKind, row.bDir ? "目录" : "文件");
-    pRow->SetText(kColumnSize, row.bSizeKnown ? FormatSize(row.nSize).c_str() : kSizePendingText);
+    pRow->SetText(kColumnSize, SizeText(row).c_str());
     if (showTime) pRow->SetText(kColumnModified, FormatModifiedTime(row.nModified).c_str());
     pRow->SetPadding({1, 0, 1, 0});
     pRow->ShowCheckBox(true);

@@ -30,7 +30,7 @@ class CListUI;
 using UnLoadPathList = std::list<UnLoadPathInfo>;
 
 // Known bytes of the listed and of the ticked rows; a sum is partial while a
-// folder it covers has no size yet.
+// folder it covers has no size yet, or only a partial one.
 struct TSizeTotals {
     uint64_t nListed = 0;
     uint64_t nChecked = 0;
@@ -64,9 +64,10 @@ public:
     // Puts the rows in the chosen order again (sizes arrived); nothing
     // without one.
     void Resort() { SetOrder(m_order); }
-    // Shows the size of the folder row of `strPath`. False, changing
-    // nothing, when the table has no folder of that path.
-    bool SetFolderSize(const std::string& strPath, uint64_t nSize);
+    // Shows the size of the folder row of `strPath`, with a "+" when
+    // `bPartial` (part of its tree could not be read, nSize is what could).
+    // False, changing nothing, when the table has no folder of that path.
+    bool SetFolderSize(const std::string& strPath, uint64_t nSize, bool bPartial);
     TSizeTotals Totals() const;
     // The entries of the rows, top to bottom.
     std::vector<const ListRowInfo*> InListOrder() const;

@@ -17,6 +17,9 @@ struct ListRowInfo {
     // bSizeKnown is set (until then nSize is 0 and means nothing).
     uint64_t nSize = 0;
     bool bSizeKnown = false;
+    // The sizer could not read all of the folder's tree: nSize is the part it
+    // could, shown and summed with a "+".
+    bool bSizePartial = false;
     int64_t nModified = 0;  // last write, seconds since 1970 UTC; 0 unknown
     CListItemPaint* pRow = nullptr;
 };

@@ -223,7 +223,8 @@ bool CTrevandWnd::OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFold
     // was before a reload: it never lands, whatever rows show now.
     if (run != m_nSizerRun) return true;
     bool changed = false;
-    for (const CCandidateSizer::TFolderSize& size : batch) changed |= m_rows.SetFolderSize(size.strPath, size.nSize);
+    for (const CCandidateSizer::TFolderSize& size : batch)
+        changed |= m_rows.SetFolderSize(size.strPath, size.nSize, size.bPartial);
     if (!changed) return true;
     // Rows sorted by size take their place as their sizes arrive.
     if (m_rows.GetOrder().nColumn == kColumnSize) m_rows.Resort();

@@ -22,6 +22,10 @@ void CopyEntry(const WIN32_FIND_DATAA& data, FolderEntry* entry) {
     entry->nModified = SecondsSince1970(data.ftLastWriteTime);
 }
 
+// The error code of a listing call that failed, or 0 when it only ran out of
+// entries: "no file matched" from the first call, "no more files" from a later one.
+unsigned long FailureOf(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES ? 0 : code; }
+
 }  // namespace
 
 bool IsExistingFolder(const std::string& path) {
@@ -33,9 +37,11 @@ FolderListing::~FolderListing() { Close(); }
 
 bool FolderListing::Start(const std::string& pattern, FolderEntry* entry) {
     Close();
+    m_failure = 0;
     WIN32_FIND_DATAA data;
     HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE) {
+        m_failure = FailureOf(GetLastError());
         return false;
     }
     m_handle = handle;
@@ -45,7 +51,11 @@ bool FolderListing::Start(const std::string& pattern, FolderEntry* entry) {
 
 bool FolderListing::Next(FolderEntry* entry) {
     WIN32_FIND_DATAA data;
-    if (m_handle == nullptr || !FindNextFileA(static_cast<HANDLE>(m_handle), &data)) {
+    if (m_handle == nullptr) {
+        return false;
+    }
+    if (!FindNextFileA(static_cast<HANDLE>(m_handle), &data)) {
+        m_failure = FailureOf(GetLastError());
         return false;
     }
     CopyEntry(data, entry);

@@ -100,6 +100,29 @@ TEST(CsvField, TextsASpreadsheetWouldRunAsFormulasGetAnApostrophe) {
     }
 }
 
+TEST(CandidateCsv, SizeColumnIsEmptyWhileUnknownAndMarkedWhenReadInPart) {
+    const struct {
+        const char* name;
+        bool known, partial;
+        const char* size;
+    } cases[] = {{"known", true, false, "300"}, {"read in part", true, true, "300+"}, {"unknown", false, false, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ListRowInfo row;
+        row.strPath = "E:\\Deep";
+        row.strName = "Deep";
+        row.bDir = true;
+        row.nSize = c.known ? 300 : 0;
+        row.bSizeKnown = c.known;
+        row.bSizePartial = c.partial;
+        const std::string csv = CandidateCsv({&row});
+        // The row's line: name, path, kind, size, time, tick.
+        const std::string line = csv.substr(csv.find("\r\n") + 2);
+        const std::string head = std::string("Deep,E:\\Deep,") + u8"目录," + c.size + ",";
+        EXPECT_EQ(head, line.substr(0, head.size()));
+    }
+}
+
 class Export : public OperatorView {
 protected:
     // Puts a file into the engine's candidates as a scan might report it.

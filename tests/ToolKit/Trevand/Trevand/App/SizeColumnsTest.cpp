@@ -15,6 +15,7 @@ namespace apptest {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testsupport::CafeEntry;
 
 TEST_F(OperatorView, RowsShowSizesAndTimesWithFoldersPendingUntilSized) {
     HoldSizerAt("");  // no folder size arrives while this test looks
@@ -92,6 +93,35 @@ TEST_F(OperatorView, TotalsFollowSizesTicksSelectAllAndRemovals) {
     EXPECT_TRUE(windowtest::PumpUntil([&] { return TotalText() == afterRemoval; }, 2000)) << TotalText();
     Click(Main(), "ChkSelectAll");
     EXPECT_EQ("共 " + FormatSize(all - kBigBytes) + "，已选 0 B", TotalText());
+}
+
+// A folder whose tree could not be read in full shows the bytes that could
+// be read, marked with a "+" in its row and in every sum that covers it; a
+// sort by size places it by that known part.
+TEST_F(OperatorView, AFolderReadOnlyInPartShowsItsKnownSizeWithAPlusInItsRowAndTotals) {
+    // "E:\Games\Deep": 300 bytes the sizer can read, and 9000 more in a
+    // folder whose path ("E:\Games\Deep\<150>\<100>", 265 characters) is too
+    // long for the ANSI calls: no listing of it can start.
+    const char kDeep[] = "E:\\Games\\Deep";
+    const std::string hidden = "Games\\Deep\\" + std::string(150, 'a') + "\\" + std::string(100, 'b');
+    m_desc = SizedCafe();
+    m_desc.drives[0].entries.push_back(CafeEntry(CafeEntry::kFile, "Games\\Deep\\seen.dat").Size(300));
+    m_desc.drives[0].entries.push_back(CafeEntry(CafeEntry::kFile, hidden + "\\unseen.dat").Size(9000));
+    StartWithRole(m_desc, 2);
+    ASSERT_TRUE(WaitForSizes());
+
+    EXPECT_EQ("300 B+", Cell(kDeep, 3));
+    EXPECT_EQ(FormatSize(4000), Cell(kOld, 3));  // read in full: no mark
+    const uint64_t all = 10 + kBigBytes + 1536 + 1536 + 4000 + 700000 + 300;
+    EXPECT_EQ("共 " + FormatSize(all) + "+，已选 0 B", TotalText());
+    ClickTick(kOld);
+    EXPECT_EQ("共 " + FormatSize(all) + "+，已选 " + FormatSize(4000), TotalText());
+    ClickTick(kDeep);
+    EXPECT_EQ("共 " + FormatSize(all) + "+，已选 " + FormatSize(4300) + "+", TotalText());
+
+    // 0, 10, 300 known, 1536, 1536, 4000, 700000, over 4 GiB.
+    ClickHeader(3);
+    EXPECT_EQ((Strings{kEmpty, kComma, kDeep, kNote, kTie, kOld, kOldVersion, kBig}), Paths());
 }
 
 // A drive switch while the sizer is held: what the old run worked out must

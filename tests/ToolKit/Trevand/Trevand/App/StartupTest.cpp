@@ -1,6 +1,7 @@
-// The real Trevand.exe as its own process: the log folder is found from the
-// executable, whatever the working directory, and each run's log starts
-// with the three banner lines.
+// The real Trevand.exe as its own process: the main window is never shown
+// before a role is chosen, not even for a moment; the log folder is found
+// from the executable, whatever the working directory, and each run's log
+// starts with the three banner lines.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 #include "support/ProgramLog.h"
 #include "support/TempDir.h"
 #include "support/WaitUntil.h"
+#include "support/XMapLog.h"
 #include "../../../../UI/Window/WindowTestSupport.h"
 
 namespace {
@@ -34,13 +36,22 @@ TEST(Startup, LogBesideTheExecutableStartsWithTheBannerFromAnyWorkingDirectory) 
 
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
+        const testsupport::XMapLog maps;
+        ASSERT_TRUE(maps.Recording());
         ASSERT_TRUE(app.Start(elsewhere));
         HWND role = WaitForWindow("CSelectServerClass", "CSelectServerClassWnd", 15000);
         EXPECT_NE(nullptr, role);
-        // The main window exists and is hidden as soon as start-up is through.
+        // Start-up is through once the program's thread answers a message: it
+        // is in its message loop, past creating, placing and hiding the main
+        // window. The main window exists, and was never shown: not being
+        // visible now would hold as well after a flash at the screen's corner.
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(role && ::SendMessageTimeoutA(role, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
         HWND main = ::FindWindowA("CTrevandWnd", "CTrevandWnd");
         EXPECT_NE(nullptr, main);
-        EXPECT_TRUE(testsupport::WaitUntil([&] { return main && !::IsWindowVisible(main); }, 5000));
+        EXPECT_FALSE(main && ::IsWindowVisible(main));
+        EXPECT_EQ(1, maps.TimesMapped("CSelectServerClassWnd"));
+        EXPECT_EQ(0, maps.TimesMapped("CTrevandWnd")) << "the main window was shown before a role was chosen";
         if (role) ::PostMessageA(role, WM_SYSCOMMAND, SC_CLOSE, 0);
         DWORD code = 99;
         EXPECT_TRUE(app.WaitForExit(15000, &code));
