@@ -245,19 +245,22 @@ void EndToEnd::ExpectEndsByItself(int timeoutMs) {
     }
 }
 
-void EndToEnd::StartLargeDeletion() {
+XWindow EndToEnd::StartLargeDeletion() {
     Start(MasterCafeWithLargeTree(Outside()));
+    if (HasFatalFailure()) return XWindow();
     ConfirmRole(false, 2);
     const int rows = static_cast<int>(kRowsOfE.size()) + 1;  // E:\Backup first
     SelectDrive(1, rows);
     ClickTicks({0}, {0}, rows);
+    if (HasFatalFailure()) return XWindow();
     const XWindow box = AskToRemove();
-    ASSERT_TRUE(box.Valid());
+    if (!box.Valid()) return XWindow();
     const ScreenRect rect = box.Geometry();
     const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
-    ASSERT_TRUE(box.Click(yes.x, yes.y));
-    ASSERT_TRUE(testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch()).Valid())
-        << "the deletion window did not appear";
+    EXPECT_TRUE(box.Click(yes.x, yes.y));
+    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch());
+    EXPECT_TRUE(deletion.Valid()) << "the deletion window did not appear";
+    return deletion;
 }
 
 void EndToEnd::ExpectCancelledThenEnded() {

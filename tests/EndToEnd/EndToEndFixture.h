@@ -74,8 +74,9 @@ protected:
     void ExpectEndsByItself(int timeoutMs);
 
     // On the master café with the large tree: ticks E:\Backup and answers
-    // "是"; returns once the deletion window shows, its worker deleting.
-    void StartLargeDeletion();
+    // "是"; returns the deletion window once it shows, its worker deleting
+    // (an invalid window, with the failure added, when it does not show).
+    testsupport::XWindow StartLargeDeletion();
     // After a request to end during StartLargeDeletion: the program ends by
     // itself within a few seconds with exit code 0, having cancelled as
     // "closebtn" does (the log says the tree was left part way), without

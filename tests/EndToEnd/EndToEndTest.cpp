@@ -108,18 +108,9 @@ TEST_F(EndToEnd, EscapeOnTheConfirmationBoxClosesItAndDeletesNothing) {
 // nothing but that tree is touched, and the refreshed list shows the tree
 // exactly when some of it is left.
 TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
-    Start(MasterCafeWithLargeTree(Outside()));
-    ConfirmRole(false, 2);
-    const int rows = static_cast<int>(kRowsOfE.size()) + 1;  // E:\Backup first
-    SelectDrive(1, rows);
-    ClickTicks({0}, {0}, rows);
-    const XWindow box = AskToRemove();
-    ASSERT_TRUE(box.Valid());
-    const ScreenRect rect = box.Geometry();
-    const skinpoints::Point yes = skinpoints::MsgBoxPoints(rect.width, rect.height).BtnOk;
-    ASSERT_TRUE(box.Click(yes.x, yes.y));
-    const XWindow deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, 10000, Scratch());
+    const XWindow deletion = StartLargeDeletion();
     ASSERT_TRUE(deletion.Valid());
+    const int rows = static_cast<int>(kRowsOfE.size()) + 1;  // E:\Backup first
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     ASSERT_TRUE(deletion.Click(close.x, close.y));
     // A second click while cancelling changes nothing.
@@ -142,14 +133,14 @@ TEST_F(EndToEnd, CancellingALargeDeletionClosesTheWindowAndTouchesNothingElse) {
 
 TEST_F(EndToEnd, TaskkillDuringALargeDeletionCancelsItAndTheProgramEnds) {
     // Without /F: WM_CLOSE to every window of the process.
-    StartLargeDeletion();
+    ASSERT_TRUE(StartLargeDeletion().Valid());
     ASSERT_TRUE(TaskKill());
     ExpectCancelledThenEnded();
 }
 
 TEST_F(EndToEnd, SystemCloseOnTheMainWindowDuringALargeDeletionCancelsItAndTheProgramEnds) {
     // What the taskbar's close sends to the (disabled) main window.
-    StartLargeDeletion();
+    ASSERT_TRUE(StartLargeDeletion().Valid());
     ASSERT_TRUE(PostFromOutside(kMainWindowText, WM_SYSCOMMAND, SC_CLOSE));
     ExpectCancelledThenEnded();
 }
