@@ -15,12 +15,6 @@ add_library(trevand_options INTERFACE)
 target_compile_options(trevand_options INTERFACE -Wall -Wextra)
 target_include_directories(trevand_options INTERFACE "${PROJECT_SOURCE_DIR}/src")
 
-function(trevand_add_optional_subdirectory dir)
-    if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
-        add_subdirectory(${dir})
-    endif()
-endfunction()
-
 add_subdirectory(src/comm/platform)
 add_subdirectory(src/UI)
 add_subdirectory(fuzz)

@@ -21,7 +21,7 @@
 
 #include <memory>
 
-#include "UI/Window/WindowWnd.h"
+#include "UI/Wnd/WindowWnd.h"
 
 namespace Vellum {
 

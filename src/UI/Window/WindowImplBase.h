@@ -9,10 +9,10 @@
 // "closebtn", "minbtn", "maxbtn" and "restorebtn" work without code.
 #pragma once
 
-#include "UI/Core/DialogBuilder.h"
+#include "UI/Window/DialogBuilder.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Window/NotifyPump.h"
-#include "UI/Window/WindowWnd.h"
+#include "UI/Wnd/WindowWnd.h"
 
 namespace Vellum {
 

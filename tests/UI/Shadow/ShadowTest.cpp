@@ -147,6 +147,29 @@ void UseTestImage(CShadowUI& shadow, const Vellum::CDecodedImage& image) {
     });
 }
 
+// The set-up most tests share: a test window at 200,150 (360 by 220) with a
+// shadow drawn from the build's skin images.
+class ShadowOnWindow : public ::testing::Test {
+protected:
+    explicit ShadowOnWindow(bool visible = true) : window(200, 150, 360, 220, kWindowColor, visible) {}
+    void SetUp() override {
+        shadow.SetImageFolder(SkinFolder());
+        shadow.Create(nullptr, window.Get());
+        hShadow = shadow.GetShadowWindow();
+        ASSERT_NE(nullptr, hShadow);
+    }
+
+    TestWindow window;
+    CShadowUI shadow;  // goes before its window, as in the program
+    HWND hShadow = nullptr;
+};
+
+// The same on a window not shown yet.
+class ShadowOnHiddenWindow : public ShadowOnWindow {
+protected:
+    ShadowOnHiddenWindow() : ShadowOnWindow(false) {}
+};
+
 }  // namespace
 
 TEST(ShadowTest, ClassIsRegisteredOncePerProcess) {
@@ -251,13 +274,7 @@ TEST(ShadowTest, NoShadowWindowWhenShowShadowIsFalse) {
     EXPECT_EQ(0, shadow.GetStatus());
 }
 
-TEST(ShadowTest, ShadowIsAnOwnedLayeredClickThroughPopupAroundTheWindow) {
-    TestWindow window(200, 150, 360, 220, kWindowColor, true);
-    CShadowUI shadow;
-    shadow.SetImageFolder(SkinFolder());
-    shadow.Create(nullptr, window.Get());
-    const HWND hShadow = shadow.GetShadowWindow();
-    ASSERT_NE(nullptr, hShadow);
+TEST_F(ShadowOnWindow, ShadowIsAnOwnedLayeredClickThroughPopupAroundTheWindow) {
     EXPECT_EQ(&shadow, CShadowUI::FindShadow(window.Get()));
     EXPECT_EQ(1, CountShadowWindows(window.Get()));
     EXPECT_EQ(CShadowUI::SS_ENABLED | CShadowUI::SS_VISIBLE | CShadowUI::SS_PARENTVISIBLE, shadow.GetStatus());
@@ -278,13 +295,7 @@ TEST(ShadowTest, ShadowIsAnOwnedLayeredClickThroughPopupAroundTheWindow) {
     EXPECT_EQ(window.Get(), WindowFromPoint(POINT{380, 260}));
 }
 
-TEST(ShadowTest, FollowsMovesAndResizes) {
-    TestWindow window(200, 150, 360, 220, kWindowColor, true);
-    CShadowUI shadow;
-    shadow.SetImageFolder(SkinFolder());
-    shadow.Create(nullptr, window.Get());
-    const HWND hShadow = shadow.GetShadowWindow();
-    ASSERT_NE(nullptr, hShadow);
+TEST_F(ShadowOnWindow, FollowsMovesAndResizes) {
     SetWindowPos(window.Get(), nullptr, 320, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(WindowRect(hShadow) == (RECT{297, 77, 703, 343})) << Describe(WindowRect(hShadow));
 
@@ -325,13 +336,7 @@ TEST(ShadowTest, HiddenWhileMinimisedOrMaximisedAndBackAfterRestore) {
     }
 }
 
-TEST(ShadowTest, FollowsTheWindowsVisibility) {
-    TestWindow window(200, 150, 360, 220, kWindowColor, false);
-    CShadowUI shadow;
-    shadow.SetImageFolder(SkinFolder());
-    shadow.Create(nullptr, window.Get());
-    const HWND hShadow = shadow.GetShadowWindow();
-    ASSERT_NE(nullptr, hShadow);
+TEST_F(ShadowOnHiddenWindow, FollowsTheWindowsVisibility) {
     EXPECT_EQ(CShadowUI::SS_ENABLED, shadow.GetStatus());
     EXPECT_FALSE(IsWindowVisible(hShadow));
 
@@ -365,13 +370,7 @@ TEST(ShadowTest, GoesWithItsWindow) {
     EXPECT_EQ(0, shadow.GetStatus());
 }
 
-TEST(ShadowTest, WmCloseFromElsewhereLeavesTheShadowWithItsWindow) {
-    CShadowUI shadow;
-    TestWindow window(200, 150, 360, 220, kWindowColor, true);
-    shadow.SetImageFolder(SkinFolder());
-    shadow.Create(nullptr, window.Get());
-    HWND hShadow = shadow.GetShadowWindow();
-    ASSERT_NE(nullptr, hShadow);
+TEST_F(ShadowOnWindow, WmCloseFromElsewhereLeavesTheShadowWithItsWindow) {
     // What taskkill without /F sends to every top-level window.
     ::SendMessageA(hShadow, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(hShadow));
@@ -447,12 +446,7 @@ TEST(ShadowTest, ShadowReleasedUnderAnotherHookKeepsTheChainWhole) {
     EXPECT_LT(g_testHookMessages, 50);
 }
 
-TEST(ShadowTest, OneShadowPerWindow) {
-    TestWindow window(200, 150, 360, 220, kWindowColor, true);
-    CShadowUI shadow;
-    shadow.SetImageFolder(SkinFolder());
-    shadow.Create(nullptr, window.Get());
-    const HWND hShadow = shadow.GetShadowWindow();
+TEST_F(ShadowOnWindow, OneShadowPerWindow) {
     shadow.Create(nullptr, window.Get());
     CShadowUI second;
     second.Create(nullptr, window.Get());
@@ -566,6 +560,7 @@ TEST(ShadowTest, ScreenShowsTheNineGridAroundTheWindowWithAClearCentre) {
 }
 
 TEST(ShadowTest, SkinShadowIsSoftAndTranslucent) {
+    // The backdrop goes up first: the window and its shadow lie over it.
     WhiteBackdrop backdrop;
     TestWindow window(200, 150, 360, 220, kWindowColor, true);
     CShadowUI shadow;

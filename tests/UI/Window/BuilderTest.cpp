@@ -8,7 +8,7 @@
 #include "UI/Control/LabelUI.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/ControlUI.h"
-#include "UI/Core/DialogBuilder.h"
+#include "UI/Window/DialogBuilder.h"
 #include "WindowTestSupport.h"
 #include "support/LogCapture.h"
 

@@ -17,7 +17,7 @@
 #include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"
 #include "UI/Core/UIManager.h"
-#include "UI/Window/WaitCursor.h"
+#include "UI/Wnd/WaitCursor.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/MbcsCompare.h"
 

@@ -17,7 +17,7 @@
 #include "UI/Core/UIManager.h"
 #include "UI/Control/OptionUI.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 #include "support/WineHost.h"
 
 using namespace Vellum;

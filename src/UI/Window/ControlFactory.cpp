@@ -1,6 +1,8 @@
 // The element names of the skin dialect and the classes they create. A new
 // control class is one line here. Names whose class does not exist yet are
 // absent, so their elements are skipped like unknown names.
+#include "UI/Window/ControlFactory.h"
+
 #include <cstring>
 
 #include "UI/Control/ButtonUI.h"
@@ -15,7 +17,6 @@
 #include "UI/Control/ProgressUI.h"
 #include "UI/Control/TextUI.h"
 #include "UI/Core/ContainerUI.h"
-#include "UI/Core/DialogBuilder.h"
 #include "UI/Core/HorizontalLayoutUI.h"
 #include "UI/Core/ScrollBarUI.h"
 #include "UI/Core/VerticalLayoutUI.h"

@@ -4,10 +4,10 @@
 // back through the manager's paint-into-DC entry.
 #include <gtest/gtest.h>
 
-#include "RenderTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/ControlUI.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 
 using namespace Vellum;
 using windowtest::NearColor;

@@ -1,4 +1,4 @@
-#include "UI/Core/DialogBuilder.h"
+#include "UI/Window/DialogBuilder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include "UI/Base/NameMatch.h"
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/UIManager.h"
+#include "UI/Window/ControlFactory.h"
 #include "UI/Markup/ValueParse.h"
 #include "comm/log/LogWriter.h"
 

@@ -1,4 +1,4 @@
-#include "UI/Window/WindowWnd.h"
+#include "UI/Wnd/WindowWnd.h"
 
 #include "UI/Core/UIManager.h"
 #include "UI/Win32/Win32Glue.h"

@@ -11,7 +11,7 @@
 #include "UI/Core/ContainerUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 
 using namespace Vellum;
 using windowtest::CenterOf;

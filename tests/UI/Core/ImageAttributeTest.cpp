@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "RenderTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Control/ListTextElementExUI.h"
 #include "UI/Control/ListUI.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 #include "support/LogCapture.h"
 
 using namespace Vellum;

@@ -83,10 +83,4 @@ private:
     bool m_bTooDeep = false;
 };
 
-// The element-to-class table of the framework's own controls; null for names
-// it does not hold. It lives with the controls (UI/Control/ControlFactory.cpp)
-// and joins the builder in the vellum_builder library: nothing in the core
-// includes a control, only the builder's library links the controls in.
-CControlUI* CreateBuiltinControl(const char* pstrClass);
-
 }  // namespace Vellum

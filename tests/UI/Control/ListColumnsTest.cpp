@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "ListTestSupport.h"
-#include "RenderTestSupport.h"
+#include "UI/Window/ListTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
 #include "UI/Control/ListTextElementExUI.h"

@@ -1,7 +1,7 @@
 // The Win32 side of the cross-thread calls.
 #include <windows.h>
 
-#include "UI/Window/UserUIMessageT.h"
+#include "UI/Wnd/UserUIMessageT.h"
 #include "comm/log/LogWriter.h"
 
 namespace Vellum {

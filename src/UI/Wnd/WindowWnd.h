@@ -11,7 +11,7 @@
 
 #include <windows.h>
 
-#include "UI/Window/UserUIMessageT.h"
+#include "UI/Wnd/UserUIMessageT.h"
 
 namespace Vellum {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "UI/Core/UIManager.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 
 using namespace Vellum;
 using windowtest::PostKey;

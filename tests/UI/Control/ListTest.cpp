@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "ListTestSupport.h"
-#include "RenderTestSupport.h"
+#include "UI/Window/ListTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Control/ListBodyUI.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"

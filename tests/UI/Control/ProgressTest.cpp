@@ -3,11 +3,11 @@
 // bar's own timer.
 #include <gtest/gtest.h>
 
-#include "RenderTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Control/ProgressUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 
 using namespace Vellum;
 using windowtest::SkinFolder;

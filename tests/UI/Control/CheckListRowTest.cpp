@@ -4,8 +4,8 @@
 // removals, and a screenshot of a list window in the program's look.
 #include <gtest/gtest.h>
 
-#include "ListTestSupport.h"
-#include "RenderTestSupport.h"
+#include "UI/Window/ListTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Control/ListBodyUI.h"
 #include "UI/Control/ListTextElementExUI.h"
 #include "support/PngFile.h"

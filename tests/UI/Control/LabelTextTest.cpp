@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "RenderTestSupport.h"
+#include "UI/Window/RenderTestSupport.h"
 #include "UI/Control/ButtonUI.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/OptionUI.h"
 #include "UI/Control/TextUI.h"
-#include "WindowTestSupport.h"
+#include "UI/Window/WindowTestSupport.h"
 
 using namespace Vellum;
 using windowtest::SendClick;
