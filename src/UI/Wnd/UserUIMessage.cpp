@@ -16,7 +16,7 @@ namespace {
 std::atomic<BetweenCheckAndPostHook> g_pBetweenCheckAndPost{nullptr};
 }  // namespace
 
-void SetBetweenCheckAndPostHook(BetweenCheckAndPostHook pHook) { g_pBetweenCheckAndPost.store(pHook); }
+void SetBetweenCheckAndPostHookForTests(BetweenCheckAndPostHook pHook) { g_pBetweenCheckAndPost.store(pHook); }
 
 void BetweenCheckAndPost(void* pWindow) {
     if (BetweenCheckAndPostHook hook = g_pBetweenCheckAndPost.load()) hook(pWindow);

@@ -25,12 +25,12 @@ bool PostCall(void* hWnd, void* pCall, const char* pstrName);
 unsigned long TickCount();
 void WarnSlowCall(const char* pstrName);
 
-// Test seam: a function PostUserMessage calls, when one is set, after its checks
+// For tests only: a function PostUserMessage calls, when one is set, after its checks
 // and before the post, with the window object. There a test does what another
 // thread may do in that moment (close or destroy the window), which a real race
 // would do for nanoseconds only. Null (the default) calls nothing.
 using BetweenCheckAndPostHook = void (*)(void* pWindow);
-void SetBetweenCheckAndPostHook(BetweenCheckAndPostHook pHook);
+void SetBetweenCheckAndPostHookForTests(BetweenCheckAndPostHook pHook);
 void BetweenCheckAndPost(void* pWindow);
 }  // namespace userui
 

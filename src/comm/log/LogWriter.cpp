@@ -58,12 +58,12 @@ void CLogWriter::SetOutput(int output) {
     m_nOutput = output;
 }
 
-void CLogWriter::SetClock(ClockFunction clock) {
+void CLogWriter::SetClockForTests(ClockFunction clock) {
     std::lock_guard<std::mutex> guard(m_lock);
     m_clock = clock;
 }
 
-void CLogWriter::SetMaxFileSize(uint64_t bytes) {
+void CLogWriter::SetMaxFileSizeForTests(uint64_t bytes) {
     std::lock_guard<std::mutex> guard(m_lock);
     m_nMaxFileSize = bytes;
 }

@@ -54,10 +54,10 @@ public:
     // Bit 1: standard output; bit 2: the log file.
     void SetOutput(int output);
 
-    // Seams for tests; the program keeps the wall clock and 1 GiB.
+    // For tests only; the program keeps the wall clock and 1 GiB.
     using ClockFunction = platform::WallClock (*)();
-    void SetClock(ClockFunction clock);
-    void SetMaxFileSize(uint64_t bytes);
+    void SetClockForTests(ClockFunction clock);
+    void SetMaxFileSizeForTests(uint64_t bytes);
 
 private:
     // Formats the prefix and message into `line`; returns the character count

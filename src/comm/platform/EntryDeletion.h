@@ -63,10 +63,10 @@ private:
 // REQUIRES: `path` is no reparse point.
 bool RemoveFolder(const std::string& path, uint32_t* error);
 
-// Test seam: `hook` runs on the deleting thread before every file deletion,
+// For tests only: `hook` runs on the deleting thread before every file deletion,
 // with the file's path; tests use it to hold a deletion at a known point.
 // Null removes it. Set it only while no deletion runs.
 using FileDeletionHook = void (*)(const std::string& path);
-void SetFileDeletionHook(FileDeletionHook hook);
+void SetFileDeletionHookForTests(FileDeletionHook hook);
 
 }  // namespace platform

@@ -13,9 +13,9 @@ using ThreadRoutine = unsigned long (*)(void* arg);
 // never runs.
 bool StartDetachedThread(ThreadRoutine routine, void* arg, uint32_t* error);
 
-// Test seam: replaces the system call behind StartDetachedThread (null puts
+// For tests only: replaces the system call behind StartDetachedThread (null puts
 // it back), so a test can make starting fail on demand.
 using StartThreadCall = bool (*)(ThreadRoutine routine, void* arg, uint32_t* error);
-void ReplaceStartThreadCall(StartThreadCall call);
+void ReplaceStartThreadCallForTests(StartThreadCall call);
 
 }  // namespace platform

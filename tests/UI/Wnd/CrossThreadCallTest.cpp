@@ -144,9 +144,9 @@ TEST_F(CrossThreadCall, ACallRacingTheWindowsEndIsNeitherLostNorRun) {
         // destroys the window, and is released with it.
         {"closed", [](CWindowWnd& w) { w.Close(3); }, true},
     };
-    userui::SetBetweenCheckAndPostHook([](void* pWindow) { g_pRaceAction(*static_cast<CWindowWnd*>(pWindow)); });
+    userui::SetBetweenCheckAndPostHookForTests([](void* pWindow) { g_pRaceAction(*static_cast<CWindowWnd*>(pWindow)); });
     struct Unhook {
-        ~Unhook() { userui::SetBetweenCheckAndPostHook(nullptr); }
+        ~Unhook() { userui::SetBetweenCheckAndPostHookForTests(nullptr); }
     } unhook;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

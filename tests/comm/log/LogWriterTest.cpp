@@ -72,7 +72,7 @@ protected:
         w.SetLogDir(dir.Path());
         w.SetLogName("T");
         w.SetOutput(2);
-        w.SetClock(&FakeClock);
+        w.SetClockForTests(&FakeClock);
     }
 
     std::string DayFile(const char* date) const { return dir.File(std::string("T") + date + ".log"); }
@@ -127,7 +127,7 @@ TEST_F(LogWriterTest, FolderGetsItsBackslashAndIsCreatedOneLevelDeep) {
     w.SetLogDir(dir.Path() + "\\log");
     w.SetLogName("Trevand");
     w.SetOutput(2);
-    w.SetClock(&FakeClock);
+    w.SetClockForTests(&FakeClock);
     w.LogWrite(LOG_INFO, __FILE__, __LINE__, "Test", "x");
     EXPECT_TRUE(FileExists(dir.File("log")));
     EXPECT_EQ(SplitLines(ReadFileBytes(JoinPath(dir.File("log"), "Trevand20240131.log"))).size(), 1u);
@@ -167,7 +167,7 @@ TEST_F(LogWriterTest, RestartOnTheSameDayAppendsAndCountsFromTheFileLength) {
     // crosses a limit just above that length and empties the file.
     CLogWriter third;
     Configure(third);
-    third.SetMaxFileSize(twoLines.size() + 10);
+    third.SetMaxFileSizeForTests(twoLines.size() + 10);
     third.LogWrite(LOG_INFO, __FILE__, __LINE__, "Test", "third run");
     EXPECT_EQ(ReadFileBytes(DayFile("20240131")), "");
 }
@@ -175,7 +175,7 @@ TEST_F(LogWriterTest, RestartOnTheSameDayAppendsAndCountsFromTheFileLength) {
 TEST_F(LogWriterTest, FileIsEmptiedInPlaceWhenItReachesTheMaximumSize) {
     // Each line is 15 + thread part + 7 ("[Info]|") + 4 characters + CR LF.
     const size_t lineSize = 15 + ThreadPart().size() + 7 + 4 + 2;
-    writer.SetMaxFileSize(3 * lineSize);
+    writer.SetMaxFileSizeForTests(3 * lineSize);
     const std::string file = DayFile("20240131");
     writer.LogWrite(LOG_INFO, __FILE__, __LINE__, "Test", "one ");
     writer.LogWrite(LOG_INFO, __FILE__, __LINE__, "Test", "two ");
@@ -193,7 +193,7 @@ TEST_F(LogWriterTest, UnopenableFileFailsNoCallAndIsTriedAgainTheNextDay) {
     w.SetLogDir(missing + "\\deeper");  // one level only: "missing" is never made
     w.SetLogName("T");
     w.SetOutput(2);
-    w.SetClock(&FakeClock);
+    w.SetClockForTests(&FakeClock);
     w.LogWrite(LOG_ERROR, __FILE__, __LINE__, "Test", "lost");
     EXPECT_FALSE(FileExists(missing));
 
@@ -224,7 +224,7 @@ TEST_F(LogWriterTest, OutputSelectionChoosesStandardOutputAndFile) {
         w.SetLogDir(own.Path());
         w.SetLogName("T");
         w.SetOutput(c.output);
-        w.SetClock(&FakeClock);
+        w.SetClockForTests(&FakeClock);
         ::testing::internal::CaptureStdout();
         w.LogWrite(LOG_INFO, __FILE__, __LINE__, "Test", "out");
         const std::string printed = ::testing::internal::GetCapturedStdout();

@@ -104,8 +104,8 @@ int main() {
             wnd->SelectRole(1);
             ::UpdateWindow(wnd->GetHWND());
         }));
-        if (wnd->Rows().Size() != 50000) {
-            std::fprintf(stderr, "appbench: %zu rows listed, 50000 expected\n", wnd->Rows().Size());
+        if (wnd->RowsForTests().Size() != 50000) {
+            std::fprintf(stderr, "appbench: %zu rows listed, 50000 expected\n", wnd->RowsForTests().Size());
             return 1;
         }
 
@@ -117,7 +117,7 @@ int main() {
         }));
         filterTimes.push_back(bench::Milliseconds([&] {
             UnLoadPathMap copy;
-            wnd->Engine()->GetUnLoadGamePath(copy);
+            wnd->EngineForTests()->GetUnLoadGamePath(copy);
             UnLoadPathList list;
             for (const auto& candidate : copy) {
                 const std::string& path = candidate.second.strPath;

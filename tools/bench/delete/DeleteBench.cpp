@@ -164,7 +164,7 @@ void BenchRows() {
             std::printf("rows: cannot list the files\n");
             return;
         }
-        Vellum::CListUI* list = main->Rows().GetList();
+        Vellum::CListUI* list = main->RowsForTests().GetList();
         std::list<std::string> paths;
         for (int i = 0; i < list->GetCount(); ++i)
             paths.push_back(reinterpret_cast<CListItemPaint*>(list->GetItemAt(i)->GetTag())->GetText(1));

@@ -78,14 +78,14 @@ int main() {
     wnd->ShowWindow(true);
     wnd->SelectRole(1);
     ::UpdateWindow(wnd->GetHWND());
-    if (wnd->Rows().Size() != kRows) {
-        std::fprintf(stderr, "sortbench: %zu rows listed, %d expected\n", wnd->Rows().Size(), kRows);
+    if (wnd->RowsForTests().Size() != kRows) {
+        std::fprintf(stderr, "sortbench: %zu rows listed, %d expected\n", wnd->RowsForTests().Size(), kRows);
         return 1;
     }
-    Vellum::CControlUI* sizeTitle = wnd->Rows().GetList()->GetHeader()->GetItemAt(kColumnSize);
+    Vellum::CControlUI* sizeTitle = wnd->RowsForTests().GetList()->GetHeader()->GetItemAt(kColumnSize);
 
     std::vector<uint64_t> sizes;
-    for (const ListRowInfo* entry : wnd->Rows().InListOrder()) sizes.push_back(entry->nSize);
+    for (const ListRowInfo* entry : wnd->RowsForTests().InListOrder()) sizes.push_back(entry->nSize);
 
     std::vector<double> clicks, plain;
     for (int run = 0; run < kRuns; ++run) {
@@ -93,7 +93,7 @@ int main() {
             ClickControl(wnd->GetHWND(), sizeTitle);
             ::UpdateWindow(wnd->GetHWND());
         }));
-        if (wnd->Rows().GetOrder().nColumn != kColumnSize) {
+        if (wnd->RowsForTests().GetOrder().nColumn != kColumnSize) {
             std::fprintf(stderr, "sortbench: the click did not sort by size\n");
             return 1;
         }

@@ -34,7 +34,7 @@ const std::chrono::milliseconds kBatchInterval(100);
 std::mutex g_hookLock;
 CCandidateSizer::FolderHook g_beforeFolder;
 
-// The stop flag of the sizer whose worker runs on this thread, for IsStopping.
+// The stop flag of the sizer whose worker runs on this thread, for IsStoppingForTests.
 thread_local const std::atomic<bool>* t_stopping = nullptr;
 
 CCandidateSizer::FolderHook BeforeFolderHook() {
@@ -74,14 +74,14 @@ void CCandidateSizer::Stop() {
     m_running = false;
 }
 
-bool CCandidateSizer::IsRunning() const { return m_running; }
+bool CCandidateSizer::IsRunningForTests() const { return m_running; }
 
-void CCandidateSizer::SetBeforeFolderHook(FolderHook hook) {
+void CCandidateSizer::SetBeforeFolderHookForTests(FolderHook hook) {
     std::lock_guard<std::mutex> lock(g_hookLock);
     g_beforeFolder = std::move(hook);
 }
 
-bool CCandidateSizer::IsStopping() { return t_stopping != nullptr && t_stopping->load(); }
+bool CCandidateSizer::IsStoppingForTests() { return t_stopping != nullptr && t_stopping->load(); }
 
 void CCandidateSizer::Run(const std::vector<std::string>& folders, const BatchSink& sink) {
     std::vector<TFolderSize> batch;

@@ -48,19 +48,19 @@ public:
     bool Start(std::vector<std::string> folders, BatchSink sink);
     // Cancels the walk and waits for the thread; safe when nothing runs.
     void Stop();
-    // True from Start until the walk has ended (all reported, or stopped).
-    bool IsRunning() const;
-
-    // Test seam, process-wide: `hook` is called on the worker thread before
+    // For tests only. IsRunningForTests: true from Start until the walk has
+    // ended (all reported, or stopped).
+    bool IsRunningForTests() const;
+    // Process-wide: `hook` is called on the worker thread before
     // each folder given to Start is walked, with that folder's path, so a test
     // can hold a sizer provably still running (null removes it; the program
     // never sets one). A hook that blocks should also end its wait once
-    // IsStopping() turns true, or Stop waits for it.
+    // IsStoppingForTests() turns true, or Stop waits for it.
     using FolderHook = std::function<void(const std::string& folder)>;
-    static void SetBeforeFolderHook(FolderHook hook);
+    static void SetBeforeFolderHookForTests(FolderHook hook);
     // On a worker thread (inside the hook): whether Stop has been asked of the
     // sizer that runs this thread. False on any other thread.
-    static bool IsStopping();
+    static bool IsStoppingForTests();
 
 private:
     // The worker: walks `folders` in order and hands finished ones to `sink`.

@@ -95,12 +95,12 @@ std::string CDelDirWnd::SummaryText() const {
     return m_bDone ? DeletionSummaryText(m_tally) : std::string();
 }
 
-bool CDelDirWnd::IsRunning() const {
+bool CDelDirWnd::IsRunningForTests() const {
     std::lock_guard<std::mutex> lock(s_lock);
     return m_bRunning;
 }
 
-bool CDelDirWnd::CanCancel() const {
+bool CDelDirWnd::CanCancelForTests() const {
     std::lock_guard<std::mutex> lock(s_lock);
     return m_bCanCancel;
 }

@@ -77,13 +77,14 @@ public:
     // for the main window to keep after this window has gone; empty before.
     std::string SummaryText() const;
 
-    // The three flags, each read under the deletion lock (tests).
-    bool IsRunning() const;
-    bool CanCancel() const;
+    // Whether the worker has stopped for good (read under the deletion lock).
     bool IsDone() const;
 
-    // For tests: `hook` runs at the start of the destructor of every
-    // deletion window, with the window still whole. Null removes it.
+    // For tests only: the other two flags, each read under the deletion
+    // lock, and a hook that runs at the start of the destructor of every
+    // deletion window, with the window still whole (null removes it).
+    bool IsRunningForTests() const;
+    bool CanCancelForTests() const;
     using DestroyHook = void (*)(CDelDirWnd& wnd);
     static void SetDestroyHookForTests(DestroyHook hook);
 

@@ -84,7 +84,6 @@ public:
     bool OnFolderSizes(unsigned run, std::vector<CCandidateSizer::TFolderSize> batch);
     // Stops the sizer and waits for its thread; UI thread.
     void StopFolderSizes();
-    bool FolderSizesRunning() const { return m_sizer.IsRunning(); }
 
     // The folder exports are written to, ending in a backslash; the
     // program's log folder ("log" beside the executable) unless set.
@@ -97,10 +96,11 @@ public:
     // tests can stand in for it or run it as the removal does.
     virtual void RunDeletion(const std::list<std::string>& paths);
 
-    // For the tests and the deletion window's caller.
-    const CListItemTable& Rows() const { return m_rows; }
-    CTrevandDB* Engine() const { return m_pTrevandDB.get(); }
-    bool LastLoadFailed() const { return m_bLoadFailed; }
+    // For tests only: the rows, the engine and the state behind them.
+    const CListItemTable& RowsForTests() const { return m_rows; }
+    CTrevandDB* EngineForTests() const { return m_pTrevandDB.get(); }
+    bool LastLoadFailedForTests() const { return m_bLoadFailed; }
+    bool FolderSizesRunningForTests() const { return m_sizer.IsRunningForTests(); }
 
 protected:
     // What the last deletion did ("已删除 2 项，释放 …"); empty when its window

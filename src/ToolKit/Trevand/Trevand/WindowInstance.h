@@ -36,7 +36,7 @@ public:
         delete p;
     }
 
-    // Whether the object exists (tests; no lock taken).
+    // Whether the object exists (no lock taken).
     static bool Exists() { return s_pInstance.load(std::memory_order_acquire) != nullptr; }
 
 private:

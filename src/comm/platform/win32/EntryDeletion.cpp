@@ -192,6 +192,6 @@ bool RemoveFolder(const std::string& path, uint32_t* error) {
     return false;
 }
 
-void SetFileDeletionHook(FileDeletionHook hook) { g_hook.store(hook); }
+void SetFileDeletionHookForTests(FileDeletionHook hook) { g_hook.store(hook); }
 
 }  // namespace platform

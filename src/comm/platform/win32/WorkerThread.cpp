@@ -45,6 +45,6 @@ bool StartDetachedThread(ThreadRoutine routine, void* arg, uint32_t* error) {
     return call != nullptr ? call(routine, arg, error) : CreateDetached(routine, arg, error);
 }
 
-void ReplaceStartThreadCall(StartThreadCall call) { g_start.store(call); }
+void ReplaceStartThreadCallForTests(StartThreadCall call) { g_start.store(call); }
 
 }  // namespace platform

@@ -195,9 +195,9 @@ private:
 class Holder {
 public:
     explicit Holder(std::set<std::string> holdAt) : m_holdAt(std::move(holdAt)) {
-        CCandidateSizer::SetBeforeFolderHook([this](const std::string& folder) { Hold(folder); });
+        CCandidateSizer::SetBeforeFolderHookForTests([this](const std::string& folder) { Hold(folder); });
     }
-    ~Holder() { CCandidateSizer::SetBeforeFolderHook(nullptr); }
+    ~Holder() { CCandidateSizer::SetBeforeFolderHookForTests(nullptr); }
 
     // Waits until the worker is held at `folder`; false after the time limit.
     bool WaitHeldAt(const std::string& folder) {
@@ -219,7 +219,7 @@ private:
         // Stop cannot reach into this wait, so it looks at the stop flag as
         // a window's test would.
         const auto until = Clock::now() + kTimeout;
-        while (!m_released && !CCandidateSizer::IsStopping() && Clock::now() < until) {
+        while (!m_released && !CCandidateSizer::IsStoppingForTests() && Clock::now() < until) {
             m_changed.wait_for(lock, std::chrono::milliseconds(5));
         }
         m_held.clear();
@@ -235,7 +235,7 @@ private:
 // Waits until the sizer says its run has ended.
 bool WaitUntilDone(const CCandidateSizer& sizer) {
     const auto until = Clock::now() + kTimeout;
-    while (sizer.IsRunning()) {
+    while (sizer.IsRunningForTests()) {
         if (Clock::now() >= until) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
@@ -343,7 +343,7 @@ TEST_F(CandidateSizer, FoldersComeInBatchesOfAtMost64AndAShorterOneOnlyAfterAPau
         std::vector<std::string> folders = ManyFolders();
         folders.resize(run.folders);
         const milliseconds perFolder = run.perFolder;
-        CCandidateSizer::SetBeforeFolderHook([perFolder](const std::string&) {
+        CCandidateSizer::SetBeforeFolderHookForTests([perFolder](const std::string&) {
             if (perFolder.count() > 0) std::this_thread::sleep_for(perFolder);
         });
         Collector collector;
@@ -351,7 +351,7 @@ TEST_F(CandidateSizer, FoldersComeInBatchesOfAtMost64AndAShorterOneOnlyAfterAPau
         const Clock::time_point started = Clock::now();
         ASSERT_TRUE(sizer.Start(folders, collector.Sink()));
         ASSERT_TRUE(WaitUntilDone(sizer));
-        CCandidateSizer::SetBeforeFolderHook(nullptr);
+        CCandidateSizer::SetBeforeFolderHookForTests(nullptr);
 
         EXPECT_EQ(folders, collector.Paths());
         const auto batches = collector.Batches();
@@ -380,14 +380,14 @@ TEST_F(CandidateSizer, AFolderThatTakesLongIsReportedBeforeTheNextStarts) {
     // The second folder takes longer than a batch may wait.
     Collector collector;
     size_t reportedBeforeThird = 0;
-    CCandidateSizer::SetBeforeFolderHook([&](const std::string& folder) {
+    CCandidateSizer::SetBeforeFolderHookForTests([&](const std::string& folder) {
         if (folder == "E:\\EmptyTop") std::this_thread::sleep_for(std::chrono::milliseconds(150));
         if (folder == "E:\\Loose") reportedBeforeThird = collector.Paths().size();
     });
     CCandidateSizer sizer;
     ASSERT_TRUE(sizer.Start({"E:\\Games", "E:\\EmptyTop", "E:\\Loose"}, collector.Sink()));
     ASSERT_TRUE(WaitUntilDone(sizer));
-    CCandidateSizer::SetBeforeFolderHook(nullptr);
+    CCandidateSizer::SetBeforeFolderHookForTests(nullptr);
 
     // Both were out before the third began, and the third came on its own.
     EXPECT_EQ(2u, reportedBeforeThird);
@@ -406,11 +406,11 @@ TEST_F(CandidateSizer, StopWhileHeldReturnsAndReportsNothingMore) {
     auto sizer = std::make_unique<CCandidateSizer>();
     ASSERT_TRUE(sizer->Start(folders, collector.Sink()));
     ASSERT_TRUE(holder.WaitHeldAt(heldAt));
-    EXPECT_TRUE(sizer->IsRunning());
+    EXPECT_TRUE(sizer->IsRunningForTests());
 
     ASSERT_TRUE(ReturnsInTime([&] { sizer->Stop(); }));
     collector.Close();
-    EXPECT_FALSE(sizer->IsRunning());
+    EXPECT_FALSE(sizer->IsRunningForTests());
     // A prefix of the folders, without the one held.
     const std::vector<std::string> reported = collector.Paths();
     ASSERT_LE(reported.size(), 100u);
@@ -457,10 +457,10 @@ TEST_F(CandidateSizer, EmptyListEndsAtOnceWithoutCallingTheSink) {
 
 TEST_F(CandidateSizer, IsStoppingIsFalseOutsideAWorker) {
     // A hook that also runs on some other thread must not see a stop there.
-    EXPECT_FALSE(CCandidateSizer::IsStopping());
+    EXPECT_FALSE(CCandidateSizer::IsStoppingForTests());
     CCandidateSizer sizer;
     sizer.Stop();
-    EXPECT_FALSE(CCandidateSizer::IsStopping());
+    EXPECT_FALSE(CCandidateSizer::IsStoppingForTests());
 }
 
 }  // namespace

@@ -194,7 +194,7 @@ void WorkerHold::Arm(const std::vector<std::string>& markers) {
             {marker, ::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CreateEventA(nullptr, TRUE, FALSE, nullptr)});
     }
     g_reached = 0;
-    platform::SetFileDeletionHook(&HoldHook);
+    platform::SetFileDeletionHookForTests(&HoldHook);
 }
 
 bool WorkerHold::Entered(size_t point) { return WaitEntered(point, 0); }
@@ -210,7 +210,7 @@ void WorkerHold::Release() {
 
 void WorkerHold::Disarm() {
     ReleaseAll();
-    platform::SetFileDeletionHook(nullptr);
+    platform::SetFileDeletionHookForTests(nullptr);
 }
 
 void Deletion::SetUp() {
@@ -246,7 +246,7 @@ void Deletion::SetUp() {
 
 void Deletion::TearDown() {
     WorkerHold::Disarm();
-    platform::ReplaceStartThreadCall(nullptr);
+    platform::ReplaceStartThreadCallForTests(nullptr);
     if (CTrevandWnd::HasInstance() && ::IsWindow(Main()->GetHWND())) ::DestroyWindow(Main()->GetHWND());
     if (CSelectServerClassWnd::HasInstance() && ::IsWindow(CSelectServerClassWnd::Instance()->GetHWND()))
         ::DestroyWindow(CSelectServerClassWnd::Instance()->GetHWND());
@@ -373,8 +373,8 @@ void Deletion::ExpectCancelling() {
     EXPECT_EQ("请稍后！", Text("DelDirWndStatus"));
     EXPECT_EQ("    正在取消删除操作...", Text("DelDirWndFinal"));
     EXPECT_EQ("", Text("DelDirWndText"));
-    EXPECT_FALSE(wnd->IsRunning());
-    EXPECT_FALSE(wnd->CanCancel());
+    EXPECT_FALSE(wnd->IsRunningForTests());
+    EXPECT_FALSE(wnd->CanCancelForTests());
     EXPECT_FALSE(wnd->IsDone());
     // Still modal over the main window.
     EXPECT_FALSE(::IsWindowEnabled(CTrevandWnd::Instance()->GetHWND()));
@@ -382,7 +382,7 @@ void Deletion::ExpectCancelling() {
 
 void Deletion::Tick(const std::string& path) {
     ASSERT_TRUE(apptest::ClickRowTick(*Main(), path)) << path;
-    ASSERT_TRUE(Main()->Rows().Find(path)->pRow->IsChecked()) << path;
+    ASSERT_TRUE(Main()->RowsForTests().Find(path)->pRow->IsChecked()) << path;
 }
 
 std::string Deletion::CountText() {

@@ -90,7 +90,7 @@ protected:
     static void ExpectCancelling();
 
     CTrevandWnd* Main() { return CTrevandWnd::Instance(); }
-    bool HasRow(const std::string& path) { return Main()->Rows().Find(path) != nullptr; }
+    bool HasRow(const std::string& path) { return Main()->RowsForTests().Find(path) != nullptr; }
     // Ticks the main window's row of `path` with a click on its check box.
     void Tick(const std::string& path);
     std::string CountText();

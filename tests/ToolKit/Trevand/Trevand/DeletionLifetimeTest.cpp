@@ -21,7 +21,7 @@ TEST_F(Deletion, QuitMessageWhileTheWorkerRunsCancelsAndTheWindowWaitsForTheWork
     RunDeletion({ticked.begin(), ticked.end()},
                 {WaitHeldThen("a quit message", [] { ::PostQuitMessage(0); }),
                  {"the modal loop ended, the window still up and cancelling",
-                  [] { return Window() && !Window()->IsRunning(); }, [] { ExpectCancelling(); }},
+                  [] { return Window() && !Window()->IsRunningForTests(); }, [] { ExpectCancelling(); }},
                  ReleaseWorker("it stops and the window goes")});
 
     // The fixture saw the object go only after the worker's done flag.

@@ -131,7 +131,7 @@ TEST_F(Deletion, CancelledSummarySaysHowFarTheRunGot) {
 }
 
 TEST_F(Deletion, WorkerThatCannotStartSaysNothingWasDeleted) {
-    platform::ReplaceStartThreadCall([](platform::ThreadRoutine, void*, uint32_t* error) {
+    platform::ReplaceStartThreadCallForTests([](platform::ThreadRoutine, void*, uint32_t* error) {
         *error = ERROR_NOT_ENOUGH_MEMORY;
         return false;
     });

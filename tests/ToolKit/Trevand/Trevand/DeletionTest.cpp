@@ -27,8 +27,8 @@ TEST_F(Deletion, EmptyListShowsTheCompletionAtOnceAndOneCloseClosesIt) {
                       [] {
                           EXPECT_EQ("", Text("DelDirWndStatus"));
                           EXPECT_EQ("", Text("DelDirWndText"));
-                          EXPECT_TRUE(Window()->IsRunning());
-                          EXPECT_TRUE(Window()->CanCancel());
+                          EXPECT_TRUE(Window()->IsRunningForTests());
+                          EXPECT_TRUE(Window()->CanCancelForTests());
                           EXPECT_TRUE(Window()->IsDone());
                       }},
                      // Finished, the window stays until the operator closes it.
@@ -47,7 +47,7 @@ TEST_F(Deletion, TickedEntriesAreDeletedWithOneLineEachAndLeaveTheList) {
     // file whose name ends in that byte.
     const std::vector<std::string> ticked = {"E:\\readonly.txt", "E:\\Games\\Old", "E:\\Games\\誠"};
     for (const std::string& path : ticked) ASSERT_TRUE(HasRow(path)) << path;
-    const size_t rows = Main()->Rows().Size();
+    const size_t rows = Main()->RowsForTests().Size();
     const testsupport::DiskListing before = Listing();
 
     RunDeletion(AsList(ticked), {WaitFinishedThenClose()});
@@ -58,7 +58,7 @@ TEST_F(Deletion, TickedEntriesAreDeletedWithOneLineEachAndLeaveTheList) {
         DeletionLines());
     EXPECT_EQ("", ListingDifference(WithoutDeleted(before, ticked), Listing()));
     for (const std::string& path : ticked) EXPECT_FALSE(HasRow(path)) << path;
-    EXPECT_EQ(rows - ticked.size(), Main()->Rows().Size());
+    EXPECT_EQ(rows - ticked.size(), Main()->RowsForTests().Size());
     EXPECT_EQ("游戏盘：E盘待删除文件共" + std::to_string(rows - ticked.size()) + "个", CountText());
 }
 
@@ -93,7 +93,7 @@ TEST_F(Deletion, EntriesHeldOpenAreReportedAsLeftAndListedAgainAfterTheRefresh) 
     };
     for (const auto& entry : linesOf) Tick(entry.first);
     std::list<std::string> order;
-    Main()->Rows().GetCheckedPaths(order);
+    Main()->RowsForTests().GetCheckedPaths(order);
     std::vector<std::string> expected;
     for (const std::string& path : order)
         expected.insert(expected.end(), linesOf.at(path).begin(), linesOf.at(path).end());
@@ -251,15 +251,15 @@ TEST_F(Deletion, PathsLoggedFromInsideATreeUseBackslashesOnly) {
 }
 
 TEST_F(Deletion, WorkerThatCannotStartIsLoggedAndTheWindowCloses) {
-    platform::ReplaceStartThreadCall([](platform::ThreadRoutine, void*, uint32_t* error) {
+    platform::ReplaceStartThreadCallForTests([](platform::ThreadRoutine, void*, uint32_t* error) {
         *error = ERROR_NOT_ENOUGH_MEMORY;
         return false;
     });
     const testsupport::DiskListing before = Listing();
     RunDeletion({"E:\\a.txt"}, {CheckThen("the failure text", [] {
                     EXPECT_EQ("无法开始删除，未删除任何文件。", Text("DelDirWndFinal"));
-                    EXPECT_FALSE(Window()->IsRunning());
-                    EXPECT_FALSE(Window()->CanCancel());
+                    EXPECT_FALSE(Window()->IsRunningForTests());
+                    EXPECT_FALSE(Window()->CanCancelForTests());
                     EXPECT_TRUE(Window()->IsDone());
                     ClickIn(Window(), "closebtn");
                 })});

@@ -7,9 +7,9 @@
 namespace apptest {
 
 bool ClickRowTick(CTrevandWnd& wnd, const std::string& path) {
-    const ListRowInfo* entry = wnd.Rows().Find(path);
+    const ListRowInfo* entry = wnd.RowsForTests().Find(path);
     if (!entry) return false;
-    Vellum::CListUI* list = wnd.Rows().GetList();
+    Vellum::CListUI* list = wnd.RowsForTests().GetList();
     list->EnsureVisible(list->GetItemIndex(entry->pRow));
     ::UpdateWindow(wnd.GetHWND());
     // The box sits 10..26 across the row's first column.

@@ -152,7 +152,7 @@ bool App::WaitForQuit(int timeoutMs) {
 
 std::vector<RowView> App::Rows() {
     std::vector<RowView> rows;
-    Vellum::CListUI* list = Main()->Rows().GetList();
+    Vellum::CListUI* list = Main()->RowsForTests().GetList();
     for (int i = 0; i < list->GetCount(); ++i) {
         auto* row = reinterpret_cast<CListItemPaint*>(list->GetItemAt(i)->GetTag());
         rows.push_back({row->GetText(0), row->GetText(1), row->GetText(2), row->IsChecked()});

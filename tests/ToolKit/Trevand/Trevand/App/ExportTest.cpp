@@ -132,7 +132,7 @@ protected:
         info.strPath = path;
         info.nSize = size;
         info.nModified = kTimeComma;
-        Main()->Engine()->m_mapUnLoadPath[info.strPath] = info;
+        Main()->EngineForTests()->m_mapUnLoadPath[info.strPath] = info;
     }
     void StartWithExtras() {
         StartSized();

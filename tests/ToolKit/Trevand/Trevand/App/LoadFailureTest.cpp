@@ -29,7 +29,7 @@ TEST_F(App, FirstLoadThatFailsSaysSoAndListsNothing) {
     testsupport::CafeDescription desc = SecondaryCafe();
     desc.pelloryDb = false;
     StartWithRole(desc, 2);
-    EXPECT_TRUE(Main()->LastLoadFailed());
+    EXPECT_TRUE(Main()->LastLoadFailedForTests());
     EXPECT_TRUE(DriveEntries().empty());
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(kLoadFailed, CountText());
@@ -90,7 +90,7 @@ TEST_F(App, ReloadThatFailsKeepsTheRowsAndSaysSoUntilALoadSucceeds) {
             }
         }
         Click(Main(), "BtnFlush");
-        EXPECT_FALSE(Main()->LastLoadFailed());
+        EXPECT_FALSE(Main()->LastLoadFailedForTests());
         EXPECT_EQ((std::vector<std::string>{"F:\\Games\\Stale", "F:\\x.dat"}), Paths());
         EXPECT_EQ("游戏盘：F盘待删除文件共2个", CountText());
         EXPECT_TRUE(MainControl("BtnRemove")->IsEnabled());
@@ -106,13 +106,13 @@ TEST_F(App, LoadThatSucceedsAfterAFailedFirstLoadFillsTheSelectorAndListsTheFirs
     ASSERT_TRUE(::MoveFileA(db.c_str(), (db + ".away").c_str()));
     Click(Role(), "SecondaryServerCheck");
     Click(Role(), "OkButton");
-    ASSERT_TRUE(Main()->LastLoadFailed());
+    ASSERT_TRUE(Main()->LastLoadFailedForTests());
     EXPECT_TRUE(DriveEntries().empty());
     EXPECT_FALSE(MainControl("BtnRemove")->IsEnabled());
 
     ASSERT_TRUE(::MoveFileA((db + ".away").c_str(), db.c_str()));
     Click(Main(), "BtnFlush");
-    EXPECT_FALSE(Main()->LastLoadFailed());
+    EXPECT_FALSE(Main()->LastLoadFailedForTests());
     EXPECT_EQ((std::vector<std::string>{"E:\\", "F:\\"}), DriveEntries());
     EXPECT_EQ("游戏盘：E盘待删除文件共12个", CountText());
     EXPECT_EQ(12u, Rows().size());
@@ -129,7 +129,7 @@ TEST_F(App, SuccessfulLoadWithoutDisksSaysNoDiskWasFound) {
     testsupport::CafeDescription desc = SecondaryCafe();
     desc.vdisks.clear();
     StartWithRole(desc, 2);
-    EXPECT_FALSE(Main()->LastLoadFailed());
+    EXPECT_FALSE(Main()->LastLoadFailedForTests());
     EXPECT_TRUE(DriveEntries().empty());
     EXPECT_EQ("未找到服务器磁盘", CountText());
 }

@@ -74,7 +74,7 @@ TEST_F(App, RowsShowNamePathAndKindWithAnUntickedCheckBox) {
     EXPECT_EQ("readonly.txt", rows[11].name);
     EXPECT_EQ("文件", rows[11].kind);
     for (const RowView& row : rows) EXPECT_FALSE(row.checked) << row.path;
-    EXPECT_TRUE(Main()->Rows().Find("E:\\Temp")->pRow->IsCheckBoxShown());
+    EXPECT_TRUE(Main()->RowsForTests().Find("E:\\Temp")->pRow->IsCheckBoxShown());
 }
 
 // The drive filter compares the drive part without regard to case.
@@ -84,16 +84,16 @@ TEST_F(App, PathWithALowerCaseDriveLetterIsListedUnderItsDrive) {
     extra.bDir = true;
     extra.strName = "Extra";
     extra.strPath = "e:\\Extra";
-    Main()->Engine()->m_mapUnLoadPath[extra.strPath] = extra;
+    Main()->EngineForTests()->m_mapUnLoadPath[extra.strPath] = extra;
     ASSERT_TRUE(Main()->RefreshList(false));
-    EXPECT_NE(nullptr, Main()->Rows().Find("e:\\Extra"));
+    EXPECT_NE(nullptr, Main()->RowsForTests().Find("e:\\Extra"));
     EXPECT_EQ("游戏盘：E盘待删除文件共13个", CountText());
 }
 
 TEST_F(App, TicksAndOrderSurviveAReload) {
     StartWithRole(SecondaryCafe(), 2);
     for (const char* path : {"E:\\Games\\Old", "E:\\Temp", "E:\\b.txt"}) ClickTick(path);
-    ASSERT_EQ(3, Main()->Rows().CountChecked());
+    ASSERT_EQ(3, Main()->RowsForTests().CountChecked());
     // A new orphan appears; it joins at the end, unticked.
     testsupport::WriteFileBytes(m_cafe->DriveFolder('E') + "\\0new.txt", "x");
     Click(Main(), "BtnFlush");
@@ -101,7 +101,7 @@ TEST_F(App, TicksAndOrderSurviveAReload) {
     expected.push_back("E:\\0new.txt");
     EXPECT_EQ(expected, Paths());
     std::list<std::string> checked;
-    Main()->Rows().GetCheckedPaths(checked);
+    Main()->RowsForTests().GetCheckedPaths(checked);
     EXPECT_EQ((std::list<std::string>{"E:\\Games\\Old", "E:\\Temp", "E:\\b.txt"}), checked);
     EXPECT_EQ("游戏盘：E盘待删除文件共13个", CountText());
 }
@@ -117,7 +117,7 @@ TEST_F(App, DriveSwitchAndBackRecreatesRowsUntickedInPathOrder) {
     Strings expected = kDriveE;
     expected.insert(expected.begin(), "E:\\0new.txt");
     EXPECT_EQ(expected, Paths());
-    EXPECT_EQ(0, Main()->Rows().CountChecked());
+    EXPECT_EQ(0, Main()->RowsForTests().CountChecked());
 }
 
 TEST_F(App, SelectAllTicksAndClearsEveryRowAndKeepsItsOwnState) {
@@ -125,15 +125,15 @@ TEST_F(App, SelectAllTicksAndClearsEveryRowAndKeepsItsOwnState) {
     auto* box = static_cast<Vellum::COptionUI*>(MainControl("ChkSelectAll")->GetInterface("Option"));
     Click(Main(), "ChkSelectAll");
     EXPECT_TRUE(box->IsSelected());
-    EXPECT_EQ(12, Main()->Rows().CountChecked());
+    EXPECT_EQ(12, Main()->RowsForTests().CountChecked());
     // Rows that appear later start unticked although the box shows ticked.
     testsupport::WriteFileBytes(m_cafe->DriveFolder('E') + "\\late.txt", "x");
     Click(Main(), "BtnFlush");
     EXPECT_TRUE(box->IsSelected());
-    EXPECT_EQ(12, Main()->Rows().CountChecked());
+    EXPECT_EQ(12, Main()->RowsForTests().CountChecked());
     Click(Main(), "ChkSelectAll");
     EXPECT_FALSE(box->IsSelected());
-    EXPECT_EQ(0, Main()->Rows().CountChecked());
+    EXPECT_EQ(0, Main()->RowsForTests().CountChecked());
 }
 
 TEST_F(App, SelectAllOnAnEmptyListChangesOnlyTheBox) {
@@ -151,7 +151,7 @@ TEST_F(App, SelectAllOnAnEmptyListChangesOnlyTheBox) {
 TEST_F(App, RowRemovalsRequestedForListedUnknownAndEmptyPaths) {
     StartWithRole(SecondaryCafe(), 2);
     EXPECT_TRUE(Main()->OnDeleteListItem("E:\\Temp"));
-    EXPECT_EQ(nullptr, Main()->Rows().Find("E:\\Temp"));
+    EXPECT_EQ(nullptr, Main()->RowsForTests().Find("E:\\Temp"));
     EXPECT_EQ("游戏盘：E盘待删除文件共11个", CountText());
     EXPECT_TRUE(Main()->OnDeleteListItem("E:\\NoSuchEntry"));
     EXPECT_EQ(11u, Rows().size());
@@ -163,7 +163,7 @@ TEST_F(App, RowRemovalsRequestedForListedUnknownAndEmptyPaths) {
     std::thread worker([&] { posted = Main()->DeleteListItem("E:\\a.txt"); });
     worker.join();
     EXPECT_TRUE(posted);
-    EXPECT_TRUE(windowtest::PumpUntil([&] { return Main()->Rows().Find("E:\\a.txt") == nullptr; }));
+    EXPECT_TRUE(windowtest::PumpUntil([&] { return Main()->RowsForTests().Find("E:\\a.txt") == nullptr; }));
     EXPECT_EQ("游戏盘：E盘待删除文件共10个", CountText());
     Main()->Close(1);
     EXPECT_FALSE(Main()->DeleteListItem("E:\\b.txt"));

@@ -73,12 +73,12 @@ void OperatorView::StartSized() {
 void OperatorView::TearDown() {
     Release();
     App::TearDown();
-    CCandidateSizer::SetBeforeFolderHook(nullptr);
+    CCandidateSizer::SetBeforeFolderHookForTests(nullptr);
 }
 
 void OperatorView::InstallHook() {
     std::shared_ptr<Hold> hold = m_hold;
-    CCandidateSizer::SetBeforeFolderHook([hold](const std::string& folder) {
+    CCandidateSizer::SetBeforeFolderHookForTests([hold](const std::string& folder) {
         std::function<void(const std::string&)> before;
         {
             std::lock_guard<std::mutex> lock(hold->lock);
@@ -92,7 +92,7 @@ void OperatorView::InstallHook() {
         hold->changed.notify_all();
         // Stop gives no signal to wait on: it is asked for now and then.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!hold->released && !CCandidateSizer::IsStopping() && std::chrono::steady_clock::now() < deadline)
+        while (!hold->released && !CCandidateSizer::IsStoppingForTests() && std::chrono::steady_clock::now() < deadline)
             hold->changed.wait_for(lock, std::chrono::milliseconds(10));
         if (hold->generation == generation) hold->armed = false;
     });
@@ -125,7 +125,7 @@ void OperatorView::BeforeEachFolder(std::function<void(const std::string&)> step
 }
 
 std::string OperatorView::Cell(const std::string& path, int column) {
-    const ListRowInfo* entry = Main()->Rows().Find(path);
+    const ListRowInfo* entry = Main()->RowsForTests().Find(path);
     return entry ? entry->pRow->GetText(column) : "(no row)";
 }
 
@@ -133,7 +133,7 @@ std::string OperatorView::TotalText() { return MainControl("SizeTotalLabel")->Ge
 
 bool OperatorView::WaitForSizes() {
     return windowtest::PumpUntil([this] {
-        for (const ListRowInfo* entry : Main()->Rows().InListOrder()) {
+        for (const ListRowInfo* entry : Main()->RowsForTests().InListOrder()) {
             if (!entry->bSizeKnown) return false;
         }
         return true;
@@ -141,13 +141,13 @@ bool OperatorView::WaitForSizes() {
 }
 
 void OperatorView::ClickHeader(int column) {
-    Vellum::CListHeaderUI* header = Main()->Rows().GetList()->GetHeader();
+    Vellum::CListHeaderUI* header = Main()->RowsForTests().GetList()->GetHeader();
     ClickAt(Main()->GetHWND(), windowtest::CenterOf(header->GetItemAt(column)));
 }
 
 std::vector<int> OperatorView::SortMarks() {
     std::vector<int> marks;
-    Vellum::CListHeaderUI* header = Main()->Rows().GetList()->GetHeader();
+    Vellum::CListHeaderUI* header = Main()->RowsForTests().GetList()->GetHeader();
     for (int i = 0; i < header->GetCount(); ++i)
         marks.push_back(static_cast<Vellum::CListHeaderItemUI*>(header->GetItemAt(i))->GetSortMark());
     return marks;

@@ -33,7 +33,7 @@ public:
 protected:
     void RunDeletion(const std::list<std::string>& paths) override {
         m_runs.push_back(paths);
-        m_bSizerRunningDuringRun = FolderSizesRunning();
+        m_bSizerRunningDuringRun = FolderSizesRunningForTests();
         m_bRemoveEnabledDuringRun = m_pm.FindControl("BtnRemove")->IsEnabled();
         for (const std::string& path : paths) ::DeleteFileA(path.c_str());
     }
@@ -82,8 +82,8 @@ TEST_F(Removal, YesHandsTheTickedPathsInListOrderThenReloads) {
     EXPECT_TRUE(Manager().FindControl("BtnRemove")->IsEnabled());
     // Reloaded: the deleted entries are gone, the count recounted.
     for (const char* path : {"E:\\b.txt", "E:\\Games\\readme.txt", "E:\\a.txt"})
-        EXPECT_EQ(nullptr, m_wnd.Rows().Find(path)) << path;
-    EXPECT_EQ(9u, m_wnd.Rows().Size());
+        EXPECT_EQ(nullptr, m_wnd.RowsForTests().Find(path)) << path;
+    EXPECT_EQ(9u, m_wnd.RowsForTests().Size());
     EXPECT_EQ("游戏盘：E盘待删除文件共9个", Manager().FindControl("ClearCountLabel")->GetText().ToStdString());
 }
 
@@ -98,8 +98,8 @@ TEST_F(Removal, AnythingButYesChangesNothing) {
         Remove(c.answer);
         EXPECT_TRUE(BoxAnswer::s_seen);
         EXPECT_TRUE(m_wnd.m_runs.empty());
-        EXPECT_EQ(12u, m_wnd.Rows().Size());
-        EXPECT_EQ(1, m_wnd.Rows().CountChecked());
+        EXPECT_EQ(12u, m_wnd.RowsForTests().Size());
+        EXPECT_EQ(1, m_wnd.RowsForTests().CountChecked());
         EXPECT_TRUE(testsupport::FileExists(m_cafe->DriveFolder('E') + "\\a.txt"));
         EXPECT_TRUE(Manager().FindControl("BtnRemove")->IsEnabled());
     }
@@ -116,27 +116,27 @@ TEST_F(Removal, NothingTickedShowsNoQuestion) {
 struct SizerHeld {
     std::atomic<bool> reached{false};
     SizerHeld() {
-        CCandidateSizer::SetBeforeFolderHook([this](const std::string&) {
+        CCandidateSizer::SetBeforeFolderHookForTests([this](const std::string&) {
             reached = true;
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (!CCandidateSizer::IsStopping() && std::chrono::steady_clock::now() < deadline)
+            while (!CCandidateSizer::IsStoppingForTests() && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
         });
     }
-    ~SizerHeld() { CCandidateSizer::SetBeforeFolderHook(nullptr); }
+    ~SizerHeld() { CCandidateSizer::SetBeforeFolderHookForTests(nullptr); }
 };
 
 TEST_F(Removal, FolderSizesStopBeforeTheDeletionStarts) {
     SizerHeld held;
     ASSERT_TRUE(m_wnd.RefreshList(false));  // a run that stays busy
     ASSERT_TRUE(windowtest::PumpUntil([&] { return held.reached.load(); }));
-    ASSERT_TRUE(m_wnd.FolderSizesRunning());
+    ASSERT_TRUE(m_wnd.FolderSizesRunningForTests());
     Tick("E:\\a.txt");
     Remove(Answer::kYes);
     ASSERT_EQ(1u, m_wnd.m_runs.size());
     EXPECT_FALSE(m_wnd.m_bSizerRunningDuringRun);
     // The reload after it sizes the folders again.
-    EXPECT_TRUE(m_wnd.FolderSizesRunning());
+    EXPECT_TRUE(m_wnd.FolderSizesRunningForTests());
     m_wnd.StopFolderSizes();
 }
 

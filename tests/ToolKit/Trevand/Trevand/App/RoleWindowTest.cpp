@@ -23,7 +23,7 @@ TEST_F(App, RoleWindowComesFirstWithMasterChosenAndTheMainWindowHidden) {
     EXPECT_FALSE(::IsWindowVisible(Main()->GetHWND()));
     EXPECT_TRUE(IsSelected(RoleControl("MasterServerCheck")));
     EXPECT_FALSE(IsSelected(RoleControl("SecondaryServerCheck")));
-    EXPECT_EQ(nullptr, Main()->Engine());
+    EXPECT_EQ(nullptr, Main()->EngineForTests());
     char text[64];
     ::GetWindowTextA(Role()->GetHWND(), text, sizeof(text));
     EXPECT_STREQ("CSelectServerClassWnd", text);
@@ -56,9 +56,9 @@ TEST_F(App, OkButtonConfirmsTheRoleOfTheLastOptionClicked) {
         EXPECT_TRUE(::IsWindowVisible(Main()->GetHWND()));
         EXPECT_EQ(c.title, MainControl("TitleLable")->GetText().ToStdString());
         if (c.master) {
-            EXPECT_NE(nullptr, dynamic_cast<CMasterTrevandDB*>(Main()->Engine()));
+            EXPECT_NE(nullptr, dynamic_cast<CMasterTrevandDB*>(Main()->EngineForTests()));
         } else {
-            EXPECT_NE(nullptr, dynamic_cast<CSecondaryTrevandDB*>(Main()->Engine()));
+            EXPECT_NE(nullptr, dynamic_cast<CSecondaryTrevandDB*>(Main()->EngineForTests()));
         }
         TearDown();
     }
@@ -69,7 +69,7 @@ TEST_F(App, CloseButtonOfTheRoleWindowEndsWithoutEngineOrDatabase) {
     Start(MasterCafe());
     Click(Role(), "closebtn");
     EXPECT_TRUE(WaitForQuit());
-    EXPECT_EQ(nullptr, Main()->Engine());
+    EXPECT_EQ(nullptr, Main()->EngineForTests());
     for (const std::string& line : log.Lines()) EXPECT_EQ(std::string::npos, line.find(".db")) << line;
 }
 

@@ -47,7 +47,7 @@ TEST_F(OperatorView, RowsShowSizesAndTimesWithFoldersPendingUntilSized) {
     // The engine's order and the first three columns are as they always were.
     EXPECT_EQ(paths, Paths());
     EXPECT_EQ("a,b.txt", Cell(kComma, 0));
-    EXPECT_EQ(kBigBytes, Main()->Rows().Find(kBig)->nSize);
+    EXPECT_EQ(kBigBytes, Main()->RowsForTests().Find(kBig)->nSize);
 }
 
 TEST_F(OperatorView, FolderSizesCountHiddenAndReadOnlyFilesButNoLink) {
@@ -58,7 +58,7 @@ TEST_F(OperatorView, FolderSizesCountHiddenAndReadOnlyFilesButNoLink) {
     ASSERT_EQ(4000u, DescribedBytes(m_desc, kOld));
     for (const char* folder : {kEmpty, kOld, kOldVersion}) {
         SCOPED_TRACE(folder);
-        const ListRowInfo* entry = Main()->Rows().Find(folder);
+        const ListRowInfo* entry = Main()->RowsForTests().Find(folder);
         ASSERT_NE(nullptr, entry);
         EXPECT_EQ(DescribedBytes(m_desc, folder), entry->nSize);
         EXPECT_EQ(FormatSize(DescribedBytes(m_desc, folder)), Cell(folder, 3));
@@ -155,7 +155,7 @@ TEST_F(OperatorView, SizesOfAnEarlierRunNeverLandAfterADriveSwitch) {
     windowtest::PumpPending();
     EXPECT_EQ("计算中…", Cell(kEmpty, 3));
     EXPECT_EQ("计算中…", Cell(kOld, 3));
-    EXPECT_EQ(nullptr, Main()->Rows().Find(kStale));
+    EXPECT_EQ(nullptr, Main()->RowsForTests().Find(kStale));
 
     Release();
     ASSERT_TRUE(WaitForSizes());

@@ -20,13 +20,13 @@ Strings Reversed(Strings paths) {
 
 std::list<std::string> Checked(CTrevandWnd* wnd) {
     std::list<std::string> paths;
-    wnd->Rows().GetCheckedPaths(paths);
+    wnd->RowsForTests().GetCheckedPaths(paths);
     paths.sort();
     return paths;
 }
 
 std::string SelectedPath(CTrevandWnd* wnd) {
-    Vellum::CListUI* list = wnd->Rows().GetList();
+    Vellum::CListUI* list = wnd->RowsForTests().GetList();
     if (list->GetCurSel() < 0) return std::string();
     return reinterpret_cast<CListItemPaint*>(list->GetItemAt(list->GetCurSel())->GetTag())->GetKey();
 }
@@ -37,7 +37,7 @@ TEST_F(OperatorView, EachColumnSortsBothWaysKeepingTicksAndSelection) {
     ClickTick(kOld);
     ClickTick(kTie);
     // Select a row with a click on its path.
-    const RECT& rc = Main()->Rows().Find(kComma)->pRow->GetPos();
+    const RECT& rc = Main()->RowsForTests().Find(kComma)->pRow->GetPos();
     ClickAt(Main()->GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
     ASSERT_EQ(kComma, SelectedPath(Main()));
     const std::list<std::string> ticked = Checked(Main());
@@ -69,7 +69,7 @@ TEST_F(OperatorView, EachColumnSortsBothWaysKeepingTicksAndSelection) {
         EXPECT_EQ(ticked, Checked(Main()));
         EXPECT_EQ(kComma, SelectedPath(Main()));
         // Each row knows its new place: a press on it selects that row.
-        Vellum::CListUI* list = Main()->Rows().GetList();
+        Vellum::CListUI* list = Main()->RowsForTests().GetList();
         for (int i = 0; i < list->GetCount(); ++i)
             EXPECT_EQ(i, static_cast<Vellum::IListItemUI*>(list->GetItemAt(i)->GetInterface("ListItem"))->GetIndex());
     }
