@@ -108,14 +108,14 @@ TEST(CandidateCsv, SizeColumnIsEmptyWhileUnknownAndMarkedWhenReadInPart) {
     } cases[] = {{"known", true, false, "300"}, {"read in part", true, true, "300+"}, {"unknown", false, false, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ListRowInfo row;
+        TListedCandidate row;
         row.strPath = "E:\\Deep";
         row.strName = "Deep";
         row.bDir = true;
         row.nSize = c.known ? 300 : 0;
         row.bSizeKnown = c.known;
         row.bSizePartial = c.partial;
-        const std::string csv = CandidateCsv({&row});
+        const std::string csv = CandidateCsv({row});
         // The row's line: name, path, kind, size, time, tick.
         const std::string line = csv.substr(csv.find("\r\n") + 2);
         const std::string head = std::string("Deep,E:\\Deep,") + u8"目录," + c.size + ",";
