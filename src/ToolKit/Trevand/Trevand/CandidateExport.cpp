@@ -55,18 +55,18 @@ std::string CsvField(const std::string& text) {
     return quoted;
 }
 
-std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows) {
+std::string CandidateCsv(const std::vector<TListedCandidate>& rows) {
     std::string csv = kUtf8Bom;
     AppendLine(csv, {CsvField("名称"), CsvField("路径"), CsvField("类型"), CsvField("大小（字节）"),
                      CsvField("修改时间"), CsvField("勾选")});
-    for (const ListRowInfo* row : rows) {
+    for (const TListedCandidate& row : rows) {
         // A size read only in part keeps its "+", as in the list: it must
         // not pass for the whole in a spreadsheet either.
         const std::string size =
-            row->bSizeKnown ? std::to_string(row->nSize) + (row->bSizePartial ? "+" : "") : std::string();
-        AppendLine(csv, {CsvField(row->strName), CsvField(row->strPath), CsvField(row->bDir ? "目录" : "文件"),
-                         CsvField(size), CsvField(FormatModifiedTime(row->nModified)),
-                         CsvField(row->pRow && row->pRow->IsChecked() ? "是" : "否")});
+            row.bSizeKnown ? std::to_string(row.nSize) + (row.bSizePartial ? "+" : "") : std::string();
+        AppendLine(csv,
+                   {CsvField(row.strName), CsvField(row.strPath), CsvField(row.bDir ? "目录" : "文件"), CsvField(size),
+                    CsvField(FormatModifiedTime(row.nModified)), CsvField(row.bChecked ? "是" : "否")});
     }
     return csv;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ToolKit/Trevand/Trevand/ListRowInfo.h"
+#include "ToolKit/Trevand/Trevand/ListedCandidate.h"
 #include "comm/platform/Clock.h"
 
 // The file's bytes: UTF-8 with a byte order mark (so a spreadsheet reads the
@@ -14,7 +14,7 @@
 // with a "+" after it when part of the folder could not be read),
 // modified time as the list shows it, and 是/否 for the tick. Fields are
 // written as CsvField writes them.
-std::string CandidateCsv(const std::vector<const ListRowInfo*>& rows);
+std::string CandidateCsv(const std::vector<TListedCandidate>& rows);
 
 // One CSV field from a code page 936 text, converted to UTF-8. A text
 // beginning with "=", "+", "-", "@", a tab or a carriage return gets a

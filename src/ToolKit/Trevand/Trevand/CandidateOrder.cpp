@@ -1,12 +1,10 @@
 #include "ToolKit/Trevand/Trevand/CandidateOrder.h"
 
-#include <algorithm>
-
 namespace {
 
 // <0, 0, >0 as `a` goes before, with or after `b` in the ascending order of
 // `column`, ties not yet broken.
-int CompareColumn(const ListRowInfo& a, const ListRowInfo& b, int column) {
+int CompareColumn(const TCandidateFacts& a, const TCandidateFacts& b, int column) {
     switch (column) {
     case kColumnName: return a.strName.compare(b.strName);
     case kColumnPath: return a.strPath.compare(b.strPath);
@@ -19,17 +17,13 @@ int CompareColumn(const ListRowInfo& a, const ListRowInfo& b, int column) {
 
 }  // namespace
 
-void SortCandidates(std::vector<const ListRowInfo*>& rows, const TCandidateOrder& order) {
-    if (!order.IsSorted()) return;
+bool CandidateGoesBefore(const TCandidateFacts& a, const TCandidateFacts& b, const TCandidateOrder& order) {
     const int column = order.nColumn;
-    const bool ascending = order.bAscending;
     // std::string::compare orders bytes as unsigned, as std::map<std::string>
     // does: GBK names sort exactly as the engine lists them.
-    std::sort(rows.begin(), rows.end(), [column, ascending](const ListRowInfo* a, const ListRowInfo* b) {
-        if (column == kColumnSize && a->bSizeKnown != b->bSizeKnown) return a->bSizeKnown;
-        if (column == kColumnSize && !a->bSizeKnown) return a->strPath < b->strPath;
-        int c = CompareColumn(*a, *b, column);
-        if (c == 0) c = a->strPath.compare(b->strPath);
-        return ascending ? c < 0 : c > 0;
-    });
+    if (column == kColumnSize && a.bSizeKnown != b.bSizeKnown) return a.bSizeKnown;
+    if (column == kColumnSize && !a.bSizeKnown) return a.strPath < b.strPath;
+    int c = CompareColumn(a, b, column);
+    if (c == 0) c = a.strPath.compare(b.strPath);
+    return order.bAscending ? c < 0 : c > 0;
 }

@@ -106,6 +106,12 @@ std::vector<const ListRowInfo*> CListItemTable::InListOrder() const {
     return entries;
 }
 
+std::vector<TListedCandidate> CListItemTable::ListedInOrder() const {
+    std::vector<TListedCandidate> listed;
+    for (const ListRowInfo* entry : InListOrder()) listed.push_back({*entry, entry->pRow->IsChecked()});
+    return listed;
+}
+
 void CListItemTable::RemoveRows(const std::set<std::string>& paths) {
     if (paths.empty()) return;
     std::unordered_set<Vellum::CControlUI*> rows;

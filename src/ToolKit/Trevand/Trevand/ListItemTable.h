@@ -71,6 +71,9 @@ public:
     TSizeTotals Totals() const;
     // The entries of the rows, top to bottom.
     std::vector<const ListRowInfo*> InListOrder() const;
+    // The rows top to bottom as plain values, each with its tick: what the
+    // export writes.
+    std::vector<TListedCandidate> ListedInOrder() const;
     // Ticked, visible rows that have an entry.
     int CountChecked() const;
     // Appends the full paths of the ticked rows, top to bottom.

@@ -330,7 +330,7 @@ void CTrevandWnd::OnExport() {
     const std::string drive = std::string(1, m_chListedDrive) + ":\\";
     const std::string path =
         m_strExportFolder + CandidateCsvName(m_chListedDrive, platform::ToLocalTime(platform::NowWallClock()));
-    if (!WriteWholeFile(path, CandidateCsv(m_rows.InListOrder()))) {
+    if (!WriteWholeFile(path, CandidateCsv(m_rows.ListedInOrder()))) {
         LOG_WRITE(LOG_ERROR, "the candidate list could not be written to %s", path.c_str());
         ShowMessageBox(("候选列表导出失败，无法写入文件：" + path).c_str(), "提示", 0);
         return;
