@@ -27,6 +27,10 @@ struct FolderEntry {
     int64_t nModified = 0;  // last write time, seconds since 1970-01-01 00:00 UTC
 };
 
+// Whether `name` is the "." or ".." a listing gives for the folder itself
+// and its parent: never an entry of its own.
+inline bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
 // A listing of the entries matching a pattern such as "E:\Games\*.*", in the
 // order the file system delivers them, "." and ".." included where the file
 // system reports them. Owns the find handle; not copyable.

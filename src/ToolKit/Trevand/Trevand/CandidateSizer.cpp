@@ -42,8 +42,6 @@ CCandidateSizer::FolderHook BeforeFolderHook() {
     return g_beforeFolder;
 }
 
-bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
-
 }  // namespace
 
 CCandidateSizer::CCandidateSizer() = default;
@@ -113,7 +111,7 @@ bool CCandidateSizer::SizeTree(const std::string& folder, TFolderSize* size) con
         do {
             if (m_stopping) return false;
             const uint32_t attributes = entry.dwAttributes;
-            if (IsDotEntry(entry.strName)) continue;
+            if (platform::IsDotEntry(entry.strName)) continue;
             // Checked first: the invalid value has the link bit set too.
             if (attributes == platform::kAttributesInvalid) {
                 size->bPartial = true;

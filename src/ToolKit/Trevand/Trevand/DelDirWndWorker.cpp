@@ -58,8 +58,6 @@ void WorkerLog(int level, const char* format, ...) {
 
 bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
 
-bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
-
 // Splits "E:\Games\a.txt" into "E:\Games" and "a.txt" at the last separator
 // that starts a character (a GBK trail byte can be 0x5C, as in 誠).
 void SplitFolderAndName(const std::string& path, std::string* folder, std::string* name) {
@@ -192,7 +190,7 @@ CDelDirWnd::TreeOutcome CDelDirWnd::DeleteDirectory(const std::string& path) {
                 outcome.bCancelled = true;
                 return outcome;  // the directory and what is left in it stay
             }
-            if (IsDotEntry(entry.strName)) continue;
+            if (platform::IsDotEntry(entry.strName)) continue;
             const std::string child = path + "\\" + entry.strName;
             if (entry.dwAttributes & platform::kAttributeReparsePoint) {
                 WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());

@@ -13,19 +13,9 @@
 
 namespace {
 
-// The executable's folder without its trailing backslash; empty when the
-// module name cannot be read.
-std::string ExeDirectory() {
-    char path[260];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    if (length == 0 || length >= sizeof(path)) return std::string();
-    std::string dir(path, length);
-    const size_t slash = dir.rfind('\\');
-    return slash == std::string::npos ? std::string() : dir.substr(0, slash);
-}
-
-// Where the log goes; the main window's exports go beside it.
-std::string LogDirectory() { return ExeDirectory() + "\\log\\"; }
+// Where the log goes, "log" beside the executable; the main window's exports
+// go there too (its own default).
+std::string LogDirectory() { return Vellum::CUIManager::GetExeFolder() + "log\\"; }
 
 void StartLog() {
     CLogWriter& log = CLogWriter::Instance();
@@ -50,7 +40,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     CTrevandWnd* main = CTrevandWnd::Instance();
-    main->SetExportFolder(LogDirectory());
     // Created without WS_VISIBLE: it is hidden right after anyway, and shown
     // it flashes up blank in the corner of the screen before the role window.
     if (!main->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0)) {
@@ -64,8 +53,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         Vellum::CUIManager::RunMessageLoop();
     }
 
-    // The folder sizer's thread ends before the window it reports to.
-    if (CTrevandWnd::HasInstance()) CTrevandWnd::Instance()->StopFolderSizes();
+    // The main window's destructor stops and joins the folder sizer before
+    // anything it reports to goes; a deletion worker is done by now (the
+    // deletion step waits for it whatever ended its window).
     CTrevandWnd::ReleaseInstance();
     CSelectServerClassWnd::ReleaseInstance();
     ::CoUninitialize();

@@ -79,6 +79,19 @@ bool CTrevandDB::GetServicePath(std::string& strPath) {
     return true;
 }
 
+bool CTrevandDB::OpenServerDB(CSqliteConnect& db) {
+    m_mapServerDisk.clear();
+    if (!GetServerDBPath()) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit GetServerDBPath fail");
+        return false;
+    }
+    if (!db.Open(m_strDBPath, false)) {
+        LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
+        return false;
+    }
+    return true;
+}
+
 bool CTrevandDB::FormDBPath(const DBPathSource& source, std::string& strPath) {
     std::string servicePath;
     if (!GetServicePath(servicePath)) {

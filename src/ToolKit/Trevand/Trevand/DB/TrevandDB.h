@@ -21,6 +21,8 @@
 #include "comm/platform/Folder.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
 
+class CSqliteConnect;
+
 class CTrevandDB {
 public:
     // How many folder levels below a drive root the scan looks at.
@@ -91,6 +93,11 @@ protected:
     };
     // The database path of `source` into `strPath`; see GetServerDBPath.
     static bool FormDBPath(const DBPathSource& source, std::string& strPath);
+    // GameRootDirInit's first steps for either role: clears the disk map and
+    // opens the role's database (GetServerDBPath) into `db`. False, logged,
+    // when the path cannot be formed or the file not opened; the caller
+    // closes `db` on every path after a success.
+    bool OpenServerDB(CSqliteConnect& db);
 
     // The scan of one folder, shared by both roles' FindDir: every entry of `dir`
     // that is not hidden, not a link, can be examined at all (attributes read,

@@ -74,7 +74,7 @@ bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSe
 
 void CTrevandDB::ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
                            const IdcClassSet* pClassFilter) {
-    if (IsUntouchable(path, entry.dwAttributes) || entry.strName == "." || entry.strName == "..") {
+    if (IsUntouchable(path, entry.dwAttributes) || platform::IsDotEntry(entry.strName)) {
         return;
     }
     if (pClassFilter != nullptr && !PassesClassFilter(path, *pClassFilter)) {

@@ -38,16 +38,8 @@ bool CMasterTrevandDB::GameRootDirInit() {
         LOG_WRITE(LOG_ERROR, "主GameRootDirInit IsMainServer fail");
         return false;
     }
-    m_mapServerDisk.clear();
-    if (!GetServerDBPath()) {
-        LOG_WRITE(LOG_ERROR, "GameRootDirInit GetServerDBPath fail");
-        return false;
-    }
     CSqliteConnect db;
-    if (!db.Open(m_strDBPath, false)) {
-        LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
-        return false;
-    }
+    if (!OpenServerDB(db)) return false;
     const CCloseOnExit closeDb(db);
     // Empty symbols are skipped: every key must give the scan a drive letter.
     const bool gameDisks = ForEachRow(db, kGameDiskSQL, [this](CDBRecordSet& rs) {

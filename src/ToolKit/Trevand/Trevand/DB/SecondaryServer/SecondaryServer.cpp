@@ -27,16 +27,8 @@ bool CSecondaryTrevandDB::GameRootDirInit() {
         LOG_WRITE(LOG_ERROR, "副GameRootDirInit IsMainServer fail");
         return false;
     }
-    m_mapServerDisk.clear();
-    if (!GetServerDBPath()) {
-        LOG_WRITE(LOG_ERROR, "GameRootDirInit GetServerDBPath fail");
-        return false;
-    }
     CSqliteConnect db;
-    if (!db.Open(m_strDBPath, false)) {
-        LOG_WRITE(LOG_ERROR, "GameRootDirInit Open Error");
-        return false;
-    }
+    if (!OpenServerDB(db)) return false;
     const CCloseOnExit closeDb(db);
     // An empty symbol is skipped but still counts as a row: rows E, "", F give F
     // the value 2.
