@@ -43,22 +43,12 @@ const char kBasicSkin[] = R"(<Window size="300,200" caption="0,0,0,40" sizebox="
   </VerticalLayout>
 </Window>)";
 
-class WindowBase : public ::testing::Test {
+class WindowBase : public windowtest::WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        CShadowUI::Initialize(CUIManager::GetInstance());
-        // The log writer keeps the first file it writes to: point it at the
-        // capture folder before any test logs.
-        s_log = new testsupport::LogCapture();
-    }
-    static void TearDownTestSuite() { delete s_log; }
-    static testsupport::LogCapture* s_log;
     void SetUp() override { m_skins.Write("Basic.xml", kBasicSkin); }
 
     SkinFolder m_skins;
 };
-
-testsupport::LogCapture* WindowBase::s_log = nullptr;
 
 TEST_F(WindowBase, BuildsTheSkinAndFocusesBtnOk) {
     TestWnd wnd("Basic.xml");

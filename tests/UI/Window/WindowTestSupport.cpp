@@ -4,9 +4,25 @@
 
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/UIManager.h"
+#include "UI/Shadow/ShadowUI.h"
+#include "support/LogCapture.h"
 #include "support/TempDir.h"
 
 namespace windowtest {
+
+namespace {
+testsupport::LogCapture* g_suiteLog = nullptr;
+}  // namespace
+
+void WindowSuite::SetUpTestSuite() {
+    Vellum::CShadowUI::Initialize(Vellum::CUIManager::GetInstance());
+    g_suiteLog = new testsupport::LogCapture();
+}
+
+void WindowSuite::TearDownTestSuite() {
+    delete g_suiteLog;
+    g_suiteLog = nullptr;
+}
 
 namespace {
 

@@ -4,6 +4,7 @@
 // messages.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -14,6 +15,15 @@
 #include "support/TempDir.h"
 
 namespace windowtest {
+
+// A suite of tests on skinned windows: the shadow's window class registered,
+// and the log writer pointed at a capture folder before any test logs (the
+// writer keeps the first file it writes to) until the suite ends.
+class WindowSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+};
 
 // A skin folder in a temporary directory, set as the framework's skin path
 // for its lifetime. It starts with the repository's skin files and the

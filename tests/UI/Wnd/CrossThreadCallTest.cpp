@@ -23,24 +23,14 @@ using windowtest::TestWnd;
 
 namespace {
 
-class CrossThreadCall : public ::testing::Test {
+class CrossThreadCall : public windowtest::WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        CShadowUI::Initialize(CUIManager::GetInstance());
-        // The log writer keeps the first file it writes to: point it at the
-        // capture folder before any test logs.
-        s_log = new testsupport::LogCapture();
-    }
-    static void TearDownTestSuite() { delete s_log; }
-    static testsupport::LogCapture* s_log;
     void SetUp() override {
         m_skins.Write("Basic.xml", R"(<Window size="300,200" showshadow="false"><Button name="BtnOk" /></Window>)");
     }
 
     SkinFolder m_skins;
 };
-
-testsupport::LogCapture* CrossThreadCall::s_log = nullptr;
 
 TEST_F(CrossThreadCall, CrossThreadCallsRunInPostingOrderAndStopAtClose) {
     TestWnd wnd("Basic.xml");
