@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "UI/Base/CharStep.h"
+#include "comm/platform/AsciiCase.h"
 
 namespace Vellum {
 namespace {
@@ -308,9 +309,7 @@ CUIString CUIString::Right(int count) const {
 
 void CUIString::MakeUpper() {
     for (char* p = m_pstr; *p != '\0'; p = const_cast<char*>(UICharNext(p))) {
-        if (*p >= 'a' && *p <= 'z') {
-            *p = static_cast<char>(*p - 'a' + 'A');
-        }
+        *p = platform::ToUpperAscii(*p);
     }
 }
 

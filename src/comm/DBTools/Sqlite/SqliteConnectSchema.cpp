@@ -1,7 +1,6 @@
 // Describing the database: its tables, their columns, a whole table as text.
 #include <sqlite3.h>
 
-#include <cctype>
 #include <cstring>
 #include <limits>
 #include <set>
@@ -9,6 +8,7 @@
 
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/log/LogWriter.h"
+#include "comm/platform/AsciiCase.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ private:
 std::string ToUpperAscii(const char* szText) {
     std::string strUpper = szText == nullptr ? "" : szText;
     for (char& c : strUpper) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = platform::ToUpperAscii(c);
     }
     return strUpper;
 }

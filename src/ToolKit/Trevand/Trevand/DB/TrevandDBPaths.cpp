@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "comm/platform/AsciiCase.h"
 #include "comm/platform/CaseFold936.h"
 #include "comm/platform/MbcsCompare.h"
 
@@ -12,8 +13,6 @@ namespace {
 
 const char kFolderValue[] = "TRUE";    // an ancestor of a registered path: entered by the scan
 const char kPackageValue[] = "FALSE";  // a registered path: left whole
-
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The positions of the backslashes of `path` that separate folders, in order,
 // into *separators (replaced). The second byte of a double-byte character may be
@@ -79,7 +78,8 @@ void CTrevandDB::AddGamePath(std::string strPath) {
     for (const auto& disk : m_mapServerDisk) {
         const std::string& symbol = disk.first;
         // Empty symbols never reach the map; the guard keeps symbol[0] valid.
-        if (symbol.empty() || current->empty() || UpperAscii((*current)[0]) != UpperAscii(symbol[0])) {
+        if (symbol.empty() || current->empty() ||
+            platform::ToUpperAscii((*current)[0]) != platform::ToUpperAscii(symbol[0])) {
             continue;
         }
         const std::string root = std::string(1, symbol[0]) + ":";

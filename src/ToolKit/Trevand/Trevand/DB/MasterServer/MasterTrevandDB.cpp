@@ -5,6 +5,7 @@
 #include "ToolKit/Trevand/Trevand/DB/DBRows.h"
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/log/LogWriter.h"
+#include "comm/platform/AsciiCase.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ bool CMasterTrevandDB::FindDir(const std::string& dir, int nDepth) {
 }
 
 bool CMasterTrevandDB::IsDownDisk(char letter) {
-    const char upper = static_cast<char>(letter & ~0x20);
+    const char upper = platform::ToUpperAscii(letter);
     for (const auto& disk : m_mapServerDisk) {
         if (!disk.first.empty() && disk.first[0] == upper) {
             return (disk.second & kGameDisk) == 0;
