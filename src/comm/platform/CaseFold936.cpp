@@ -21,8 +21,6 @@ unsigned FoldDoubleByte(unsigned code) {
 
 }  // namespace
 
-bool IsLeadByte936(char byte) { return casefold936::kLeadByte[static_cast<unsigned char>(byte)] != 0; }
-
 std::string FoldCase936(const std::string& text) {
     std::string folded;
     FoldCase936(text, &folded);
@@ -37,6 +35,7 @@ void FoldCase936(const std::string& text, std::string* out) {
     std::string& folded = *out;
     folded.resize(text.size());
     const size_t size = text.size();
+    // Its own walk, not CharNext936's: _mbsicmp's, the same on every platform.
     size_t i = 0;
     while (i < size) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);

@@ -23,7 +23,4 @@ std::string FoldCase936(const std::string& text);
 // The same into *folded (replaced), reusing its storage.
 void FoldCase936(const std::string& text, std::string* folded);
 
-// Whether `byte` starts a double-byte character of code page 936.
-bool IsLeadByte936(char byte);
-
 }  // namespace platform

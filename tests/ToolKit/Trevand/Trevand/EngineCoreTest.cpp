@@ -77,6 +77,13 @@ TEST(AddGamePath, RegistersPathsAndAncestorsAsTheScanNeedsThem) {
          {"E:/Games/WoW", "e:/Games\\单机/仙剑/"},
          {{"E:\\Games\\WoW", "FALSE"}, {"E:\\Games", "TRUE"}, {"e:\\Games\\单机\\仙剑", "FALSE"},
           {"e:\\Games\\单机", "TRUE"}, {"e:\\Games", "TRUE"}}},
+        // A database text may hold a NUL: the separators after it still count,
+        // also after a lead byte that the NUL cuts short.
+        {"a NUL hides no separator after it", diskE,
+         {std::string("E:\\A\0\\B", 7), std::string("E:\\X\x81\0\\Y", 8), "E:\\Z\\\x81"},
+         {{std::string("E:\\A\0\\B", 7), "FALSE"}, {std::string("E:\\A\0", 5), "TRUE"},
+          {std::string("E:\\X\x81\0\\Y", 8), "FALSE"}, {std::string("E:\\X\x81\0", 6), "TRUE"},
+          {"E:\\Z\\\x81", "FALSE"}, {"E:\\Z", "TRUE"}}},
         {"GBK names", diskE, {"E:\\单机游戏\\仙剑奇侠传"}, {{"E:\\单机游戏\\仙剑奇侠传", "FALSE"}, {"E:\\单机游戏", "TRUE"}}},
         {"neighbours sharing ancestors, a longer sibling name, other letter case", diskE,
          {"E:\\Games\\A\\1", "E:\\Games\\A\\2", "E:\\Games\\AB\\3", "e:\\games\\A\\4", "E:\\Games\\A"},

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "comm/platform/AsciiCase.h"
-#include "comm/platform/CaseFold936.h"
+#include "comm/platform/CharNext936.h"
 #include "comm/platform/MbcsCompare.h"
 
 namespace {
@@ -31,10 +31,13 @@ const char kPackageValue[] = "FALSE";  // a registered path: left whole
 // pass serves the whole walk up to the root.
 void FindSeparators(std::string& path, std::vector<size_t>* separators) {
     separators->clear();
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (platform::IsLeadByte936(path[i]) && i + 1 < path.size()) {
-            ++i;  // skip the second byte
-        } else if (path[i] == '\\' || path[i] == '/') {
+    const char* const begin = path.c_str();
+    const char* const end = begin + path.size();
+    // A NUL inside the text (a database value may hold one) is a byte of its
+    // own: CharNext936 would stop there, and the separators after it count.
+    for (const char* p = begin; p < end; p = *p == '\0' ? p + 1 : platform::CharNext936(p)) {
+        if (*p == '\\' || *p == '/') {
+            const size_t i = static_cast<size_t>(p - begin);
             path[i] = '\\';
             separators->push_back(i);
         }
