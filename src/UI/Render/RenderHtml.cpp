@@ -8,6 +8,7 @@
 
 #include "UI/Render/GdiHandles.h"
 #include "UI/Render/RenderEngine.h"
+#include "comm/platform/CharNext936.h"
 
 namespace Vellum {
 
@@ -97,12 +98,21 @@ bool ApplyTag(const std::string& tag, std::vector<TStyle>& stack, std::vector<TP
     return true;
 }
 
+// Bytes of the character at p[i], never past the end of the n bytes: a lead
+// byte that is the last of them (its trail is a tag's '<' or the end of the
+// text) stands alone.
+size_t CharSizeWithin(const char* p, size_t i, size_t n) {
+    const size_t size = static_cast<size_t>(platform::CharNext936(p + i) - (p + i));
+    return size == 0 ? 1 : std::min(size, n - i);
+}
+
 void AppendText(std::vector<TPiece>& pieces, const TStyle& style, const char* p, size_t n) {
     size_t i = 0;
     while (i < n) {
         TPiece piece;
         piece.style = style;
         const unsigned char ch = static_cast<unsigned char>(p[i]);
+        const size_t size = CharSizeWithin(p, i, n);
         if (ch == '\n' || ch == '\r') {
             if (ch == '\r' && i + 1 < n && p[i + 1] == '\n') ++i;
             piece.bBreak = true;
@@ -111,14 +121,14 @@ void AppendText(std::vector<TPiece>& pieces, const TStyle& style, const char* p,
             piece.strText = " ";
             piece.bSpace = true;
             ++i;
-        } else if (::IsDBCSLeadByte(ch) && i + 1 < n) {
-            piece.strText.assign(p + i, 2);
-            i += 2;
+        } else if (size > 1) {
+            piece.strText.assign(p + i, size);
+            i += size;
         } else {
-            size_t j = i;
-            while (j < n && p[j] != ' ' && p[j] != '\n' && p[j] != '\r' &&
-                   !::IsDBCSLeadByte(static_cast<unsigned char>(p[j])))
-                ++j;
+            // A word: single-byte characters up to a space, a line break or a
+            // double-byte character (lines may break beside each of those).
+            size_t j = i + 1;
+            while (j < n && p[j] != ' ' && p[j] != '\n' && p[j] != '\r' && CharSizeWithin(p, j, n) == 1) ++j;
             piece.strText.assign(p + i, j - i);
             i = j;
         }

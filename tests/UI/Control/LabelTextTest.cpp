@@ -1,5 +1,6 @@
 // Label texts under Wine: links in HTML-styled texts (notification, value,
-// cursor, colour and hover colour) and a text store that runs out of memory.
+// cursor, colour and hover colour), HTML cut inside a character, and a text
+// store that runs out of memory.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/OptionUI.h"
 #include "UI/Control/TextUI.h"
+#include "UI/Render/RenderEngine.h"
 #include "UI/Window/WindowTestSupport.h"
 
 using namespace Vellum;
@@ -140,6 +142,46 @@ TEST(LabelText, AClickOnALinkSendsItsNumberAndValueWhereverItIsHit) {
     SendClick(wnd, other);
     EXPECT_EQ(3u, wnd.m_links.size());
     ::DestroyWindow(wnd);
+}
+
+// Measures `text` as HTML in a worker thread; false when it has not come back
+// within five seconds (the thread is left spinning; the process ends it).
+bool MeasuresHtml(const std::string& text, RECT& rc) {
+    struct Job {
+        std::string text;
+        RECT rc = {0, 0, 400, 100};
+    };
+    Job* job = new Job{text};  // left to a thread that may never return
+    HANDLE thread = ::CreateThread(
+        nullptr, 0,
+        [](void* param) -> DWORD {
+            Job* j = static_cast<Job*>(param);
+            HDC hDC = ::CreateCompatibleDC(nullptr);
+            CRenderEngine::DrawHtmlText(hDC, static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), j->rc,
+                                        j->text.c_str(), 0xFF000000, 0xFF0000FF, nullptr, DT_CALCRECT);
+            ::DeleteDC(hDC);
+            return 0;
+        },
+        job, 0, nullptr);
+    const bool done = ::WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+    ::CloseHandle(thread);
+    if (!done) return false;
+    rc = job->rc;
+    delete job;
+    return true;
+}
+
+TEST(LabelText, HtmlWithALeadByteWithoutItsTrailIsMeasuredAndEnds) {
+    // Each text holds a GBK lead byte whose trail is missing: at the end, before
+    // a tag, before a line break. The lead byte is drawn as a character of its own.
+    const char* const texts[] = {"ab\xB0", "\xB0", "\xB0<b>x</b>", "<b>\xB0</b> cd", "x\xB0\ny", "\xB0\xA1\xB0"};
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        RECT rc = {};
+        ASSERT_TRUE(MeasuresHtml(text, rc));
+        EXPECT_GT(rc.right - rc.left, 0);
+        EXPECT_GT(rc.bottom - rc.top, 0);
+    }
 }
 
 void* FailToAllocate(size_t) { return nullptr; }
