@@ -2,10 +2,9 @@
 // the message loops.
 #include <windows.h>
 
-#include <cctype>
-
 #include "UI/Core/ControlUI.h"
 #include "UI/Core/UIManager.h"
+#include "comm/platform/AsciiCase.h"
 
 namespace Vellum {
 
@@ -34,7 +33,7 @@ CUIManager* ManagerForMessage(const MSG* pMsg) {
 CControlUI* ShortcutProc(CControlUI* pControl, void* pData) {
     const char key = *static_cast<const char*>(pData);
     const char shortcut = pControl->GetShortcut();
-    if (shortcut && std::toupper(static_cast<unsigned char>(shortcut)) == key) return pControl;
+    if (shortcut && platform::ToUpperAscii(shortcut) == key) return pControl;
     return nullptr;
 }
 
@@ -105,7 +104,7 @@ bool CUIManager::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM) {
         return SetNextTabControl(::GetKeyState(VK_SHIFT) >= 0);
     }
     if (uMsg == WM_SYSCHAR && m_pRoot) {
-        const char key = static_cast<char>(std::toupper(static_cast<int>(wParam & 0xFF)));
+        const char key = platform::ToUpperAscii(static_cast<char>(wParam & 0xFF));
         CControlUI* control = m_pRoot->FindControl(ShortcutProc, const_cast<char*>(&key),
                                                    UIFIND_VISIBLE | UIFIND_ENABLED | UIFIND_ME_FIRST);
         if (!control) return false;

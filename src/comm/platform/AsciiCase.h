@@ -1,5 +1,5 @@
 // Upper-casing the ASCII letters of code page 936 texts: drive letters, disk
-// symbols, declared column types.
+// symbols, declared column types, keyboard shortcuts.
 #pragma once
 
 namespace platform {
