@@ -72,7 +72,7 @@ void CListItemTable::ShowCandidate(const ListRowInfo& row, bool showTime) {
     CListItemPaint* pRow = row.pRow;
     pRow->SetText(kColumnName, row.strName.c_str());
     pRow->SetText(kColumnPath, row.strPath.c_str());
-    pRow->SetText(kColumnKind, row.bDir ? "目录" : "文件");
+    pRow->SetText(kColumnKind, KindText(row.bDir));
     pRow->SetText(kColumnSize, SizeText(row).c_str());
     if (showTime) pRow->SetText(kColumnModified, FormatModifiedTime(row.nModified).c_str());
 }
