@@ -1,7 +1,7 @@
 // CCheckedRowsT<Entry>: the rows of a check-box list, one entry per row, keyed
 // by a string the row carries (CListItemPaint), in the order the operator
 // chose. The main window keeps its candidates in one (CListItemTable, keyed by
-// the candidate's path), the quarantine window its records (CQuarantineTable,
+// the candidate's path), the quarantine window its records (CQuarantineRows,
 // keyed by the stored path): finding a row, sorting, ticking every row and
 // reading the ticked ones work the same for both.
 //
