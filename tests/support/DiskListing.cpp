@@ -36,7 +36,10 @@ std::string RealLocation(const std::string& path) {
 // A 64-bit FNV-1a digest of the file's bytes, in hex; "unreadable" when it
 // cannot be read.
 std::string ContentDigest(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Shared for writing too: a database the program holds open is read as
+    // it stands.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "unreadable";
     uint64_t hash = 14695981039346656037ULL;
     char buffer[65536];
