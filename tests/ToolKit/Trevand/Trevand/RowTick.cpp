@@ -6,17 +6,20 @@
 
 namespace apptest {
 
+void ClickRowCheckBox(HWND hWnd, Vellum::CListUI* list, Vellum::CControlUI* row) {
+    list->EnsureVisible(list->GetItemIndex(row));
+    ::UpdateWindow(hWnd);
+    // The box sits 10..26 across the row's first column.
+    const RECT& rc = row->GetPos();
+    windowtest::PostClick(hWnd, {rc.left + 18, (rc.top + rc.bottom) / 2});
+    windowtest::PumpPending();
+    ::UpdateWindow(hWnd);
+}
+
 bool ClickRowTick(CTrevandWnd& wnd, const std::string& path) {
     const ListRowInfo* entry = wnd.RowsForTests().Find(path);
     if (!entry) return false;
-    Vellum::CListUI* list = wnd.RowsForTests().GetList();
-    list->EnsureVisible(list->GetItemIndex(entry->pRow));
-    ::UpdateWindow(wnd.GetHWND());
-    // The box sits 10..26 across the row's first column.
-    const RECT& rc = entry->pRow->GetPos();
-    windowtest::PostClick(wnd.GetHWND(), {rc.left + 18, (rc.top + rc.bottom) / 2});
-    windowtest::PumpPending();
-    ::UpdateWindow(wnd.GetHWND());
+    ClickRowCheckBox(wnd.GetHWND(), wnd.RowsForTests().GetList(), entry->pRow);
     return true;
 }
 
