@@ -33,7 +33,27 @@ std::string RealLocation(const std::string& path) {
     return location;
 }
 
-void ListFolder(const std::string& folder, DiskListing* listing) {
+// A 64-bit FNV-1a digest of the file's bytes, in hex; "unreadable" when it
+// cannot be read.
+std::string ContentDigest(const std::string& path) {
+    // Shared for writing too: a database the program holds open is read as
+    // it stands.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "unreadable";
+    uint64_t hash = 14695981039346656037ULL;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+        for (DWORD i = 0; i < got; ++i) hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211ULL;
+    }
+    CloseHandle(file);
+    char text[17];
+    std::snprintf(text, sizeof(text), "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+void ListFolder(const std::string& folder, bool content, DiskListing* listing) {
     const std::string realFolder = RealLocation(folder);
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(Join(folder, "*").c_str(), &data);
@@ -47,20 +67,22 @@ void ListFolder(const std::string& folder, DiskListing* listing) {
         entry.attributes = data.dwFileAttributes;
         entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
                      RealLocation(path) != realFolder + "\\" + name;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !entry.link) ListFolder(path, listing);
+        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (content && !isFolder && !entry.link) entry.content = ContentDigest(path);
+        if (isFolder && !entry.link) ListFolder(path, content, listing);
     } while (FindNextFileA(find, &data));
     FindClose(find);
 }
 
 std::string Describe(const std::string& path, const ListedEntry& entry) {
     char text[64];
-    std::snprintf(text, sizeof(text), " (size %llu, attributes 0x%lx%s)", static_cast<unsigned long long>(entry.size),
+    std::snprintf(text, sizeof(text), " (size %llu, attributes 0x%lx%s", static_cast<unsigned long long>(entry.size),
                   static_cast<unsigned long>(entry.attributes), entry.link ? ", link" : "");
-    return path + text;
+    return path + text + (entry.content.empty() ? "" : ", content " + entry.content) + ")";
 }
 
 bool Same(const ListedEntry& a, const ListedEntry& b) {
-    return a.size == b.size && a.attributes == b.attributes && a.link == b.link;
+    return a.size == b.size && a.attributes == b.attributes && a.link == b.link && a.content == b.content;
 }
 
 }  // namespace
@@ -72,8 +94,32 @@ bool IsAtOrBelow(const std::string& path, const std::string& top) {
 
 DiskListing TakeListing(const std::vector<std::string>& roots) {
     DiskListing listing;
-    for (const std::string& root : roots) ListFolder(root, &listing);
+    for (const std::string& root : roots) ListFolder(root, false, &listing);
     return listing;
+}
+
+DiskListing TakeListingWithContent(const std::vector<std::string>& roots) {
+    DiskListing listing;
+    for (const std::string& root : roots) ListFolder(root, true, &listing);
+    return listing;
+}
+
+DiskListing Rebased(const DiskListing& listing, const std::string& from, const std::string& to) {
+    DiskListing rebased;
+    for (const auto& entry : listing) {
+        if (IsAtOrBelow(entry.first, from)) rebased[to + entry.first.substr(from.size())] = entry.second;
+    }
+    return rebased;
+}
+
+DiskListing Without(const DiskListing& listing, const std::vector<std::string>& tops) {
+    DiskListing rest;
+    for (const auto& entry : listing) {
+        bool below = false;
+        for (const std::string& top : tops) below = below || IsAtOrBelow(entry.first, top);
+        if (!below) rest.insert(entry);
+    }
+    return rest;
 }
 
 DiskListing WithoutDeleted(const DiskListing& before, const std::vector<std::string>& ticked) {

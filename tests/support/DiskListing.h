@@ -1,6 +1,6 @@
-// Windows only: a file-by-file listing of folders (path, size, attributes),
-// taken before and after a deletion to show that exactly the ticked entries
-// went and nothing else changed.
+// Windows only: a file-by-file listing of folders (path, size, attributes,
+// and on request the files' content), taken before and after a deletion or a
+// move to show that exactly the ticked entries went and nothing else changed.
 //
 // Paths are Windows paths in code page 936 with "\" separators, as the
 // program's candidates are ("E:\Games\Old\x.dat"). Links are listed but never
@@ -20,6 +20,9 @@ struct ListedEntry {
     // A reparse point, or a name that resolves to another place (Wine shows
     // a symbolic link to a file as a plain file).
     bool link = false;
+    // A digest of a plain file's bytes (TakeListingWithContent); empty for
+    // folders and links, and in listings taken without content.
+    std::string content;
 };
 
 using DiskListing = std::map<std::string, ListedEntry>;
@@ -27,6 +30,18 @@ using DiskListing = std::map<std::string, ListedEntry>;
 // Every entry below each of `roots` ("E:\", "C:\tmp\outside"); the roots
 // themselves are not listed.
 DiskListing TakeListing(const std::vector<std::string>& roots);
+
+// The same with a digest of every plain file's bytes, so that a file
+// changed in place, or swapped for another of its length, shows too. Links
+// are not read through: what they point at is read where it lives.
+DiskListing TakeListingWithContent(const std::vector<std::string>& roots);
+
+// The entries of `listing` at or below `from`, with `from` replaced by `to`
+// in their paths: where they are expected after `from` was renamed to `to`.
+DiskListing Rebased(const DiskListing& listing, const std::string& from, const std::string& to);
+
+// `listing` without the entries at or below any of `tops`.
+DiskListing Without(const DiskListing& listing, const std::vector<std::string>& tops);
 
 // What must remain of `before` once `ticked` are deleted: each ticked path
 // and everything below it go, except the links among them and the folders

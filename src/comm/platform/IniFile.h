@@ -1,7 +1,8 @@
-// Windows only: reading one value of an ini file.
+// Windows only: reading and writing one value of an ini file.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -14,5 +15,11 @@ namespace platform {
 // REQUIRES: bufferChars > 0.
 std::string ReadIniString(const std::string& path, const char* section, const char* key, const char* defaultValue,
                           size_t bufferChars);
+
+// Sets `key` in `section` of the ini file `path` to `value`, creating the
+// file, the section and the key as needed (WritePrivateProfileStringA).
+// False with the system's code in *error when it cannot be written.
+bool WriteIniString(const std::string& path, const char* section, const char* key, const char* value,
+                    uint32_t* error);
 
 }  // namespace platform

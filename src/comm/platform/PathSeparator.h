@@ -1,4 +1,4 @@
-// The separators at the end of code page 936 paths.
+// The separators of code page 936 paths.
 #pragma once
 
 #include <string>
@@ -9,5 +9,13 @@ namespace platform {
 // at character by character: the last byte of "E:\誠" is 0x5C as well, the
 // trail byte of 誠, and a folder ending so still needs its separator.
 bool EndsWithSeparator(const std::string& path);
+
+// The folder holding the entry `path`: "E:\Games" for "E:\Games\Old" and for
+// "E:\Games\誠", "E:\" for "E:\Games" (a drive root keeps its separator: "E:"
+// alone names the drive's current folder, not its root). "" for a drive root
+// and for a name without a separator. A separator at the very end is not the
+// one that splits ("E:\Games\" gives "E:\"). Like EndsWithSeparator, it looks
+// at characters, so the trail byte 0x5C of 誠 never splits a path.
+std::string ParentFolder(const std::string& path);
 
 }  // namespace platform

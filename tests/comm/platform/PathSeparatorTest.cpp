@@ -28,4 +28,30 @@ TEST(PathSeparator, OnlyASeparatorThatIsACharacterOfItsOwnEndsAPath) {
     }
 }
 
+TEST(PathSeparator, ParentFolderSplitsAtTheLastSeparatorThatIsACharacter) {
+    const struct {
+        const char* name;
+        std::string path;
+        std::string parent;
+    } cases[] = {
+        {"nested folder", "E:\\Games\\Old", "E:\\Games"},
+        {"entry at a root keeps the root's separator", "E:\\Games", "E:\\"},
+        {"a root has none", "E:\\", ""},
+        {"a drive alone has none", "E:", ""},
+        {"a bare name has none", "Old", ""},
+        {"empty", "", ""},
+        {"a separator at the end does not split", "E:\\Games\\Old\\", "E:\\Games"},
+        {"forward slash", "E:\\Games/Old", "E:\\Games"},
+        // 誠 is D5 5C: its trail byte is no separator, wherever it stands.
+        {"name ending in 誠", "E:\\Games\\\xD5\x5C", "E:\\Games"},
+        {"folder named 誠", "E:\\\xD5\x5C\\x.txt", "E:\\\xD5\x5C"},
+        {"誠 at the root", "E:\\\xD5\x5C", "E:\\"},
+        {"誠誠 and no separator", "\xD5\x5C\xD5\x5C", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.parent, platform::ParentFolder(c.path));
+    }
+}
+
 }  // namespace

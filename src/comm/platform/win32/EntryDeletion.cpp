@@ -1,15 +1,15 @@
 #include "comm/platform/EntryDeletion.h"
 
 #include <windows.h>
-#include <winternl.h>
 
 #include <atomic>
-#include <cstring>
-#include <vector>
 
-#include "comm/platform/ObjectName.h"
+#include "comm/platform/win32/ResolvedName.h"
 
 namespace platform {
+
+using win32::Handle;
+
 namespace {
 
 std::atomic<FileDeletionHook> g_hook{nullptr};
@@ -19,56 +19,6 @@ std::atomic<FileDeletionHook> g_hook{nullptr};
 bool IsDriveRoot(const std::string& path) {
     const size_t n = path.size();
     return n >= 3 && path[n - 2] == ':' && (path[n - 1] == '\\' || path[n - 1] == '/');
-}
-
-// Owns one handle; closed by the destructor.
-class Handle {
-public:
-    explicit Handle(HANDLE h) : m_h(h) {}
-    ~Handle() {
-        if (Valid()) CloseHandle(m_h);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
-
-// Where the system resolves the open handle to, as its object name
-// ("\??\E:\Games\x.dat"), exactly as the system gives it (a volume root
-// keeps its separator); empty when it cannot say. The object name is what
-// GetFinalPathNameByHandle starts from, at half its cost under Wine.
-std::wstring ResolvedPath(HANDLE handle) {
-    using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
-    static const QueryObject query = [] {
-        FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject");
-        QueryObject function = nullptr;
-        static_assert(sizeof(function) == sizeof(found), "function pointers of one size");
-        std::memcpy(&function, &found, sizeof(function));
-        return function;
-    }();
-    if (query == nullptr) return std::wstring();
-    std::vector<unsigned char> buffer(sizeof(OBJECT_NAME_INFORMATION) + 1024 * sizeof(WCHAR));
-    ULONG needed = 0;
-    NTSTATUS status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-    if (status != 0 && needed > buffer.size()) {
-        buffer.resize(needed);
-        status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-    }
-    if (status != 0) return std::wstring();
-    const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
-    return std::wstring(name.Buffer, name.Length / sizeof(WCHAR));
-}
-
-// `text` (code page of the system) as UTF-16.
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
 }
 
 // Marks the open file for deletion when its last handle closes.
@@ -128,29 +78,12 @@ bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
 }
 
 bool DeletionFolder::Resolve(uint32_t* error) {
-    Handle handle(CreateFileA(m_strFolder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!handle.Valid()) {
-        *error = GetLastError();
-        return false;
-    }
-    m_strResolved = ResolvedPath(handle.Get());
-    if (m_strResolved.empty()) {
-        *error = ERROR_INVALID_HANDLE;
-        return false;
-    }
-    return true;
+    m_strResolved = win32::ResolvedFolder(m_strFolder, error);
+    return !m_strResolved.empty();
 }
 
 bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
-    const std::wstring resolved = ResolvedPath(static_cast<HANDLE>(handle));
-    const std::wstring wideName = Wide(name);
-    if (resolved == JoinObjectName(m_strResolved, wideName)) return true;
-    // Wine re-reads its drive letters at most once a second, so the same
-    // folder can resolve through another drive a moment later: resolve the
-    // folder again before calling the entry a link.
-    uint32_t error = 0;
-    return Resolve(&error) && resolved == JoinObjectName(m_strResolved, wideName);
+    return win32::IsOwnEntry(static_cast<HANDLE>(handle), m_strFolder, &m_strResolved, name);
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size) {

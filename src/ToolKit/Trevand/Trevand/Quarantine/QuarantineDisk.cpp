@@ -1,0 +1,273 @@
+// CQuarantineDisk: opening, and the moves in and out with their records.
+//
+// Each move writes its record first, renames, then settles the record, and a
+// failed rename takes the record (and the folders made for it) back, so the
+// database and the disk agree after every call; a crash in between is what
+// Reconcile (QuarantineReconcile.cpp) settles.
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+
+#include <atomic>
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineFolders.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineTable.h"
+#include "comm/DBTools/Sqlite/SqliteConnect.h"
+#include "comm/log/LogWriter.h"
+#include "comm/platform/AsciiCase.h"
+#include "comm/platform/EntryDeletion.h"
+#include "comm/platform/EntryMove.h"
+#include "comm/platform/Folder.h"
+#include "comm/platform/PathSeparator.h"
+
+using quarantine::CQuarantineTable;
+using quarantine::RecordState;
+using quarantine::TStoredRecord;
+
+namespace {
+
+const char kMovedIn[] = "Trevand  隔离%s -> %s";
+const char kMoveFailed[] = "Trevand  未能隔离%s（错误码%lu）";
+const char kRestored[] = "Trevand  还原%s";
+const char kRestoreFailed[] = "Trevand  未能还原%s（错误码%lu）";
+const char kPlaceTaken[] = "Trevand  未还原%s（原位置已被占用）";
+const char kOpenFailed[] = "Trevand  未能打开隔离区%s（错误码%lu）";
+const char kNotHidden[] = "Trevand  未能隐藏隔离区%s（错误码%lu）";
+
+// Codes of failures that are not the system's, with the values Windows and
+// SQLite give them.
+const uint32_t kErrorFileNotFound = 2;    // ERROR_FILE_NOT_FOUND
+const uint32_t kErrorInvalidDrive = 15;   // ERROR_INVALID_DRIVE
+const uint32_t kErrorBadPathname = 161;   // ERROR_BAD_PATHNAME
+const uint32_t kErrorNotReady = 21;       // ERROR_NOT_READY: no database open
+const uint32_t kErrorNotFound = 1168;     // ERROR_NOT_FOUND
+const uint32_t kSqliteCantOpen = 14;      // SQLITE_CANTOPEN: CDBConnect::Open gives no code of its own
+
+std::atomic<CQuarantineDisk::CrashStep> g_crashStep{CQuarantineDisk::CrashStep::kNone};
+
+bool CrashesAfter(CQuarantineDisk::CrashStep step) { return g_crashStep.load() == step; }
+
+unsigned long Code(uint32_t error) { return static_cast<unsigned long>(error); }
+
+bool IsPlaceTakenCode(uint32_t error) {
+    return error == platform::kErrorAlreadyExists || error == platform::kErrorFileExists;
+}
+
+}  // namespace
+
+CQuarantineDisk::CQuarantineDisk(char drive)
+    : m_drive(platform::ToUpperAscii(drive)), m_strFolder(quarantine::FolderOfDrive(drive)) {}
+
+CQuarantineDisk::~CQuarantineDisk() { Close(); }
+
+std::string CQuarantineDisk::DatabasePath() const { return m_strFolder + "\\" + quarantine::kDatabaseName; }
+
+bool CQuarantineDisk::Exists() const { return platform::IsExistingFolder(m_strFolder); }
+
+bool CQuarantineDisk::IsOpen() const { return m_db != nullptr; }
+
+void CQuarantineDisk::Close() {
+    if (m_db) m_db->Close();
+    m_db.reset();
+}
+
+bool CQuarantineDisk::Open(bool create, uint32_t* error) {
+    Close();
+    *error = 0;
+    if (m_strFolder.empty()) {
+        *error = kErrorInvalidDrive;
+        LOG_WRITE(LOG_ERROR, kOpenFailed, std::string(1, m_drive).c_str(), Code(*error));
+        return false;
+    }
+    bool madeFolder = false;
+    if (!OpenFolder(create, &madeFolder, error)) return false;
+    if (!OpenDatabase(create, error)) {
+        // A failed open leaves the disk as it found it.
+        uint32_t ignored = 0;
+        if (madeFolder) platform::RemoveFolder(m_strFolder, &ignored);
+        return false;
+    }
+    uint32_t hideError = 0;
+    const bool hidden = (platform::ReadAttributes(m_strFolder) & platform::kAttributeHidden) != 0;
+    if (create && !hidden && !platform::MarkHidden(m_strFolder, &hideError)) {
+        // A visible quarantine still keeps everything; only Explorer shows it.
+        LOG_WRITE(LOG_WARNING, kNotHidden, m_strFolder.c_str(), Code(hideError));
+    }
+    return true;
+}
+
+bool CQuarantineDisk::OpenFolder(bool create, bool* made, uint32_t* error) {
+    uint32_t attributes = platform::ReadAttributes(m_strFolder);
+    if (attributes == platform::kAttributesInvalid) {
+        if (!create) return false;  // no quarantine on this disk: not a failure
+        if (!platform::CreateFolders(m_strFolder, error)) {
+            LOG_WRITE(LOG_ERROR, kOpenFailed, m_strFolder.c_str(), Code(*error));
+            return false;
+        }
+        *made = true;
+        attributes = platform::ReadAttributes(m_strFolder);
+    }
+    if (attributes == platform::kAttributesInvalid || !(attributes & platform::kAttributeDirectory)) {
+        // A file of that name is in the way.
+        *error = platform::kErrorAlreadyExists;
+    } else if (attributes & platform::kAttributeReparsePoint) {
+        // Entries renamed into a link would land wherever it points.
+        *error = platform::kErrorStoppedOnLink;
+    }
+    if (*error == 0) return true;
+    LOG_WRITE(LOG_ERROR, kOpenFailed, m_strFolder.c_str(), Code(*error));
+    return false;
+}
+
+bool CQuarantineDisk::OpenDatabase(bool create, uint32_t* error) {
+    const std::string database = DatabasePath();
+    std::unique_ptr<CDBConnect> db(new CSqliteConnect);
+    if (!db->Open(database, create)) {
+        *error = platform::EntryExists(database) ? kSqliteCantOpen : kErrorFileNotFound;
+        LOG_WRITE(LOG_ERROR, kOpenFailed, database.c_str(), Code(*error));
+        return false;
+    }
+    // Every record must be on the disk before the rename it announces: the
+    // connection's default leaves flushing to the system, and a power cut
+    // could then keep the rename and lose the record.
+    int32_t ret = 0;
+    CQuarantineTable table(*db);
+    if (!db->ExecCmd("PRAGMA synchronous = FULL", ret) || !table.Create(error)) {
+        if (*error == 0) *error = static_cast<uint32_t>(ret);
+        LOG_WRITE(LOG_ERROR, kOpenFailed, database.c_str(), Code(*error));
+        db->Close();
+        return false;
+    }
+    m_db = std::move(db);
+    return true;
+}
+
+std::vector<TQuarantineRecord> CQuarantineDisk::Records() {
+    std::vector<TQuarantineRecord> held;
+    std::vector<TStoredRecord> rows;
+    uint32_t error = 0;
+    if (!IsOpen() || !CQuarantineTable(*m_db).ReadAll(&rows, &error)) return held;
+    for (const TStoredRecord& row : rows) {
+        if (row.state == RecordState::kHeld) held.push_back(row.record);
+    }
+    return held;
+}
+
+bool CQuarantineDisk::MoveIn(const std::string& original, bool bDir, uint64_t size, const std::string& batch,
+                             int64_t now, TQuarantineRecord* record, uint32_t* error) {
+    *error = 0;
+    TQuarantineRecord held;
+    held.strBatch = batch;
+    held.strOriginalPath = original;
+    held.strStoredPath = quarantine::StoredPath(original, batch);
+    held.bDir = bDir;
+    held.nSize = size;
+    held.nQuarantined = now;
+    if (!IsOpen()) *error = kErrorNotReady;
+    // Under Wine two drive letters on one Linux file system rename into
+    // each other: an entry of another disk is refused here, never moved.
+    else if (quarantine::DriveOfPath(original) != m_drive) *error = platform::kErrorNotSameDevice;
+    else if (held.strStoredPath.empty()) *error = kErrorBadPathname;
+    if (*error != 0 || !CQuarantineTable(*m_db).Insert(held, RecordState::kMoving, &held.nId, error)) {
+        LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));
+        return false;
+    }
+    if (CrashesAfter(CrashStep::kAfterRecord)) return false;
+    if (!RenameOrTakeBack(held.strOriginalPath, held.strStoredPath, held.nId, error)) {
+        LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));
+        return false;
+    }
+    if (CrashesAfter(CrashStep::kAfterRename)) return false;
+    if (!Settle(held, error)) return false;
+    LOG_WRITE(LOG_INFO, kMovedIn, original.c_str(), held.strStoredPath.c_str());
+    if (record) *record = held;
+    return true;
+}
+
+bool CQuarantineDisk::RenameOrTakeBack(const std::string& from, const std::string& to, int64_t id, uint32_t* error) {
+    std::vector<std::string> created;
+    if (platform::CreateFolders(platform::ParentFolder(to), error, &created) && platform::MoveEntry(from, to, error))
+        return true;
+    quarantine::RemoveCreatedFolders(created);
+    uint32_t ignored = 0;
+    CQuarantineTable(*m_db).Remove(id, &ignored);
+    return false;
+}
+
+bool CQuarantineDisk::Settle(const TQuarantineRecord& held, uint32_t* error) {
+    CQuarantineTable table(*m_db);
+    if (table.SetState(held.nId, RecordState::kMoving, RecordState::kHeld, error)) return true;
+    // The record cannot say the entry is held: put the entry back so the
+    // call's answer is the truth. Should that fail too, the entry did move
+    // and its "moving" record is settled as held by the next Reconcile.
+    uint32_t ignored = 0;
+    if (!platform::MoveEntry(held.strStoredPath, held.strOriginalPath, &ignored)) return true;
+    quarantine::RemoveEmptyParents(m_strFolder, held.strStoredPath);
+    table.Remove(held.nId, &ignored);
+    LOG_WRITE(LOG_ERROR, kMoveFailed, held.strOriginalPath.c_str(), Code(*error));
+    return false;
+}
+
+CQuarantineDisk::RestoreResult CQuarantineDisk::Restore(const TQuarantineRecord& record, uint32_t* error) {
+    *error = 0;
+    // The database's own copy decides what moves where, whatever the
+    // caller's copy says.
+    TStoredRecord row;
+    if (!IsOpen()) *error = kErrorNotReady;
+    else if (CQuarantineTable(*m_db).Find(record.nId, &row, error) && row.state != RecordState::kHeld)
+        *error = kErrorNotFound;  // not held: being purged, say
+    if (*error != 0) {
+        LOG_WRITE(LOG_ERROR, kRestoreFailed, record.strOriginalPath.c_str(), Code(*error));
+        return RestoreResult::kFailed;
+    }
+    const TQuarantineRecord& held = row.record;
+    if (platform::EntryExists(held.strOriginalPath)) return PlaceTaken(held);
+    if (!CQuarantineTable(*m_db).SetState(held.nId, RecordState::kHeld, RecordState::kRestoring, error)) {
+        LOG_WRITE(LOG_ERROR, kRestoreFailed, held.strOriginalPath.c_str(), Code(*error));
+        return RestoreResult::kFailed;
+    }
+    if (CrashesAfter(CrashStep::kAfterRecord)) return RestoreResult::kFailed;
+    std::vector<std::string> created;
+    if (!platform::CreateFolders(platform::ParentFolder(held.strOriginalPath), error, &created) ||
+        !platform::MoveEntry(held.strStoredPath, held.strOriginalPath, error)) {
+        quarantine::RemoveCreatedFolders(created);
+        uint32_t ignored = 0;
+        CQuarantineTable(*m_db).SetState(held.nId, RecordState::kRestoring, RecordState::kHeld, &ignored);
+        // Something took the place (or a file sits where a folder above it
+        // belongs) since it was looked at.
+        if (IsPlaceTakenCode(*error)) return PlaceTaken(held);
+        LOG_WRITE(LOG_ERROR, kRestoreFailed, held.strOriginalPath.c_str(), Code(*error));
+        return RestoreResult::kFailed;
+    }
+    if (CrashesAfter(CrashStep::kAfterRename)) return RestoreResult::kFailed;
+    // Should this fail, Reconcile finds the entry back and drops the record.
+    uint32_t ignored = 0;
+    CQuarantineTable(*m_db).Remove(held.nId, &ignored);
+    LOG_WRITE(LOG_INFO, kRestored, held.strOriginalPath.c_str());
+    quarantine::RemoveEmptyParents(m_strFolder, held.strStoredPath);
+    return RestoreResult::kRestored;
+}
+
+CQuarantineDisk::RestoreResult CQuarantineDisk::PlaceTaken(const TQuarantineRecord& held) {
+    LOG_WRITE(LOG_WARNING, kPlaceTaken, held.strOriginalPath.c_str());
+    return RestoreResult::kPlaceTaken;
+}
+
+bool CQuarantineDisk::BeginPurge(int64_t id) {
+    uint32_t error = 0;
+    return IsOpen() && CQuarantineTable(*m_db).SetState(id, RecordState::kHeld, RecordState::kPurging, &error);
+}
+
+void CQuarantineDisk::EndPurge(int64_t id) {
+    TStoredRecord row;
+    uint32_t error = 0;
+    if (!IsOpen() || !CQuarantineTable(*m_db).Find(id, &row, &error) || row.state != RecordState::kPurging) return;
+    const std::string& stored = row.record.strStoredPath;
+    // What the deletion left (a link, the folders holding one, an entry the
+    // system refused) is held again, to be purged another time.
+    if (platform::EntryExists(stored)) CQuarantineTable(*m_db).SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
+    else CQuarantineTable(*m_db).Remove(id, &error);
+    quarantine::RemoveEmptyParents(m_strFolder, stored);
+}
+
+void CQuarantineDisk::SetCrashStepForTests(CrashStep step) { g_crashStep.store(step); }

@@ -1,0 +1,145 @@
+// Windows only: the quarantine of one disk — its hidden folder, its record
+// database, and the renames in and out of it.
+//
+// Every move is written ahead: the record is stored (state "moving" or
+// "restoring") before the rename and settled after it, so a crash or power
+// cut between the two loses track of nothing. Reconcile, run when a disk's
+// quarantine is opened at start-up, settles what a crash left:
+//   moving    + stored entry there                  -> held (the rename happened;
+//                                                      whatever is at the original
+//                                                      place came there since)
+//   moving    + otherwise                           -> record dropped (it never left)
+//   restoring + stored entry gone, original there   -> record dropped (it is back)
+//   restoring + otherwise                           -> held
+//   purging   + stored entry gone                   -> record dropped
+//   purging   + otherwise                           -> held (purged again later)
+// So every entry is always in its original place or restorable from here.
+// An entry that cannot be looked at counts as there.
+//
+// Entries move by rename only (MoveFileExA without copying): a 20,000-file
+// tree moves in one call, and a move across volumes fails instead of copying.
+// Nothing is moved through a link (platform/EntryMove.h): a folder holding
+// links moves with them, as links; a link that is itself the entry moves as
+// the link where the system renames links themselves (Windows) and is refused
+// (kErrorStoppedOnLink, left in place) where it would move the link's target
+// instead (Wine 8).
+//
+// Not thread-safe: one thread uses an object at a time. Records are read and
+// written through our SQLite layer; texts are stored as the code page 936
+// bytes the program uses. Each record is flushed to the disk before its
+// rename.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineRecord.h"
+
+class CDBConnect;
+
+class CQuarantineDisk {
+public:
+    // `drive` is the disk's letter, either case.
+    explicit CQuarantineDisk(char drive);
+    ~CQuarantineDisk();
+    CQuarantineDisk(const CQuarantineDisk&) = delete;
+    CQuarantineDisk& operator=(const CQuarantineDisk&) = delete;
+
+    // The letter, upper-cased.
+    char Drive() const { return m_drive; }
+    // "E:\TrevandQuarantine"; empty for a `drive` that is no letter.
+    const std::string& Folder() const { return m_strFolder; }
+
+    // Whether the disk has a quarantine folder at all (nothing is opened).
+    bool Exists() const;
+
+    // Opens the record database. With `create` the folder is made (hidden)
+    // and the database with it when missing; without, a disk with no
+    // quarantine folder gives false with *error 0. Other failures give false
+    // with the system's (or SQLite's) code in *error and a log line: a file
+    // named like the folder (kErrorAlreadyExists), a folder that is a link
+    // (kErrorStoppedOnLink), a folder without its database when not creating
+    // (ERROR_FILE_NOT_FOUND), a database that cannot be opened
+    // (SQLITE_CANTOPEN) or is none of ours (SQLite's code).
+    bool Open(bool create, uint32_t* error);
+    bool IsOpen() const;
+    void Close();
+
+    // Settles the records a crash left half-way (see above); logs what it
+    // changed. Returns how many records it settled. REQUIRES: IsOpen().
+    int Reconcile();
+
+    // Every held record, oldest first. Records half-way through a move, a
+    // restore or a purge are not among them. Empty also when the database
+    // cannot be read (with a log line from the database layer).
+    // REQUIRES: IsOpen().
+    std::vector<TQuarantineRecord> Records();
+
+    // Moves `original` into `batch`: record, rename (creating the stored
+    // path's parent folders), settle. On failure the entry stays where it
+    // was, the record goes, *error has the system's code and false returns:
+    // also for an `original` on another disk (kErrorNotSameDevice) or one
+    // that has no place of its own below the batch (StoredPath is empty:
+    // ERROR_BAD_PATHNAME). *record (when given) receives the held record.
+    // One log line says what became of the entry. REQUIRES: IsOpen().
+    bool MoveIn(const std::string& original, bool bDir, uint64_t size, const std::string& batch, int64_t now,
+                TQuarantineRecord* record, uint32_t* error);
+
+    enum class RestoreResult {
+        kRestored,   // back in its original place; the record is gone
+        kPlaceTaken, // something is at the original path: nothing moved, still held
+        kFailed,     // the rename failed (*error): still held
+    };
+    // Renames a held entry back, re-creating missing parent folders of the
+    // original path. Never overwrites anything: a file where one of those
+    // folders belongs counts as the place taken too. The record is looked up
+    // by record.nId; the database's copy of the paths is used. A record that
+    // is not held (gone, or being purged) gives kFailed with
+    // ERROR_NOT_FOUND. One log line says what became of the entry.
+    // REQUIRES: IsOpen().
+    RestoreResult Restore(const TQuarantineRecord& record, uint32_t* error);
+
+    // Around deleting a held entry's stored path for good (the deletion
+    // worker does the deleting): BeginPurge marks the record "purging"
+    // (false when it is not held); EndPurge drops it when the stored entry
+    // is gone, else marks it held again. The folders emptied above the
+    // stored path are removed after EndPurge. REQUIRES: IsOpen().
+    bool BeginPurge(int64_t id);
+    void EndPurge(int64_t id);
+
+    // Removes the folders of the quarantine left empty (batches, parents of
+    // restored or purged entries), and the quarantine folder itself with its
+    // database when no record is left and nothing else is in it. Closes the
+    // database in that case. An empty folder that is itself a quarantined
+    // entry stays; links are never entered nor removed; when the records
+    // cannot be read nothing is removed.
+    void RemoveEmptyFolders();
+
+    // For tests only: a simulated crash. With a step set, MoveIn or Restore
+    // stops right after that step (the record written, or the rename done)
+    // and returns false as a power cut would leave things.
+    enum class CrashStep { kNone, kAfterRecord, kAfterRename };
+    static void SetCrashStepForTests(CrashStep step);
+
+private:
+    // The parts of Open. The folder: made when missing with `create` (*made
+    // says so), and checked to be a real folder. The database: opened, made
+    // with `create`, and its table made when missing.
+    bool OpenFolder(bool create, bool* made, uint32_t* error);
+    bool OpenDatabase(bool create, uint32_t* error);
+    // Makes the folders above `to` and renames `from` there; when either
+    // fails, removes what it made and record `id`.
+    bool RenameOrTakeBack(const std::string& from, const std::string& to, int64_t id, uint32_t* error);
+    // Marks a record held after its rename in; false (the entry put back)
+    // when that cannot be written.
+    bool Settle(const TQuarantineRecord& held, uint32_t* error);
+    RestoreResult PlaceTaken(const TQuarantineRecord& held);
+    // "E:\TrevandQuarantine\Quarantine.db".
+    std::string DatabasePath() const;
+
+    char m_drive;
+    std::string m_strFolder;
+    std::unique_ptr<CDBConnect> m_db;
+};

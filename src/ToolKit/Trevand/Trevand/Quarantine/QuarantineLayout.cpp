@@ -1,0 +1,96 @@
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "comm/platform/AsciiCase.h"
+#include "comm/platform/CharNext936.h"
+
+namespace quarantine {
+
+const char kFolderName[] = "TrevandQuarantine";
+const char kDatabaseName[] = "Quarantine.db";
+
+namespace {
+
+const uint64_t kSecondsPerDay = 86400;
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The names between the separators of `text`, empty ones included (a
+// doubled or final separator), found character by character: the trail byte
+// 0x5C of 誠 separates nothing.
+std::vector<std::string> SplitNames(const std::string& text) {
+    std::vector<std::string> names(1);
+    for (const char* p = text.c_str(); *p;) {
+        const char* next = platform::CharNext936(p);
+        if (next - p == 1 && IsSeparator(*p)) names.emplace_back();
+        else names.back().append(p, next);
+        p = next;
+    }
+    return names;
+}
+
+// Whether `name` names one entry of its own: "" and the dot names would make
+// a stored path lead elsewhere than below its batch.
+bool IsPlainName(const std::string& name) { return !name.empty() && name != "." && name != ".."; }
+
+}  // namespace
+
+std::string FolderOfDrive(char drive) {
+    if (!IsAsciiLetter(drive)) return std::string();
+    return std::string(1, platform::ToUpperAscii(drive)) + ":\\" + kFolderName;
+}
+
+char DriveOfPath(const std::string& path) {
+    if (path.size() < 2 || !IsAsciiLetter(path[0]) || path[1] != ':') return 0;
+    return platform::ToUpperAscii(path[0]);
+}
+
+bool IsQuarantineFolderName(const std::string& name) {
+    const std::string folder = kFolderName;
+    if (name.size() != folder.size()) return false;
+    // The folder's name is ASCII, so a byte of a double-byte character (a
+    // lead byte is never ASCII) can never match where it stands.
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (platform::ToUpperAscii(name[i]) != platform::ToUpperAscii(folder[i])) return false;
+    }
+    return true;
+}
+
+std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute, unsigned second) {
+    char name[64];
+    std::snprintf(name, sizeof(name), "%04u%02u%02u-%02u%02u%02u", year, month, day, hour, minute, second);
+    return name;
+}
+
+std::string StoredPath(const std::string& original, const std::string& batch) {
+    const char drive = DriveOfPath(original);
+    if (drive == 0 || original.size() < 4 || !IsSeparator(original[2])) return std::string();
+    const std::string relative = original.substr(3);
+    const std::vector<std::string> names = SplitNames(relative);
+    // Moving the quarantine, or anything in it, into itself.
+    if (IsQuarantineFolderName(names.front())) return std::string();
+    for (const std::string& name : names) {
+        if (!IsPlainName(name)) return std::string();
+    }
+    const std::vector<std::string> batchNames = SplitNames(batch);
+    if (batchNames.size() != 1 || !IsPlainName(batch)) return std::string();
+    return FolderOfDrive(drive) + "\\" + batch + "\\" + relative;
+}
+
+int DaysLeft(int64_t quarantined, int64_t now, int keepDays) {
+    if (keepDays <= 0) return 0;
+    // A clock set back: no day has passed yet.
+    if (now <= quarantined) return keepDays;
+    // Unsigned: the difference of any two times fits.
+    const uint64_t daysPassed = (static_cast<uint64_t>(now) - static_cast<uint64_t>(quarantined)) / kSecondsPerDay;
+    if (daysPassed >= static_cast<uint64_t>(keepDays)) return 0;
+    return keepDays - static_cast<int>(daysPassed);
+}
+
+bool IsExpired(int64_t quarantined, int64_t now, int keepDays) { return DaysLeft(quarantined, now, keepDays) == 0; }
+
+}  // namespace quarantine

@@ -1,0 +1,64 @@
+#include "comm/platform/win32/ResolvedName.h"
+
+#include <winternl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "comm/platform/ObjectName.h"
+
+namespace platform {
+namespace win32 {
+
+std::wstring ResolvedPath(HANDLE handle) {
+    using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    static const QueryObject query = [] {
+        FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject");
+        QueryObject function = nullptr;
+        static_assert(sizeof(function) == sizeof(found), "function pointers of one size");
+        std::memcpy(&function, &found, sizeof(function));
+        return function;
+    }();
+    if (query == nullptr) return std::wstring();
+    std::vector<unsigned char> buffer(sizeof(OBJECT_NAME_INFORMATION) + 1024 * sizeof(WCHAR));
+    ULONG needed = 0;
+    NTSTATUS status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status != 0 && needed > buffer.size()) {
+        buffer.resize(needed);
+        status = query(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    }
+    if (status != 0) return std::wstring();
+    const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
+    return std::wstring(name.Buffer, name.Length / sizeof(WCHAR));
+}
+
+std::wstring ResolvedFolder(const std::string& folder, uint32_t* error) {
+    Handle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle.Valid()) {
+        *error = GetLastError();
+        return std::wstring();
+    }
+    std::wstring resolved = ResolvedPath(handle.Get());
+    if (resolved.empty()) *error = ERROR_INVALID_HANDLE;
+    return resolved;
+}
+
+bool IsOwnEntry(HANDLE handle, const std::string& folder, std::wstring* folderName, const std::string& name) {
+    const std::wstring resolved = ResolvedPath(handle);
+    const std::wstring wideName = Wide(name);
+    if (!resolved.empty() && resolved == JoinObjectName(*folderName, wideName)) return true;
+    uint32_t error = 0;
+    *folderName = ResolvedFolder(folder, &error);
+    return !resolved.empty() && !folderName->empty() && resolved == JoinObjectName(*folderName, wideName);
+}
+
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+}  // namespace win32
+}  // namespace platform

@@ -1,0 +1,311 @@
+// Moving entries into a disk's quarantine and back: byte for byte, one log
+// line each, never onto anything, never through a link, never off the disk.
+#include <windows.h>
+
+#include "QuarantineFixture.h"
+#include "comm/platform/EntryMove.h"
+#include "support/WineHost.h"
+
+using testsupport::DiskListing;
+using testsupport::ListingDifference;
+
+namespace quarantinetest {
+namespace {
+
+const std::string kIn = std::string("E:\\TrevandQuarantine\\") + kBatch + "\\";
+
+TEST_F(Quarantine, TreesAndFilesMoveInAndBackByteForByteWithOneLineEach) {
+    const DiskListing before = Listing();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    EXPECT_EQ('E', disk->Drive());
+    EXPECT_EQ("E:\\TrevandQuarantine", disk->Folder());
+    EXPECT_TRUE(disk->Exists());
+
+    // A tree (read-only, hidden and dotted files, a hidden and an empty
+    // folder, GBK names, 誠 among them, a quote), a file named 誠, and a
+    // file at the root; told apart by their sizes and times.
+    TQuarantineRecord records[3];
+    uint32_t error = 0;
+    ASSERT_TRUE(disk->MoveIn("E:\\Games\\Old", true, 70123, kBatch, kNow, &records[0], &error)) << error;
+    ASSERT_TRUE(disk->MoveIn("E:\\Games\\誠", false, 15, kBatch, kNow + 1, &records[1], &error)) << error;
+    ASSERT_TRUE(disk->MoveIn("E:\\r1.txt", false, 2, kBatch, kNow + 2, &records[2], &error)) << error;
+    const std::vector<Move> moves = {{"E:\\Games\\Old", kIn + "Games\\Old"},
+                                     {"E:\\Games\\誠", kIn + "Games\\誠"},
+                                     {"E:\\r1.txt", kIn + "r1.txt"}};
+    EXPECT_EQ("", DifferenceAfterMoves(before, Listing(), moves));
+
+    const std::vector<TQuarantineRecord> held = disk->Records();
+    ASSERT_EQ(3u, held.size());
+    for (size_t i = 0; i < held.size(); ++i) {
+        SCOPED_TRACE(moves[i].original);
+        EXPECT_EQ(records[i].nId, held[i].nId);
+        EXPECT_EQ(kBatch, held[i].strBatch);
+        EXPECT_EQ(moves[i].original, held[i].strOriginalPath);
+        EXPECT_EQ(moves[i].stored, held[i].strStoredPath);
+        EXPECT_EQ(kNow + static_cast<int64_t>(i), held[i].nQuarantined);
+    }
+    EXPECT_TRUE(held[0].bDir);
+    EXPECT_FALSE(held[1].bDir);
+    EXPECT_EQ(70123u, held[0].nSize);
+
+    for (const TQuarantineRecord& record : held) {
+        EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(record, &error)) << record.strOriginalPath;
+    }
+    EXPECT_TRUE(disk->Records().empty());
+    disk->RemoveEmptyFolders();
+    EXPECT_FALSE(disk->IsOpen());
+    EXPECT_FALSE(disk->Exists());
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+    EXPECT_EQ((std::vector<std::string>{
+                  "[Info]|Trevand  隔离E:\\Games\\Old -> " + kIn + "Games\\Old",
+                  "[Info]|Trevand  隔离E:\\Games\\誠 -> " + kIn + "Games\\誠",
+                  "[Info]|Trevand  隔离E:\\r1.txt -> " + kIn + "r1.txt",
+                  "[Info]|Trevand  还原E:\\Games\\Old",
+                  "[Info]|Trevand  还原E:\\Games\\誠",
+                  "[Info]|Trevand  还原E:\\r1.txt",
+              }),
+              QuarantineLines());
+}
+
+TEST_F(Quarantine, RestoreOntoATakenPlaceMovesNothingAndKeepsTheRecord) {
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord file = MoveIn(*disk, "E:\\r1.txt");
+    const TQuarantineRecord tree = MoveIn(*disk, "E:\\Games\\Old");
+    const TQuarantineRecord deep = MoveIn(*disk, "E:\\Deep\\Er\\x.txt");
+    // New entries took the places: a file of another content, a folder in
+    // another letter case, and a file where a folder above the entry was.
+    testsupport::WriteFileBytes("E:\\r1.txt", "a newer r1");
+    ASSERT_TRUE(::CreateDirectoryA("E:\\GAMES\\OLD", nullptr));
+    ASSERT_TRUE(::RemoveDirectoryA("E:\\Deep\\Er"));
+    ASSERT_TRUE(::RemoveDirectoryA("E:\\Deep"));
+    testsupport::WriteFileBytes("E:\\Deep", "a file where a folder was");
+    const DiskListing before = Listing();
+
+    uint32_t error = 0;
+    for (const TQuarantineRecord& record : {file, tree, deep}) {
+        SCOPED_TRACE(record.strOriginalPath);
+        EXPECT_EQ(CQuarantineDisk::RestoreResult::kPlaceTaken, disk->Restore(record, &error));
+    }
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+    EXPECT_EQ(3u, disk->Records().size());
+    const std::vector<std::string> lines = QuarantineLines();
+    ASSERT_EQ(6u, lines.size());
+    EXPECT_EQ((std::vector<std::string>{"[Warning]|Trevand  未还原E:\\r1.txt（原位置已被占用）",
+                                        "[Warning]|Trevand  未还原E:\\Games\\Old（原位置已被占用）",
+                                        "[Warning]|Trevand  未还原E:\\Deep\\Er\\x.txt（原位置已被占用）"}),
+              std::vector<std::string>(lines.begin() + 3, lines.end()));
+}
+
+TEST_F(Quarantine, RestoreMakesTheMissingFoldersAboveTheEntryAgain) {
+    const DiskListing before = Listing();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord deep = MoveIn(*disk, "E:\\Deep\\Er\\x.txt");
+    ASSERT_TRUE(::RemoveDirectoryA("E:\\Deep\\Er"));
+    ASSERT_TRUE(::RemoveDirectoryA("E:\\Deep"));
+    uint32_t error = 0;
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(deep, &error)) << error;
+    disk->RemoveEmptyFolders();
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+}
+
+TEST_F(Quarantine, AFolderHoldingLinksMovesWithThemAndALinkItselfIsLeftWhereWineWouldMoveItsTarget) {
+    const DiskListing before = Listing();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord linked = MoveIn(*disk, "E:\\Linked");
+    const DiskListing moved = Listing();
+    EXPECT_EQ("", DifferenceAfterMoves(before, moved, {{"E:\\Linked", kIn + "Linked"}}));
+    EXPECT_TRUE(moved.at(kIn + "Linked\\to-folder").link);
+
+    // Renaming these would move the outside folder or file into the disk.
+    for (const char* link : {"E:\\ToFolder", "E:\\ToFile"}) {
+        SCOPED_TRACE(link);
+        uint32_t error = 0;
+        TQuarantineRecord record;
+        EXPECT_FALSE(disk->MoveIn(link, false, 0, kBatch, kNow, &record, &error));
+        EXPECT_EQ(platform::kErrorStoppedOnLink, error);
+    }
+    EXPECT_EQ("", ListingDifference(moved, Listing()));
+    ASSERT_EQ(1u, disk->Records().size());
+
+    // An empty folder that is no record, and stray links to an empty folder
+    // and to one holding an empty folder, outside, in the quarantine:
+    // tidying removes the first and never reaches through the others (Wine
+    // would remove the folders outside).
+    ASSERT_TRUE(::CreateDirectoryA((kIn + "Leftover").c_str(), nullptr));
+    const std::string batch = testsupport::UnixPathOf(kIn);
+    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("empty")), batch + "/stray1"}));
+    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("folder")), batch + "/stray2"}));
+    DiskListing expected = moved;
+    for (const char* stray : {"stray1", "stray2"}) expected[kIn + stray] = Listing().at(kIn + stray);
+    disk->RemoveEmptyFolders();
+    EXPECT_TRUE(disk->IsOpen());
+    EXPECT_EQ("", ListingDifference(expected, Listing()));
+    ASSERT_TRUE(testsupport::RunUnixCommand({"rm", batch + "/stray1", batch + "/stray2"}));
+
+    uint32_t error = 0;
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(linked, &error)) << error;
+    disk->RemoveEmptyFolders();
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+    EXPECT_EQ((std::vector<std::string>{"[Info]|Trevand  隔离E:\\Linked -> " + kIn + "Linked",
+                                        "[Error]|Trevand  未能隔离E:\\ToFolder（错误码681）",
+                                        "[Error]|Trevand  未能隔离E:\\ToFile（错误码681）",
+                                        "[Info]|Trevand  还原E:\\Linked"}),
+              QuarantineLines());
+}
+
+TEST_F(Quarantine, AnEntryWithoutAPlaceOnThisDiskIsRefusedAndNothingMoves) {
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const DiskListing before = Listing();
+    const struct {
+        const char* original;
+        uint32_t error;
+    } cases[] = {
+        // F shares E's Linux file system: Wine would rename it across.
+        {"F:\\f.txt", platform::kErrorNotSameDevice},
+        {"F:\\Games\\Stale", platform::kErrorNotSameDevice},
+        {"E:\\", 161},
+        {"E:\\TrevandQuarantine", 161},
+        {"E:\\TrevandQuarantine\\Quarantine.db", 161},
+        {"E:\\Games\\..\\r1.txt", 161},
+        {"E:\\NoSuch.txt", ERROR_FILE_NOT_FOUND},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.original);
+        uint32_t error = 0;
+        TQuarantineRecord record;
+        EXPECT_FALSE(disk->MoveIn(c.original, false, 0, kBatch, kNow, &record, &error));
+        EXPECT_EQ(c.error, error);
+        EXPECT_EQ("", ListingDifference(before, Listing()));
+    }
+    EXPECT_TRUE(disk->Records().empty());
+}
+
+TEST_F(Quarantine, OpeningFailsWithACodeWhenTheFolderOrItsDatabaseCannotBeMade) {
+    const DiskListing before = Listing();
+    uint32_t error = 0;
+    // Without `create` a disk without a quarantine is no failure.
+    CQuarantineDisk disk('E');
+    EXPECT_FALSE(disk.Exists());
+    EXPECT_FALSE(disk.Open(false, &error));
+    EXPECT_EQ(0u, error);
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+
+    const struct {
+        const char* name;
+        void (*prepare)(const std::string& outside);
+        uint32_t error;
+    } cases[] = {
+        {"a file in the folder's place",
+         [](const std::string&) { testsupport::WriteFileBytes("E:\\TrevandQuarantine", "a file"); },
+         platform::kErrorAlreadyExists},
+        {"a folder in the database's place",
+         [](const std::string&) {
+             ::CreateDirectoryA("E:\\TrevandQuarantine", nullptr);
+             ::CreateDirectoryA("E:\\TrevandQuarantine\\Quarantine.db", nullptr);
+         },
+         14},
+        {"a database that is none",
+         [](const std::string&) {
+             ::CreateDirectoryA("E:\\TrevandQuarantine", nullptr);
+             testsupport::WriteFileBytes("E:\\TrevandQuarantine\\Quarantine.db", std::string(4096, 'x'));
+         },
+         26},
+        {"a link in the folder's place",
+         [](const std::string& outside) {
+             testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(outside + "\\empty"),
+                                          testsupport::UnixPathOf("E:\\") + "/TrevandQuarantine"});
+         },
+         platform::kErrorStoppedOnLink},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare(m_outside->Path());
+        const DiskListing prepared = Listing();
+        CQuarantineDisk failing('E');
+        error = 0;
+        EXPECT_FALSE(failing.Open(true, &error));
+        EXPECT_EQ(c.error, error);
+        EXPECT_FALSE(failing.IsOpen());
+        // Nothing can be moved in, and nothing is.
+        TQuarantineRecord record;
+        EXPECT_FALSE(failing.MoveIn("E:\\r1.txt", false, 0, kBatch, kNow, &record, &error));
+        EXPECT_EQ("", ListingDifference(prepared, Listing()));
+        testsupport::RunUnixCommand({"rm", "-rf", testsupport::UnixPathOf("E:\\") + "/TrevandQuarantine"});
+    }
+    // A folder without its database, opened without `create`.
+    ASSERT_TRUE(::CreateDirectoryA("E:\\TrevandQuarantine", nullptr));
+    EXPECT_FALSE(disk.Open(false, &error));
+    EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), error);
+}
+
+TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord gone = MoveIn(*disk, "E:\\r1.txt");
+    const TQuarantineRecord kept = MoveIn(*disk, "E:\\Deep");
+    EXPECT_FALSE(disk->BeginPurge(gone.nId + 1000));
+    ASSERT_TRUE(disk->BeginPurge(gone.nId));
+    ASSERT_TRUE(disk->BeginPurge(kept.nId));
+    EXPECT_FALSE(disk->BeginPurge(gone.nId));  // purging already
+    // Being purged: neither listed nor restorable.
+    EXPECT_TRUE(disk->Records().empty());
+    uint32_t error = 0;
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kFailed, disk->Restore(kept, &error));
+    EXPECT_EQ(1168u, error);
+
+    // The deletion takes one entry and only part of the other.
+    ASSERT_TRUE(::DeleteFileA(gone.strStoredPath.c_str()));
+    ASSERT_TRUE(::DeleteFileA((kept.strStoredPath + "\\Er\\x.txt").c_str()));
+    const DiskListing deleted = Listing();
+    disk->EndPurge(gone.nId);
+    disk->EndPurge(kept.nId);
+    const std::vector<TQuarantineRecord> held = disk->Records();
+    ASSERT_EQ(1u, held.size());
+    EXPECT_EQ(kept.nId, held[0].nId);
+    // What is left of the other is still held, as it was.
+    EXPECT_EQ("", ListingDifference(deleted, Listing()));
+
+    ASSERT_TRUE(disk->BeginPurge(kept.nId));
+    ASSERT_TRUE(::RemoveDirectoryA((kept.strStoredPath + "\\Er").c_str()));
+    ASSERT_TRUE(::RemoveDirectoryA(kept.strStoredPath.c_str()));
+    disk->EndPurge(kept.nId);
+    EXPECT_TRUE(disk->Records().empty());
+    // The emptied batch went with the last entry.
+    EXPECT_FALSE(testsupport::FileExists(std::string("E:\\TrevandQuarantine\\") + kBatch));
+    disk->RemoveEmptyFolders();
+    EXPECT_FALSE(disk->Exists());
+}
+
+TEST_F(Quarantine, TidyingKeepsAnEmptyFolderThatIsQuarantinedAndRemovesTheRest) {
+    const DiskListing before = Listing();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord empty = MoveIn(*disk, "E:\\EmptyFolder");
+    const TQuarantineRecord tree = MoveIn(*disk, "E:\\Games\\Old");
+    const DiskListing moved = Listing();
+
+    // Emptied by hand: a batch, and folders above a stored entry.
+    ASSERT_TRUE(::CreateDirectoryA("E:\\TrevandQuarantine\\20261210-080000", nullptr));
+    ASSERT_TRUE(::CreateDirectoryA("E:\\TrevandQuarantine\\20261210-080000\\A", nullptr));
+    disk->RemoveEmptyFolders();
+    EXPECT_TRUE(disk->IsOpen());
+    // The quarantined empty folder, and the empty folder inside the
+    // quarantined tree, are entries: they stay.
+    EXPECT_EQ("", ListingDifference(moved, Listing()));
+
+    uint32_t error = 0;
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(tree, &error));
+    disk->RemoveEmptyFolders();
+    EXPECT_TRUE(disk->IsOpen());
+    EXPECT_TRUE(disk->Exists());
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(empty, &error));
+    // Something no record accounts for keeps the folder and its database.
+    testsupport::WriteFileBytes("E:\\TrevandQuarantine\\note.txt", "not ours");
+    disk->RemoveEmptyFolders();
+    EXPECT_TRUE(disk->IsOpen());
+    ASSERT_TRUE(::DeleteFileA("E:\\TrevandQuarantine\\note.txt"));
+    disk->RemoveEmptyFolders();
+    EXPECT_FALSE(disk->IsOpen());
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+}
+
+}  // namespace
+}  // namespace quarantinetest

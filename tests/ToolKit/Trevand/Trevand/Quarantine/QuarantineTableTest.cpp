@@ -1,0 +1,124 @@
+// The record table on a real SQLite file: paths come back byte for byte,
+// states change only from the state a step expects, ids are never reused.
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineTable.h"
+
+#include <gtest/gtest.h>
+
+#include "comm/DBTools/Sqlite/SqliteConnect.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+using quarantine::CQuarantineTable;
+using quarantine::RecordState;
+using quarantine::TStoredRecord;
+
+namespace {
+
+const uint32_t kNotFound = 1168;
+
+TQuarantineRecord Record(const std::string& original, int64_t quarantined) {
+    TQuarantineRecord record;
+    record.strBatch = "20261211-093000";
+    record.strOriginalPath = original;
+    record.strStoredPath = "E:\\TrevandQuarantine\\20261211-093000\\" + original.substr(3);
+    record.nQuarantined = quarantined;
+    return record;
+}
+
+class QuarantineTable : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_db.Open(m_dir.File("Quarantine.db"), true)); }
+    void TearDown() override { m_db.Close(); }
+
+    std::vector<TStoredRecord> All() {
+        std::vector<TStoredRecord> rows;
+        uint32_t error = 0;
+        EXPECT_TRUE(m_table.ReadAll(&rows, &error)) << error;
+        return rows;
+    }
+    int64_t Insert(const TQuarantineRecord& record, RecordState state = RecordState::kMoving) {
+        int64_t id = 0;
+        uint32_t error = 0;
+        EXPECT_TRUE(m_table.Insert(record, state, &id, &error)) << error;
+        return id;
+    }
+
+    // The database layer's lines go to the capture, not beside the test.
+    testsupport::LogCapture m_log;
+    testsupport::TempDir m_dir;
+    CSqliteConnect m_db;
+    CQuarantineTable m_table{m_db};
+};
+
+TEST_F(QuarantineTable, EveryValueComesBackAsItWasWritten) {
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error)) << error;
+    // A quote (doubled in the SQL), 誠 whose trail byte is "\" (D5 5C), and
+    // a blank at the end that trimming would lose.
+    TQuarantineRecord record = Record("E:\\It's\\\xD5\x5C ", 1796000000);
+    record.bDir = true;
+    record.nSize = 6656ULL * 1024 * 1024;  // over 4 GiB
+    const int64_t id = Insert(record);
+
+    const std::vector<TStoredRecord> rows = All();
+    ASSERT_EQ(1u, rows.size());
+    const TQuarantineRecord& read = rows[0].record;
+    EXPECT_EQ(id, read.nId);
+    EXPECT_EQ(record.strBatch, read.strBatch);
+    EXPECT_EQ(record.strOriginalPath, read.strOriginalPath);
+    EXPECT_EQ(record.strStoredPath, read.strStoredPath);
+    EXPECT_TRUE(read.bDir);
+    EXPECT_EQ(record.nSize, read.nSize);
+    EXPECT_EQ(record.nQuarantined, read.nQuarantined);
+    EXPECT_EQ(RecordState::kMoving, rows[0].state);
+}
+
+TEST_F(QuarantineTable, AStateChangesOnlyFromTheStateAStepExpects) {
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error));
+    const int64_t id = Insert(Record("E:\\Old", 1));
+    // Not held yet: a purge cannot begin.
+    EXPECT_FALSE(m_table.SetState(id, RecordState::kHeld, RecordState::kPurging, &error));
+    EXPECT_EQ(kNotFound, error);
+    EXPECT_TRUE(m_table.SetState(id, RecordState::kMoving, RecordState::kHeld, &error));
+    EXPECT_TRUE(m_table.SetState(id, RecordState::kHeld, RecordState::kRestoring, &error));
+    TStoredRecord found;
+    ASSERT_TRUE(m_table.Find(id, &found, &error));
+    EXPECT_EQ(RecordState::kRestoring, found.state);
+    // Nor can a record that is not there change.
+    error = 0;
+    EXPECT_FALSE(m_table.SetState(id + 1, RecordState::kHeld, RecordState::kPurging, &error));
+    EXPECT_EQ(kNotFound, error);
+    EXPECT_FALSE(m_table.Find(id + 1, &found, &error));
+    EXPECT_EQ(kNotFound, error);
+}
+
+TEST_F(QuarantineTable, IdsAreNeverGivenTwiceAndRecordsListOldestFirst) {
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error));
+    const int64_t first = Insert(Record("E:\\A", 300));
+    ASSERT_TRUE(m_table.Remove(first, &error));
+    const int64_t late = Insert(Record("E:\\B", 300));
+    const int64_t early = Insert(Record("E:\\C", 100));
+    EXPECT_GT(late, first);
+    const std::vector<TStoredRecord> rows = All();
+    ASSERT_EQ(2u, rows.size());
+    EXPECT_EQ(early, rows[0].record.nId);
+    EXPECT_EQ(late, rows[1].record.nId);
+    // Two records never claim one stored entry.
+    int64_t id = 0;
+    EXPECT_FALSE(m_table.Insert(Record("E:\\B", 400), RecordState::kMoving, &id, &error));
+    EXPECT_EQ(2u, All().size());
+}
+
+TEST_F(QuarantineTable, AFileThatIsNoDatabaseIsRefused) {
+    m_db.Close();
+    const std::string path = m_dir.File("NotADatabase.db");
+    testsupport::WriteFileBytes(path, std::string(4096, 'x'));
+    ASSERT_TRUE(m_db.Open(path, false));
+    uint32_t error = 0;
+    EXPECT_FALSE(m_table.Create(&error));
+    EXPECT_EQ(26u, error);  // SQLITE_NOTADB
+}
+
+}  // namespace
