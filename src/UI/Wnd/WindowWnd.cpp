@@ -1,5 +1,8 @@
 #include "UI/Wnd/WindowWnd.h"
 
+#include <utility>
+#include <vector>
+
 #include "UI/Core/UIManager.h"
 #include "UI/Win32/Win32Glue.h"
 #include "comm/log/LastErrorLog.h"
@@ -30,6 +33,18 @@ void ReleaseQueuedCalls(HWND hWnd) {
     }
     if (quit) ::PostQuitMessage(exitCode);
 }
+
+// The modal loops running on this thread, innermost last: (owner, window).
+thread_local std::vector<std::pair<HWND, HWND>> t_modals;
+
+// Enters a modal loop in t_modals for as long as it runs.
+class ModalEntry {
+public:
+    ModalEntry(HWND owner, HWND hWnd) { t_modals.emplace_back(owner, hWnd); }
+    ~ModalEntry() { t_modals.pop_back(); }
+    ModalEntry(const ModalEntry&) = delete;
+    ModalEntry& operator=(const ModalEntry&) = delete;
+};
 
 }  // namespace
 
@@ -130,6 +145,7 @@ UINT CWindowWnd::ShowModal() {
     HWND owner = ::GetWindow(hWnd, GW_OWNER);
     ::ShowWindow(hWnd, SW_SHOWNORMAL);
     ::EnableWindow(owner, FALSE);
+    const ModalEntry entry(owner, hWnd);
     UINT result = 0;
     MSG msg = {};
     bool quit = false;
@@ -156,6 +172,13 @@ UINT CWindowWnd::ShowModal() {
     ::SetFocus(owner);
     if (quit) ::PostQuitMessage(static_cast<int>(msg.wParam));
     return result;
+}
+
+HWND CWindowWnd::ModalOver(HWND owner) {
+    for (auto it = t_modals.rbegin(); it != t_modals.rend(); ++it) {
+        if (owner && it->first == owner) return it->second;
+    }
+    return nullptr;
 }
 
 void CWindowWnd::Close(UINT nRet) {

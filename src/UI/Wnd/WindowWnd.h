@@ -39,6 +39,10 @@ public:
     // (0 when it was destroyed without one). A WM_QUIT met here ends the loop
     // and is posted again for the outer loop.
     UINT ShowModal();
+    // The window whose ShowModal, running now on this thread, disabled
+    // `owner`; null when none does. A close request that reaches a disabled
+    // owner can be passed on to the window in charge.
+    static HWND ModalOver(HWND owner);
     // Sets the closing flag and posts WM_CLOSE with `nRet`; any thread.
     void Close(UINT nRet = IDOK);
     // Centres over the owner (or the work area), kept inside the work area.

@@ -65,7 +65,7 @@ std::string CandidateCsv(const std::vector<TListedCandidate>& rows) {
         const std::string size =
             row.bSizeKnown ? std::to_string(row.nSize) + (row.bSizePartial ? "+" : "") : std::string();
         AppendLine(csv,
-                   {CsvField(row.strName), CsvField(row.strPath), CsvField(row.bDir ? "目录" : "文件"), CsvField(size),
+                   {CsvField(row.strName), CsvField(row.strPath), CsvField(KindText(row.bDir)), CsvField(size),
                     CsvField(FormatModifiedTime(row.nModified)), CsvField(row.bChecked ? "是" : "否")});
     }
     return csv;

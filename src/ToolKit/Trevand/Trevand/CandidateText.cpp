@@ -28,6 +28,8 @@ std::string FormatSize(uint64_t bytes) {
     return text;
 }
 
+const char* KindText(bool bDir) { return bDir ? "目录" : "文件"; }
+
 std::string FormatModifiedTime(int64_t secondsSince1970) {
     if (secondsSince1970 == 0) return std::string();
     platform::WallClock when;

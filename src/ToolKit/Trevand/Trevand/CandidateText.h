@@ -9,6 +9,9 @@
 // nearest tenth). GB is the largest unit: 5 TiB is "5120.0 GB".
 std::string FormatSize(uint64_t bytes);
 
+// What the kind column says: "目录" for a folder, "文件" for a file.
+const char* KindText(bool bDir);
+
 // A last write time (seconds since 1970 UTC) as this machine's local time,
 // "2026-12-10 14:03"; empty for 0 or a time the runtime cannot convert.
 std::string FormatModifiedTime(int64_t secondsSince1970);

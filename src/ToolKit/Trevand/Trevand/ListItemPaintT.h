@@ -1,7 +1,11 @@
-// CListItemPaintT<Key>: a check-box list row that carries its own key. The
-// main window's rows use the full path of their candidate, so that a row
-// found by position in the list leads back to its table entry.
+// CListItemPaintT<Key>: a check-box list row that carries its own key, so
+// that a row found by position in the list leads back to its table entry.
+// The windows' rows (CListItemPaint) carry a string: the main window's the
+// full path of their candidate, the quarantine window's the stored path of
+// their record.
 #pragma once
+
+#include <string>
 
 #include "UI/Control/ListTextElementExUI.h"
 
@@ -16,3 +20,5 @@ public:
 private:
     Key m_key{};
 };
+
+using CListItemPaint = CListItemPaintT<std::string>;

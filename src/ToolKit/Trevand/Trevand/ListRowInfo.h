@@ -7,8 +7,6 @@
 #include "ToolKit/Trevand/Trevand/ListItemPaintT.h"
 #include "ToolKit/Trevand/Trevand/ListedCandidate.h"
 
-using CListItemPaint = CListItemPaintT<std::string>;
-
 // The facts are plain values, so the list's order is decided on them alone;
 // the tick stays in the row's check box.
 struct ListRowInfo : TCandidateFacts {
