@@ -36,12 +36,12 @@ const char kNotHidden[] = "Trevand  未能隐藏隔离区%s（错误码%lu）";
 
 // Codes of failures that are not the system's, with the values Windows and
 // SQLite give them.
-const uint32_t kErrorFileNotFound = 2;    // ERROR_FILE_NOT_FOUND
-const uint32_t kErrorInvalidDrive = 15;   // ERROR_INVALID_DRIVE
-const uint32_t kErrorBadPathname = 161;   // ERROR_BAD_PATHNAME
-const uint32_t kErrorNotReady = 21;       // ERROR_NOT_READY: no database open
-const uint32_t kErrorNotFound = 1168;     // ERROR_NOT_FOUND
-const uint32_t kSqliteCantOpen = 14;      // SQLITE_CANTOPEN: CDBConnect::Open gives no code of its own
+const uint32_t kErrorFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
+const uint32_t kErrorInvalidDrive = 15;  // ERROR_INVALID_DRIVE
+const uint32_t kErrorBadPathname = 161;  // ERROR_BAD_PATHNAME
+const uint32_t kErrorNotReady = 21;      // ERROR_NOT_READY: no database open
+const uint32_t kErrorNotFound = 1168;    // ERROR_NOT_FOUND
+const uint32_t kSqliteCantOpen = 14;     // SQLITE_CANTOPEN: CDBConnect::Open gives no code of its own
 
 std::atomic<CQuarantineDisk::CrashStep> g_crashStep{CQuarantineDisk::CrashStep::kNone};
 
@@ -265,7 +265,8 @@ void CQuarantineDisk::EndPurge(int64_t id) {
     const std::string& stored = row.record.strStoredPath;
     // What the deletion left (a link, the folders holding one, an entry the
     // system refused) is held again, to be purged another time.
-    if (platform::EntryExists(stored)) CQuarantineTable(*m_db).SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
+    if (platform::EntryExists(stored))
+        CQuarantineTable(*m_db).SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
     else CQuarantineTable(*m_db).Remove(id, &error);
     quarantine::RemoveEmptyParents(m_strFolder, stored);
 }

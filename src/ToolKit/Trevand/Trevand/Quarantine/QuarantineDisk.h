@@ -88,9 +88,9 @@ public:
                 TQuarantineRecord* record, uint32_t* error);
 
     enum class RestoreResult {
-        kRestored,   // back in its original place; the record is gone
-        kPlaceTaken, // something is at the original path: nothing moved, still held
-        kFailed,     // the rename failed (*error): still held
+        kRestored,    // back in its original place; the record is gone
+        kPlaceTaken,  // something is at the original path: nothing moved, still held
+        kFailed,      // the rename failed (*error): still held
     };
     // Renames a held entry back, re-creating missing parent folders of the
     // original path. Never overwrites anything: a file where one of those

@@ -29,9 +29,8 @@ TEST_F(Quarantine, TreesAndFilesMoveInAndBackByteForByteWithOneLineEach) {
     ASSERT_TRUE(disk->MoveIn("E:\\Games\\Old", true, 70123, kBatch, kNow, &records[0], &error)) << error;
     ASSERT_TRUE(disk->MoveIn("E:\\Games\\誠", false, 15, kBatch, kNow + 1, &records[1], &error)) << error;
     ASSERT_TRUE(disk->MoveIn("E:\\r1.txt", false, 2, kBatch, kNow + 2, &records[2], &error)) << error;
-    const std::vector<Move> moves = {{"E:\\Games\\Old", kIn + "Games\\Old"},
-                                     {"E:\\Games\\誠", kIn + "Games\\誠"},
-                                     {"E:\\r1.txt", kIn + "r1.txt"}};
+    const std::vector<Move> moves = {
+        {"E:\\Games\\Old", kIn + "Games\\Old"}, {"E:\\Games\\誠", kIn + "Games\\誠"}, {"E:\\r1.txt", kIn + "r1.txt"}};
     EXPECT_EQ("", DifferenceAfterMoves(before, Listing(), moves));
 
     const std::vector<TQuarantineRecord> held = disk->Records();
@@ -133,8 +132,10 @@ TEST_F(Quarantine, AFolderHoldingLinksMovesWithThemAndALinkItselfIsLeftWhereWine
     // would remove the folders outside).
     ASSERT_TRUE(::CreateDirectoryA((kIn + "Leftover").c_str(), nullptr));
     const std::string batch = testsupport::UnixPathOf(kIn);
-    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("empty")), batch + "/stray1"}));
-    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("folder")), batch + "/stray2"}));
+    ASSERT_TRUE(
+        testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("empty")), batch + "/stray1"}));
+    ASSERT_TRUE(
+        testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("folder")), batch + "/stray2"}));
     DiskListing expected = moved;
     for (const char* stray : {"stray1", "stray2"}) expected[kIn + stray] = Listing().at(kIn + stray);
     disk->RemoveEmptyFolders();
@@ -146,11 +147,11 @@ TEST_F(Quarantine, AFolderHoldingLinksMovesWithThemAndALinkItselfIsLeftWhereWine
     EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(linked, &error)) << error;
     disk->RemoveEmptyFolders();
     EXPECT_EQ("", ListingDifference(before, Listing()));
-    EXPECT_EQ((std::vector<std::string>{"[Info]|Trevand  隔离E:\\Linked -> " + kIn + "Linked",
-                                        "[Error]|Trevand  未能隔离E:\\ToFolder（错误码681）",
-                                        "[Error]|Trevand  未能隔离E:\\ToFile（错误码681）",
-                                        "[Info]|Trevand  还原E:\\Linked"}),
-              QuarantineLines());
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "[Info]|Trevand  隔离E:\\Linked -> " + kIn + "Linked", "[Error]|Trevand  未能隔离E:\\ToFolder（错误码681）",
+            "[Error]|Trevand  未能隔离E:\\ToFile（错误码681）", "[Info]|Trevand  还原E:\\Linked"}),
+        QuarantineLines());
 }
 
 TEST_F(Quarantine, AnEntryWithoutAPlaceOnThisDiskIsRefusedAndNothingMoves) {
