@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "QuarantineFixture.h"
+#include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/platform/EntryMove.h"
 #include "support/WineHost.h"
 
@@ -237,6 +238,40 @@ TEST_F(Quarantine, OpeningFailsWithACodeWhenTheFolderOrItsDatabaseCannotBeMade) 
     ASSERT_TRUE(::CreateDirectoryA("E:\\TrevandQuarantine", nullptr));
     EXPECT_FALSE(disk.Open(false, &error));
     EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), error);
+}
+
+TEST_F(Quarantine, ARecordThatLeadsOutsideTheQuarantineIsNeverActedOn) {
+    {
+        std::unique_ptr<CQuarantineDisk> disk = OpenE();
+        MoveIn(*disk, "E:\\r1.txt");
+    }
+    // Written by hand, or damaged: a held record whose stored path is a live
+    // entry of the disk, and one half-way through a move.
+    CSqliteConnect db;
+    ASSERT_TRUE(db.Open("E:\\TrevandQuarantine\\Quarantine.db", false));
+    int32_t ret = 0;
+    ASSERT_TRUE(
+        db.ExecCmd("INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) "
+                   "VALUES ('20261211-093000', '\\Games\\WoW', '\\Games\\WoW', 'folder', 0, 1, 'held'), "
+                   "('20261211-093000', '\\r2.txt', '\\Games\\..\\r2.txt', 'file', 0, 1, 'moving')",
+                   ret));
+    db.Close();
+    const DiskListing before = Listing();
+
+    std::unique_ptr<CQuarantineDisk> disk = OpenE(false);
+    EXPECT_EQ(0, disk->Reconcile());
+    const std::vector<TQuarantineRecord> held = disk->Records();
+    ASSERT_EQ(1u, held.size());
+    EXPECT_EQ("E:\\r1.txt", held[0].strOriginalPath);
+    const int64_t forged = held[0].nId + 1;
+    EXPECT_FALSE(disk->BeginPurge(forged));
+    TQuarantineRecord record;
+    record.nId = forged;
+    uint32_t error = 0;
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kFailed, disk->Restore(record, &error));
+    EXPECT_EQ(161u, error);
+    disk->RemoveEmptyFolders();
+    EXPECT_EQ("", ListingDifference(before, Listing()));
 }
 
 TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
