@@ -68,10 +68,15 @@ TEST_F(Quarantine, TreesAndFilesMoveInAndBackByteForByteWithOneLineEach) {
 }
 
 TEST_F(Quarantine, RestoreOntoATakenPlaceMovesNothingAndKeepsTheRecord) {
+    const DiskListing initial = Listing();
     std::unique_ptr<CQuarantineDisk> disk = OpenE();
     const TQuarantineRecord file = MoveIn(*disk, "E:\\r1.txt");
     const TQuarantineRecord tree = MoveIn(*disk, "E:\\Games\\Old");
     const TQuarantineRecord deep = MoveIn(*disk, "E:\\Deep\\Er\\x.txt");
+    EXPECT_EQ("", DifferenceAfterMoves(initial, Listing(),
+                                       {{"E:\\r1.txt", kIn + "r1.txt"},
+                                        {"E:\\Games\\Old", kIn + "Games\\Old"},
+                                        {"E:\\Deep\\Er\\x.txt", kIn + "Deep\\Er\\x.txt"}}));
     // New entries took the places: a file of another content, a folder in
     // another letter case, and a file where a folder above the entry was.
     testsupport::WriteFileBytes("E:\\r1.txt", "a newer r1");
@@ -275,6 +280,7 @@ TEST_F(Quarantine, ARecordThatLeadsOutsideTheQuarantineIsNeverActedOn) {
 }
 
 TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
+    const DiskListing before = Listing();
     std::unique_ptr<CQuarantineDisk> disk = OpenE();
     const TQuarantineRecord gone = MoveIn(*disk, "E:\\r1.txt");
     const TQuarantineRecord kept = MoveIn(*disk, "E:\\Deep");
@@ -309,6 +315,8 @@ TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
     EXPECT_FALSE(testsupport::FileExists(std::string("E:\\TrevandQuarantine\\") + kBatch));
     disk->RemoveEmptyFolders();
     EXPECT_FALSE(disk->Exists());
+    // The two purged entries are gone, and nothing else.
+    EXPECT_EQ("", ListingDifference(testsupport::Without(before, {"E:\\r1.txt", "E:\\Deep"}), Listing()));
 }
 
 TEST_F(Quarantine, TidyingKeepsAnEmptyFolderThatIsQuarantinedAndRemovesTheRest) {
