@@ -217,7 +217,10 @@ bool CQuarantineDisk::Settle(const TQuarantineRecord& held, uint32_t* error) {
     // call's answer is the truth. Should that fail too, the entry did move
     // and its "moving" record is settled as held by the next Reconcile.
     uint32_t ignored = 0;
-    if (!platform::MoveEntry(held.strStoredPath, held.strOriginalPath, &ignored)) return true;
+    if (!platform::MoveEntry(held.strStoredPath, held.strOriginalPath, &ignored)) {
+        *error = 0;
+        return true;
+    }
     quarantine::RemoveEmptyParents(m_strFolder, held.strStoredPath);
     m_table->Remove(held.nId, &ignored);
     LOG_WRITE(LOG_ERROR, kMoveFailed, held.strOriginalPath.c_str(), Code(*error));

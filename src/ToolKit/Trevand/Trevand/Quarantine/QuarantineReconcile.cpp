@@ -6,7 +6,6 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineFolders.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineTable.h"
-#include "comm/DBTools/Sqlite/DBConnect.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/CaseFold936.h"
 #include "comm/platform/EntryDeletion.h"
