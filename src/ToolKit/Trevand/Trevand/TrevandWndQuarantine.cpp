@@ -6,6 +6,7 @@
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/DelDirWndRun.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/KeepDaysSetting.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
 #include "ToolKit/Trevand/Trevand/QuarantineWnd.h"
@@ -92,8 +93,15 @@ void CTrevandWnd::OnQuarantineList() {
 void CTrevandWnd::StartQuarantineUpkeep() {
     if (m_bUpkeepStarted) return;
     m_bUpkeepStarted = true;
+    // Disks without a quarantine need nothing; when none has one, nothing
+    // runs and the operator sees nothing of it.
+    std::vector<char> drives;
+    for (char drive : ServerDrives()) {
+        if (CQuarantineDisk(drive).Exists()) drives.push_back(drive);
+    }
+    if (drives.empty()) return;
     const int keepDays = quarantine::ReadKeepDays(SettingsFile());
-    const bool started = m_upkeep.Start(ServerDrives(), keepDays, platform::NowWallClock().seconds,
+    const bool started = m_upkeep.Start(drives, keepDays, platform::NowWallClock().seconds,
                                         [this](const CQuarantineUpkeep::TResult& result) {
                                             PostUserMessage(
                                                 [result](Vellum::CWindowWnd& wnd) {
