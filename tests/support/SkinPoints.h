@@ -19,6 +19,7 @@ constexpr char kRoleWindowText[] = "CSelectServerClassWnd";
 constexpr char kMainWindowText[] = "CTrevandWnd";
 constexpr char kMsgBoxText[] = "MsgBoxWnd";
 constexpr char kDelDirWindowText[] = "CDelDirWnd";
+constexpr char kQuarantineWindowText[] = "CQuarantineWnd";
 
 // SelectServerClass.xml, 420x260: title bar 36 high; below it a column with
 // inset 28,18,24,18 and childpadding 8 — prompt 24, note 20, the two options
@@ -102,5 +103,20 @@ struct DelDirWindow {
     testsupport::ScreenRect DelDirWndProcess;  // sliding while at work, full once done
 };
 constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 58, 472, 28}, {24, 96, 472, 8}};
+
+// QuarantineWnd.xml, 1040x600: title bar 40 high with "closebtn" 40 wide at
+// its right end; the toolbar row y 40..96 with inset 16,12,16,12 and
+// childpadding 12 — what the disks hold taking the free width, "全选" 64,
+// "还原" 72, "彻底删除" 96 and "清空隔离区" 104 at the right; then the list at
+// x 16..1024 with a header 30 high and rows 26 high from y 126, so its rows
+// and their check boxes lie where the main window's do (RowTick, RowName).
+struct QuarantineWindow {
+    Point closebtn;
+    Point ChkSelectAll;  // x 652..716
+    Point BtnRestore;    // x 728..800
+    Point BtnPurge;      // x 812..908
+    Point BtnPurgeAll;   // x 920..1024
+};
+constexpr QuarantineWindow kQuarantineWindow = {{1020, 20}, {684, 68}, {764, 68}, {860, 68}, {972, 68}};
 
 }  // namespace skinpoints
