@@ -35,6 +35,7 @@ std::vector<testsupport::CafeDrive> Drives(const std::string& outside, bool with
           {CafeEntry::kReadOnlyFile, "Games\\Old\\readonly.dat"},
           {CafeEntry::kHiddenFile, "Games\\Old\\hidden.ini"},
           {CafeEntry::kFile, "Games\\Old\\sub\\x.dat"},
+          {CafeEntry::kFile, "Games\\Old\\誠\\誠.dat"},
           {CafeEntry::kFile, "Games\\readme.txt"},
           {CafeEntry::kFile, "Games\\誠\\誠.txt"},
           {CafeEntry::kLink, "Games\\存档", outside + "\\存档"},
@@ -122,7 +123,7 @@ void EndToEnd::TearDown() {
     // A run cut short by a failure: the process goes before its café, and
     // its windows before the next test looks for its own.
     m_app.reset();
-    for (const char* name : {kRoleWindowText, kMainWindowText, kMsgBoxText, kDelDirWindowText}) {
+    for (const char* name : {kRoleWindowText, kMainWindowText, kMsgBoxText, kDelDirWindowText, kQuarantineWindowText}) {
         XWindow::WaitGone(name, kUiLimitMs);
     }
     m_cafe.reset();
@@ -186,6 +187,49 @@ XWindow EndToEnd::AskToRemove() {
     const XWindow box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
     EXPECT_TRUE(box.Valid()) << "no confirmation box";
     return box;
+}
+
+XWindow EndToEnd::AskToQuarantine() {
+    ClickMain(skinpoints::kMainWindow.BtnQuarantine);
+    const XWindow box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
+    EXPECT_TRUE(box.Valid()) << "no confirmation box";
+    return box;
+}
+
+void EndToEnd::Restart(const std::string& ini) {
+    const std::string folder = m_dir.File("app" + std::to_string(++m_runs));
+    m_app.reset(new testsupport::AppProcess(testsupport::WindowsPathOf(TREVAND_APP_DIR), folder));
+    ASSERT_TRUE(m_app->Ready());
+    if (!ini.empty()) testsupport::WriteFileBytes(folder + "\\Trevand.ini", ini);
+    ASSERT_TRUE(m_app->Start());
+    ASSERT_TRUE(testsupport::WaitForPaintedWindow(kRoleWindowText, kStartLimitMs, Scratch()).Valid())
+        << "the role window did not appear again";
+}
+
+XWindow EndToEnd::OpenQuarantineWindow(int rows) {
+    ClickMain(skinpoints::kMainWindow.BtnQuarantineList);
+    const XWindow window = testsupport::WaitForPaintedWindow(kQuarantineWindowText, kUiLimitMs, Scratch());
+    EXPECT_TRUE(window.Valid()) << "the quarantine window did not appear";
+    if (window.Valid()) {
+        EXPECT_TRUE(WaitForRowsIn(window, rows, kUiLimitMs)) << "it does not list " << rows << " rows";
+    }
+    return window;
+}
+
+bool EndToEnd::WaitForRowsIn(const XWindow& window, int rows, int timeoutMs) {
+    return WaitUntil(
+        [&] {
+            Screenshot shot;
+            return shot.Take(Scratch()) && testsupport::RowsShown(shot, window.Geometry()) == rows;
+        },
+        timeoutMs, 200);
+}
+
+void EndToEnd::CloseInfoBox() {
+    const XWindow box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
+    ASSERT_TRUE(box.Valid()) << "no message box";
+    ASSERT_TRUE(box.PressKey("Escape"));
+    ASSERT_TRUE(XWindow::WaitGone(kMsgBoxText, kUiLimitMs)) << "the message box stayed";
 }
 
 void EndToEnd::ConfirmAndFinish(const XWindow& box, const std::vector<std::string>& logLines) {
@@ -337,6 +381,12 @@ testsupport::DiskListing EndToEnd::ListDisks() const {
     std::vector<std::string> roots = {Outside()};
     for (char letter : m_letters) roots.push_back(std::string(1, letter) + ":\\");
     return testsupport::TakeListing(roots);
+}
+
+testsupport::DiskListing EndToEnd::ListDisksWithContent() const {
+    std::vector<std::string> roots = {Outside()};
+    for (char letter : m_letters) roots.push_back(std::string(1, letter) + ":\\");
+    return testsupport::TakeListingWithContent(roots);
 }
 
 }  // namespace endtoend

@@ -27,6 +27,7 @@ namespace endtoend {
 using skinpoints::kDelDirWindowText;
 using skinpoints::kMainWindowText;
 using skinpoints::kMsgBoxText;
+using skinpoints::kQuarantineWindowText;
 using skinpoints::kRoleWindowText;
 
 // Master café: download-only disk D (class "NetGames"), game disks E and F;
@@ -60,12 +61,25 @@ protected:
     void ClickTicks(const std::vector<int>& rows, const std::vector<int>& ticked, int shown);
     // "BtnRemove": the yes/no box appears.
     testsupport::XWindow AskToRemove();
+    // "BtnQuarantine": the yes/no box appears.
+    testsupport::XWindow AskToQuarantine();
     // "是" on the box: the deletion window appears and, once the log has a
     // line for each of `logLines`, shows its completion line.
     void ConfirmAndFinish(const testsupport::XWindow& box, const std::vector<std::string>& logLines);
     // "closebtn" on the deletion window: it goes, the main window reloads
     // and lists `rows` rows, none ticked.
     void CloseDeletionWindow(int rows);
+    // Starts Trevand.exe again after it ended, from a fresh copy of its
+    // folder (its own log) with `ini` as its Trevand.ini when not empty: the
+    // role window appears.
+    void Restart(const std::string& ini = std::string());
+    // "BtnQuarantineList": the quarantine window appears and lists `rows` rows.
+    testsupport::XWindow OpenQuarantineWindow(int rows);
+    // Waits until the window `window` (whose list lies where the main
+    // window's does) shows exactly `rows` rows.
+    bool WaitForRowsIn(const testsupport::XWindow& window, int rows, int timeoutMs);
+    // Closes the information box that shows now with Escape (its "确定").
+    void CloseInfoBox();
     // "closebtn" on the main window: the process ends with exit code 0, and
     // the databases are byte for byte what they were.
     void CloseProgram();
@@ -109,6 +123,8 @@ protected:
     int CountLogLines(const std::string& line) const;
     // The disks of the café and the folder outside them, file by file.
     testsupport::DiskListing ListDisks() const;
+    // The same with every file's content.
+    testsupport::DiskListing ListDisksWithContent() const;
 
     testsupport::TempDir m_dir;
     std::unique_ptr<testsupport::Cafe> m_cafe;
@@ -118,6 +134,7 @@ protected:
     testsupport::DiskListing m_before;
     std::vector<char> m_letters;
     int m_loads = 0;  // load lines in the log after the last load seen
+    int m_runs = 1;   // runs of the program, each from its own folder
 };
 
 }  // namespace endtoend

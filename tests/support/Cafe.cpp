@@ -192,6 +192,15 @@ void CreateTables(Database& db, const TableSchema (&tables)[N], const std::set<s
 
 }  // namespace
 
+CafeDescription DisksOnly(std::vector<CafeDrive> drives) {
+    CafeDescription desc;
+    desc.services.clear();
+    desc.iniText.clear();
+    desc.halvorDb = desc.pkgdownDb = desc.pelloryDb = false;
+    desc.drives = std::move(drives);
+    return desc;
+}
+
 Cafe::Cafe(const CafeDescription& desc, const CafeSite& site)
     : m_dir(site.root.empty() ? new TempDir : new TempDir(site.root, site.keep)), m_keep(site.keep) {
     Build(desc);

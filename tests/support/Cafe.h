@@ -128,6 +128,10 @@ struct CafeDescription {
     std::vector<CafeBulkTree> bulkTrees;
 };
 
+// A description of `drives` alone, with no service, ini file or database:
+// for tests of what works on disks only.
+CafeDescription DisksOnly(std::vector<CafeDrive> drives);
+
 // Where a café is built, and whether it outlives its object.
 struct CafeSite {
     // Windows path (ASCII) of the folder to build in; "" for a fresh

@@ -26,7 +26,8 @@ OtherVolumeDrive::OtherVolumeDrive(char letter, const std::string& beside) : m_l
     // Two lines, one device number each: they must differ.
     const size_t end = devices.find('\n');
     const std::string first = devices.substr(0, end);
-    const std::string second = end == std::string::npos ? "" : devices.substr(end + 1, devices.find('\n', end + 1) - end - 1);
+    const std::string second =
+        end == std::string::npos ? "" : devices.substr(end + 1, devices.find('\n', end + 1) - end - 1);
     if (first.empty() || first == second) m_problem = m_folder + " is on the same file system as " + besideFolder;
 }
 

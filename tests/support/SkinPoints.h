@@ -19,6 +19,7 @@ constexpr char kRoleWindowText[] = "CSelectServerClassWnd";
 constexpr char kMainWindowText[] = "CTrevandWnd";
 constexpr char kMsgBoxText[] = "MsgBoxWnd";
 constexpr char kDelDirWindowText[] = "CDelDirWnd";
+constexpr char kQuarantineWindowText[] = "CQuarantineWnd";
 
 // SelectServerClass.xml, 420x260: title bar 36 high; below it a column with
 // inset 28,18,24,18 and childpadding 8 — prompt 24, note 20, the two options
@@ -34,17 +35,19 @@ constexpr RoleWindow kRoleWindow = {{400, 18}, {212, 129}, {212, 167}, {348, 226
 // TrevandWnd.xml, 1120x640: title bar 40 high with minimise and close (40
 // wide each) at its right end; the toolbar row y 40..96 with inset
 // 16,12,16,12 and childpadding 12 — combo 120, the count line taking the
-// free width (380), the size totals 236, "全选" 64, "刷新", "导出" and "删除"
-// 72 each; then the list at x 16..1104 with a header 30 high and rows 26 high
-// from y 126.
+// free width (268), the size totals 212, "全选" 64, "刷新" 64, "导出" 64,
+// "隔离区" 72, "隔离" 64 and "删除" 64; then the list at x 16..1104 with a
+// header 30 high and rows 26 high from y 126.
 struct MainWindow {
     Point minbtn;
     Point closebtn;
     Point TrevandComBox;  // x 16..136, y 52..84
-    Point ChkSelectAll;   // x 788..852
-    Point BtnFlush;       // x 864..936
-    Point BtnExport;      // x 948..1020
-    Point BtnRemove;      // x 1032..1104
+    Point ChkSelectAll;       // x 652..716
+    Point BtnFlush;           // x 728..792
+    Point BtnExport;          // x 804..868
+    Point BtnQuarantineList;  // x 880..952
+    Point BtnQuarantine;      // x 964..1028
+    Point BtnRemove;          // x 1040..1104
     int listTop;          // first row's top
     int rowHeight;
     int rowsShown;  // whole rows between the header and the list's bottom
@@ -54,9 +57,9 @@ struct MainWindow {
     int dropDownTop;
     int dropDownEntryHeight;
 };
-constexpr MainWindow kMainWindow = {{1060, 20},         {1100, 20}, {76, 68}, {820, 68}, {900, 68},
-                                    {984, 68},          {1068, 68}, 126,      26,        19,
-                                    {148, 52, 380, 32}, 85,         26};
+constexpr MainWindow kMainWindow = {{1060, 20}, {1100, 20}, {76, 68},  {684, 68}, {760, 68},          {836, 68},
+                                    {916, 68},  {996, 68},  {1072, 68}, 126,       26,        19,
+                                    {148, 52, 268, 32},    85,         26};
 
 // The title of the "大小" column: the header row y 96..126; from the list's
 // right inner edge (x 1103) 修改时间 takes 140 and 大小 104, so x 859..963.
@@ -100,5 +103,20 @@ struct DelDirWindow {
     testsupport::ScreenRect DelDirWndProcess;  // sliding while at work, full once done
 };
 constexpr DelDirWindow kDelDirWindow = {{500, 18}, {24, 58, 472, 28}, {24, 96, 472, 8}};
+
+// QuarantineWnd.xml, 1040x600: title bar 40 high with "closebtn" 40 wide at
+// its right end; the toolbar row y 40..96 with inset 16,12,16,12 and
+// childpadding 12 — what the disks hold taking the free width, "全选" 64,
+// "还原" 72, "彻底删除" 96 and "清空隔离区" 104 at the right; then the list at
+// x 16..1024 with a header 30 high and rows 26 high from y 126, so its rows
+// and their check boxes lie where the main window's do (RowTick, RowName).
+struct QuarantineWindow {
+    Point closebtn;
+    Point ChkSelectAll;  // x 652..716
+    Point BtnRestore;    // x 728..800
+    Point BtnPurge;      // x 812..908
+    Point BtnPurgeAll;   // x 920..1024
+};
+constexpr QuarantineWindow kQuarantineWindow = {{1020, 20}, {684, 68}, {764, 68}, {860, 68}, {972, 68}};
 
 }  // namespace skinpoints

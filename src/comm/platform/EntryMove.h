@@ -18,10 +18,10 @@ namespace platform {
 
 // Error codes these calls give beside the system's own ones, with the values
 // Windows gives them.
-const uint32_t kErrorNotSameDevice = 17;    // ERROR_NOT_SAME_DEVICE: the move would cross volumes
-const uint32_t kErrorFileExists = 80;       // ERROR_FILE_EXISTS
-const uint32_t kErrorAlreadyExists = 183;   // ERROR_ALREADY_EXISTS
-const uint32_t kErrorStoppedOnLink = 681;   // ERROR_STOPPED_ON_SYMLINK: the path leads through a link
+const uint32_t kErrorNotSameDevice = 17;   // ERROR_NOT_SAME_DEVICE: the move would cross volumes
+const uint32_t kErrorFileExists = 80;      // ERROR_FILE_EXISTS
+const uint32_t kErrorAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
+const uint32_t kErrorStoppedOnLink = 681;  // ERROR_STOPPED_ON_SYMLINK: the path leads through a link
 
 // Renames the entry `from` (a file, a folder with everything in it, or a
 // link on systems that rename links themselves) to `to` (MoveFileExA with no

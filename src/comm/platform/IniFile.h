@@ -19,7 +19,6 @@ std::string ReadIniString(const std::string& path, const char* section, const ch
 // Sets `key` in `section` of the ini file `path` to `value`, creating the
 // file, the section and the key as needed (WritePrivateProfileStringA).
 // False with the system's code in *error when it cannot be written.
-bool WriteIniString(const std::string& path, const char* section, const char* key, const char* value,
-                    uint32_t* error);
+bool WriteIniString(const std::string& path, const char* section, const char* key, const char* value, uint32_t* error);
 
 }  // namespace platform

@@ -28,11 +28,7 @@ protected:
         ASSERT_TRUE(::CreateDirectoryA(m_outside->File("folder").c_str(), nullptr));
         testsupport::WriteFileBytes(m_outside->File("folder\\inside.txt"), "outside, in a folder");
         testsupport::WriteFileBytes(m_outside->File("file.txt"), "outside, a file");
-        testsupport::CafeDescription desc;
-        desc.services.clear();
-        desc.iniText.clear();
-        desc.halvorDb = desc.pkgdownDb = desc.pelloryDb = false;
-        desc.drives = {
+        m_cafe.reset(new testsupport::Cafe(testsupport::DisksOnly({
             {'E',
              {{CafeEntry::kReadOnlyFile, "Games\\Old\\ro.txt"},
               {CafeEntry::kHiddenFile, "Games\\Old\\hidden.dat"},
@@ -47,8 +43,7 @@ protected:
               {CafeEntry::kLink, "ToFolder", m_outside->File("folder")},
               {CafeEntry::kLink, "ToFile", m_outside->File("file.txt")}}},
             {'F', {{CafeEntry::kFile, "f.txt"}}},
-        };
-        m_cafe.reset(new testsupport::Cafe(desc));
+        })));
         ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
         ASSERT_TRUE(m_cafe->WaitForDriveNames(3000));
         // Contents of their own, so a file swapped for another shows.

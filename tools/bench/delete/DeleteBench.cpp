@@ -1,11 +1,15 @@
 // Benchmark of the deletion worker (not a test), run under Wine:
 //     scripts/wine-run build/win64/tools/bench/delete/deletebench.exe
-// (DELETEBENCH_ONLY=tree or =rows in the environment runs one part.)
+// (DELETEBENCH_ONLY=tree, =quarantine or =rows in the environment runs one part.)
 //
 // tree: the worker of a real deletion window deleting 20 ticked folders that
 //       hold 20,000 files in 2,000 folders, against a plain recursive delete
 //       (FindFirstFileA, DeleteFileA, RemoveDirectoryA) of an identical tree
 //       in the same process. Target: at most 1.1 times the plain delete.
+// quarantine: the same 20 folders moved into the quarantine of their disk by
+//       a real deletion window running the quarantine's job, then restored
+//       one record at a time, against the worker deleting an identical tree
+//       on the same disk. Target: moving in at most 0.01 times the deletion.
 // rows: the UI thread taking 20,000 rows one by one off a 20,000-row main
 //       list through OnDeleteListItem, against the worker deleting 20,000
 //       top-level files. Target: below 1 (the list keeps up with the worker).
@@ -18,10 +22,14 @@
 #include <cstdlib>
 #include <functional>
 #include <list>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ToolKit/Trevand/Trevand/DelDirWnd.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
 #include "UI/Control/ListUI.h"
@@ -93,10 +101,10 @@ void Pump() {
     }
 }
 
-// A deletion window over `owner` on `paths`, its messages handled meanwhile;
-// the milliseconds from Start to the worker's end.
-double WorkerDelete(HWND owner, const std::list<std::string>& paths) {
-    auto* wnd = new CDelDirWnd;
+// A deletion window over `owner` running `job` on `paths`, its messages
+// handled meanwhile; the milliseconds from Start to the worker's end.
+double WorkerRun(HWND owner, std::unique_ptr<CDelDirJob> job, const std::list<std::string>& paths) {
+    auto* wnd = new CDelDirWnd(std::move(job));
     wnd->Create(owner, "CDelDirWnd", WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0);
     const double ms = bench::Milliseconds([&] {
         wnd->Start(paths);
@@ -111,6 +119,10 @@ double WorkerDelete(HWND owner, const std::list<std::string>& paths) {
     ::DestroyWindow(wnd->GetHWND());
     delete wnd;
     return ms;
+}
+
+double WorkerDelete(HWND owner, const std::list<std::string>& paths) {
+    return WorkerRun(owner, MakeDeletionJob(), paths);
 }
 
 void BenchTree() {
@@ -137,6 +149,47 @@ void BenchTree() {
     std::printf(
         "tree (%d files in %d folders): worker %.0f ms, plain recursive delete %.0f ms, ratio %.2f (target <= 1.1)\n",
         kTopFolders * kFoldersPerTop * kFilesPerFolder, kTopFolders * kFoldersPerTop, w, p, w / p);
+}
+
+void BenchQuarantine() {
+    testsupport::CafeDescription desc;
+    desc.serverDisks = {{"{local}", "E", 1, 1}};
+    desc.drives = {{'E', {}}};
+    testsupport::Cafe cafe(desc);
+    if (!cafe.Ready()) {
+        std::printf("quarantine: cannot build the cafe: %s\n", cafe.Problem().c_str());
+        return;
+    }
+    std::vector<double> moveIn, restore, deletion;
+    for (int run = 0; run < kTreeRuns; ++run) {
+        const std::list<std::string> moved = MakeTree("E:\\q" + std::to_string(run));
+        const std::list<std::string> deleted = MakeTree("E:\\d" + std::to_string(run));
+        if (moved.empty() || deleted.empty()) {
+            std::printf("quarantine: cannot make the trees\n");
+            return;
+        }
+        std::map<std::string, TQuarantineCandidate> candidates;
+        for (const std::string& path : moved) candidates[path].nSize = 0;
+        moveIn.push_back(
+            WorkerRun(nullptr, MakeQuarantineMoveJob(candidates, "bench-" + std::to_string(run), 0), moved));
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        if (!disk.Open(false, &error) || disk.Records().size() != moved.size()) {
+            std::printf("quarantine: the trees did not move in (%lu)\n", static_cast<unsigned long>(error));
+            return;
+        }
+        restore.push_back(bench::Milliseconds([&] {
+            for (const TQuarantineRecord& record : disk.Records()) disk.Restore(record, &error);
+        }));
+        deletion.push_back(WorkerDelete(nullptr, deleted));
+        // The restored trees go too, so every run starts from the same disk.
+        WorkerDelete(nullptr, moved);
+    }
+    const double m = bench::Median(moveIn), r = bench::Median(restore), d = bench::Median(deletion);
+    std::printf(
+        "quarantine (%d files in %d folders): moving in %.1f ms, restoring %.1f ms, deleting %.0f ms; "
+        "ratios %.4f and %.4f (target <= 0.01)\n",
+        kTopFolders * kFoldersPerTop * kFilesPerFolder, kTopFolders * kFoldersPerTop, m, r, d, m / d, r / d);
 }
 
 void BenchRows() {
@@ -199,6 +252,10 @@ int main() {
     if (!only || std::string(only) == "tree") {
         windowtest::SkinFolder skins;
         BenchTree();
+    }
+    if (!only || std::string(only) == "quarantine") {
+        windowtest::SkinFolder skins;
+        BenchQuarantine();
     }
     if (!only || std::string(only) == "rows") BenchRows();
     return 0;

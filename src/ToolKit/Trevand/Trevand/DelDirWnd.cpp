@@ -14,11 +14,7 @@ using Vellum::TNotification;
 
 namespace {
 
-const char kCancelStatus[] = "请稍后！";
-const char kCancelFinal[] = "    正在取消删除操作...";
-const char kFinishedFinal[] = "删除完成！";
-// Our own texts for a worker that could not be started.
-const char kNotStartedFinal[] = "无法开始删除，未删除任何文件。";
+// Our own line for a worker that could not be started.
 const char kNotStartedLog[] = "Trevand  无法启动删除线程（错误码%lu），未删除任何文件";
 
 }  // namespace
@@ -29,7 +25,9 @@ namespace {
 std::atomic<CDelDirWnd::DestroyHook> g_destroyHook{nullptr};
 }  // namespace
 
-CDelDirWnd::CDelDirWnd() = default;
+CDelDirWnd::CDelDirWnd() : CDelDirWnd(MakeDeletionJob()) {}
+
+CDelDirWnd::CDelDirWnd(std::unique_ptr<CDelDirJob> job) : m_job(std::move(job)) {}
 
 CDelDirWnd::~CDelDirWnd() {
     if (DestroyHook hook = g_destroyHook.load()) hook(*this);
@@ -49,6 +47,10 @@ void CDelDirWnd::InitWindow() {
         // readable; a name too long by itself loses its end.
         if (m_pText) m_pText->SetTextStyle(m_pText->GetTextStyle() | DT_PATH_ELLIPSIS | DT_END_ELLIPSIS);
     }
+    const TDelDirTexts& texts = m_job->Texts();
+    if (Vellum::CControlUI* title = m_pm.FindControl("DelDirWndTitle")) title->SetText(texts.title);
+    if (Vellum::CControlUI* close = m_pm.FindControl("closebtn")) close->SetToolTip(texts.closeTooltip);
+    SetTexts(texts.status, texts.headline, "");
 }
 
 void CDelDirWnd::Start(std::list<std::string> paths) {
@@ -68,7 +70,7 @@ void CDelDirWnd::Start(std::list<std::string> paths) {
     m_bCanCancel = false;
     m_bDone = true;
     m_tally.nNotReached = static_cast<uint32_t>(m_listPath.size());
-    SetTexts("", kNotStartedFinal, "");
+    SetTexts("", m_job->Texts().notStartedFinal, "");
     ShowSummary();
     StopProgress(false);
 }
@@ -92,7 +94,7 @@ bool CDelDirWnd::WaitForWorker(int* quitCode) {
 
 std::string CDelDirWnd::SummaryText() const {
     std::lock_guard<std::mutex> lock(s_lock);
-    return m_bDone ? DeletionSummaryText(m_tally) : std::string();
+    return m_bDone ? m_job->SummaryText(m_tally) : std::string();
 }
 
 bool CDelDirWnd::IsRunningForTests() const {
@@ -125,7 +127,7 @@ void CDelDirWnd::AnswerCloseRequest() {
     if (m_bCanCancel) {
         m_bRunning = false;
         m_bCanCancel = false;
-        SetTexts(kCancelStatus, kCancelFinal, "");
+        SetTexts(m_job->Texts().cancelStatus, m_job->Texts().cancelFinal, "");
     }
     // While the worker runs it closes the window itself once it sees the
     // request. Closing posts, so it is safe under the lock.
@@ -170,7 +172,7 @@ bool CDelDirWnd::ShowFinished() {
     // lets go: taking the lock here is what makes its counts readable.
     std::lock_guard<std::mutex> lock(s_lock);
     if (!m_bRunning) return true;
-    SetTexts("", kFinishedFinal, "");
+    SetTexts("", m_job->Texts().finishedFinal, "");
     StopProgress(true);
     ShowSummary();
     return true;
@@ -180,7 +182,7 @@ void CDelDirWnd::ShowSummary() {
     assert(m_bDone);
     Vellum::CControlUI* label = m_pm.FindControl("DelDirWndSummary");
     if (!label) return;
-    label->SetText(DeletionSummaryText(m_tally).c_str());
+    label->SetText(m_job->SummaryText(m_tally).c_str());
     // Hidden while the worker runs: an empty box would only raise the
     // question what belongs in it.
     label->SetVisible(true);

@@ -1,4 +1,7 @@
-// CDelDirWnd: the modal window that deletes the entries the operator ticked.
+// CDelDirWnd: the modal window that deletes the entries the operator ticked
+// (or, with another job, moves them into the quarantine, or deletes
+// quarantined entries for good: DelDirJob.h; the words below are the
+// deletion's).
 //
 // The main window constructs it with `new`, calls Create (parent: the main
 // window; created hidden, ShowModal shows it once centred), CenterWindow,
@@ -29,9 +32,11 @@
 #include <atomic>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <mutex>
 #include <string>
 
+#include "ToolKit/Trevand/Trevand/DelDirJob.h"
 #include "ToolKit/Trevand/Trevand/DelDirWndSummary.h"
 #include "UI/Window/WindowImplBase.h"
 
@@ -41,7 +46,9 @@ class CLabelUI;
 
 class CDelDirWnd : public Vellum::WindowImplBase {
 public:
+    // The main window's deletion (MakeDeletionJob).
     CDelDirWnd();
+    explicit CDelDirWnd(std::unique_ptr<CDelDirJob> job);
     const char* GetWindowClassName() const override;
     ~CDelDirWnd() override;
     void InitWindow() override;
@@ -69,7 +76,7 @@ public:
     // for the caller to post again once this object has gone.
     bool WaitForWorker(int* quitCode);
 
-    // The worker thread's routine: deletes the list, then shows the
+    // The worker thread's routine: does the job on the list, then shows the
     // completion texts or, after a cancel, closes the window. Returns 0.
     static unsigned long DelFileThread(CDelDirWnd* pWnd);
 
@@ -89,23 +96,8 @@ public:
     static void SetDestroyHookForTests(DestroyHook hook);
 
 private:
-    // What became of a directory tree. The directory itself is still there
-    // when the deletion was cancelled or when dwError is not 0 (the code of
-    // its removal).
-    struct TreeOutcome {
-        bool bCancelled = false;
-        uint32_t dwError = 0;
-    };
-    // What became of one ticked entry.
-    enum class EntryFate { kDeleted, kLeft, kStopped };
-
     // Worker side (DelDirWndWorker.cpp).
     void DeleteList();
-    // Deletes one ticked entry and logs what became of it.
-    EntryFate DeleteEntry(const std::string& path, uint32_t attributes);
-    bool DeleteTopFile(const std::string& path);
-    // Deletes a directory tree bottom-up; links met inside are left.
-    TreeOutcome DeleteDirectory(const std::string& path);
     // The worker's last step, under the deletion lock: the counts are kept
     // for the UI thread and m_bDone is set.
     void FinishTally(uint32_t notReached);
@@ -133,6 +125,7 @@ private:
     // the window.
     static std::mutex s_lock;
 
+    const std::unique_ptr<CDelDirJob> m_job;
     std::list<std::string> m_listPath;
     Vellum::CControlUI* m_pProgress = nullptr;
     Vellum::CLabelUI* m_pText = nullptr;

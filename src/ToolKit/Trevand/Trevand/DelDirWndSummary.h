@@ -6,7 +6,9 @@
 
 // Counted by the deletion worker while it goes. Each ticked entry lands in at
 // most one of the three counts; a path that was gone before the worker
-// reached it lands in none (nothing was deleted, and nothing failed).
+// reached it lands in none (nothing was deleted, and nothing failed). A move
+// into the quarantine counts the same way, "deleted" meaning moved and the
+// bytes those of the entries moved.
 struct DeletionTally {
     uint32_t nDeleted = 0;     // gone entirely
     uint32_t nLeft = 0;        // still there, whole or in part: refused, a link inside, an error
@@ -24,3 +26,8 @@ struct DeletionTally {
 //                                                          the others, failed or not reached
 //   "已删除 0 项，释放 0 B；4 项未删除"                   the run never began
 std::string DeletionSummaryText(const DeletionTally& tally);
+
+// The same for a move into the quarantine, where nFreedBytes are the bytes
+// moved, still held on the disk:
+//   "已隔离 2 项，共 1.2 GB（彻底删除后才释放空间）；1 项无法隔离，详见日志"
+std::string QuarantineSummaryText(const DeletionTally& tally);

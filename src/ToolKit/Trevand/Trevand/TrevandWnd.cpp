@@ -65,8 +65,10 @@ const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
 const char* CTrevandWnd::GetSkinFile() { return "TrevandWnd.xml"; }
 
 CTrevandWnd::~CTrevandWnd() {
-    // The sizer's thread first: its sink reaches this window.
+    // The workers' threads first: their sinks reach this window. The
+    // upkeep stops part way; what it left is purged at a later start.
     StopFolderSizes();
+    m_upkeep.Stop();
     // Then the window: no message may reach the engine or the rows while
     // they go.
     ReleaseNativeWindow();
@@ -85,6 +87,10 @@ void CTrevandWnd::InitWindow() {
         m_pTotalLabel = static_cast<Vellum::CLabelUI*>(label->GetInterface("Label"));
     if (Vellum::CControlUI* button = m_pm.FindControl("BtnRemove"))
         m_pBtnRemove = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
+    if (Vellum::CControlUI* button = m_pm.FindControl("BtnQuarantine"))
+        m_pBtnQuarantine = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
+    if (Vellum::CControlUI* button = m_pm.FindControl("BtnQuarantineList"))
+        m_pBtnQuarantineList = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
     if (Vellum::CControlUI* check = m_pm.FindControl("ChkSelectAll"))
         m_pChkSelectAll = static_cast<Vellum::COptionUI*>(check->GetInterface("Option"));
 
@@ -169,6 +175,7 @@ bool CTrevandWnd::RefreshList(bool reload) {
             ShowNoDisk();
             return false;
         }
+        if (!m_bLoadFailed) StartQuarantineUpkeep();
         // A selector filled anew has listed its drive already.
         if (!m_bLoadFailed && SyncDriveSelector()) return true;
     }
@@ -262,6 +269,10 @@ void CTrevandWnd::OnClick(TNotification& msg) {
         UpdateTotals();
     } else if (name == "BtnExport") {
         OnExport();
+    } else if (name == "BtnQuarantine") {
+        OnQuarantine();
+    } else if (name == "BtnQuarantineList") {
+        OnQuarantineList();
     } else if (name == "minbtn") {
         WindowImplBase::OnClick(msg);
     }
@@ -269,19 +280,29 @@ void CTrevandWnd::OnClick(TNotification& msg) {
 
 void CTrevandWnd::UpdateRemoveEnabled() {
     // Rows of a scan older than the last load may be registered packages by
-    // now: nothing is deleted from them.
+    // now: nothing is deleted or moved from them. While the upkeep works in
+    // the quarantines, nothing else may write their records.
+    const bool upkeep = m_upkeep.IsRunning();
     if (m_pBtnRemove) m_pBtnRemove->SetEnabled(!m_bLoadFailed);
+    if (m_pBtnQuarantine) m_pBtnQuarantine->SetEnabled(!m_bLoadFailed && !upkeep);
+    if (m_pBtnQuarantineList) m_pBtnQuarantineList->SetEnabled(!upkeep);
+}
+
+void CTrevandWnd::DisableActions() {
+    if (m_pBtnRemove) m_pBtnRemove->SetEnabled(false);
+    if (m_pBtnQuarantine) m_pBtnQuarantine->SetEnabled(false);
 }
 
 void CTrevandWnd::OnRemove() {
     if (m_bLoadFailed || m_rows.CountChecked() == 0) return;
     if (ShowMessageBox("确定是否删除文件！", "提示", 4) != 1) return;
-    m_pBtnRemove->SetEnabled(false);
+    DisableActions();
     std::list<std::string> paths;
     m_rows.GetCheckedPaths(paths);
     // No walk may run over trees while they are deleted.
     StopFolderSizes();
     m_strLastDeletion.clear();
+    m_strLastRunWord = "上次删除：";
     m_bEnding = false;
     RunDeletion(paths);
     // The program is about to end: no scan of the disks any more.
@@ -294,7 +315,7 @@ void CTrevandWnd::OnRemove() {
 void CTrevandWnd::ShowLastDeletion() {
     Vellum::CControlUI* label = m_pm.FindControl("LastDeletionLabel");
     if (!label) return;
-    label->SetText(("上次删除：" + m_strLastDeletion).c_str());
+    label->SetText((m_strLastRunWord + m_strLastDeletion).c_str());
     label->SetVisible(!m_strLastDeletion.empty());
 }
 

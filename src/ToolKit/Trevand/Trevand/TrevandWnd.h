@@ -2,8 +2,12 @@
 // role the operator chose, shows one drive selector entry per server disk,
 // lists the selected drive's candidates with a check box on each row and a
 // count line, and offers reload ("BtnFlush"), select all ("ChkSelectAll"),
-// export ("BtnExport", the list as a CSV file beside the log) and removal
-// ("BtnRemove", which hands the ticked paths to a modal deletion window).
+// export ("BtnExport", the list as a CSV file beside the log), removal
+// ("BtnRemove", which hands the ticked paths to a modal deletion window) and
+// quarantine ("BtnQuarantine" moves the ticked entries into the quarantine
+// of their disks in the same window; "BtnQuarantineList" opens the window
+// that restores or purges them). After the first load a background upkeep
+// purges what the quarantines kept longer than KeepDays.
 // Rows show size and modified time; the label beside the count line sums
 // the sizes of the listed and of the ticked rows. A click on a column title
 // sorts the rows by that column, a second click reverses the order.
@@ -33,6 +37,7 @@
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 #include "ToolKit/Trevand/Trevand/AppWindowBase.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
 
 namespace Vellum {
 class CButtonUI;
@@ -85,6 +90,12 @@ public:
     // Stops the sizer and waits for its thread; UI thread.
     void StopFolderSizes();
 
+    // UI thread: shows what the quarantine upkeep did. Always true.
+    bool OnUpkeepDone(const CQuarantineUpkeep::TResult& result);
+
+    // The operator's settings file, "Trevand.ini" beside the executable.
+    static std::string SettingsFile();
+
     // The folder exports are written to, ending in a backslash; the
     // program's log folder ("log" beside the executable) unless set.
     void SetExportFolder(const std::string& folder) { m_strExportFolder = folder; }
@@ -103,17 +114,30 @@ public:
     bool FolderSizesRunningForTests() const { return m_sizer.IsRunningForTests(); }
 
 protected:
-    // What the last deletion did ("已删除 2 项，释放 …"); empty when its window
-    // had nothing to say.
+    // What the last deletion did ("已删除 2 项，释放 …"), or the last move into
+    // the quarantine, or the upkeep; empty when there is nothing to say. The
+    // line under the list shows it after m_strLastRunWord.
     std::string m_strLastDeletion;
+    std::string m_strLastRunWord = "上次删除：";
     // Set when a request to end the program came during the last deletion:
     // the quit message is posted again and nothing is reloaded.
     bool m_bEnding = false;
 
 private:
     void OnRemove();
-    // "BtnRemove" works only while the rows come from the last load.
+    // "BtnRemove" and "BtnQuarantine" work only while the rows come from the
+    // last load; neither they nor "BtnQuarantineList" while the upkeep runs
+    // in the quarantines.
     void UpdateRemoveEnabled();
+    // While a run is being set up: UpdateRemoveEnabled ends it.
+    void DisableActions();
+    // The quarantine (TrevandWndQuarantine.cpp).
+    void OnQuarantine();
+    void OnQuarantineList();
+    // Once, after the first load that found the disks.
+    void StartQuarantineUpkeep();
+    // The letters of the loaded server disks.
+    std::vector<char> ServerDrives() const;
     // Makes the drive selector offer the loaded server disks; when its
     // entries change, the drive kept (or the first) is selected, which lists
     // it. True when the entries changed.
@@ -146,6 +170,8 @@ private:
     Vellum::CLabelUI* m_pCountLabel = nullptr;
     Vellum::CLabelUI* m_pTotalLabel = nullptr;
     Vellum::CButtonUI* m_pBtnRemove = nullptr;
+    Vellum::CButtonUI* m_pBtnQuarantine = nullptr;
+    Vellum::CButtonUI* m_pBtnQuarantineList = nullptr;
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
@@ -158,6 +184,8 @@ private:
     CCandidateSizer m_sizer;
     // Counts the sizer's runs; a batch of an earlier run is dropped.
     unsigned m_nSizerRun = 0;
+    CQuarantineUpkeep m_upkeep;
+    bool m_bUpkeepStarted = false;
 
     VELLUM_DECLARE_NOTIFY_MAP()
 };

@@ -14,8 +14,7 @@ std::string ReadIniString(const std::string& path, const char* section, const ch
     return std::string(buffer.data(), length);
 }
 
-bool WriteIniString(const std::string& path, const char* section, const char* key, const char* value,
-                    uint32_t* error) {
+bool WriteIniString(const std::string& path, const char* section, const char* key, const char* value, uint32_t* error) {
     if (WritePrivateProfileStringA(section, key, value, path.c_str())) return true;
     *error = GetLastError();
     return false;

@@ -41,6 +41,18 @@ TEST(DeletionSummaryText, SaysWhatWentWhatStayedAndTheSpace) {
     for (const auto& c : cases) EXPECT_EQ(c.text, DeletionSummaryText(c.tally));
 }
 
+TEST(QuarantineSummaryText, SaysWhatMovedThatItsSpaceIsStillHeldAndWhatStayed) {
+    const struct {
+        DeletionTally tally;
+        const char* text;
+    } cases[] = {
+        {{2, 0, 0, 1288490189ULL, false}, "已隔离 2 项，共 1.2 GB（彻底删除后才释放空间）"},
+        {{2, 1, 0, 1288490189ULL, false}, "已隔离 2 项，共 1.2 GB（彻底删除后才释放空间）；1 项无法隔离，详见日志"},
+        {{1, 1, 2, 512, true}, "已取消：已隔离 1 项，共 512 B（彻底删除后才释放空间）；3 项未隔离"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.text, QuarantineSummaryText(c.tally));
+}
+
 // The texts the window showed before it had a summary stay as they were.
 void ExpectFinishedTexts() {
     EXPECT_EQ("删除完成！", Deletion::Text("DelDirWndFinal"));

@@ -63,6 +63,8 @@ CafeDescription MasterCafe() {
           {CafeEntry::kFolder, "GAMES\\誠"},
           {CafeEntry::kFolder, "GAMES\\衆"},
           {CafeEntry::kFolder, "GAMES\\Moved"},
+          // Only the folder at a disk's root is the quarantine.
+          {CafeEntry::kFolder, "GAMES\\TrevandQuarantine"},
           {CafeEntry::kLink, "GAMES\\Linked", "F:\\Down"},
           {CafeEntry::kFile, "Docs"},  // a file whose path is an ancestor key
           {CafeEntry::kFile, "PreDown\\junk.tmp"},
@@ -80,6 +82,8 @@ CafeDescription MasterCafe() {
           {CafeEntry::kFolder, "1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11"}}},
         {'F',
          {{CafeEntry::kFile, "Games\\Moved\\m.exe"},
+          // The quarantine, made visible and named in other case: never offered.
+          {CafeEntry::kFile, "trevandQUARANTINE\\20261211-093000\\Games\\Gone\\g.exe"},
           {CafeEntry::kFolder, "Down\\Pkg1"},
           {CafeEntry::kFolder, "Down\\Stale"},
           {CafeEntry::kFolder, "Other"},
@@ -105,6 +109,7 @@ const std::vector<Candidate> kMasterCandidates = {
     {"E:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\orphan10.txt", false},
     {"E:\\GAMES\\Diablo", true},
     {"E:\\GAMES\\Old", true},
+    {"E:\\GAMES\\TrevandQuarantine", true},
     {"E:\\GAMES\\readme.txt", false},
     {"E:\\GAMES\\\x81\x61", true},
     {"E:\\GAMES\\单机游戏\\旧游戏", true},

@@ -2,6 +2,7 @@
 // here. Windows only: it lists the disks.
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 
+#include "ToolKit/Trevand/Trevand/DB/QuarantineFolderName.h"
 #include "comm/log/LogWriter.h"
 
 namespace {
@@ -19,6 +20,12 @@ bool IsUntouchable(const std::string& path, uint32_t attributes) {
         return true;
     }
     return (attributes & (platform::kAttributeHidden | platform::kAttributeReparsePoint)) != 0;
+}
+
+// The quarantine folder at a disk's root ("E:\TrevandQuarantine"), whatever
+// its attributes: an operator may have made it visible to look inside.
+bool IsQuarantineFolder(const std::string& path, const platform::FolderEntry& entry) {
+    return path.size() == 3 + entry.strName.size() && quarantine::IsQuarantineFolderName(entry.strName);
 }
 
 // On a download-only disk only entries whose path continues, right after the
@@ -74,7 +81,8 @@ bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSe
 
 void CTrevandDB::ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
                            const IdcClassSet* pClassFilter) {
-    if (IsUntouchable(path, entry.dwAttributes) || platform::IsDotEntry(entry.strName)) {
+    if (IsUntouchable(path, entry.dwAttributes) || platform::IsDotEntry(entry.strName) ||
+        IsQuarantineFolder(path, entry)) {
         return;
     }
     if (pClassFilter != nullptr && !PassesClassFilter(path, *pClassFilter)) {

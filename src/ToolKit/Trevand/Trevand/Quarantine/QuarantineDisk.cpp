@@ -33,15 +33,16 @@ const char kRestoreFailed[] = "Trevand  未能还原%s（错误码%lu）";
 const char kPlaceTaken[] = "Trevand  未还原%s（原位置已被占用）";
 const char kOpenFailed[] = "Trevand  未能打开隔离区%s（错误码%lu）";
 const char kNotHidden[] = "Trevand  未能隐藏隔离区%s（错误码%lu）";
+const char kInconsistent[] = "Trevand  隔离区记录有误，已略过%s";
 
 // Codes of failures that are not the system's, with the values Windows and
 // SQLite give them.
-const uint32_t kErrorFileNotFound = 2;    // ERROR_FILE_NOT_FOUND
-const uint32_t kErrorInvalidDrive = 15;   // ERROR_INVALID_DRIVE
-const uint32_t kErrorBadPathname = 161;   // ERROR_BAD_PATHNAME
-const uint32_t kErrorNotReady = 21;       // ERROR_NOT_READY: no database open
-const uint32_t kErrorNotFound = 1168;     // ERROR_NOT_FOUND
-const uint32_t kSqliteCantOpen = 14;      // SQLITE_CANTOPEN: CDBConnect::Open gives no code of its own
+const uint32_t kErrorFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
+const uint32_t kErrorInvalidDrive = 15;  // ERROR_INVALID_DRIVE
+const uint32_t kErrorBadPathname = 161;  // ERROR_BAD_PATHNAME
+const uint32_t kErrorNotReady = 21;      // ERROR_NOT_READY: no database open
+const uint32_t kErrorNotFound = 1168;    // ERROR_NOT_FOUND
+const uint32_t kSqliteCantOpen = 14;     // SQLITE_CANTOPEN: CDBConnect::Open gives no code of its own
 
 std::atomic<CQuarantineDisk::CrashStep> g_crashStep{CQuarantineDisk::CrashStep::kNone};
 
@@ -67,6 +68,7 @@ bool CQuarantineDisk::Exists() const { return platform::IsExistingFolder(m_strFo
 bool CQuarantineDisk::IsOpen() const { return m_db != nullptr; }
 
 void CQuarantineDisk::Close() {
+    m_table.reset();
     if (m_db) m_db->Close();
     m_db.reset();
 }
@@ -131,14 +133,15 @@ bool CQuarantineDisk::OpenDatabase(bool create, uint32_t* error) {
     // connection's default leaves flushing to the system, and a power cut
     // could then keep the rename and lose the record.
     int32_t ret = 0;
-    CQuarantineTable table(*db);
-    if (!db->ExecCmd("PRAGMA synchronous = FULL", ret) || !table.Create(error)) {
+    std::unique_ptr<CQuarantineTable> table(new CQuarantineTable(*db, m_drive));
+    if (!db->ExecCmd("PRAGMA synchronous = FULL", ret) || !table->Create(error)) {
         if (*error == 0) *error = static_cast<uint32_t>(ret);
         LOG_WRITE(LOG_ERROR, kOpenFailed, database.c_str(), Code(*error));
         db->Close();
         return false;
     }
     m_db = std::move(db);
+    m_table = std::move(table);
     return true;
 }
 
@@ -146,11 +149,25 @@ std::vector<TQuarantineRecord> CQuarantineDisk::Records() {
     std::vector<TQuarantineRecord> held;
     std::vector<TStoredRecord> rows;
     uint32_t error = 0;
-    if (!IsOpen() || !CQuarantineTable(*m_db).ReadAll(&rows, &error)) return held;
+    if (!IsOpen() || !m_table->ReadAll(&rows, &error)) return held;
     for (const TStoredRecord& row : rows) {
-        if (row.state == RecordState::kHeld) held.push_back(row.record);
+        if (row.state != RecordState::kHeld) continue;
+        if (quarantine::IsConsistent(row.record)) held.push_back(row.record);
+        else LOG_WRITE(LOG_ERROR, kInconsistent, row.record.strStoredPath.c_str());
     }
     return held;
+}
+
+bool CQuarantineDisk::FindHeld(int64_t id, TQuarantineRecord* held, uint32_t* error) {
+    TStoredRecord row;
+    if (!IsOpen()) *error = kErrorNotReady;
+    else if (!m_table->Find(id, &row, error)) return false;
+    // Not held: being purged, say.
+    else if (row.state != RecordState::kHeld) *error = kErrorNotFound;
+    else if (!quarantine::IsConsistent(row.record)) *error = kErrorBadPathname;
+    if (*error != 0) return false;
+    *held = row.record;
+    return true;
 }
 
 bool CQuarantineDisk::MoveIn(const std::string& original, bool bDir, uint64_t size, const std::string& batch,
@@ -168,7 +185,7 @@ bool CQuarantineDisk::MoveIn(const std::string& original, bool bDir, uint64_t si
     // each other: an entry of another disk is refused here, never moved.
     else if (quarantine::DriveOfPath(original) != m_drive) *error = platform::kErrorNotSameDevice;
     else if (held.strStoredPath.empty()) *error = kErrorBadPathname;
-    if (*error != 0 || !CQuarantineTable(*m_db).Insert(held, RecordState::kMoving, &held.nId, error)) {
+    if (*error != 0 || !m_table->Insert(held, RecordState::kMoving, &held.nId, error)) {
         LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));
         return false;
     }
@@ -190,20 +207,22 @@ bool CQuarantineDisk::RenameOrTakeBack(const std::string& from, const std::strin
         return true;
     quarantine::RemoveCreatedFolders(created);
     uint32_t ignored = 0;
-    CQuarantineTable(*m_db).Remove(id, &ignored);
+    m_table->Remove(id, &ignored);
     return false;
 }
 
 bool CQuarantineDisk::Settle(const TQuarantineRecord& held, uint32_t* error) {
-    CQuarantineTable table(*m_db);
-    if (table.SetState(held.nId, RecordState::kMoving, RecordState::kHeld, error)) return true;
+    if (m_table->SetState(held.nId, RecordState::kMoving, RecordState::kHeld, error)) return true;
     // The record cannot say the entry is held: put the entry back so the
     // call's answer is the truth. Should that fail too, the entry did move
     // and its "moving" record is settled as held by the next Reconcile.
     uint32_t ignored = 0;
-    if (!platform::MoveEntry(held.strStoredPath, held.strOriginalPath, &ignored)) return true;
+    if (!platform::MoveEntry(held.strStoredPath, held.strOriginalPath, &ignored)) {
+        *error = 0;
+        return true;
+    }
     quarantine::RemoveEmptyParents(m_strFolder, held.strStoredPath);
-    table.Remove(held.nId, &ignored);
+    m_table->Remove(held.nId, &ignored);
     LOG_WRITE(LOG_ERROR, kMoveFailed, held.strOriginalPath.c_str(), Code(*error));
     return false;
 }
@@ -212,17 +231,13 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::Restore(const TQuarantineRecord&
     *error = 0;
     // The database's own copy decides what moves where, whatever the
     // caller's copy says.
-    TStoredRecord row;
-    if (!IsOpen()) *error = kErrorNotReady;
-    else if (CQuarantineTable(*m_db).Find(record.nId, &row, error) && row.state != RecordState::kHeld)
-        *error = kErrorNotFound;  // not held: being purged, say
-    if (*error != 0) {
+    TQuarantineRecord held;
+    if (!FindHeld(record.nId, &held, error)) {
         LOG_WRITE(LOG_ERROR, kRestoreFailed, record.strOriginalPath.c_str(), Code(*error));
         return RestoreResult::kFailed;
     }
-    const TQuarantineRecord& held = row.record;
     if (platform::EntryExists(held.strOriginalPath)) return PlaceTaken(held);
-    if (!CQuarantineTable(*m_db).SetState(held.nId, RecordState::kHeld, RecordState::kRestoring, error)) {
+    if (!m_table->SetState(held.nId, RecordState::kHeld, RecordState::kRestoring, error)) {
         LOG_WRITE(LOG_ERROR, kRestoreFailed, held.strOriginalPath.c_str(), Code(*error));
         return RestoreResult::kFailed;
     }
@@ -232,7 +247,7 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::Restore(const TQuarantineRecord&
         !platform::MoveEntry(held.strStoredPath, held.strOriginalPath, error)) {
         quarantine::RemoveCreatedFolders(created);
         uint32_t ignored = 0;
-        CQuarantineTable(*m_db).SetState(held.nId, RecordState::kRestoring, RecordState::kHeld, &ignored);
+        m_table->SetState(held.nId, RecordState::kRestoring, RecordState::kHeld, &ignored);
         // Something took the place (or a file sits where a folder above it
         // belongs) since it was looked at.
         if (IsPlaceTakenCode(*error)) return PlaceTaken(held);
@@ -242,7 +257,7 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::Restore(const TQuarantineRecord&
     if (CrashesAfter(CrashStep::kAfterRename)) return RestoreResult::kFailed;
     // Should this fail, Reconcile finds the entry back and drops the record.
     uint32_t ignored = 0;
-    CQuarantineTable(*m_db).Remove(held.nId, &ignored);
+    m_table->Remove(held.nId, &ignored);
     LOG_WRITE(LOG_INFO, kRestored, held.strOriginalPath.c_str());
     quarantine::RemoveEmptyParents(m_strFolder, held.strStoredPath);
     return RestoreResult::kRestored;
@@ -255,18 +270,19 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::PlaceTaken(const TQuarantineReco
 
 bool CQuarantineDisk::BeginPurge(int64_t id) {
     uint32_t error = 0;
-    return IsOpen() && CQuarantineTable(*m_db).SetState(id, RecordState::kHeld, RecordState::kPurging, &error);
+    TQuarantineRecord held;
+    return FindHeld(id, &held, &error) && m_table->SetState(id, RecordState::kHeld, RecordState::kPurging, &error);
 }
 
 void CQuarantineDisk::EndPurge(int64_t id) {
     TStoredRecord row;
     uint32_t error = 0;
-    if (!IsOpen() || !CQuarantineTable(*m_db).Find(id, &row, &error) || row.state != RecordState::kPurging) return;
+    if (!IsOpen() || !m_table->Find(id, &row, &error) || row.state != RecordState::kPurging) return;
     const std::string& stored = row.record.strStoredPath;
     // What the deletion left (a link, the folders holding one, an entry the
     // system refused) is held again, to be purged another time.
-    if (platform::EntryExists(stored)) CQuarantineTable(*m_db).SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
-    else CQuarantineTable(*m_db).Remove(id, &error);
+    if (platform::EntryExists(stored)) m_table->SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
+    else m_table->Remove(id, &error);
     quarantine::RemoveEmptyParents(m_strFolder, stored);
 }
 

@@ -38,6 +38,9 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineRecord.h"
 
 class CDBConnect;
+namespace quarantine {
+class CQuarantineTable;
+}
 
 class CQuarantineDisk {
 public:
@@ -88,9 +91,9 @@ public:
                 TQuarantineRecord* record, uint32_t* error);
 
     enum class RestoreResult {
-        kRestored,   // back in its original place; the record is gone
-        kPlaceTaken, // something is at the original path: nothing moved, still held
-        kFailed,     // the rename failed (*error): still held
+        kRestored,    // back in its original place; the record is gone
+        kPlaceTaken,  // something is at the original path: nothing moved, still held
+        kFailed,      // the rename failed (*error): still held
     };
     // Renames a held entry back, re-creating missing parent folders of the
     // original path. Never overwrites anything: a file where one of those
@@ -136,10 +139,15 @@ private:
     // when that cannot be written.
     bool Settle(const TQuarantineRecord& held, uint32_t* error);
     RestoreResult PlaceTaken(const TQuarantineRecord& held);
+    // Record `id` into *held when it is held and its paths are the ones
+    // MoveIn gives; else false with ERROR_NOT_READY (no database),
+    // ERROR_NOT_FOUND (not held, or not there) or ERROR_BAD_PATHNAME.
+    bool FindHeld(int64_t id, TQuarantineRecord* held, uint32_t* error);
     // "E:\TrevandQuarantine\Quarantine.db".
     std::string DatabasePath() const;
 
     char m_drive;
     std::string m_strFolder;
     std::unique_ptr<CDBConnect> m_db;
+    std::unique_ptr<quarantine::CQuarantineTable> m_table;  // on m_db, while it is open
 };

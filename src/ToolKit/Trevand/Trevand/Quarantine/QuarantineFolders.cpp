@@ -22,7 +22,8 @@ bool RemoveIfEmpty(const std::string& path) {
 
 // Whether `path` lies strictly below `folder`.
 bool IsBelow(const std::string& path, const std::string& folder) {
-    return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\';
+    return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 &&
+           path[folder.size()] == '\\';
 }
 
 // The entries of `folder` (no "." or ".."); false when it cannot be listed.

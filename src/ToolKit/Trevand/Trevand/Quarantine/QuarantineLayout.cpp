@@ -8,7 +8,6 @@
 
 namespace quarantine {
 
-const char kFolderName[] = "TrevandQuarantine";
 const char kDatabaseName[] = "Quarantine.db";
 
 namespace {
@@ -47,17 +46,6 @@ std::string FolderOfDrive(char drive) {
 char DriveOfPath(const std::string& path) {
     if (path.size() < 2 || !IsAsciiLetter(path[0]) || path[1] != ':') return 0;
     return platform::ToUpperAscii(path[0]);
-}
-
-bool IsQuarantineFolderName(const std::string& name) {
-    const std::string folder = kFolderName;
-    if (name.size() != folder.size()) return false;
-    // The folder's name is ASCII, so a byte of a double-byte character (a
-    // lead byte is never ASCII) can never match where it stands.
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (platform::ToUpperAscii(name[i]) != platform::ToUpperAscii(folder[i])) return false;
-    }
-    return true;
 }
 
 std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute, unsigned second) {

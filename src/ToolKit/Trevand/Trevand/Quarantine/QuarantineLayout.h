@@ -11,10 +11,11 @@
 #include <cstdint>
 #include <string>
 
+#include "ToolKit/Trevand/Trevand/DB/QuarantineFolderName.h"
+
 namespace quarantine {
 
-// The folder's name at the root of a disk, and the record database's name in it.
-extern const char kFolderName[];    // "TrevandQuarantine"
+// The record database's name in the folder (kFolderName).
 extern const char kDatabaseName[];  // "Quarantine.db"
 
 // "E:\TrevandQuarantine" for drive 'E' (or 'e'); "" when `drive` is no ASCII
@@ -24,11 +25,6 @@ std::string FolderOfDrive(char drive);
 // The drive letter of a full path ("E:\Games" gives 'E', upper-cased); 0 when
 // the path does not start with a letter and a colon.
 char DriveOfPath(const std::string& path);
-
-// Whether `name` (one entry name, as a listing gives it) is the quarantine
-// folder's, compared as the file system does (ASCII letters without regard
-// to case).
-bool IsQuarantineFolderName(const std::string& name);
 
 // The batch name for a move started at local time `time`: "YYYYMMDD-HHMMSS".
 std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute, unsigned second);

@@ -6,13 +6,11 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineFolders.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineTable.h"
-#include "comm/DBTools/Sqlite/DBConnect.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/CaseFold936.h"
 #include "comm/platform/EntryDeletion.h"
 #include "comm/platform/File.h"
 
-using quarantine::CQuarantineTable;
 using quarantine::RecordState;
 using quarantine::TStoredRecord;
 
@@ -52,17 +50,18 @@ int CQuarantineDisk::Reconcile() {
     if (!IsOpen()) return 0;
     std::vector<TStoredRecord> rows;
     uint32_t error = 0;
-    CQuarantineTable table(*m_db);
-    if (!table.ReadAll(&rows, &error)) {
+    if (!m_table->ReadAll(&rows, &error)) {
         LOG_WRITE(LOG_ERROR, kUnreadable, m_strFolder.c_str(), static_cast<unsigned long>(error));
         return 0;
     }
     int settled = 0;
     for (const TStoredRecord& row : rows) {
-        if (row.state == RecordState::kHeld) continue;
+        // Records that lead nowhere of ours are not acted on (Records
+        // leaves them out too).
+        if (row.state == RecordState::kHeld || !quarantine::IsConsistent(row.record)) continue;
         const Settlement settlement = SettlementOf(row);
-        const bool written = settlement.keep ? table.SetState(row.record.nId, row.state, RecordState::kHeld, &error)
-                                             : table.Remove(row.record.nId, &error);
+        const bool written = settlement.keep ? m_table->SetState(row.record.nId, row.state, RecordState::kHeld, &error)
+                                             : m_table->Remove(row.record.nId, &error);
         if (!written) continue;
         ++settled;
         LOG_WRITE(LOG_WARNING, settlement.logLine, row.record.strOriginalPath.c_str());
@@ -76,7 +75,7 @@ void CQuarantineDisk::RemoveEmptyFolders() {
     uint32_t error = 0;
     // Without the records nobody can tell an empty folder that was
     // quarantined from one left behind: nothing is removed.
-    if (!IsOpen() || !CQuarantineTable(*m_db).ReadAll(&rows, &error)) return;
+    if (!IsOpen() || !m_table->ReadAll(&rows, &error)) return;
     std::set<std::string> keep;
     for (const TStoredRecord& row : rows) keep.insert(platform::FoldCase936(row.record.strStoredPath));
     quarantine::RemoveEmptyFoldersBelow(m_strFolder, keep);

@@ -1,12 +1,14 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineTable.h"
 
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "comm/DBTools/Sqlite/DBConnect.h"
 
 namespace quarantine {
 namespace {
 
-const uint32_t kErrorNotFound = 1168;  // ERROR_NOT_FOUND
-const int32_t kSqliteError = 1;        // SQLITE_ERROR, when SQLite gives no code of its own
+const uint32_t kErrorNotFound = 1168;    // ERROR_NOT_FOUND
+const uint32_t kErrorBadPathname = 161;  // ERROR_BAD_PATHNAME
+const int32_t kSqliteError = 1;          // SQLITE_ERROR, when SQLite gives no code of its own
 
 // AUTOINCREMENT: an id is never given twice, so a list that still shows a
 // restored or purged record can never act on a later one by mistake.
@@ -56,7 +58,14 @@ std::string Quoted(const std::string& text) {
 
 std::string WhereId(int64_t id) { return " WHERE id = " + std::to_string(id); }
 
-TStoredRecord RowOf(CDBRecordSet& rs) {
+// "E:\Games\Old" as it is kept: "\Games\Old"; false for a path without a drive.
+bool WithoutDrive(const std::string& path, std::string* kept) {
+    if (DriveOfPath(path) == 0) return false;
+    *kept = path.substr(2);
+    return true;
+}
+
+TStoredRecord RowOf(CDBRecordSet& rs, char drive) {
     TStoredRecord row;
     TQuarantineRecord& record = row.record;
     int64_t size = 0;
@@ -71,6 +80,9 @@ TStoredRecord RowOf(CDBRecordSet& rs) {
     rs.GetFieldValue("size", size);
     rs.GetFieldValue("quarantined", record.nQuarantined);
     rs.GetFieldValue("state", state, false);
+    const std::string letter = std::string(1, drive) + ":";
+    record.strOriginalPath.insert(0, letter);
+    record.strStoredPath.insert(0, letter);
     record.bDir = kind == "folder";
     record.nSize = static_cast<uint64_t>(size);
     row.state = StateOfName(state);
@@ -79,12 +91,22 @@ TStoredRecord RowOf(CDBRecordSet& rs) {
 
 }  // namespace
 
+bool IsConsistent(const TQuarantineRecord& record) {
+    return !record.strStoredPath.empty() && StoredPath(record.strOriginalPath, record.strBatch) == record.strStoredPath;
+}
+
 bool CQuarantineTable::Create(uint32_t* error) { return Exec(kCreateTable, error); }
 
 bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error) {
+    std::string original;
+    std::string stored;
+    if (!WithoutDrive(record.strOriginalPath, &original) || !WithoutDrive(record.strStoredPath, &stored)) {
+        *error = kErrorBadPathname;
+        return false;
+    }
     const std::string sql =
         "INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) VALUES (" +
-        Quoted(record.strBatch) + ", " + Quoted(record.strOriginalPath) + ", " + Quoted(record.strStoredPath) + ", " +
+        Quoted(record.strBatch) + ", " + Quoted(original) + ", " + Quoted(stored) + ", " +
         Quoted(record.bDir ? "folder" : "file") + ", " + std::to_string(static_cast<int64_t>(record.nSize)) + ", " +
         std::to_string(record.nQuarantined) + ", " + Quoted(StateName(state)) + ")";
     if (!Exec(sql, error)) return false;
@@ -148,7 +170,7 @@ bool CQuarantineTable::Read(const std::string& sql, std::vector<TStoredRecord>* 
         *error = static_cast<uint32_t>(ret != 0 ? ret : kSqliteError);
         return false;
     }
-    for (; !rs->IsEOF(); rs->MoveNext()) records->push_back(RowOf(*rs));
+    for (; !rs->IsEOF(); rs->MoveNext()) records->push_back(RowOf(*rs, m_drive));
     // A step that failed part way ends the loop as the last row would; only
     // the finalize tells them apart.
     if (!m_db.CloseRS(rs)) {

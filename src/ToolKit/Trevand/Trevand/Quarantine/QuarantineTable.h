@@ -25,18 +25,32 @@ struct TStoredRecord {
     RecordState state = RecordState::kHeld;
 };
 
+// Whether `record` (read back) describes an entry of a quarantine: its
+// stored path is where a move puts its original (StoredPath). A database
+// damaged or written by hand then never leads a restore, a purge or a
+// tidying anywhere else.
+bool IsConsistent(const TQuarantineRecord& record);
+
+// Paths are kept without their drive letter and read back with the letter
+// of the disk the database is on: a disk that gets another letter, or a copy
+// of a disk, finds its own entries rather than those of the disk that once
+// had its letter.
+//
 // Every call returns false on failure with SQLite's code (or
 // ERROR_NOT_FOUND for a record that is not there as asked) in *error and a
 // log line from the database layer. `db` must stay open while in use.
 class CQuarantineTable {
 public:
-    explicit CQuarantineTable(CDBConnect& db) : m_db(db) {}
+    // `drive`: the letter of the disk the database is on ('E').
+    CQuarantineTable(CDBConnect& db, char drive) : m_db(db), m_drive(drive) {}
 
     // Makes the table when it is missing; refuses a file that is no
     // database of ours.
     bool Create(uint32_t* error);
 
-    // Adds `record` in `state`; its id (record.nId is ignored) in *id.
+    // Adds `record` in `state`; its id (record.nId is ignored) in *id. Both
+    // its paths must start with a drive letter and a colon
+    // (ERROR_BAD_PATHNAME otherwise).
     bool Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error);
 
     // Moves record `id` from state `from` to `to`; ERROR_NOT_FOUND when it
@@ -59,6 +73,7 @@ private:
     bool Read(const std::string& sql, std::vector<TStoredRecord>* records, uint32_t* error);
 
     CDBConnect& m_db;
+    char m_drive;
 };
 
 }  // namespace quarantine

@@ -75,7 +75,8 @@ TEST_F(OperatorView, ScreenshotOfSizesTimesAndASortedColumn) {
     ::GetClientRect(Main()->GetHWND(), &client);
     int right = client.left;
     for (const char* name :
-         {"TrevandComBox", "ClearCountLabel", "SizeTotalLabel", "ChkSelectAll", "BtnFlush", "BtnExport", "BtnRemove"}) {
+         {"TrevandComBox", "ClearCountLabel", "SizeTotalLabel", "ChkSelectAll", "BtnFlush", "BtnExport",
+          "BtnQuarantineList", "BtnQuarantine", "BtnRemove"}) {
         SCOPED_TRACE(name);
         Vellum::CControlUI* control = MainControl(name);
         ASSERT_NE(nullptr, control);

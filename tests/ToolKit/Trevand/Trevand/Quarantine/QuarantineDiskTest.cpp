@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "QuarantineFixture.h"
+#include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/platform/EntryMove.h"
 #include "support/WineHost.h"
 
@@ -29,9 +30,8 @@ TEST_F(Quarantine, TreesAndFilesMoveInAndBackByteForByteWithOneLineEach) {
     ASSERT_TRUE(disk->MoveIn("E:\\Games\\Old", true, 70123, kBatch, kNow, &records[0], &error)) << error;
     ASSERT_TRUE(disk->MoveIn("E:\\Games\\誠", false, 15, kBatch, kNow + 1, &records[1], &error)) << error;
     ASSERT_TRUE(disk->MoveIn("E:\\r1.txt", false, 2, kBatch, kNow + 2, &records[2], &error)) << error;
-    const std::vector<Move> moves = {{"E:\\Games\\Old", kIn + "Games\\Old"},
-                                     {"E:\\Games\\誠", kIn + "Games\\誠"},
-                                     {"E:\\r1.txt", kIn + "r1.txt"}};
+    const std::vector<Move> moves = {
+        {"E:\\Games\\Old", kIn + "Games\\Old"}, {"E:\\Games\\誠", kIn + "Games\\誠"}, {"E:\\r1.txt", kIn + "r1.txt"}};
     EXPECT_EQ("", DifferenceAfterMoves(before, Listing(), moves));
 
     const std::vector<TQuarantineRecord> held = disk->Records();
@@ -68,10 +68,15 @@ TEST_F(Quarantine, TreesAndFilesMoveInAndBackByteForByteWithOneLineEach) {
 }
 
 TEST_F(Quarantine, RestoreOntoATakenPlaceMovesNothingAndKeepsTheRecord) {
+    const DiskListing initial = Listing();
     std::unique_ptr<CQuarantineDisk> disk = OpenE();
     const TQuarantineRecord file = MoveIn(*disk, "E:\\r1.txt");
     const TQuarantineRecord tree = MoveIn(*disk, "E:\\Games\\Old");
     const TQuarantineRecord deep = MoveIn(*disk, "E:\\Deep\\Er\\x.txt");
+    EXPECT_EQ("", DifferenceAfterMoves(initial, Listing(),
+                                       {{"E:\\r1.txt", kIn + "r1.txt"},
+                                        {"E:\\Games\\Old", kIn + "Games\\Old"},
+                                        {"E:\\Deep\\Er\\x.txt", kIn + "Deep\\Er\\x.txt"}}));
     // New entries took the places: a file of another content, a folder in
     // another letter case, and a file where a folder above the entry was.
     testsupport::WriteFileBytes("E:\\r1.txt", "a newer r1");
@@ -133,8 +138,10 @@ TEST_F(Quarantine, AFolderHoldingLinksMovesWithThemAndALinkItselfIsLeftWhereWine
     // would remove the folders outside).
     ASSERT_TRUE(::CreateDirectoryA((kIn + "Leftover").c_str(), nullptr));
     const std::string batch = testsupport::UnixPathOf(kIn);
-    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("empty")), batch + "/stray1"}));
-    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("folder")), batch + "/stray2"}));
+    ASSERT_TRUE(
+        testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("empty")), batch + "/stray1"}));
+    ASSERT_TRUE(
+        testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("folder")), batch + "/stray2"}));
     DiskListing expected = moved;
     for (const char* stray : {"stray1", "stray2"}) expected[kIn + stray] = Listing().at(kIn + stray);
     disk->RemoveEmptyFolders();
@@ -146,11 +153,11 @@ TEST_F(Quarantine, AFolderHoldingLinksMovesWithThemAndALinkItselfIsLeftWhereWine
     EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(linked, &error)) << error;
     disk->RemoveEmptyFolders();
     EXPECT_EQ("", ListingDifference(before, Listing()));
-    EXPECT_EQ((std::vector<std::string>{"[Info]|Trevand  隔离E:\\Linked -> " + kIn + "Linked",
-                                        "[Error]|Trevand  未能隔离E:\\ToFolder（错误码681）",
-                                        "[Error]|Trevand  未能隔离E:\\ToFile（错误码681）",
-                                        "[Info]|Trevand  还原E:\\Linked"}),
-              QuarantineLines());
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "[Info]|Trevand  隔离E:\\Linked -> " + kIn + "Linked", "[Error]|Trevand  未能隔离E:\\ToFolder（错误码681）",
+            "[Error]|Trevand  未能隔离E:\\ToFile（错误码681）", "[Info]|Trevand  还原E:\\Linked"}),
+        QuarantineLines());
 }
 
 TEST_F(Quarantine, AnEntryWithoutAPlaceOnThisDiskIsRefusedAndNothingMoves) {
@@ -238,7 +245,42 @@ TEST_F(Quarantine, OpeningFailsWithACodeWhenTheFolderOrItsDatabaseCannotBeMade) 
     EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), error);
 }
 
+TEST_F(Quarantine, ARecordThatLeadsOutsideTheQuarantineIsNeverActedOn) {
+    {
+        std::unique_ptr<CQuarantineDisk> disk = OpenE();
+        MoveIn(*disk, "E:\\r1.txt");
+    }
+    // Written by hand, or damaged: a held record whose stored path is a live
+    // entry of the disk, and one half-way through a move.
+    CSqliteConnect db;
+    ASSERT_TRUE(db.Open("E:\\TrevandQuarantine\\Quarantine.db", false));
+    int32_t ret = 0;
+    ASSERT_TRUE(
+        db.ExecCmd("INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) "
+                   "VALUES ('20261211-093000', '\\Games\\WoW', '\\Games\\WoW', 'folder', 0, 1, 'held'), "
+                   "('20261211-093000', '\\r2.txt', '\\Games\\..\\r2.txt', 'file', 0, 1, 'moving')",
+                   ret));
+    db.Close();
+    const DiskListing before = Listing();
+
+    std::unique_ptr<CQuarantineDisk> disk = OpenE(false);
+    EXPECT_EQ(0, disk->Reconcile());
+    const std::vector<TQuarantineRecord> held = disk->Records();
+    ASSERT_EQ(1u, held.size());
+    EXPECT_EQ("E:\\r1.txt", held[0].strOriginalPath);
+    const int64_t forged = held[0].nId + 1;
+    EXPECT_FALSE(disk->BeginPurge(forged));
+    TQuarantineRecord record;
+    record.nId = forged;
+    uint32_t error = 0;
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kFailed, disk->Restore(record, &error));
+    EXPECT_EQ(161u, error);
+    disk->RemoveEmptyFolders();
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+}
+
 TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
+    const DiskListing before = Listing();
     std::unique_ptr<CQuarantineDisk> disk = OpenE();
     const TQuarantineRecord gone = MoveIn(*disk, "E:\\r1.txt");
     const TQuarantineRecord kept = MoveIn(*disk, "E:\\Deep");
@@ -273,6 +315,8 @@ TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
     EXPECT_FALSE(testsupport::FileExists(std::string("E:\\TrevandQuarantine\\") + kBatch));
     disk->RemoveEmptyFolders();
     EXPECT_FALSE(disk->Exists());
+    // The two purged entries are gone, and nothing else.
+    EXPECT_EQ("", ListingDifference(testsupport::Without(before, {"E:\\r1.txt", "E:\\Deep"}), Listing()));
 }
 
 TEST_F(Quarantine, TidyingKeepsAnEmptyFolderThatIsQuarantinedAndRemovesTheRest) {

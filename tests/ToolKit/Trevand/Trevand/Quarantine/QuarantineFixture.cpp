@@ -18,11 +18,7 @@ namespace {
 const char kDatabase[] = "E:\\TrevandQuarantine\\Quarantine.db";
 
 testsupport::CafeDescription Disks(const std::string& outside) {
-    testsupport::CafeDescription desc;
-    desc.services.clear();
-    desc.iniText.clear();
-    desc.halvorDb = desc.pkgdownDb = desc.pelloryDb = false;
-    desc.drives = {
+    testsupport::CafeDescription desc = testsupport::DisksOnly({
         {'E',
          {{CafeEntry::kFile, "Games\\WoW\\wow.exe"},
           {CafeEntry::kReadOnlyFile, "Games\\Old\\ro.txt"},
@@ -42,9 +38,10 @@ testsupport::CafeDescription Disks(const std::string& outside) {
           {CafeEntry::kLink, "ToFolder", outside + "\\folder"},
           {CafeEntry::kLink, "ToFile", outside + "\\file.txt"}}},
         {'F', {{CafeEntry::kFile, "f.txt"}, {CafeEntry::kFolder, "Games\\Stale"}}},
-    };
+    });
     // Loose files, one per case of the tables.
-    for (int i = 1; i <= 12; ++i) desc.drives[0].entries.push_back({CafeEntry::kFile, "r" + std::to_string(i) + ".txt"});
+    for (int i = 1; i <= 12; ++i)
+        desc.drives[0].entries.push_back({CafeEntry::kFile, "r" + std::to_string(i) + ".txt"});
     return desc;
 }
 
@@ -68,7 +65,8 @@ void Quarantine::SetUp() {
     testsupport::WriteFileBytes("E:\\Games\\誠", "a file named 誠");
     // Contents of their own, so that one file passing for another shows.
     testsupport::WriteFileBytes("E:\\Games\\Old\\单机游戏\\pal.exe", std::string(70000, 'p') + "end");
-    for (int i = 1; i <= 12; ++i) testsupport::WriteFileBytes("E:\\r" + std::to_string(i) + ".txt", "r" + std::to_string(i));
+    for (int i = 1; i <= 12; ++i)
+        testsupport::WriteFileBytes("E:\\r" + std::to_string(i) + ".txt", "r" + std::to_string(i));
 }
 
 void Quarantine::TearDown() {

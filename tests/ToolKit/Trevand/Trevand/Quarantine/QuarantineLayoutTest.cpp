@@ -24,11 +24,20 @@ TEST(QuarantineLayout, DriveOfPathIsTheUpperCasedLetterBeforeAColon) {
         const char* path;
         char drive;
     } cases[] = {
-        {"E:\\Games", 'E'}, {"e:\\games", 'E'}, {"E:", 'E'}, {"E:Games", 'E'},
-        {"\\Games", 0},     {"Games", 0},       {"", 0},     {"E", 0},
-        {"1:\\x", 0},       {"::\\x", 0},
+        {"E:\\Games", 'E'},
+        {"e:\\games", 'E'},
+        {"E:", 'E'},
+        {"E:Games", 'E'},
+        {"\\Games", 0},
+        {"Games", 0},
+        {"", 0},
+        {"E", 0},
+        {"1:\\x", 0},
+        {"::\\x", 0},
         // A lead byte is no letter, whatever follows it.
-        {"\xC5" ":\\", 0},
+        {"\xC5"
+         ":\\",
+         0},
     };
     for (const auto& c : cases) EXPECT_EQ(c.drive, quarantine::DriveOfPath(c.path)) << c.path;
 }
@@ -38,8 +47,8 @@ TEST(QuarantineLayout, TheFolderNameMatchesWithoutRegardToTheCaseOfItsLetters) {
         const char* name;
         bool matches;
     } cases[] = {
-        {"TrevandQuarantine", true},  {"trevandquarantine", true}, {"TREVANDQUARANTINE", true},
-        {"TrevandQuarantine1", false}, {"TrevandQuarantin", false}, {"", false},
+        {"TrevandQuarantine", true},   {"trevandquarantine", true},     {"TREVANDQUARANTINE", true},
+        {"TrevandQuarantine1", false}, {"TrevandQuarantin", false},     {"", false},
         {"Trevand Quarantine", false}, {"TrevandQuarantin\xC5", false},
     };
     for (const auto& c : cases) EXPECT_EQ(c.matches, quarantine::IsQuarantineFolderName(c.name)) << c.name;

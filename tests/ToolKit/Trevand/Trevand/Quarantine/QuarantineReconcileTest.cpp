@@ -17,10 +17,10 @@ namespace {
 
 // Where a case leaves its entry once reconciled.
 enum class Outcome {
-    kInPlace,      // back or never gone: no record
-    kHeld,         // held and restorable
-    kHeldTaken,    // held, while something new took its original place
-    kGone,         // purged, or deleted by someone else: no record
+    kInPlace,    // back or never gone: no record
+    kHeld,       // held and restorable
+    kHeldTaken,  // held, while something new took its original place
+    kGone,       // purged, or deleted by someone else: no record
 };
 
 struct Case {

@@ -47,7 +47,7 @@ protected:
     testsupport::LogCapture m_log;
     testsupport::TempDir m_dir;
     CSqliteConnect m_db;
-    CQuarantineTable m_table{m_db};
+    CQuarantineTable m_table{m_db, 'E'};
 };
 
 TEST_F(QuarantineTable, EveryValueComesBackAsItWasWritten) {
@@ -109,6 +109,49 @@ TEST_F(QuarantineTable, IdsAreNeverGivenTwiceAndRecordsListOldestFirst) {
     int64_t id = 0;
     EXPECT_FALSE(m_table.Insert(Record("E:\\B", 400), RecordState::kMoving, &id, &error));
     EXPECT_EQ(2u, All().size());
+}
+
+TEST_F(QuarantineTable, PathsFollowTheLetterOfTheDiskTheDatabaseIsOn) {
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error));
+    Insert(Record("E:\\Games\\Old", 1));
+    // The same disk under another letter, or a copy of it.
+    std::vector<TStoredRecord> rows;
+    ASSERT_TRUE(CQuarantineTable(m_db, 'G').ReadAll(&rows, &error));
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ("G:\\Games\\Old", rows[0].record.strOriginalPath);
+    EXPECT_EQ("G:\\TrevandQuarantine\\20261211-093000\\Games\\Old", rows[0].record.strStoredPath);
+    // A path without a drive cannot be kept.
+    int64_t id = 0;
+    TQuarantineRecord noDrive = Record("E:\\x", 2);
+    noDrive.strOriginalPath = "\\x";
+    EXPECT_FALSE(m_table.Insert(noDrive, RecordState::kMoving, &id, &error));
+    EXPECT_EQ(161u, error);
+}
+
+TEST(QuarantineRecords, OnlyARecordStoredWhereAMovePutsItsOriginalIsConsistent) {
+    const TQuarantineRecord good = Record("E:\\Games\\Old", 1);
+    EXPECT_TRUE(quarantine::IsConsistent(good));
+    const struct {
+        const char* name;
+        std::string original;
+        std::string stored;
+        std::string batch;
+    } cases[] = {
+        {"stored elsewhere", good.strOriginalPath, "E:\\Games\\Old", good.strBatch},
+        {"another batch", good.strOriginalPath, good.strStoredPath, "20261212-000000"},
+        {"dot dot", "E:\\Games\\..\\Old", "E:\\TrevandQuarantine\\20261211-093000\\Games\\..\\Old", good.strBatch},
+        {"another disk", "F:\\Games\\Old", good.strStoredPath, good.strBatch},
+        {"nothing", "", "", good.strBatch},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TQuarantineRecord bad = good;
+        bad.strOriginalPath = c.original;
+        bad.strStoredPath = c.stored;
+        bad.strBatch = c.batch;
+        EXPECT_FALSE(quarantine::IsConsistent(bad));
+    }
 }
 
 TEST_F(QuarantineTable, AFileThatIsNoDatabaseIsRefused) {

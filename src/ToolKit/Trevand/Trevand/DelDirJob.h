@@ -1,0 +1,58 @@
+// What the deletion window's worker does with each ticked entry, and the
+// words the window says about it. The window runs the worker, its cancel,
+// its counts and its summary the same way for every job: deleting the main
+// window's ticked entries (the default), moving them into the quarantine,
+// or deleting quarantined entries for good.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ToolKit/Trevand/Trevand/DelDirWndSummary.h"
+
+class CEntryDeleter;
+
+// The window's texts for one job.
+struct TDelDirTexts {
+    const char* title;          // the title bar
+    const char* headline;       // "DelDirWndFinal" while the worker runs
+    const char* status;         // "DelDirWndStatus" while the worker runs
+    const char* closeTooltip;   // the title bar's close button while it runs
+    const char* cancelStatus;   // "DelDirWndStatus" after a cancel
+    const char* cancelFinal;    // "DelDirWndFinal" after a cancel
+    const char* finishedFinal;  // "DelDirWndFinal" after the whole list
+    const char* notStartedFinal;
+};
+
+class CDelDirJob {
+public:
+    enum class Fate {
+        kDone,     // the entry went (deleted, or moved)
+        kLeft,     // still there, whole or in part
+        kStopped,  // a cancel stopped it part way
+    };
+
+    virtual ~CDelDirJob() = default;
+
+    virtual const TDelDirTexts& Texts() const = 0;
+
+    // Worker thread: does the job on `path` (attributes as just read; never
+    // kAttributesInvalid), deleting through `deleter` where it deletes, and
+    // adds to *bytes what the entry came to (space freed, or held).
+    virtual Fate Process(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes) = 0;
+
+    // Worker thread, after each entry while the run was not cancelled.
+    virtual void EntryFinished(const std::string& path) = 0;
+
+    // The summary line for the counts of a stopped run.
+    virtual std::string SummaryText(const DeletionTally& tally) const = 0;
+};
+
+// Deletes `path` for good through `deleter`: the step of every job that
+// deletes.
+CDelDirJob::Fate DeleteForGood(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes);
+
+// The main window's deletion ("删除"): each entry is deleted for good and
+// its row leaves the main window's list.
+std::unique_ptr<CDelDirJob> MakeDeletionJob();

@@ -1,0 +1,136 @@
+#include "ToolKit/Trevand/Trevand/EntryDeleter.h"
+
+#include <windows.h>
+
+#include "ToolKit/Trevand/Trevand/WorkerLog.h"
+#include "comm/platform/CharNext936.h"
+#include "comm/platform/EntryDeletion.h"
+#include "comm/platform/Folder.h"
+
+namespace {
+
+const char kDeletedDir[] = "Trevand  删除目录%s";
+const char kDeletedFile[] = "Trevand  删除文件%s";
+// Our own lines for what those cannot say.
+const char kLinkLeft[] = "Trevand  未删除链接%s（链接不会被跟随，也不会被删除）";
+const char kDirLeft[] = "Trevand  未能删除目录%s（错误码%lu）";
+const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
+const char kCancelledDir[] = "Trevand  已取消删除，目录未删完%s";
+
+bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
+
+// Splits "E:\Games\a.txt" into "E:\Games" and "a.txt" at the last separator
+// that starts a character (a GBK trail byte can be 0x5C, as in 誠).
+void SplitFolderAndName(const std::string& path, std::string* folder, std::string* name) {
+    const char* begin = path.c_str();
+    const char* last = nullptr;
+    for (const char* p = begin; *p; p = platform::CharNext936(p)) {
+        if (*p == '\\' || *p == '/') last = p;
+    }
+    if (last == nullptr) {
+        folder->clear();
+        *name = path;
+        return;
+    }
+    folder->assign(begin, last);
+    name->assign(last + 1);
+}
+
+// The line for a file that stays: a link, or one the system refused.
+void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error) {
+    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+}
+
+}  // namespace
+
+CEntryDeleter::Fate CEntryDeleter::Delete(const std::string& path, uint32_t attributes) {
+    if (attributes & platform::kAttributeReparsePoint) {
+        WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+        return Fate::kLeft;
+    }
+    if (!(attributes & platform::kAttributeDirectory)) return DeleteTopFile(path) ? Fate::kDeleted : Fate::kLeft;
+    const TreeOutcome outcome = DeleteDirectory(path);
+    // A removed folder can still be seen while another program holds it
+    // open (Windows keeps its name until then): look before saying so.
+    if (outcome.bStopped) {
+        WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+        return Fate::kStopped;
+    }
+    if (outcome.dwError == 0 && IsGone(path)) {
+        WorkerLog(LOG_INFO, kDeletedDir, path.c_str());
+        return Fate::kDeleted;
+    }
+    WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
+    return Fate::kLeft;
+}
+
+bool CEntryDeleter::DeleteTopFile(const std::string& path) {
+    std::string folderPath, name;
+    SplitFolderAndName(path, &folderPath, &name);
+    platform::DeletionFolder folder;
+    uint32_t error = 0;
+    uint64_t size = 0;
+    platform::DeleteResult result = platform::DeleteResult::kFailed;
+    if (folder.Open(folderPath, &error)) result = folder.DeleteOneFile(name, &error, &size);
+    // A file deleted on the only handle to it is gone: no need to look
+    // (which under Wine would read the whole folder).
+    if (result != platform::DeleteResult::kDeleted) {
+        LogFileLeft(result, path, error);
+        return false;
+    }
+    m_nFreedBytes += size;
+    WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
+    return true;
+}
+
+CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& path) {
+    TreeOutcome outcome;
+    platform::FolderListing listing;
+    platform::FolderEntry entry;
+    // Opened at the first file: a folder of folders needs no resolving.
+    platform::DeletionFolder folder;
+    bool folderTried = false, folderOpen = false;
+    uint32_t folderError = 0;
+    // Joined with a backslash, the one separator of every path the log and
+    // the window show. Appending one is safe after a name ending in a GBK
+    // trail byte 0x5C (誠): the system reads the path character by character.
+    if (listing.Start(path + "\\*.*", &entry)) {
+        do {
+            if (!m_keepGoing()) {
+                outcome.bStopped = true;
+                return outcome;  // the directory and what is left in it stay
+            }
+            if (platform::IsDotEntry(entry.strName)) continue;
+            const std::string child = path + "\\" + entry.strName;
+            if (entry.dwAttributes & platform::kAttributeReparsePoint) {
+                WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
+            } else if (entry.dwAttributes & platform::kAttributeDirectory) {
+                const TreeOutcome sub = DeleteDirectory(child);
+                if (sub.bStopped) {
+                    outcome.bStopped = true;
+                    return outcome;
+                }
+                // A folder left because something in it stays was logged
+                // through that entry already.
+                if (sub.dwError != 0 && sub.dwError != ERROR_DIR_NOT_EMPTY)
+                    WorkerLog(LOG_ERROR, kDirLeft, child.c_str(), static_cast<unsigned long>(sub.dwError));
+            } else {
+                if (!folderTried) {
+                    folderTried = true;
+                    folderOpen = folder.Open(path, &folderError);
+                }
+                uint32_t error = folderError;
+                const platform::DeleteResult result =
+                    folderOpen ? folder.DeleteOneFile(entry.strName, &error) : platform::DeleteResult::kFailed;
+                // The length the listing just gave: asking the handle too
+                // would cost a query per file of a large tree.
+                if (result == platform::DeleteResult::kDeleted) m_nFreedBytes += entry.nSize;
+                else LogFileLeft(result, child, error);
+            }
+        } while (listing.Next(&entry));
+    }
+    listing.Close();
+    if (platform::RemoveFolder(path, &outcome.dwError)) outcome.dwError = 0;
+    return outcome;
+}

@@ -1,0 +1,82 @@
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurge.h"
+
+#include <list>
+#include <map>
+#include <memory>
+
+#include "ToolKit/Trevand/Trevand/DelDirWndRun.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurgeStep.h"
+#include "ToolKit/Trevand/Trevand/WorkerLog.h"
+#include "UI/Wnd/WindowWnd.h"
+
+namespace {
+
+const TDelDirTexts kPurgeTexts = {
+    "彻底删除隔离项",
+    "正在彻底删除所选的隔离项…",
+    "关闭此窗口即可取消删除。",
+    "取消删除",
+    "请稍后！",
+    "    正在取消删除操作...",
+    "删除完成！",
+    "无法开始删除，未删除任何文件。",
+};
+
+const char kDiskNotOpen[] = "Trevand  无法打开隔离区%s（错误码%lu），未删除%s";
+
+// The window's paths are the stored paths; each leads back to its record.
+class CQuarantinePurgeJob : public CDelDirJob {
+public:
+    explicit CQuarantinePurgeJob(const std::vector<TQuarantineRecord>& records) {
+        for (const TQuarantineRecord& record : records) m_records[record.strStoredPath] = record;
+    }
+
+    const TDelDirTexts& Texts() const override { return kPurgeTexts; }
+
+    Fate Process(const std::string& path, uint32_t, CEntryDeleter& deleter, uint64_t* bytes) override {
+        const TQuarantineRecord& record = m_records.at(path);
+        TDisk& disk = DiskOf(record);
+        if (!disk.store->IsOpen()) {
+            WorkerLog(LOG_ERROR, kDiskNotOpen, disk.store->Folder().c_str(), static_cast<unsigned long>(disk.dwError),
+                      path.c_str());
+            return Fate::kLeft;
+        }
+        return PurgeRecord(*disk.store, record, deleter, bytes);
+    }
+
+    void EntryFinished(const std::string&) override {}
+
+    std::string SummaryText(const DeletionTally& tally) const override { return DeletionSummaryText(tally); }
+
+private:
+    struct TDisk {
+        std::unique_ptr<CQuarantineDisk> store;
+        uint32_t dwError = 0;
+    };
+
+    // Each disk's quarantine, opened at its first record; one that failed
+    // is not tried again.
+    TDisk& DiskOf(const TQuarantineRecord& record) {
+        const char drive = quarantine::DriveOfPath(record.strOriginalPath);
+        TDisk& disk = m_disks[drive];
+        if (!disk.store) {
+            disk.store.reset(new CQuarantineDisk(drive));
+            disk.store->Open(false, &disk.dwError);
+        }
+        return disk;
+    }
+
+    std::map<std::string, TQuarantineRecord> m_records;
+    std::map<char, TDisk> m_disks;
+};
+
+}  // namespace
+
+std::string RunQuarantinePurge(Vellum::CWindowWnd& owner, const std::vector<TQuarantineRecord>& records) {
+    std::list<std::string> paths;
+    for (const TQuarantineRecord& record : records) paths.push_back(record.strStoredPath);
+    std::unique_ptr<CDelDirJob> job(new CQuarantinePurgeJob(records));
+    return RunDelDirWnd(owner.GetHWND(), std::move(job), paths).strSummary;
+}

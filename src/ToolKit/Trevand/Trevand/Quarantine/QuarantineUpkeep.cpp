@@ -1,0 +1,67 @@
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
+
+#include <system_error>
+
+#include "ToolKit/Trevand/Trevand/EntryDeleter.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurgeStep.h"
+#include "comm/log/LogWriter.h"
+
+CQuarantineUpkeep::~CQuarantineUpkeep() { Stop(); }
+
+bool CQuarantineUpkeep::Start(std::vector<char> drives, int keepDays, int64_t now, DoneSink sink) {
+    Stop();
+    m_stopping = false;
+    m_running = true;
+    try {
+        m_thread = std::thread([this, drives, keepDays, now, sink] { Run(drives, keepDays, now, sink); });
+    } catch (const std::system_error& e) {
+        m_running = false;
+        LOG_WRITE(LOG_ERROR, "Trevand  无法启动隔离区清理线程（%s），过期的隔离项留待下次启动", e.what());
+        return false;
+    }
+    return true;
+}
+
+void CQuarantineUpkeep::Stop() {
+    m_stopping = true;
+    if (m_thread.joinable()) m_thread.join();
+    m_running = false;
+}
+
+void CQuarantineUpkeep::Run(const std::vector<char>& drives, int keepDays, int64_t now, const DoneSink& sink) {
+    TResult result;
+    for (char drive : drives) {
+        if (!KeepDisk(drive, keepDays, now, &result)) {
+            result.tally.bCancelled = true;
+            break;
+        }
+    }
+    if (result.tally.bCancelled) {
+        LOG_WRITE(LOG_WARNING, "Trevand  隔离区清理已停止：%s", DeletionSummaryText(result.tally).c_str());
+    } else {
+        if (sink) sink(result);
+    }
+    m_running = false;
+}
+
+bool CQuarantineUpkeep::KeepDisk(char drive, int keepDays, int64_t now, TResult* result) {
+    CQuarantineDisk disk(drive);
+    if (!disk.Exists()) return !m_stopping;
+    uint32_t error = 0;
+    if (!disk.Open(false, &error)) return !m_stopping;  // Open has logged why
+    result->nSettled += disk.Reconcile();
+    CEntryDeleter deleter([this] { return !m_stopping; });
+    for (const TQuarantineRecord& record : disk.Records()) {
+        if (m_stopping) return false;
+        if (!quarantine::IsExpired(record.nQuarantined, now, keepDays)) continue;
+        switch (PurgeRecord(disk, record, deleter, &result->tally.nFreedBytes)) {
+        case CDelDirJob::Fate::kDone: ++result->tally.nDeleted; break;
+        case CDelDirJob::Fate::kLeft: ++result->tally.nLeft; break;
+        case CDelDirJob::Fate::kStopped: ++result->tally.nNotReached; return false;
+        }
+    }
+    disk.RemoveEmptyFolders();
+    return !m_stopping;
+}

@@ -1,0 +1,55 @@
+// CQuarantineUpkeep: what the program does for the quarantines of the server
+// disks at start-up, on one background thread so the main window never waits:
+// settles what a crash left half-way on each disk (CQuarantineDisk::Reconcile),
+// deletes for good the entries kept longer than KeepDays (through the same
+// link-safe deleting as the deletion window, logged the same way), and
+// removes the folders that leaves empty.
+//
+// Stop cancels and joins: the entry being deleted stops part way (its record
+// is held again, so what is left of it can still be restored or purged
+// later), and once Stop returns `sink` is never called. The destructor stops.
+//
+// Threads: Start, Stop and the destructor run on the owner's thread; `sink`
+// runs once on the worker thread when the work is over (not after a Stop),
+// and must only hand the result on.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "ToolKit/Trevand/Trevand/DelDirWndSummary.h"
+
+class CQuarantineUpkeep {
+public:
+    struct TResult {
+        DeletionTally tally;  // the expired entries: purged, left; the bytes freed
+        int nSettled = 0;     // records a crash had left half-way
+    };
+    using DoneSink = std::function<void(const TResult& result)>;
+
+    CQuarantineUpkeep() = default;
+    ~CQuarantineUpkeep();
+    CQuarantineUpkeep(const CQuarantineUpkeep&) = delete;
+    CQuarantineUpkeep& operator=(const CQuarantineUpkeep&) = delete;
+
+    // Starts the work on the disks `drives` (letters), purging what was
+    // quarantined `keepDays` days or more before `now` (seconds since 1970
+    // UTC). False (logged) when the thread cannot start.
+    bool Start(std::vector<char> drives, int keepDays, int64_t now, DoneSink sink);
+    // Cancels the work and waits for the thread; safe when nothing runs.
+    void Stop();
+    // From Start until the work is over or stopped.
+    bool IsRunning() const { return m_running; }
+
+private:
+    void Run(const std::vector<char>& drives, int keepDays, int64_t now, const DoneSink& sink);
+    // One disk: settle, purge what expired, tidy. False when stopped.
+    bool KeepDisk(char drive, int keepDays, int64_t now, TResult* result);
+
+    std::thread m_thread;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_running{false};
+};
