@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurge.h"
 #include "ToolKit/Trevand/Trevand/QuarantineRestore.h"
 #include "UI/Control/ButtonUI.h"
@@ -39,6 +40,20 @@ bool ReadDisk(char drive, std::vector<TQuarantineRecord>* records) {
     std::vector<TQuarantineRecord> held = disk.Records();
     records->insert(records->end(), held.begin(), held.end());
     return true;
+}
+
+// Removes what a purge left empty on the disks of `records`: batch folders
+// and, once no record is left, a disk's quarantine folder with its database,
+// as the start-up upkeep does after its own purge. The purge's worker has
+// closed its databases by now, so they can go.
+void TidyAfterPurge(const std::vector<TQuarantineRecord>& records) {
+    std::vector<char> drives;
+    for (const TQuarantineRecord& record : records) drives.push_back(quarantine::DriveOfPath(record.strOriginalPath));
+    for (char drive : DistinctDrives(drives)) {
+        CQuarantineDisk disk(drive);
+        uint32_t error = 0;
+        if (disk.Open(false, &error)) disk.RemoveEmptyFolders();
+    }
 }
 
 }  // namespace
@@ -128,6 +143,10 @@ void CQuarantineWnd::OnClick(TNotification& msg) {
     if (name.IsEmpty()) return;
     if (name == "closebtn") {
         if (!OnCloseRequest()) Close(8);
+    } else if (m_bPurging) {
+        // The purge's last messages are handled with this window enabled
+        // again: nothing starts before it has returned.
+        return;
     } else if (name == "BtnRestore") {
         OnRestore();
     } else if (name == "BtnPurge") {
@@ -193,6 +212,7 @@ void CQuarantineWnd::Purge(const std::vector<TQuarantineRecord>& records) {
     m_bCloseAfterPurge = false;
     const std::string summary = RunQuarantinePurge(*this, records);
     m_bPurging = false;
+    TidyAfterPurge(records);
     // Whatever it did, entries may have gone for good.
     m_bDisksChanged = true;
     if (Vellum::CControlUI* label = m_pm.FindControl("LastPurgeLabel")) {
