@@ -148,6 +148,12 @@ Step QuarantineWindow::ClickHeader(int column) {
             }};
 }
 
+Step QuarantineWindow::AfterPurge(const std::string& what, std::function<void()> check) {
+    // The window says what the purge did once the purge has returned.
+    return {what, [] { return Window() != nullptr && Text("LastPurgeLabel").find("上次删除：") == 0; },
+            std::move(check)};
+}
+
 Step QuarantineWindow::PressEscape() {
     return {"Escape", [] { return Window() != nullptr; }, [] { windowtest::PostKey(Window()->GetHWND(), VK_ESCAPE); }};
 }

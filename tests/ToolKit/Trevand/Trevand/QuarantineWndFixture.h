@@ -65,6 +65,8 @@ protected:
     // "BtnOk" (`yes`) or "BtnCancel".
     static Step AnswerBox(std::string* text, bool yes = true);
     static Step Check(const std::string& what, std::function<void()> check) { return CheckThen(what, check); }
+    // Runs `check` once a purge has returned to the quarantine window.
+    static Step AfterPurge(const std::string& what, std::function<void()> check);
 
     // The texts a row shows for `record` when the window counts at `now`.
     static std::vector<std::string> ExpectedTexts(const TQuarantineRecord& record, int64_t now);
