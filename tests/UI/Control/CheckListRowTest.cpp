@@ -221,9 +221,7 @@ TEST_F(CheckListRow, ScreenshotOfAListWindow) {
     m_list->SelectItem(3);
     Settle();
     const Snapshot shot(m_wnd.GetManager());
-    const std::string dir = windowtest::HostPathToWine(TREVAND_SCREENSHOT_DIR);
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    EXPECT_TRUE(shot.SavePng(dir + "\\list-window.png"));
+    EXPECT_TRUE(shot.SavePng(windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, "list-window.png")));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "RenderTestSupport.h"
 
+#include "WindowTestSupport.h"
+
 #include "UI/Render/Dib32.h"
 
 #include <cstdlib>
@@ -44,6 +46,17 @@ bool Snapshot::SavePng(const std::string& path) const {
     std::vector<uint32_t> opaque(m_pixels.size());
     for (size_t i = 0; i < m_pixels.size(); ++i) opaque[i] = m_pixels[i] | 0xFF000000;
     return testsupport::WritePremultipliedPng(path, opaque.data(), m_width, m_height);
+}
+
+std::string ScreenshotFile(const std::string& hostDir, const char* name) {
+    const std::string dir = HostPathToWine(hostDir);
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    return dir + "\\" + name;
+}
+
+bool SaveWindowPng(Vellum::CUIManager& pm, const std::string& path) {
+    ::UpdateWindow(pm.GetPaintWindow());
+    return Snapshot(pm).SavePng(path);
 }
 
 bool NearColor(uint32_t actual, uint32_t expected, int tolerance) {

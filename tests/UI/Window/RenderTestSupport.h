@@ -30,6 +30,15 @@ private:
     int m_height = 0;
 };
 
+// The Wine path of the screenshot `name` in the folder `hostDir` (a path of
+// the build machine, as the tests' TREVAND_SCREENSHOT_DIR is), the folder
+// made when it is missing.
+std::string ScreenshotFile(const std::string& hostDir, const char* name);
+
+// Paints `pm`'s window as it is now (after any pending WM_PAINT) into the
+// PNG file `path`; false when it could not be written.
+bool SaveWindowPng(Vellum::CUIManager& pm, const std::string& path);
+
 // Each channel of `actual` within `tolerance` of `expected`.
 bool NearColor(uint32_t actual, uint32_t expected, int tolerance = 3);
 

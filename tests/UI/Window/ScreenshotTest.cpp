@@ -60,11 +60,7 @@ const char kSampleSkin[] = R"(<Window size="520,360" caption="0,0,0,36" roundcor
   </VerticalLayout>
 </Window>)";
 
-std::string ScreenshotPath(const char* name) {
-    const std::string dir = windowtest::HostPathToWine(TREVAND_SCREENSHOT_DIR);
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "\\" + name;
-}
+std::string ScreenshotPath(const char* name) { return windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, name); }
 
 // A copy of the screen (what X shows, compositor included) around a window.
 bool SaveScreen(HWND hWnd, int margin, const char* name) {

@@ -12,12 +12,10 @@ namespace deletiontest {
 namespace {
 
 void Save(const char* name) {
-    const std::string dir = windowtest::HostPathToWine(TREVAND_SCREENSHOT_DIR);
-    ::CreateDirectoryA(dir.c_str(), nullptr);
     CDelDirWnd* wnd = Deletion::Window();
     ASSERT_NE(nullptr, wnd);
-    ::UpdateWindow(wnd->GetHWND());
-    EXPECT_TRUE(windowtest::Snapshot(wnd->GetManager()).SavePng(dir + "\\" + name)) << name;
+    EXPECT_TRUE(windowtest::SaveWindowPng(wnd->GetManager(), windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, name)))
+        << name;
 }
 
 Vellum::CProgressUI* Progress() {

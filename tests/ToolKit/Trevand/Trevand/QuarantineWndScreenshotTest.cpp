@@ -10,12 +10,10 @@ namespace quarantinewndtest {
 namespace {
 
 void Save(const char* name) {
-    const std::string dir = windowtest::HostPathToWine(TREVAND_SCREENSHOT_DIR);
-    ::CreateDirectoryA(dir.c_str(), nullptr);
     CQuarantineWnd* wnd = QuarantineWindow::Window();
     ASSERT_NE(nullptr, wnd);
-    ::UpdateWindow(wnd->GetHWND());
-    EXPECT_TRUE(windowtest::Snapshot(wnd->GetManager()).SavePng(dir + "\\" + name)) << name;
+    EXPECT_TRUE(windowtest::SaveWindowPng(wnd->GetManager(), windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, name)))
+        << name;
 }
 
 TEST_F(QuarantineWindow, ScreenshotWithAFewEntries) {

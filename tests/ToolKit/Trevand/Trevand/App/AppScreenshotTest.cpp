@@ -31,16 +31,8 @@ int TextOverflow(Vellum::CUIManager& pm, Vellum::CControlUI* control) {
     return need.right - need.left - room;
 }
 
-std::string ScreenshotPath(const char* name) {
-    const std::string dir = windowtest::HostPathToWine(TREVAND_SCREENSHOT_DIR);
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir + "\\" + name;
-}
-
 bool Save(Vellum::WindowImplBase* wnd, const char* name) {
-    ::UpdateWindow(wnd->GetHWND());
-    const windowtest::Snapshot shot(wnd->GetManager());
-    return shot.SavePng(ScreenshotPath(name));
+    return windowtest::SaveWindowPng(wnd->GetManager(), windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, name));
 }
 
 TEST_F(App, ScreenshotsOfTheRoleAndMainWindows) {
