@@ -210,11 +210,14 @@ TEST_F(QuarantineWindow, NothingHeldSaysSoAndEveryWayOfClosingCloses) {
     const struct {
         const char* what;
         std::function<void(CQuarantineWnd&)> close;
+        bool quits;  // the request is the program's to end: it is left for the caller's loop
     } ways[] = {
-        {"Escape", [](CQuarantineWnd& wnd) { windowtest::PostKey(wnd.GetHWND(), VK_ESCAPE); }},
-        {"closebtn", [](CQuarantineWnd& wnd) { ClickIn(&wnd, "closebtn"); }},
-        {"system close", [](CQuarantineWnd& wnd) { ::PostMessageA(wnd.GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"WM_CLOSE from elsewhere", [](CQuarantineWnd& wnd) { ::PostMessageA(wnd.GetHWND(), WM_CLOSE, 0, 0); }},
+        {"Escape", [](CQuarantineWnd& wnd) { windowtest::PostKey(wnd.GetHWND(), VK_ESCAPE); }, false},
+        {"closebtn", [](CQuarantineWnd& wnd) { ClickIn(&wnd, "closebtn"); }, false},
+        {"system close", [](CQuarantineWnd& wnd) { ::PostMessageA(wnd.GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+         false},
+        {"WM_CLOSE from elsewhere", [](CQuarantineWnd& wnd) { ::PostMessageA(wnd.GetHWND(), WM_CLOSE, 0, 0); }, false},
+        {"a quit message", [](CQuarantineWnd&) { ::PostQuitMessage(0); }, true},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.what);
@@ -229,6 +232,7 @@ TEST_F(QuarantineWindow, NothingHeldSaysSoAndEveryWayOfClosingCloses) {
                          }),
                          {way.what, [] { return true; }, [&way] { way.close(*Window()); }}});
         EXPECT_FALSE(changed);
+        EXPECT_EQ(way.quits, QuitAfterRun());
         EXPECT_EQ("隔离区中没有项目", held);
         EXPECT_EQ((std::vector<bool>{false, false, false, false}), enabled);
     }
