@@ -7,7 +7,6 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurge.h"
 #include "ToolKit/Trevand/Trevand/QuarantineRestore.h"
-#include "UI/Control/ButtonUI.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"

@@ -35,7 +35,6 @@
 #include "UI/Window/WindowImplBase.h"
 
 namespace Vellum {
-class CButtonUI;
 class CLabelUI;
 class COptionUI;
 }  // namespace Vellum
