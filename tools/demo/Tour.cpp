@@ -36,6 +36,7 @@ using testsupport::kUiLimitMs;
 using skinpoints::kDelDirWindowText;
 using skinpoints::kMainWindowText;
 using skinpoints::kMsgBoxText;
+using skinpoints::kQuarantineWindowText;
 using skinpoints::kRoleWindowText;
 using testsupport::CountLogLines;
 using testsupport::DeletedFolderLine;
@@ -72,7 +73,18 @@ private:
     bool DeletionFinished();
     bool CloseDeletionWindow();
     bool SortBySize();
+    bool TickFirst();
+    bool AskToQuarantine();
+    bool QuarantineFinished();
+    bool OpenQuarantine();
+    bool Restore();
+    bool CloseQuarantine();
     bool CloseProgram();
+    // Waits until the window `window` (its list where the main window's is)
+    // shows `rows` rows.
+    bool WaitForRowsIn(const XWindow& window, int rows);
+    // How many lines of the log begin with `prefix` ("[Info]|Trevand  隔离").
+    int CountLogLinesStarting(const std::string& prefix) const;
 
     std::string m_out;
     AppProcess m_app;
@@ -83,8 +95,10 @@ private:
     XWindow m_main;
     XWindow m_box;
     XWindow m_deletion;
+    XWindow m_quarantine;
     Screenshot m_before;  // the main window before the last action that changes it
     int m_loads = 0;      // load lines in the log before the last reload
+    int m_rowsBeforeQuarantine = 0;
 };
 
 bool Tour::Fail(const std::string& why) {
@@ -292,6 +306,117 @@ bool Tour::SortBySize() {
     return Snap(&shot);
 }
 
+int Tour::CountLogLinesStarting(const std::string& prefix) const {
+    int count = 0;
+    for (const std::string& line : testsupport::LogMessages(m_app.TodaysLog())) count += line.rfind(prefix, 0) == 0;
+    return count;
+}
+
+bool Tour::WaitForRowsIn(const XWindow& window, int rows) {
+    return WaitUntil(
+        [&] {
+            Screenshot shot;
+            return shot.Take(Scratch()) && testsupport::RowsShown(shot, window.Geometry()) == rows;
+        },
+        kUiLimitMs, 200);
+}
+
+// The largest entry, first since the sort, is ticked for the quarantine.
+bool Tour::TickFirst() {
+    if (!ClickMain(skinpoints::RowTick(0))) return Fail("cannot click a row's check box");
+    if (!WaitForMain([](const Screenshot& s, const ScreenRect& w) { return testsupport::RowTicked(s, w, 0); },
+                     kUiLimitMs)) {
+        return Fail("the first row does not show ticked");
+    }
+    Screenshot shot;
+    if (!Snap(&shot)) return false;
+    m_rowsBeforeQuarantine = testsupport::RowsShown(shot, m_main.Geometry());
+    return true;
+}
+
+bool Tour::AskToQuarantine() {
+    if (!ClickMain(skinpoints::kMainWindow.BtnQuarantine)) return Fail("cannot click 隔离");
+    m_box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
+    if (!m_box.Valid()) return Fail("no confirmation box");
+    Screenshot shot;
+    return Snap(&shot);
+}
+
+// "是": the entry moves into its disk's quarantine in one rename, so the
+// window is done at once; its close button brings back the reloaded list.
+bool Tour::QuarantineFinished() {
+    const ScreenRect box = m_box.Geometry();
+    const skinpoints::Point yes = skinpoints::MsgBoxPoints(box.width, box.height).BtnOk;
+    m_loads = CountLogLines(m_app.TodaysLog(), kLoadStartLine);
+    if (!m_box.Click(yes.x, yes.y)) return Fail("cannot click 是");
+    m_deletion = testsupport::WaitForPaintedWindow(kDelDirWindowText, kUiLimitMs, Scratch());
+    if (!m_deletion.Valid()) return Fail("the quarantine's window did not appear");
+    const bool shown = WaitUntil(
+        [&] {
+            Screenshot shot;
+            return shot.Take(Scratch()) && testsupport::DeletionFinishedShown(shot, m_deletion.Geometry());
+        },
+        kUiLimitMs, 200);
+    if (!shown) return Fail("the quarantine's window shows no completion line");
+    if (CountLogLinesStarting("[Info]|Trevand  隔离") != 1) return Fail("the log does not say once what moved");
+    Screenshot shot;
+    if (!Snap(&shot)) return false;
+    const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
+    if (!m_deletion.Click(close.x, close.y)) return Fail("cannot click the window's close button");
+    if (!XWindow::WaitGone(kDelDirWindowText, kUiLimitMs)) return Fail("the quarantine's window stayed");
+    const std::string log = m_app.TodaysLog();
+    if (!WaitUntil([&] { return CountLogLines(log, kLoadStartLine) > m_loads; }, kStartLimitMs, 200)) {
+        return Fail("the list was not reloaded");
+    }
+    return true;
+}
+
+bool Tour::OpenQuarantine() {
+    if (!ClickMain(skinpoints::kMainWindow.BtnQuarantineList)) return Fail("cannot click 隔离区");
+    m_quarantine = testsupport::WaitForPaintedWindow(kQuarantineWindowText, kUiLimitMs, Scratch());
+    if (!m_quarantine.Valid()) return Fail("the quarantine window did not appear");
+    if (!WaitForRowsIn(m_quarantine, 1)) return Fail("the quarantine window does not list the entry");
+    const skinpoints::Point tick = skinpoints::RowTick(0);
+    if (!m_quarantine.Click(tick.x, tick.y)) return Fail("cannot tick the entry");
+    Screenshot shot;
+    return Snap(&shot);
+}
+
+// "还原": the entry goes back to its place, and a box says so.
+bool Tour::Restore() {
+    m_loads = CountLogLines(m_app.TodaysLog(), kLoadStartLine);
+    const skinpoints::Point restore = skinpoints::kQuarantineWindow.BtnRestore;
+    if (!m_quarantine.Click(restore.x, restore.y)) return Fail("cannot click 还原");
+    m_box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
+    if (!m_box.Valid()) return Fail("no box says what was restored");
+    if (CountLogLinesStarting("[Info]|Trevand  还原") != 1) return Fail("the log does not say once what came back");
+    Screenshot shot;
+    if (!Snap(&shot)) return false;
+    if (!m_box.PressKey("Escape") || !XWindow::WaitGone(kMsgBoxText, kUiLimitMs)) return Fail("the box stayed");
+    if (!WaitForRowsIn(m_quarantine, 0)) return Fail("the restored entry is still listed");
+    return true;
+}
+
+// Closing the quarantine window reloads the main list: the entry is back.
+bool Tour::CloseQuarantine() {
+    const skinpoints::Point close = skinpoints::kQuarantineWindow.closebtn;
+    if (!m_quarantine.Click(close.x, close.y)) return Fail("cannot close the quarantine window");
+    if (!XWindow::WaitGone(kQuarantineWindowText, kUiLimitMs)) return Fail("the quarantine window stayed");
+    const std::string log = m_app.TodaysLog();
+    if (!WaitUntil([&] { return CountLogLines(log, kLoadStartLine) > m_loads; }, kStartLimitMs, 200)) {
+        return Fail("the list was not reloaded after the restore");
+    }
+    if (!WaitForMain(
+            [&](const Screenshot& s, const ScreenRect& w) {
+                return testsupport::RowsShown(s, w) == m_rowsBeforeQuarantine;
+            },
+            kStartLimitMs)) {
+        return Fail("the restored entry is not listed again");
+    }
+    Screenshot shot;
+    return Snap(&shot);
+}
+
 bool Tour::CloseProgram() {
     if (!ClickMain(skinpoints::kMainWindow.closebtn)) return Fail("cannot click the close button");
     DWORD code = 1;
@@ -316,7 +441,14 @@ bool Tour::Run() {
         Step("deletion-running", [&] { return ConfirmRemoval(); }) &&
         Step("deletion-finished", [&] { return DeletionFinished(); }) &&
         Step("list-refreshed", [&] { return CloseDeletionWindow(); }) &&
-        Step("sorted-by-size", [&] { return SortBySize(); }) && Step("program-closed", [&] { return CloseProgram(); });
+        Step("sorted-by-size", [&] { return SortBySize(); }) &&
+        Step("largest-row-ticked", [&] { return TickFirst(); }) &&
+        Step("confirm-quarantine", [&] { return AskToQuarantine(); }) &&
+        Step("quarantine-finished", [&] { return QuarantineFinished(); }) &&
+        Step("quarantine-window", [&] { return OpenQuarantine(); }) &&
+        Step("restored", [&] { return Restore(); }) &&
+        Step("list-after-restore", [&] { return CloseQuarantine(); }) &&
+        Step("program-closed", [&] { return CloseProgram(); });
     if (!ok) {
         // What the screen showed when the step gave up.
         m_stepName += "-failed";

@@ -3,8 +3,6 @@
 #include "ToolKit/Trevand/Trevand/EntryDeleter.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
 
-namespace {
-
 const TDelDirTexts kDeletionTexts = {
     "删除所选文件",
     "正在删除所选的文件和目录…",
@@ -15,6 +13,8 @@ const TDelDirTexts kDeletionTexts = {
     "删除完成！",
     "无法开始删除，未删除任何文件。",
 };
+
+namespace {
 
 class CDeletionJob : public CDelDirJob {
 public:

@@ -53,6 +53,9 @@ public:
 // deletes.
 CDelDirJob::Fate DeleteForGood(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes);
 
+// The deletion's texts, which the other jobs that delete share.
+extern const TDelDirTexts kDeletionTexts;
+
 // The main window's deletion ("删除"): each entry is deleted for good and
 // its row leaves the main window's list.
 std::unique_ptr<CDelDirJob> MakeDeletionJob();

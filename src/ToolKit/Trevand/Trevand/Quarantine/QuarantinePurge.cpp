@@ -13,16 +13,13 @@
 
 namespace {
 
-const TDelDirTexts kPurgeTexts = {
-    "彻底删除隔离项",
-    "正在彻底删除所选的隔离项…",
-    "关闭此窗口即可取消删除。",
-    "取消删除",
-    "请稍后！",
-    "    正在取消删除操作...",
-    "删除完成！",
-    "无法开始删除，未删除任何文件。",
-};
+// A deletion like any other, with its own title and headline.
+const TDelDirTexts kPurgeTexts = [] {
+    TDelDirTexts texts = kDeletionTexts;
+    texts.title = "彻底删除隔离项";
+    texts.headline = "正在彻底删除所选的隔离项…";
+    return texts;
+}();
 
 const char kDiskNotOpen[] = "Trevand  无法打开隔离区%s（错误码%lu），未删除%s";
 
