@@ -9,14 +9,18 @@
 
 namespace {
 
+// The disk's Restore has logged why, except for a disk that could not be
+// opened, whose entries it never saw: one line each, as for every entry.
 void Refuse(TRestoreOutcome& outcome, const TQuarantineRecord& record, TRestoreRefusal::Reason reason,
             uint32_t error) {
     TRestoreRefusal refusal;
     refusal.strOriginalPath = record.strOriginalPath;
     refusal.reason = reason;
     refusal.nError = error;
-    LOG_WRITE(LOG_WARNING, "Trevand  隔离项未还原：%s（%s），仍在 %s", record.strOriginalPath.c_str(),
-              RefusalReasonText(refusal).c_str(), record.strStoredPath.c_str());
+    if (reason == TRestoreRefusal::kDiskUnreadable) {
+        LOG_WRITE(LOG_WARNING, "Trevand  隔离项未还原：%s（%s），仍在 %s", record.strOriginalPath.c_str(),
+                  RefusalReasonText(refusal).c_str(), record.strStoredPath.c_str());
+    }
     outcome.refused.push_back(refusal);
 }
 
@@ -32,7 +36,6 @@ void RestoreOnDisk(char drive, const std::vector<TQuarantineRecord>& records, TR
         error = 0;
         switch (disk.Restore(record, &error)) {
         case CQuarantineDisk::RestoreResult::kRestored:
-            LOG_WRITE(LOG_INFO, "Trevand  已还原：%s", record.strOriginalPath.c_str());
             outcome.restored.push_back(record);
             break;
         case CQuarantineDisk::RestoreResult::kPlaceTaken:
