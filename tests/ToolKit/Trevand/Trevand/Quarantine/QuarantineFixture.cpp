@@ -38,6 +38,8 @@ testsupport::CafeDescription Disks(const std::string& outside) {
     // Loose files, one per case of the tables.
     for (int i = 1; i <= 12; ++i)
         desc.drives[0].entries.push_back({CafeEntry::kFile, "r" + std::to_string(i) + ".txt"});
+    // A tree large enough to be stopped part way: 4 folders of 50 files.
+    desc.bulkTrees = {{'E', "Bulk", 4, 50, 100}};
     return desc;
 }
 

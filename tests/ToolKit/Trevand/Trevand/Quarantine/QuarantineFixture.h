@@ -1,7 +1,8 @@
 // The quarantine on real Wine drives: drive E holds a tree with read-only,
 // hidden and GBK-named entries (誠, whose trail byte is that of "\"), loose
-// files, and links to a folder and a file outside every disk; drive F is
-// another disk on the same Linux file system.
+// files, links to a folder and a file outside every disk, and a tree of 200
+// files (Bulk) to stop a deletion in; drive F is another disk on the same
+// Linux file system.
 //
 // Every test that moves compares the disks and the outside folder file by
 // file, content included, against a listing taken before.
