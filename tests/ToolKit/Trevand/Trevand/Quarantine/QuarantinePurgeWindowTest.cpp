@@ -94,5 +94,23 @@ TEST_F(QuarantinePurge, ALinkInsideAStoredFolderIsLeftAndItsRecordHeldAgain) {
                                                  ContentListing()));
 }
 
+TEST_F(QuarantinePurge, AStoredEntryDeletedByHandLosesItsRecordToo) {
+    // Deleted in Explorer since the quarantine window listed it: a record
+    // left behind would be offered, and refused, for ever.
+    const std::vector<TQuarantineRecord> records = {PutIn("E:\\a.txt", kNow), PutIn("E:\\b.txt", kNow)};
+    ASSERT_TRUE(::DeleteFileA(records[0].strStoredPath.c_str()));
+    const DiskListing held = ContentListing();
+    testsupport::LogCapture log;
+
+    // Nothing was deleted for the first: it counts for nothing.
+    EXPECT_EQ("已删除 1 项，释放 2 B", Purge(records));
+
+    EXPECT_TRUE(HeldOn('E').empty());
+    EXPECT_EQ((std::vector<std::string>{PurgedLine(records[0]), "[Info]|Trevand  删除文件" + records[1].strStoredPath,
+                                        PurgedLine(records[1])}),
+              DeletionLines(log));
+    EXPECT_EQ("", testsupport::ListingDifference(testsupport::Without(held, {kBatchE}), ContentListing()));
+}
+
 }  // namespace
 }  // namespace quarantinetest

@@ -19,6 +19,7 @@ public:
         deletiontest::WorkerHold::Checkpoint(path);
         return m_job->Process(path, attributes, deleter, bytes);
     }
+    void EntryGone(const std::string& path, CEntryDeleter& deleter) override { m_job->EntryGone(path, deleter); }
     void EntryFinished(const std::string& path) override { m_job->EntryFinished(path); }
     std::string SummaryText(const DeletionTally& tally) const override { return m_job->SummaryText(tally); }
 
