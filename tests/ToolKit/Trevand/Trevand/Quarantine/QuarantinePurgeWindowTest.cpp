@@ -1,7 +1,8 @@
 // Deleting quarantined entries for good through the deletion window
 // (RunQuarantinePurge, what "彻底删除" and "清空隔离区" run): the stored
 // entries go, their records with them, one log line each; a link inside a
-// stored folder is left, never followed, and its record held again.
+// stored folder is left, never followed, and its record held again, as is
+// what a cancel leaves.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -92,6 +93,46 @@ TEST_F(QuarantinePurge, ALinkInsideAStoredFolderIsLeftAndItsRecordHeldAgain) {
     disk.RemoveEmptyFolders();
     EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDeleted(before, {"E:\\LinkEmpty", "E:\\LinkFull"}),
                                                  ContentListing()));
+}
+
+TEST_F(QuarantinePurge, ACancelPartWayKeepsWhatIsLeftHeldAndRestorable) {
+    const DiskListing before = ContentListing();
+    const std::vector<TQuarantineRecord> records = {PutIn("E:\\Cancel1", kNow), PutIn("E:\\a.txt", kNow)};
+    const DiskListing held = ContentListing();
+    // Held at the first file of the stored tree, wherever that is in it.
+    deletiontest::WorkerHold::Arm(records[0].strStoredPath + "\\");
+    testsupport::LogCapture log;
+
+    std::string summary;
+    RunDeletionWindow([&] { summary = RunQuarantinePurge(*Main(), records); },
+                      {WaitHeldThen("a close while it deletes", [] { ClickIn(Window(), "closebtn"); }),
+                       CheckThen("cancelling", [] { ExpectCancelling(); }),
+                       ReleaseWorker("the file in hand goes, then it stops and closes the window")});
+
+    EXPECT_EQ("已取消：已删除 0 项，释放 4 B；2 项未删除", summary);
+    EXPECT_EQ((std::vector<std::string>{"[Warning]|Trevand  已取消删除，目录未删完" + records[0].strStoredPath}),
+              DeletionLines(log));
+    // The file in hand went; everything else is held as it was.
+    const DiskListing stopped = ContentListing();
+    std::vector<std::string> gone;
+    for (const auto& entry : held) {
+        if (!stopped.count(entry.first)) gone.push_back(entry.first);
+    }
+    ASSERT_EQ(1u, gone.size());
+    EXPECT_TRUE(testsupport::IsAtOrBelow(gone[0], records[0].strStoredPath));
+    EXPECT_EQ("", testsupport::ListingDifference(testsupport::Without(held, gone), stopped));
+
+    CQuarantineDisk disk('E');
+    uint32_t error = 0;
+    ASSERT_TRUE(disk.Open(false, &error)) << error;
+    const std::vector<TQuarantineRecord> left = disk.Records();
+    ASSERT_EQ(2u, left.size());
+    for (const TQuarantineRecord& record : left) {
+        EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk.Restore(record, &error)) << record.strOriginalPath;
+    }
+    disk.RemoveEmptyFolders();
+    const std::string original = "E:\\Cancel1" + gone[0].substr(records[0].strStoredPath.size());
+    EXPECT_EQ("", testsupport::ListingDifference(testsupport::Without(before, {original}), ContentListing()));
 }
 
 TEST_F(QuarantinePurge, AStoredEntryDeletedByHandLosesItsRecordToo) {
