@@ -232,10 +232,10 @@ namespace {
 // What a deletion window was like as its object went.
 struct AtDestroy {
     bool seen = false;
-    bool done = false;       // its worker had set the done flag
-    bool nativeGone = false; // its native window was gone already
-    std::string summary;     // "DelDirWndSummary"
-    std::string summaryText; // SummaryText(), what the main window keeps
+    bool done = false;        // its worker had set the done flag
+    bool nativeGone = false;  // its native window was gone already
+    std::string summary;      // "DelDirWndSummary"
+    std::string summaryText;  // SummaryText(), what the main window keeps
 };
 AtDestroy g_atDestroy;
 

@@ -154,8 +154,8 @@ TEST_F(UpkeepAtStart, QuarantineButtonsAreOffUntilItIsOverAndTheLineSaysWhatItPu
     ASSERT_EQ(1u, held.size());
     EXPECT_EQ(m_young.nId, held[0].nId);
     // The expired entry went for good, and nothing else.
-    EXPECT_EQ("", testsupport::ListingDifference(testsupport::Without(m_held, {m_expired.strStoredPath}),
-                                                 ContentListing()));
+    EXPECT_EQ(
+        "", testsupport::ListingDifference(testsupport::Without(m_held, {m_expired.strStoredPath}), ContentListing()));
 }
 
 }  // namespace

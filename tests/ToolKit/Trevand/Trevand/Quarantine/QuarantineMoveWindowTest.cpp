@@ -38,8 +38,8 @@ TEST_F(QuarantineWindow, TickedTreeAndFileMoveIntoTheirDiskByteForByteWithOneLin
     // folder, GBK names (a folder 誠, whose trail byte is that of "\"), and a
     // link to a folder outside every disk; the file is named 誠 itself.
     const std::string link = "E:\\Games\\Old\\Sub\\to-full";
-    ASSERT_TRUE(testsupport::RunUnixCommand(
-        {"ln", "-s", testsupport::UnixPathOf(Outside("full")), testsupport::UnixPathOf("E:\\Games\\Old\\Sub") + "/to-full"}));
+    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("full")),
+                                             testsupport::UnixPathOf("E:\\Games\\Old\\Sub") + "/to-full"}));
     const DiskListing before = ContentListing();
     ASSERT_TRUE(before.count(link) && before.at(link).link);
     const std::list<std::string> paths = {"E:\\Games\\Old", "E:\\Games\\誠"};
@@ -94,11 +94,13 @@ TEST_F(QuarantineWindow, ADiskWhoseQuarantineCannotBeMadeKeepsItsEntriesAndTheSu
         const char* fromE;
         const char* fromF;
     } cases[] = {
-        {"a file of that name", {"sh", "-c", "printf 'in the way' > \"$0\"", blocker}, 183, "E:\\a.txt",
-         "F:\\x.dat"},
+        {"a file of that name", {"sh", "-c", "printf 'in the way' > \"$0\"", blocker}, 183, "E:\\a.txt", "F:\\x.dat"},
         // Entries renamed into it would leave the disk for the folder it points to.
-        {"a link of that name to a folder outside", {"ln", "-s", testsupport::UnixPathOf(Outside("empty")), blocker},
-         681, "E:\\b.txt", "F:\\Games\\Stale"},
+        {"a link of that name to a folder outside",
+         {"ln", "-s", testsupport::UnixPathOf(Outside("empty")), blocker},
+         681,
+         "E:\\b.txt",
+         "F:\\Games\\Stale"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,11 +109,12 @@ TEST_F(QuarantineWindow, ADiskWhoseQuarantineCannotBeMadeKeepsItsEntriesAndTheSu
         const DiskListing before = ContentListing();
         const std::string folder = "F:\\TrevandQuarantine";
         const std::string code = std::to_string(c.code);
-        const std::string summary = "已隔离 1 项，共 10 B（彻底删除后才释放空间）；1 项无法隔离，详见日志；无法在 F: 盘建立隔离区（错误码" + code + "）";
+        const std::string summary =
+            "已隔离 1 项，共 10 B（彻底删除后才释放空间）；1 项无法隔离，详见日志；无法在 F: 盘建立隔离区（错误码" +
+            code + "）";
 
-        const TDelDirOutcome outcome =
-            RunJob(MakeQuarantineMoveJob({{c.fromE, {10}}, {c.fromF, {20}}}, kBatch, kNow), {c.fromF, c.fromE},
-                   {FinishedWith(summary)});
+        const TDelDirOutcome outcome = RunJob(MakeQuarantineMoveJob({{c.fromE, {10}}, {c.fromF, {20}}}, kBatch, kNow),
+                                              {c.fromF, c.fromE}, {FinishedWith(summary)});
 
         EXPECT_EQ(summary, outcome.strSummary);
         const std::string fromE = c.fromE;
@@ -135,17 +138,17 @@ TEST_F(QuarantineWindow, CancelWhileHeldMidListLeavesTheEntriesNotReachedInPlace
     std::map<std::string, TQuarantineCandidate> candidates;
     for (const std::string& path : paths) candidates[path].nSize = 1;
 
-    const TDelDirOutcome outcome = RunJob(
-        HeldBeforeEachEntry(MakeQuarantineMoveJob(candidates, kBatch, kNow)), paths,
-        {WaitHeldThen("a close while it moves",
-                      [] {
-                          // The window speaks of moving, not of deleting.
-                          EXPECT_EQ("正在将所选的文件和目录移入隔离区…", Text("DelDirWndFinal"));
-                          EXPECT_EQ("关闭此窗口即可取消隔离。", Text("DelDirWndStatus"));
-                          ClickIn(Window(), "closebtn");
-                      }),
-         CheckThen("cancelling", [] { ExpectCancelling("    正在取消隔离操作..."); }),
-         ReleaseWorker("the entry held moves, then it stops and closes the window")});
+    const TDelDirOutcome outcome =
+        RunJob(HeldBeforeEachEntry(MakeQuarantineMoveJob(candidates, kBatch, kNow)), paths,
+               {WaitHeldThen("a close while it moves",
+                             [] {
+                                 // The window speaks of moving, not of deleting.
+                                 EXPECT_EQ("正在将所选的文件和目录移入隔离区…", Text("DelDirWndFinal"));
+                                 EXPECT_EQ("关闭此窗口即可取消隔离。", Text("DelDirWndStatus"));
+                                 ClickIn(Window(), "closebtn");
+                             }),
+                CheckThen("cancelling", [] { ExpectCancelling("    正在取消隔离操作..."); }),
+                ReleaseWorker("the entry held moves, then it stops and closes the window")});
 
     // A rename is not stopped half-way: the entry held went; the two after it stay.
     const std::string summary = "已取消：已隔离 2 项，共 2 B（彻底删除后才释放空间）；2 项未隔离";

@@ -52,9 +52,12 @@ TEST_F(QuarantinePurge, StoredEntriesAreDeletedForGoodAndTheirRecordsGo) {
     EXPECT_TRUE(HeldOn('E').empty());
     EXPECT_TRUE(HeldOn('F').empty());
     EXPECT_EQ((std::vector<std::string>{
-                  "[Info]|Trevand  删除目录" + records[0].strStoredPath, PurgedLine(records[0]),
-                  "[Info]|Trevand  删除文件" + records[1].strStoredPath, PurgedLine(records[1]),
-                  "[Info]|Trevand  删除文件" + records[2].strStoredPath, PurgedLine(records[2]),
+                  "[Info]|Trevand  删除目录" + records[0].strStoredPath,
+                  PurgedLine(records[0]),
+                  "[Info]|Trevand  删除文件" + records[1].strStoredPath,
+                  PurgedLine(records[1]),
+                  "[Info]|Trevand  删除文件" + records[2].strStoredPath,
+                  PurgedLine(records[2]),
               }),
               DeletionLines(log));
 }
@@ -82,15 +85,7 @@ TEST_F(QuarantinePurge, ALinkInsideAStoredFolderIsLeftAndItsRecordHeldAgain) {
               DeletionLines(log));
 
     // What is left is held as before, and comes back with its links.
-    CQuarantineDisk disk('E');
-    uint32_t error = 0;
-    ASSERT_TRUE(disk.Open(false, &error)) << error;
-    const std::vector<TQuarantineRecord> left = disk.Records();
-    ASSERT_EQ(2u, left.size());
-    for (const TQuarantineRecord& record : left) {
-        EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk.Restore(record, &error)) << record.strOriginalPath;
-    }
-    disk.RemoveEmptyFolders();
+    EXPECT_EQ(2u, RestoreAllHeld('E'));
     EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDeleted(before, {"E:\\LinkEmpty", "E:\\LinkFull"}),
                                                  ContentListing()));
 }
@@ -114,23 +109,12 @@ TEST_F(QuarantinePurge, ACancelPartWayKeepsWhatIsLeftHeldAndRestorable) {
               DeletionLines(log));
     // The file in hand went; everything else is held as it was.
     const DiskListing stopped = ContentListing();
-    std::vector<std::string> gone;
-    for (const auto& entry : held) {
-        if (!stopped.count(entry.first)) gone.push_back(entry.first);
-    }
+    const std::vector<std::string> gone = EntriesGone(held, stopped);
     ASSERT_EQ(1u, gone.size());
     EXPECT_TRUE(testsupport::IsAtOrBelow(gone[0], records[0].strStoredPath));
     EXPECT_EQ("", testsupport::ListingDifference(testsupport::Without(held, gone), stopped));
 
-    CQuarantineDisk disk('E');
-    uint32_t error = 0;
-    ASSERT_TRUE(disk.Open(false, &error)) << error;
-    const std::vector<TQuarantineRecord> left = disk.Records();
-    ASSERT_EQ(2u, left.size());
-    for (const TQuarantineRecord& record : left) {
-        EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk.Restore(record, &error)) << record.strOriginalPath;
-    }
-    disk.RemoveEmptyFolders();
+    EXPECT_EQ(2u, RestoreAllHeld('E'));
     const std::string original = "E:\\Cancel1" + gone[0].substr(records[0].strStoredPath.size());
     EXPECT_EQ("", testsupport::ListingDifference(testsupport::Without(before, {original}), ContentListing()));
 }

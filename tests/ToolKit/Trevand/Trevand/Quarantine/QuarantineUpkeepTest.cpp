@@ -12,6 +12,7 @@
 
 #include "../WorkerHold.h"
 #include "QuarantineFixture.h"
+#include "QuarantineSteps.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
 
 using testsupport::DiskListing;
@@ -29,24 +30,6 @@ protected:
     void TearDown() override {
         deletiontest::WorkerHold::Disarm();
         Quarantine::TearDown();
-    }
-
-    // Moves `original` (on E or F) into the quarantine of its disk as if at
-    // `when`; its held record.
-    static TQuarantineRecord PutIn(const std::string& original, int64_t when) {
-        CQuarantineDisk disk(original[0]);
-        uint32_t error = 0;
-        TQuarantineRecord record;
-        EXPECT_TRUE(disk.Open(true, &error)) << error;
-        const bool bDir = (::GetFileAttributesA(original.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        EXPECT_TRUE(disk.MoveIn(original, bDir, 0, kBatch, when, &record, &error)) << original << ": " << error;
-        return record;
-    }
-
-    static std::vector<TQuarantineRecord> HeldOn(char drive) {
-        CQuarantineDisk disk(drive);
-        uint32_t error = 0;
-        return disk.Open(false, &error) ? disk.Records() : std::vector<TQuarantineRecord>();
     }
 
     // One whole run over drives E and F at kNow; what it handed over.
@@ -106,13 +89,10 @@ TEST_F(Upkeep, KeepDaysZeroPurgesEveryHeldEntryOnEveryDiskButLeavesLinks) {
     EXPECT_EQ(expectedPurged, purged);
 
     // It comes back with its links, which still point where they did.
-    std::unique_ptr<CQuarantineDisk> disk = OpenE(false);
-    uint32_t error = 0;
-    EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(left[0], &error)) << error;
-    disk->RemoveEmptyFolders();
-    EXPECT_EQ("", ListingDifference(testsupport::WithoutDeleted(before, {"E:\\Games\\Old", "E:\\r1.txt", "E:\\Linked",
-                                                                         "F:\\f.txt"}),
-                                    Listing()));
+    EXPECT_EQ(1u, RestoreAllHeld('E'));
+    EXPECT_EQ("", ListingDifference(
+                      testsupport::WithoutDeleted(before, {"E:\\Games\\Old", "E:\\r1.txt", "E:\\Linked", "F:\\f.txt"}),
+                      Listing()));
 }
 
 TEST_F(Upkeep, EntriesYoungerThanKeepDaysStay) {
@@ -123,8 +103,7 @@ TEST_F(Upkeep, EntriesYoungerThanKeepDaysStay) {
     } cases[] = {
         {"E:\\r1.txt", kNow - 7 * kDay, true},       // exactly seven days
         {"E:\\r2.txt", kNow - 7 * kDay + 1, false},  // a second short of it
-        {"E:\\r3.txt", kNow - 30 * kDay, true},
-        {"E:\\r4.txt", kNow - 1, false},
+        {"E:\\r3.txt", kNow - 30 * kDay, true},     {"E:\\r4.txt", kNow - 1, false},
         {"E:\\r5.txt", kNow + kDay, false},  // the clock was set back since
         {"F:\\f.txt", kNow - 8 * kDay, true},
     };
@@ -173,10 +152,7 @@ TEST_F(Upkeep, StopWhileItDeletesATreeEndsAfterTheFileInHandAndWhatIsLeftStaysRe
 
     // One file went, the one held; everything else of the tree is held again.
     const DiskListing stopped = Listing();
-    std::vector<std::string> gone;
-    for (const auto& entry : inQuarantine) {
-        if (!stopped.count(entry.first)) gone.push_back(entry.first);
-    }
+    const std::vector<std::string> gone = EntriesGone(inQuarantine, stopped);
     ASSERT_EQ(1u, gone.size());
     EXPECT_TRUE(testsupport::IsAtOrBelow(gone[0], bulk.strStoredPath));
     EXPECT_EQ(0u, inQuarantine.at(gone[0]).attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -185,12 +161,10 @@ TEST_F(Upkeep, StopWhileItDeletesATreeEndsAfterTheFileInHandAndWhatIsLeftStaysRe
     ASSERT_EQ(1u, held.size());
     EXPECT_EQ(bulk.nId, held[0].nId);
     ASSERT_FALSE(QuarantineLines().empty());
-    EXPECT_EQ("[Warning]|Trevand  隔离区清理已停止：已取消：已删除 0 项，释放 100 B；1 项未删除", QuarantineLines().back());
+    EXPECT_EQ("[Warning]|Trevand  隔离区清理已停止：已取消：已删除 0 项，释放 100 B；1 项未删除",
+              QuarantineLines().back());
 
-    std::unique_ptr<CQuarantineDisk> disk = OpenE(false);
-    uint32_t error = 0;
-    EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(held[0], &error)) << error;
-    disk->RemoveEmptyFolders();
+    EXPECT_EQ(1u, RestoreAllHeld('E'));
     const std::string original = "E:\\Bulk" + gone[0].substr(bulk.strStoredPath.size());
     EXPECT_EQ("", ListingDifference(Without(before, {original}), Listing()));
 }
@@ -225,8 +199,7 @@ TEST_F(Upkeep, ARunAfterACrashSettlesEveryEntryIntoItsPlaceOrTheQuarantine) {
 
     EXPECT_EQ(4, result.nSettled);
     EXPECT_EQ(0u, result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached);
-    std::unique_ptr<CQuarantineDisk> disk = OpenE(false);
-    const std::vector<TQuarantineRecord> held = disk->Records();
+    const std::vector<TQuarantineRecord> held = HeldOn('E');
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         int records = 0;
@@ -234,10 +207,7 @@ TEST_F(Upkeep, ARunAfterACrashSettlesEveryEntryIntoItsPlaceOrTheQuarantine) {
         EXPECT_EQ(c.held ? 1 : 0, records);
         EXPECT_NE(c.held, testsupport::FileExists(c.entry));
     }
-    uint32_t error = 0;
-    for (const TQuarantineRecord& record : held)
-        EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(record, &error)) << record.strOriginalPath;
-    disk->RemoveEmptyFolders();
+    EXPECT_EQ(2u, RestoreAllHeld('E'));
     EXPECT_EQ("", ListingDifference(before, Listing()));
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "QuarantineFixture.h"
 #include "UI/Core/ControlUI.h"
 #include "support/TempDir.h"
 
@@ -69,23 +68,6 @@ void QuarantineWindow::TearDown() {
 
 testsupport::DiskListing QuarantineWindow::ContentListing() const {
     return QuarantineListing({"E:\\", "F:\\", m_outside->Path()});
-}
-
-std::vector<TQuarantineRecord> QuarantineWindow::HeldOn(char drive) {
-    CQuarantineDisk disk(drive);
-    uint32_t error = 0;
-    if (!disk.Open(false, &error)) return {};
-    return disk.Records();
-}
-
-TQuarantineRecord QuarantineWindow::PutIn(const std::string& original, int64_t when) {
-    CQuarantineDisk disk(original[0]);
-    TQuarantineRecord record;
-    uint32_t error = 0;
-    EXPECT_TRUE(disk.Open(true, &error)) << error;
-    const bool bDir = (::GetFileAttributesA(original.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    EXPECT_TRUE(disk.MoveIn(original, bDir, 0, kBatch, when, &record, &error)) << original << ": " << error;
-    return record;
 }
 
 TDelDirOutcome QuarantineWindow::RunJob(std::unique_ptr<CDelDirJob> job, const std::list<std::string>& paths,

@@ -15,6 +15,7 @@
 
 #include "../DeletionFixture.h"
 #include "QuarantineListing.h"
+#include "QuarantineSteps.h"
 #include "ToolKit/Trevand/Trevand/DelDirWndRun.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
@@ -38,12 +39,6 @@ protected:
 
     // Drives E and F and the folder outside every disk (QuarantineListing).
     testsupport::DiskListing ContentListing() const;
-
-    // The held records of `drive`'s quarantine; none when it has none.
-    static std::vector<TQuarantineRecord> HeldOn(char drive);
-    // Moves `original` into the quarantine of its disk in batch kBatch at
-    // `when`, expecting success; its held record.
-    static TQuarantineRecord PutIn(const std::string& original, int64_t when);
 
     // Runs `job` on `paths` through the deletion window over the main
     // window (RunDelDirWnd) with `steps` meanwhile; its outcome.
