@@ -31,6 +31,8 @@ public:
 
 }  // namespace
 
+void CDelDirJob::EntryGone(const std::string&, CEntryDeleter&) {}
+
 CDelDirJob::Fate DeleteForGood(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes) {
     const uint64_t before = deleter.FreedBytes();
     const CEntryDeleter::Fate fate = deleter.Delete(path, attributes);

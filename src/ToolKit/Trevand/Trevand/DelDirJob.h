@@ -42,6 +42,12 @@ public:
     // adds to *bytes what the entry came to (space freed, or held).
     virtual Fate Process(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes) = 0;
 
+    // Worker thread, for a path that was gone when the worker reached it:
+    // nothing to do to it, and the worker counts and logs nothing. A job
+    // that keeps records of its paths settles them here. Does nothing by
+    // default.
+    virtual void EntryGone(const std::string& path, CEntryDeleter& deleter);
+
     // Worker thread, after each entry while the run was not cancelled.
     virtual void EntryFinished(const std::string& path) = 0;
 

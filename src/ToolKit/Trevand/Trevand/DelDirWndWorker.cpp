@@ -48,8 +48,10 @@ void CDelDirWnd::DeleteList() {
             ++begun;
             PostPath(path);
             // A path that is gone by now: nothing to do, nothing to log,
-            // nothing to count.
-            if (attributes != platform::kAttributesInvalid) {
+            // nothing to count; only the job's own records of it to settle.
+            if (attributes == platform::kAttributesInvalid) {
+                m_job->EntryGone(path, deleter);
+            } else {
                 switch (m_job->Process(path, attributes, deleter, &m_tally.nFreedBytes)) {
                 case CDelDirJob::Fate::kDone: ++m_tally.nDeleted; break;
                 case CDelDirJob::Fate::kLeft: ++m_tally.nLeft; break;

@@ -1,13 +1,10 @@
 #include "DeletionFixture.h"
 
-#include <atomic>
-
 #include "RowTick.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Core/UIManager.h"
 #include "UI/Shadow/ShadowUI.h"
-#include "comm/platform/EntryDeletion.h"
 #include "comm/platform/WorkerThread.h"
 
 using testsupport::CafeEntry;
@@ -17,29 +14,6 @@ namespace deletiontest {
 const char kLongFolder[] = "网吧游戏更新临时目录_2023年12月_请勿手动删除_备份文件夹_第二批次_补丁包与旧版本存档";
 
 namespace {
-
-// ---- the hold ----
-
-// Where the worker is held, in order; fixed while a worker runs.
-struct HoldPoint {
-    std::string marker;
-    HANDLE entered;  // manual reset: set once the worker is held here
-    HANDLE release;  // manual reset: set to let it go on
-};
-std::vector<HoldPoint> g_points;
-std::atomic<size_t> g_reached{0};
-
-void HoldHook(const std::string& path) {
-    const size_t next = g_reached.load();
-    if (next >= g_points.size() || path.find(g_points[next].marker) == std::string::npos) return;
-    g_reached = next + 1;
-    ::SetEvent(g_points[next].entered);
-    ::WaitForSingleObject(g_points[next].release, 20000);
-}
-
-void ReleaseAll() {
-    for (const HoldPoint& point : g_points) ::SetEvent(point.release);
-}
 
 // ---- the steps ----
 
@@ -68,7 +42,7 @@ void Abort(StepRun& run, const std::string& what) {
     ADD_FAILURE() << "timed out waiting for: " << what;
     run.aborted = true;
     run.since = ::GetTickCount();
-    ReleaseAll();
+    WorkerHold::ReleaseAll();
 }
 
 void AbortTick(StepRun& run) {
@@ -182,37 +156,6 @@ testsupport::CafeDescription DeletionCafe(const std::string& outside) {
 
 }  // namespace
 
-void WorkerHold::Arm(const std::vector<std::string>& markers) {
-    Disarm();
-    for (const HoldPoint& point : g_points) {
-        ::CloseHandle(point.entered);
-        ::CloseHandle(point.release);
-    }
-    g_points.clear();
-    for (const std::string& marker : markers) {
-        g_points.push_back(
-            {marker, ::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CreateEventA(nullptr, TRUE, FALSE, nullptr)});
-    }
-    g_reached = 0;
-    platform::SetFileDeletionHookForTests(&HoldHook);
-}
-
-bool WorkerHold::Entered(size_t point) { return WaitEntered(point, 0); }
-
-bool WorkerHold::WaitEntered(size_t point, int timeoutMs) {
-    return point < g_points.size() &&
-           ::WaitForSingleObject(g_points[point].entered, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
-}
-
-void WorkerHold::Release() {
-    for (size_t i = 0; i < g_reached.load() && i < g_points.size(); ++i) ::SetEvent(g_points[i].release);
-}
-
-void WorkerHold::Disarm() {
-    ReleaseAll();
-    platform::SetFileDeletionHookForTests(nullptr);
-}
-
 void Deletion::SetUp() {
     Vellum::CShadowUI::Initialize(Vellum::CUIManager::GetInstance());
     m_skins.reset(new windowtest::SkinFolder);
@@ -221,7 +164,9 @@ void Deletion::SetUp() {
         ASSERT_TRUE(::CreateDirectoryA(Outside(folder).c_str(), nullptr)) << folder;
     for (const char* file : {"full\\f1.txt", "full\\sub\\f2.txt", "file.txt", "top-full\\f3.txt", "top-file.txt"})
         testsupport::WriteFileBytes(Outside(file), "outside");
-    m_cafe.reset(new testsupport::Cafe(DeletionCafe(m_outside->Path())));
+    testsupport::CafeDescription desc = DeletionCafe(m_outside->Path());
+    ChangeCafe(&desc);
+    m_cafe.reset(new testsupport::Cafe(desc));
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
     // Until Wine reads its drive letters again, a folder of this café can
     // resolve through a letter an earlier test's folder had (inode numbers
@@ -232,6 +177,8 @@ void Deletion::SetUp() {
     ASSERT_TRUE(::CreateDirectoryA("E:\\Games\\Old\\单机游戏\\誠", nullptr));
     testsupport::WriteFileBytes("E:\\Games\\Old\\单机游戏\\誠\\誠.txt", "gbk");
     testsupport::WriteFileBytes("E:\\Games\\誠", "a file named 誠");
+    BeforeMainWindow();
+    if (HasFatalFailure()) return;
 
     // As the entry point and the role window do, with the master role.
     ASSERT_NE(nullptr,
@@ -285,10 +232,10 @@ namespace {
 // What a deletion window was like as its object went.
 struct AtDestroy {
     bool seen = false;
-    bool done = false;       // its worker had set the done flag
-    bool nativeGone = false; // its native window was gone already
-    std::string summary;     // "DelDirWndSummary"
-    std::string summaryText; // SummaryText(), what the main window keeps
+    bool done = false;        // its worker had set the done flag
+    bool nativeGone = false;  // its native window was gone already
+    std::string summary;      // "DelDirWndSummary"
+    std::string summaryText;  // SummaryText(), what the main window keeps
 };
 AtDestroy g_atDestroy;
 
@@ -305,9 +252,13 @@ void RecordAtDestroy(CDelDirWnd& wnd) {
 }  // namespace
 
 void Deletion::RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps) {
+    RunDeletionWindow([this, &paths] { Main()->RunDeletion(paths); }, std::move(steps));
+}
+
+void Deletion::RunDeletionWindow(const std::function<void()>& body, std::vector<Step> steps) {
     g_atDestroy = AtDestroy();
     CDelDirWnd::SetDestroyHookForTests(&RecordAtDestroy);
-    RunWithSteps([this, &paths] { Main()->RunDeletion(paths); }, std::move(steps));
+    RunWithSteps(body, std::move(steps));
     CDelDirWnd::SetDestroyHookForTests(nullptr);
     ASSERT_TRUE(g_atDestroy.seen) << "the deletion window object was never deleted";
     // Whatever ended its modal loop, the object goes only once the worker is
@@ -339,8 +290,8 @@ void Deletion::ClickIn(Vellum::WindowImplBase* wnd, const char* control) {
     windowtest::PostClick(wnd->GetHWND(), windowtest::CenterOf(found));
 }
 
-Step Deletion::WaitFinishedThenClose() {
-    return {"the completion texts", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+Step Deletion::WaitFinishedThenClose(const std::string& headline) {
+    return {"the completion texts", [headline] { return Window() && Text("DelDirWndFinal") == headline; },
             [] { ClickIn(Window(), "closebtn"); }};
 }
 
@@ -356,22 +307,31 @@ Step Deletion::ReleaseWorker(const std::string& what) {
     return {"release the worker: " + what, [] { return true; }, [] { WorkerHold::Release(); }};
 }
 
-Step Deletion::AnswerYes() {
+namespace {
+
+Step Answer(const char* button, std::string* text) {
     return {"the yes/no box", [] { return MessageBoxWindow() != nullptr; },
-            [] {
+            [button, text] {
                 HWND box = MessageBoxWindow();
                 auto* wnd = dynamic_cast<Vellum::WindowImplBase*>(
                     reinterpret_cast<Vellum::CWindowWnd*>(::GetWindowLongPtrA(box, GWLP_USERDATA)));
                 ASSERT_NE(nullptr, wnd);
-                ClickIn(wnd, "BtnOk");
+                if (text) *text = wnd->GetManager().FindControl("TextContent")->GetText().ToStdString();
+                Deletion::ClickIn(wnd, button);
             }};
 }
 
-void Deletion::ExpectCancelling() {
+}  // namespace
+
+Step Deletion::AnswerYes(std::string* text) { return Answer("BtnOk", text); }
+
+Step Deletion::AnswerNo(std::string* text) { return Answer("BtnCancel", text); }
+
+void Deletion::ExpectCancelling(const std::string& headline) {
     CDelDirWnd* wnd = Window();
     ASSERT_NE(nullptr, wnd);
     EXPECT_EQ("请稍后！", Text("DelDirWndStatus"));
-    EXPECT_EQ("    正在取消删除操作...", Text("DelDirWndFinal"));
+    EXPECT_EQ(headline, Text("DelDirWndFinal"));
     EXPECT_EQ("", Text("DelDirWndText"));
     EXPECT_FALSE(wnd->IsRunningForTests());
     EXPECT_FALSE(wnd->CanCancelForTests());

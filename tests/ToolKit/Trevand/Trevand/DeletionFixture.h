@@ -22,28 +22,13 @@
 #include "support/DiskListing.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "WorkerHold.h"
 #include "../../../UI/Window/WindowTestSupport.h"
 
 namespace deletiontest {
 
 // A folder on drive E whose path does not fit the window's text line.
 extern const char kLongFolder[];
-
-// Holds the deletion worker inside file deletions: at the first whose path
-// contains the first marker, then at the next whose path contains the
-// second, and so on; each hold lasts until released (or 20 s).
-class WorkerHold {
-public:
-    static void Arm(const std::vector<std::string>& markers);
-    static void Arm(const std::string& marker) { Arm(std::vector<std::string>{marker}); }
-    // Whether the worker has reached hold `point` (0 for the first).
-    static bool Entered(size_t point = 0);
-    static bool WaitEntered(size_t point, int timeoutMs);
-    // Lets the worker go on from every hold reached so far.
-    static void Release();
-    // Releases every hold and removes them.
-    static void Disarm();
-};
 
 // What the operator does while a window is up: once `ready` holds, `act`
 // runs. A step not ready within its time fails the test.
@@ -65,13 +50,22 @@ public:
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Changes the café's description before it is made; the deletion
+    // tests keep it as it is.
+    virtual void ChangeCafe(testsupport::CafeDescription* /*desc*/) {}
+    // Runs once the café's disks are made, before the main window starts on
+    // them (which starts the quarantine upkeep over them).
+    virtual void BeforeMainWindow() {}
 
     // The main window's own deletion step (CTrevandWnd::RunDeletion) on
     // `paths`; `steps` run meanwhile; returns once it has returned. Checks
     // that the window object went only after its worker was done.
     void RunDeletion(const std::list<std::string>& paths, std::vector<Step> steps);
-    // What "DelDirWndSummary" said as the last RunDeletion's window closed
-    // (after a cancel the worker closes it as soon as it has stopped).
+    // The same for any `body` that runs one deletion window, whatever its
+    // job (RunDelDirWnd with a job of the quarantine, say).
+    void RunDeletionWindow(const std::function<void()>& body, std::vector<Step> steps);
+    // What "DelDirWndSummary" said as the last run's window closed (after a
+    // cancel the worker closes it as soon as it has stopped).
     const std::string& SummaryAtClose() const { return m_strSummaryAtClose; }
     // Runs `body`, which opens modal windows, with `steps` run meanwhile.
     // A quit message left afterwards is taken off the queue
@@ -80,14 +74,19 @@ protected:
     bool QuitAfterRun() const { return m_bQuitAfterRun; }
 
     // Steps the tests share.
-    static Step WaitFinishedThenClose();
+    // Waits for the completion headline (a deletion's by default), then
+    // clicks "closebtn".
+    static Step WaitFinishedThenClose(const std::string& headline = "删除完成！");
     static Step WaitHeldThen(const std::string& what, std::function<void()> act);
     static Step CheckThen(const std::string& what, std::function<void()> check);
     static Step ReleaseWorker(const std::string& what);
-    // Finds the yes/no box and answers "是".
-    static Step AnswerYes();
-    // The deletion window's state while a cancel is being carried out.
-    static void ExpectCancelling();
+    // Finds the yes/no box and answers "是" (or "否"); its text goes to
+    // *text when given.
+    static Step AnswerYes(std::string* text = nullptr);
+    static Step AnswerNo(std::string* text = nullptr);
+    // The deletion window's state while a cancel is being carried out;
+    // `headline` is the job's (a deletion's by default).
+    static void ExpectCancelling(const std::string& headline = "    正在取消删除操作...");
 
     CTrevandWnd* Main() { return CTrevandWnd::Instance(); }
     bool HasRow(const std::string& path) { return Main()->RowsForTests().Find(path) != nullptr; }

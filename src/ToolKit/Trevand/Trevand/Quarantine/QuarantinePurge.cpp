@@ -33,14 +33,14 @@ public:
     const TDelDirTexts& Texts() const override { return kPurgeTexts; }
 
     Fate Process(const std::string& path, uint32_t, CEntryDeleter& deleter, uint64_t* bytes) override {
-        const TQuarantineRecord& record = m_records.at(path);
-        TDisk& disk = DiskOf(record);
-        if (!disk.store->IsOpen()) {
-            WorkerLog(LOG_ERROR, kDiskNotOpen, disk.store->Folder().c_str(), static_cast<unsigned long>(disk.dwError),
-                      path.c_str());
-            return Fate::kLeft;
-        }
-        return PurgeRecord(*disk.store, record, deleter, bytes);
+        return Purge(path, deleter, bytes);
+    }
+
+    // Deleted by hand since the quarantine window listed it: its record goes
+    // too, or the entry would be offered, and refused, for ever.
+    void EntryGone(const std::string& path, CEntryDeleter& deleter) override {
+        uint64_t bytes = 0;
+        Purge(path, deleter, &bytes);
     }
 
     void EntryFinished(const std::string&) override {}
@@ -52,6 +52,19 @@ private:
         std::unique_ptr<CQuarantineDisk> store;
         uint32_t dwError = 0;
     };
+
+    // The record of stored path `path` through its disk (PurgeRecord
+    // settles a record whose entry is gone already).
+    Fate Purge(const std::string& path, CEntryDeleter& deleter, uint64_t* bytes) {
+        const TQuarantineRecord& record = m_records.at(path);
+        TDisk& disk = DiskOf(record);
+        if (!disk.store->IsOpen()) {
+            WorkerLog(LOG_ERROR, kDiskNotOpen, disk.store->Folder().c_str(), static_cast<unsigned long>(disk.dwError),
+                      path.c_str());
+            return Fate::kLeft;
+        }
+        return PurgeRecord(*disk.store, record, deleter, bytes);
+    }
 
     // Each disk's quarantine, opened at its first record; one that failed
     // is not tried again.

@@ -43,6 +43,9 @@ public:
     void Stop();
     // From Start until the work is over or stopped.
     bool IsRunning() const { return m_running; }
+    // For tests only: whether a Stop has asked the work to end (a test
+    // holding the worker lets it go on once it has).
+    bool IsStoppingForTests() const { return m_stopping; }
 
 private:
     void Run(const std::vector<char>& drives, int keepDays, int64_t now, const DoneSink& sink);

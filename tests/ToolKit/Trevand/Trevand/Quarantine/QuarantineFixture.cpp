@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "comm/platform/PathSeparator.h"
-
 using testsupport::CafeEntry;
 using testsupport::DiskListing;
 
@@ -14,8 +12,6 @@ const char kBatch[] = "20261211-093000";
 const int64_t kNow = 1796981400;
 
 namespace {
-
-const char kDatabase[] = "E:\\TrevandQuarantine\\Quarantine.db";
 
 testsupport::CafeDescription Disks(const std::string& outside) {
     testsupport::CafeDescription desc = testsupport::DisksOnly({
@@ -42,6 +38,8 @@ testsupport::CafeDescription Disks(const std::string& outside) {
     // Loose files, one per case of the tables.
     for (int i = 1; i <= 12; ++i)
         desc.drives[0].entries.push_back({CafeEntry::kFile, "r" + std::to_string(i) + ".txt"});
+    // A tree large enough to be stopped part way: 4 folders of 50 files.
+    desc.bulkTrees = {{'E', "Bulk", 4, 50, 100}};
     return desc;
 }
 
@@ -75,15 +73,7 @@ void Quarantine::TearDown() {
     m_outside.reset();
 }
 
-DiskListing Quarantine::Listing() const {
-    DiskListing listing = testsupport::TakeListingWithContent({"E:\\", "F:\\", m_outside->Path()});
-    auto database = listing.find(kDatabase);
-    if (database != listing.end()) {
-        database->second.size = 0;
-        database->second.content.clear();
-    }
-    return listing;
-}
+DiskListing Quarantine::Listing() const { return QuarantineListing({"E:\\", "F:\\", m_outside->Path()}); }
 
 std::unique_ptr<CQuarantineDisk> Quarantine::OpenE(bool create) {
     std::unique_ptr<CQuarantineDisk> disk(new CQuarantineDisk('e'));
@@ -97,26 +87,6 @@ TQuarantineRecord Quarantine::MoveIn(CQuarantineDisk& disk, const std::string& o
     uint32_t error = 0;
     EXPECT_TRUE(disk.MoveIn(original, false, 0, kBatch, kNow, &record, &error)) << original << ": " << error;
     return record;
-}
-
-std::string Quarantine::DifferenceAfterMoves(const DiskListing& before, const DiskListing& after,
-                                             const std::vector<Move>& moves) {
-    std::vector<std::string> originals;
-    for (const Move& move : moves) originals.push_back(move.original);
-    DiskListing expected = testsupport::Without(before, originals);
-    // The quarantine's own entries: its hidden folder and its database...
-    expected[kFolder] = {0, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, false, ""};
-    expected[kDatabase] = {0, FILE_ATTRIBUTE_ARCHIVE, false, ""};
-    for (const Move& move : moves) {
-        // ...the plain folders above each stored entry...
-        for (std::string folder = platform::ParentFolder(move.stored); folder.size() > std::string(kFolder).size();
-             folder = platform::ParentFolder(folder)) {
-            expected[folder] = {0, FILE_ATTRIBUTE_DIRECTORY, false, ""};
-        }
-        // ...and the entries moved, exactly as they were.
-        for (const auto& entry : testsupport::Rebased(before, move.original, move.stored)) expected.insert(entry);
-    }
-    return testsupport::ListingDifference(expected, after);
 }
 
 std::vector<std::string> Quarantine::QuarantineLines() const {

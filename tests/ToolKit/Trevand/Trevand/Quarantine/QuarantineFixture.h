@@ -1,7 +1,8 @@
 // The quarantine on real Wine drives: drive E holds a tree with read-only,
 // hidden and GBK-named entries (誠, whose trail byte is that of "\"), loose
-// files, and links to a folder and a file outside every disk; drive F is
-// another disk on the same Linux file system.
+// files, links to a folder and a file outside every disk, and a tree of 200
+// files (Bulk) to stop a deletion in; drive F is another disk on the same
+// Linux file system.
 //
 // Every test that moves compares the disks and the outside folder file by
 // file, content included, against a listing taken before.
@@ -14,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "QuarantineListing.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "support/Cafe.h"
 #include "support/DiskListing.h"
@@ -26,20 +28,12 @@ extern const char kFolder[];  // "E:\\TrevandQuarantine"
 extern const char kBatch[];   // "20261211-093000"
 extern const int64_t kNow;    // when the tests' moves happen
 
-// An entry moved in: from where to where.
-struct Move {
-    std::string original;
-    std::string stored;
-};
-
 class Quarantine : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Drives E and F and the folder outside every disk, content included;
-    // but not the record database's size and content, which change with
-    // every record (the records are checked through the quarantine itself).
+    // Drives E and F and the folder outside every disk (QuarantineListing).
     testsupport::DiskListing Listing() const;
     std::string Outside(const std::string& relative) const { return m_outside->File(relative); }
 
@@ -48,13 +42,6 @@ protected:
 
     // Moves `original` into kBatch, expecting success; its held record.
     TQuarantineRecord MoveIn(CQuarantineDisk& disk, const std::string& original);
-
-    // How `after` differs from `before` with `moves` done: each moved
-    // entry's tree must be at its stored path byte for byte, the rest of
-    // the disks unchanged, and the quarantine hold nothing else than its
-    // hidden folder, its database and the folders above stored entries.
-    static std::string DifferenceAfterMoves(const testsupport::DiskListing& before,
-                                            const testsupport::DiskListing& after, const std::vector<Move>& moves);
 
     // The quarantine's lines logged since the test began ("[Info]|Trevand  …").
     std::vector<std::string> QuarantineLines() const;
