@@ -1,19 +1,18 @@
 // Windows only: listings of disks that hold quarantines, and what a listing
-// must look like once entries have moved into them.
+// must look like once entries have moved into them (support/QuarantineListing.h
+// in the shape these tests use).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "support/DiskListing.h"
+#include "support/QuarantineListing.h"
 
 namespace quarantinetest {
 
 // An entry moved in: from where to where.
-struct Move {
-    std::string original;
-    std::string stored;
-};
+using Move = testsupport::HeldEntry;
 
 // The entries below `roots` with their content (TakeListingWithContent),
 // except the size and content of each quarantine's record database
