@@ -28,9 +28,10 @@ std::string ConfirmText(const std::vector<TListedCandidate>& ticked, int keepDay
         bytes += row.nSize;
         partial |= row.bDir && (!row.bSizeKnown || row.bSizePartial);
     }
+    // Kept 0 days, entries go at the next start, not "0 days" from now.
+    const std::string when = keepDays == 0 ? "下次启动程序时" : std::to_string(keepDays) + " 天后";
     return "将所选的 " + std::to_string(ticked.size()) + " 项（共 " + FormatSize(bytes) + (partial ? "+" : "") +
-           "）移入所在磁盘的隔离区。\n可在“隔离区”中还原；" + std::to_string(keepDays) +
-           " 天后将被彻底删除。确定隔离吗？";
+           "）移入所在磁盘的隔离区。\n可在“隔离区”中还原；" + when + "将被彻底删除。确定隔离吗？";
 }
 
 // "20261211-093000" for now, in local time.
