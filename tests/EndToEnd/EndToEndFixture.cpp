@@ -216,15 +216,6 @@ XWindow EndToEnd::OpenQuarantineWindow(int rows) {
     return window;
 }
 
-bool EndToEnd::WaitForRowsIn(const XWindow& window, int rows, int timeoutMs) {
-    return WaitUntil(
-        [&] {
-            Screenshot shot;
-            return shot.Take(Scratch()) && testsupport::RowsShown(shot, window.Geometry()) == rows;
-        },
-        timeoutMs, 200);
-}
-
 void EndToEnd::CloseInfoBox() {
     const XWindow box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
     ASSERT_TRUE(box.Valid()) << "no message box";
@@ -364,10 +355,7 @@ bool EndToEnd::WaitForMain(const std::function<bool(const Screenshot&, const Scr
         timeoutMs, 200);
 }
 
-bool EndToEnd::WaitForRows(int rows, int timeoutMs) {
-    return WaitForMain([&](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == rows; },
-                       timeoutMs);
-}
+bool EndToEnd::WaitForRows(int rows, int timeoutMs) { return WaitForRowsIn(m_main, rows, timeoutMs); }
 
 void EndToEnd::ClickMain(skinpoints::Point point) { EXPECT_TRUE(m_main.Click(point.x, point.y)); }
 

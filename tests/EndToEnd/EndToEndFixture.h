@@ -20,6 +20,7 @@
 #include "support/Screenshot.h"
 #include "support/SkinPoints.h"
 #include "support/TempDir.h"
+#include "support/WindowView.h"
 #include "support/XWindow.h"
 
 namespace endtoend {
@@ -77,7 +78,9 @@ protected:
     testsupport::XWindow OpenQuarantineWindow(int rows);
     // Waits until the window `window` (whose list lies where the main
     // window's does) shows exactly `rows` rows.
-    bool WaitForRowsIn(const testsupport::XWindow& window, int rows, int timeoutMs);
+    bool WaitForRowsIn(const testsupport::XWindow& window, int rows, int timeoutMs) const {
+        return testsupport::WaitForRowsShown(window, rows, timeoutMs, Scratch());
+    }
     // Closes the information box that shows now with Escape (its "确定").
     void CloseInfoBox();
     // "closebtn" on the main window: the process ends with exit code 0, and

@@ -49,6 +49,15 @@ XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::
     return found.Valid() ? found : XWindow();
 }
 
+bool WaitForRowsShown(const XWindow& window, int rows, int timeoutMs, const std::string& scratchPng) {
+    return WaitUntil(
+        [&] {
+            Screenshot shot;
+            return shot.Take(scratchPng) && RowsShown(shot, window.Geometry()) == rows;
+        },
+        timeoutMs, 200);
+}
+
 bool RowShown(const Screenshot& shot, const ScreenRect& window, int row) {
     return HasText(shot, window, skinpoints::RowName(row));
 }

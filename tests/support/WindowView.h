@@ -28,6 +28,9 @@ bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window);
 // title bar painted (a window just mapped may still be blank); pictures go
 // to the scratch file `scratchPng`. Invalid when it did not come.
 XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::string& scratchPng);
+// Waits up to `timeoutMs` until the list of `window` (any of the program's
+// lists: their rows lie at the same places) shows exactly `rows` rows.
+bool WaitForRowsShown(const XWindow& window, int rows, int timeoutMs, const std::string& scratchPng);
 // Whether the deletion window at `window` shows a finished run: its bar is
 // full (while the worker runs, a block slides along it).
 bool DeletionFinishedShown(const Screenshot& shot, const ScreenRect& window);

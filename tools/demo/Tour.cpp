@@ -80,9 +80,6 @@ private:
     bool Restore();
     bool CloseQuarantine();
     bool CloseProgram();
-    // Waits until the window `window` (its list where the main window's is)
-    // shows `rows` rows.
-    bool WaitForRowsIn(const XWindow& window, int rows);
     // How many lines of the log begin with `prefix` ("[Info]|Trevand  隔离").
     int CountLogLinesStarting(const std::string& prefix) const;
 
@@ -312,15 +309,6 @@ int Tour::CountLogLinesStarting(const std::string& prefix) const {
     return count;
 }
 
-bool Tour::WaitForRowsIn(const XWindow& window, int rows) {
-    return WaitUntil(
-        [&] {
-            Screenshot shot;
-            return shot.Take(Scratch()) && testsupport::RowsShown(shot, window.Geometry()) == rows;
-        },
-        kUiLimitMs, 200);
-}
-
 // The largest entry, first since the sort, is ticked for the quarantine.
 bool Tour::TickFirst() {
     if (!ClickMain(skinpoints::RowTick(0))) return Fail("cannot click a row's check box");
@@ -375,7 +363,9 @@ bool Tour::OpenQuarantine() {
     if (!ClickMain(skinpoints::kMainWindow.BtnQuarantineList)) return Fail("cannot click 隔离区");
     m_quarantine = testsupport::WaitForPaintedWindow(kQuarantineWindowText, kUiLimitMs, Scratch());
     if (!m_quarantine.Valid()) return Fail("the quarantine window did not appear");
-    if (!WaitForRowsIn(m_quarantine, 1)) return Fail("the quarantine window does not list the entry");
+    if (!testsupport::WaitForRowsShown(m_quarantine, 1, kUiLimitMs, Scratch())) {
+        return Fail("the quarantine window does not list the entry");
+    }
     const skinpoints::Point tick = skinpoints::RowTick(0);
     if (!m_quarantine.Click(tick.x, tick.y)) return Fail("cannot tick the entry");
     Screenshot shot;
@@ -393,7 +383,9 @@ bool Tour::Restore() {
     Screenshot shot;
     if (!Snap(&shot)) return false;
     if (!m_box.PressKey("Escape") || !XWindow::WaitGone(kMsgBoxText, kUiLimitMs)) return Fail("the box stayed");
-    if (!WaitForRowsIn(m_quarantine, 0)) return Fail("the restored entry is still listed");
+    if (!testsupport::WaitForRowsShown(m_quarantine, 0, kUiLimitMs, Scratch())) {
+        return Fail("the restored entry is still listed");
+    }
     return true;
 }
 

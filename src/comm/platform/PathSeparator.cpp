@@ -27,4 +27,12 @@ std::string ParentFolder(const std::string& path) {
     return std::string(begin, split);
 }
 
+std::string EntryName(const std::string& path) {
+    const std::string parent = ParentFolder(path);
+    if (parent.empty()) return path;
+    // A drive root's parent keeps its separator ("E:\"), any other does not.
+    const size_t skip = EndsWithSeparator(parent) ? 0 : 1;
+    return path.substr(parent.size() + skip);
+}
+
 }  // namespace platform

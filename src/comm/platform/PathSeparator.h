@@ -18,4 +18,9 @@ bool EndsWithSeparator(const std::string& path);
 // at characters, so the trail byte 0x5C of 誠 never splits a path.
 std::string ParentFolder(const std::string& path);
 
+// The entry's own name, what follows ParentFolder: "Old" for "E:\Games\Old",
+// "誠" for "E:\Games\誠" (whose last byte is 0x5C too); the whole path when
+// it has no separator.
+std::string EntryName(const std::string& path);
+
 }  // namespace platform

@@ -54,4 +54,25 @@ TEST(PathSeparator, ParentFolderSplitsAtTheLastSeparatorThatIsACharacter) {
     }
 }
 
+TEST(PathSeparator, EntryNameIsTheLastCharacterWiseComponent) {
+    const struct {
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"E:\\Games\\Old", "Old"},
+        {"E:\\Games", "Games"},
+        {"E:\\a.txt", "a.txt"},
+        {"E:\\单机游戏\\旧版本", "旧版本"},
+        // 誠 is 0xD5 0x5C: its trail byte splits nothing.
+        {"E:\\Games\\誠", "誠"},
+        {"E:\\誠\\x", "x"},
+        {"E:\\Games/Old", "Old"},
+        {"NoSeparator", "NoSeparator"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(c.name, platform::EntryName(c.path));
+    }
+}
+
 }  // namespace

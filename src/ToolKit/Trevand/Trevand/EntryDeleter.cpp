@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "ToolKit/Trevand/Trevand/WorkerLog.h"
-#include "comm/platform/CharNext936.h"
 #include "comm/platform/EntryDeletion.h"
 #include "comm/platform/Folder.h"
+#include "comm/platform/PathSeparator.h"
 
 namespace {
 
@@ -18,23 +18,6 @@ const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
 const char kCancelledDir[] = "Trevand  已取消删除，目录未删完%s";
 
 bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
-
-// Splits "E:\Games\a.txt" into "E:\Games" and "a.txt" at the last separator
-// that starts a character (a GBK trail byte can be 0x5C, as in 誠).
-void SplitFolderAndName(const std::string& path, std::string* folder, std::string* name) {
-    const char* begin = path.c_str();
-    const char* last = nullptr;
-    for (const char* p = begin; *p; p = platform::CharNext936(p)) {
-        if (*p == '\\' || *p == '/') last = p;
-    }
-    if (last == nullptr) {
-        folder->clear();
-        *name = path;
-        return;
-    }
-    folder->assign(begin, last);
-    name->assign(last + 1);
-}
 
 // The line for a file that stays: a link, or one the system refused.
 void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error) {
@@ -66,8 +49,7 @@ CEntryDeleter::Fate CEntryDeleter::Delete(const std::string& path, uint32_t attr
 }
 
 bool CEntryDeleter::DeleteTopFile(const std::string& path) {
-    std::string folderPath, name;
-    SplitFolderAndName(path, &folderPath, &name);
+    const std::string folderPath = platform::ParentFolder(path), name = platform::EntryName(path);
     platform::DeletionFolder folder;
     uint32_t error = 0;
     uint64_t size = 0;

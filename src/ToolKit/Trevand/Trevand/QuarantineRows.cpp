@@ -2,6 +2,7 @@
 
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
+#include "comm/platform/PathSeparator.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::vector<TQuarantineRecord> RecordsOf(const std::vector<const TQuarantineRow*
 TCandidateFacts FactsOfRecord(const TQuarantineRecord& record) {
     TCandidateFacts facts;
     facts.strPath = record.strOriginalPath;
-    facts.strName = EntryName(record.strOriginalPath);
+    facts.strName = platform::EntryName(record.strOriginalPath);
     facts.bDir = record.bDir;
     facts.nSize = record.nSize;
     facts.bSizeKnown = true;

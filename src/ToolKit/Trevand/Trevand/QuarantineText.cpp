@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
-#include "comm/platform/PathSeparator.h"
 
 std::string HeldText(const std::vector<TDiskHeld>& disks) {
     std::string text;
@@ -24,14 +23,6 @@ std::string HeldText(const std::vector<TDiskHeld>& disks) {
 }
 
 std::string DaysLeftText(int days) { return std::to_string(days) + " 天"; }
-
-std::string EntryName(const std::string& path) {
-    const std::string parent = platform::ParentFolder(path);
-    if (parent.empty()) return path;
-    // A drive root's parent keeps its separator ("E:\"), any other does not.
-    const size_t skip = platform::EndsWithSeparator(parent) ? 0 : 1;
-    return path.substr(parent.size() + skip);
-}
 
 std::string RefusalReasonText(const TRestoreRefusal& refusal) {
     switch (refusal.reason) {

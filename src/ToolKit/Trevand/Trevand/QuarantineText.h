@@ -24,9 +24,6 @@ std::string HeldText(const std::vector<TDiskHeld>& disks);
 // "3 天": what the 剩余天数 cell shows.
 std::string DaysLeftText(int days);
 
-// The entry's own name: "Old" for "E:\Games\Old", "誠" for "E:\Games\誠"
-// (whose last byte is 0x5C too); the whole path when it has no separator.
-std::string EntryName(const std::string& path);
 
 // Why a ticked entry was not put back; it stays in the quarantine.
 struct TRestoreRefusal {

@@ -6,13 +6,12 @@
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
+#include "ToolKit/Trevand/Trevand/ListHeaderSort.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/WindowInstance.h"
 #include "UI/Control/ButtonUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
-#include "UI/Control/ListHeaderItemUI.h"
-#include "UI/Control/ListHeaderUI.h"
 #include "UI/Control/ListLabelElementUI.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"
@@ -329,19 +328,14 @@ void CTrevandWnd::OnItemClick(TNotification&) {
 }
 
 void CTrevandWnd::OnHeaderClick(TNotification& msg) {
-    Vellum::CListUI* list = m_rows.GetList();
-    if (!list || !list->GetHeader()) return;
-    Vellum::CListHeaderUI* header = list->GetHeader();
-    const int column = header->GetItemIndex(msg.pSender);
+    const int column = HeaderColumnOf(m_rows.GetList(), msg.pSender);
     if (column < 0 || column >= kColumnCount) return;
     TCandidateOrder order = m_rows.GetOrder();
-    order.bAscending = order.nColumn == column ? !order.bAscending : true;
-    order.nColumn = column;
+    const THeaderSort sort = THeaderSort{order.nColumn, order.bAscending}.AfterClickOn(column);
+    order.nColumn = sort.nColumn;
+    order.bAscending = sort.bAscending;
     m_rows.SetOrder(order);
-    for (int i = 0; i < header->GetCount(); ++i) {
-        if (auto* item = static_cast<Vellum::CListHeaderItemUI*>(header->GetItemAt(i)->GetInterface("ListHeaderItem")))
-            item->SetSortMark(i == column ? (order.bAscending ? 1 : -1) : 0);
-    }
+    ShowSortMark(m_rows.GetList(), sort);
 }
 
 void CTrevandWnd::OnExport() {

@@ -38,27 +38,6 @@ TEST(QuarantineText, DaysLeft) {
     EXPECT_EQ("365 天", DaysLeftText(365));
 }
 
-TEST(QuarantineText, EntryNameIsTheLastCharacterWiseComponent) {
-    const struct {
-        const char* path;
-        const char* name;
-    } cases[] = {
-        {"E:\\Games\\Old", "Old"},
-        {"E:\\Games", "Games"},
-        {"E:\\a.txt", "a.txt"},
-        {"E:\\单机游戏\\旧版本", "旧版本"},
-        // 誠 is 0xD5 0x5C: its trail byte splits nothing.
-        {"E:\\Games\\誠", "誠"},
-        {"E:\\誠\\x", "x"},
-        {"E:\\Games/Old", "Old"},
-        {"NoSeparator", "NoSeparator"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(c.name, EntryName(c.path));
-    }
-}
-
 TEST(QuarantineText, RefusalReasons) {
     EXPECT_EQ("原位置已被占用（未覆盖）", RefusalReasonText({"E:\\a", TRestoreRefusal::kPlaceTaken, 0}));
     EXPECT_EQ("还原失败（错误码 5）", RefusalReasonText({"E:\\a", TRestoreRefusal::kFailed, 5}));

@@ -8,6 +8,7 @@
 #include "UI/Control/ListHeaderUI.h"
 #include "UI/Control/ListUI.h"
 #include "comm/platform/Clock.h"
+#include "comm/platform/PathSeparator.h"
 
 using testsupport::DiskListing;
 
@@ -170,7 +171,7 @@ Step QuarantineWindow::AnswerBox(std::string* text, bool yes) {
 }
 
 std::vector<std::string> QuarantineWindow::ExpectedTexts(const TQuarantineRecord& record, int64_t now) {
-    return {EntryName(record.strOriginalPath),
+    return {platform::EntryName(record.strOriginalPath),
             record.strOriginalPath,
             KindText(record.bDir),
             FormatSize(record.nSize),

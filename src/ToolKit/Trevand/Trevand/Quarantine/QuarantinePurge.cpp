@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "ToolKit/Trevand/Trevand/DelDirWndRun.h"
-#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisks.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurgeStep.h"
 #include "ToolKit/Trevand/Trevand/WorkerLog.h"
@@ -48,38 +48,23 @@ public:
     std::string SummaryText(const DeletionTally& tally) const override { return DeletionSummaryText(tally); }
 
 private:
-    struct TDisk {
-        std::unique_ptr<CQuarantineDisk> store;
-        uint32_t dwError = 0;
-    };
-
     // The record of stored path `path` through its disk (PurgeRecord
     // settles a record whose entry is gone already).
     Fate Purge(const std::string& path, CEntryDeleter& deleter, uint64_t* bytes) {
         const TQuarantineRecord& record = m_records.at(path);
-        TDisk& disk = DiskOf(record);
-        if (!disk.store->IsOpen()) {
-            WorkerLog(LOG_ERROR, kDiskNotOpen, disk.store->Folder().c_str(), static_cast<unsigned long>(disk.dwError),
-                      path.c_str());
+        const char drive = quarantine::DriveOfPath(record.strOriginalPath);
+        uint32_t error = 0;
+        CQuarantineDisk* disk = m_disks.Open(drive, &error);
+        if (!disk) {
+            WorkerLog(LOG_ERROR, kDiskNotOpen, quarantine::FolderOfDrive(drive).c_str(),
+                      static_cast<unsigned long>(error), path.c_str());
             return Fate::kLeft;
         }
-        return PurgeRecord(*disk.store, record, deleter, bytes);
-    }
-
-    // Each disk's quarantine, opened at its first record; one that failed
-    // is not tried again.
-    TDisk& DiskOf(const TQuarantineRecord& record) {
-        const char drive = quarantine::DriveOfPath(record.strOriginalPath);
-        TDisk& disk = m_disks[drive];
-        if (!disk.store) {
-            disk.store.reset(new CQuarantineDisk(drive));
-            disk.store->Open(false, &disk.dwError);
-        }
-        return disk;
+        return PurgeRecord(*disk, record, deleter, bytes);
     }
 
     std::map<std::string, TQuarantineRecord> m_records;
-    std::map<char, TDisk> m_disks;
+    CQuarantineDisks m_disks{false};
 };
 
 }  // namespace
