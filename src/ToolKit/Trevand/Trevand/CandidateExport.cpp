@@ -24,10 +24,10 @@ std::string ToUtf8(const std::string& text) {
     return utf8;
 }
 
-void AppendLine(std::string& csv, const std::vector<std::string>& fields) {
-    for (size_t i = 0; i < fields.size(); ++i) {
+void AppendLine(std::string& csv, const std::vector<std::string>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) {
         if (i) csv += ',';
-        csv += fields[i];
+        csv += CsvField(texts[i]);
     }
     csv += kLineEnd;
 }
@@ -55,20 +55,25 @@ std::string CsvField(const std::string& text) {
     return quoted;
 }
 
-std::string CandidateCsv(const std::vector<TListedCandidate>& rows) {
+std::string CsvText(const std::vector<std::vector<std::string>>& lines) {
     std::string csv = kUtf8Bom;
-    AppendLine(csv, {CsvField("名称"), CsvField("路径"), CsvField("类型"), CsvField("大小（字节）"),
-                     CsvField("修改时间"), CsvField("勾选")});
+    for (const std::vector<std::string>& line : lines) AppendLine(csv, line);
+    return csv;
+}
+
+std::string CandidateCsv(const std::vector<TListedCandidate>& rows) {
+    std::vector<std::vector<std::string>> lines;
+    lines.reserve(rows.size() + 1);
+    lines.push_back({"名称", "路径", "类型", "大小（字节）", "修改时间", "勾选"});
     for (const TListedCandidate& row : rows) {
         // A size read only in part keeps its "+", as in the list: it must
         // not pass for the whole in a spreadsheet either.
         const std::string size =
             row.bSizeKnown ? std::to_string(row.nSize) + (row.bSizePartial ? "+" : "") : std::string();
-        AppendLine(csv,
-                   {CsvField(row.strName), CsvField(row.strPath), CsvField(KindText(row.bDir)), CsvField(size),
-                    CsvField(FormatModifiedTime(row.nModified)), CsvField(row.bChecked ? "是" : "否")});
+        lines.push_back({row.strName, row.strPath, KindText(row.bDir), size, FormatModifiedTime(row.nModified),
+                         row.bChecked ? "是" : "否"});
     }
-    return csv;
+    return CsvText(lines);
 }
 
 std::string CandidateCsvName(char drive, const platform::LocalTime& when) {

@@ -23,6 +23,11 @@ std::string CandidateCsv(const std::vector<TListedCandidate>& rows);
 // double quote or a line break is quoted, a quote doubled.
 std::string CsvField(const std::string& text);
 
+// A whole CSV file of code page 936 texts, one inner vector per line, each
+// text written as CsvField writes it: UTF-8 with a byte order mark, CR LF
+// line ends.
+std::string CsvText(const std::vector<std::vector<std::string>>& lines);
+
 // "候选_E_20261210_140312.csv": the drive letter and the local time of the
 // export, to the second, so exports never overwrite each other in practice
 // and sort by time in a folder listing.

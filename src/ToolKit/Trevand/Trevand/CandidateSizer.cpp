@@ -72,6 +72,10 @@ void CCandidateSizer::Stop() {
     m_running = false;
 }
 
+void CCandidateSizer::Wait() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
 bool CCandidateSizer::IsRunningForTests() const { return m_running; }
 
 void CCandidateSizer::SetBeforeFolderHookForTests(FolderHook hook) {
@@ -115,9 +119,11 @@ bool CCandidateSizer::SizeTree(const std::string& folder, TFolderSize* size) con
             // Checked first: the invalid value has the link bit set too.
             if (attributes == platform::kAttributesInvalid) {
                 size->bPartial = true;
-            } else if ((attributes & platform::kAttributeReparsePoint) != 0) {
                 continue;
-            } else if ((attributes & platform::kAttributeDirectory) == 0) {
+            }
+            if ((attributes & platform::kAttributeReparsePoint) != 0) continue;
+            if (entry.nModified > size->nNewestWrite) size->nNewestWrite = entry.nModified;
+            if ((attributes & platform::kAttributeDirectory) == 0) {
                 size->nSize += entry.nSize;
             } else if (!SizeTree(folder + "\\" + entry.strName, size)) {
                 return false;

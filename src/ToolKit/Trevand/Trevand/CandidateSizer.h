@@ -35,6 +35,9 @@ public:
         // Some of the tree could not be read (the folder itself included):
         // nSize is then only what was found.
         bool bPartial = false;
+        // The newest last write (seconds since 1970 UTC) of the files and
+        // folders below it that were read, links left out; 0 for an empty tree.
+        int64_t nNewestWrite = 0;
     };
     using BatchSink = std::function<void(std::vector<TFolderSize>&& batch)>;
 
@@ -48,6 +51,9 @@ public:
     bool Start(std::vector<std::string> folders, BatchSink sink);
     // Cancels the walk and waits for the thread; safe when nothing runs.
     void Stop();
+    // Waits until the walk has ended: every folder given to Start has then
+    // been handed to the sink. Safe when nothing runs.
+    void Wait();
     // For tests only. IsRunningForTests: true from Start until the walk has
     // ended (all reported, or stopped).
     bool IsRunningForTests() const;

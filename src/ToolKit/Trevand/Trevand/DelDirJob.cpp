@@ -1,7 +1,11 @@
 #include "ToolKit/Trevand/Trevand/DelDirJob.h"
 
+#include <exception>
+
 #include "ToolKit/Trevand/Trevand/EntryDeleter.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
+#include "ToolKit/Trevand/Trevand/WorkerLog.h"
+#include "comm/platform/Folder.h"
 
 const TDelDirTexts kDeletionTexts = {
     "删除所选文件",
@@ -31,7 +35,28 @@ public:
 
 }  // namespace
 
+const char kEntryExceptionLog[] = "Trevand  删除文件异常 %s";
+
 void CDelDirJob::EntryGone(const std::string&, CEntryDeleter&) {}
+
+EEntryOutcome RunJobOnEntry(CDelDirJob& job, const std::string& path, uint32_t attributes, CEntryDeleter& deleter,
+                            DeletionTally* tally) {
+    try {
+        if (attributes == platform::kAttributesInvalid) {
+            job.EntryGone(path, deleter);
+            return EEntryOutcome::kGone;
+        }
+        switch (job.Process(path, attributes, deleter, &tally->nFreedBytes)) {
+        case CDelDirJob::Fate::kDone: ++tally->nDeleted; return EEntryOutcome::kDone;
+        case CDelDirJob::Fate::kStopped: ++tally->nNotReached; return EEntryOutcome::kStopped;
+        case CDelDirJob::Fate::kLeft: break;
+        }
+    } catch (const std::exception&) {
+        WorkerLog(LOG_ERROR, kEntryExceptionLog, path.c_str());
+    }
+    ++tally->nLeft;
+    return EEntryOutcome::kLeft;
+}
 
 CDelDirJob::Fate DeleteForGood(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes) {
     const uint64_t before = deleter.FreedBytes();

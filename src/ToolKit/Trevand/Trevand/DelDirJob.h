@@ -55,6 +55,19 @@ public:
     virtual std::string SummaryText(const DeletionTally& tally) const = 0;
 };
 
+// What became of one ticked entry in a run of a job.
+enum class EEntryOutcome { kGone, kDone, kLeft, kStopped };
+
+// One entry of a run of `job`, with its attributes as the run just read them:
+// a path that is gone goes to the job's EntryGone and counts nowhere; any
+// other to its Process, its fate counted in *tally (bytes included). An
+// exception out of the job counts the entry as left and is logged: whatever
+// it interrupted, the entry was not seen to go. The run with a window and
+// the run without one both go through here.
+extern const char kEntryExceptionLog[];  // "Trevand  删除文件异常 %s"
+EEntryOutcome RunJobOnEntry(CDelDirJob& job, const std::string& path, uint32_t attributes, CEntryDeleter& deleter,
+                            DeletionTally* tally);
+
 // Deletes `path` for good through `deleter`: the step of every job that
 // deletes.
 CDelDirJob::Fate DeleteForGood(const std::string& path, uint32_t attributes, CEntryDeleter& deleter, uint64_t* bytes);

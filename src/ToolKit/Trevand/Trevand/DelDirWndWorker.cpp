@@ -17,8 +17,6 @@
 
 namespace {
 
-const char kEntryException[] = "Trevand  删除文件异常 %s";
-
 // Names of the worker's calls to the UI thread (only the pointer travels).
 const char kShowPathCall[] = "DelDirWndText";
 const char kShowFinishedCall[] = "DelDirWndFinal";
@@ -49,19 +47,12 @@ void CDelDirWnd::DeleteList() {
             PostPath(path);
             // A path that is gone by now: nothing to do, nothing to log,
             // nothing to count; only the job's own records of it to settle.
-            if (attributes == platform::kAttributesInvalid) {
-                m_job->EntryGone(path, deleter);
-            } else {
-                switch (m_job->Process(path, attributes, deleter, &m_tally.nFreedBytes)) {
-                case CDelDirJob::Fate::kDone: ++m_tally.nDeleted; break;
-                case CDelDirJob::Fate::kLeft: ++m_tally.nLeft; break;
-                case CDelDirJob::Fate::kStopped: ++m_tally.nNotReached; break;
-                }
-            }
+            RunJobOnEntry(*m_job, path, attributes, deleter, &m_tally);
         } catch (const std::exception&) {
-            // Whatever the error interrupted, the entry was not seen to go.
+            // Telling the window failed (out of memory): the entry was not
+            // seen to go.
             ++m_tally.nLeft;
-            WorkerLog(LOG_ERROR, kEntryException, path.c_str());
+            WorkerLog(LOG_ERROR, kEntryExceptionLog, path.c_str());
         }
         if (m_bRunning) m_job->EntryFinished(path);
     }

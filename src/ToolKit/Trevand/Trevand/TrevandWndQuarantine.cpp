@@ -6,7 +6,6 @@
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/DelDirWndRun.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/KeepDaysSetting.h"
-#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
 #include "ToolKit/Trevand/Trevand/QuarantineWnd.h"
@@ -32,12 +31,6 @@ std::string ConfirmText(const std::vector<TListedCandidate>& ticked, int keepDay
     const std::string when = keepDays == 0 ? "下次启动程序时" : std::to_string(keepDays) + " 天后";
     return "将所选的 " + std::to_string(ticked.size()) + " 项（共 " + FormatSize(bytes) + (partial ? "+" : "") +
            "）移入所在磁盘的隔离区。\n可在“隔离区”中还原；" + when + "将被彻底删除。确定隔离吗？";
-}
-
-// "20261211-093000" for now, in local time.
-std::string BatchNow(const platform::WallClock& now) {
-    const platform::LocalTime local = platform::ToLocalTime(now);
-    return quarantine::BatchName(local.year, local.month, local.day, local.hour, local.minute, local.second);
 }
 
 }  // namespace
@@ -72,7 +65,7 @@ void CTrevandWnd::OnQuarantine() {
     StopFolderSizes();
     const platform::WallClock now = platform::NowWallClock();
     const TDelDirOutcome outcome =
-        RunDelDirWnd(m_hWnd, MakeQuarantineMoveJob(std::move(candidates), BatchNow(now), now.seconds), paths);
+        RunDelDirWnd(m_hWnd, MakeQuarantineMoveJob(std::move(candidates), QuarantineBatchNow(now), now.seconds), paths);
     m_strLastDeletion = outcome.strSummary;
     m_strLastRunWord = "上次隔离：";
     m_bEnding = outcome.bEnding;
@@ -96,10 +89,7 @@ void CTrevandWnd::StartQuarantineUpkeep() {
     m_bUpkeepStarted = true;
     // Disks without a quarantine need nothing; when none has one, nothing
     // runs and the operator sees nothing of it.
-    std::vector<char> drives;
-    for (char drive : ServerDrives()) {
-        if (CQuarantineDisk(drive).Exists()) drives.push_back(drive);
-    }
+    const std::vector<char> drives = CQuarantineUpkeep::DrivesWithQuarantine(ServerDrives());
     if (drives.empty()) return;
     const int keepDays = quarantine::ReadKeepDays(SettingsFile());
     const bool started = m_upkeep.Start(drives, keepDays, platform::NowWallClock().seconds,

@@ -25,8 +25,12 @@ const char kDiskRefused[] = "Trevand  无法打开或创建隔离区%s（错误�
 
 class CQuarantineMoveJob : public CDelDirJob {
 public:
-    CQuarantineMoveJob(std::map<std::string, TQuarantineCandidate> candidates, std::string batch, int64_t now)
-        : m_candidates(std::move(candidates)), m_strBatch(std::move(batch)), m_nNow(now) {}
+    CQuarantineMoveJob(std::map<std::string, TQuarantineCandidate> candidates, std::string batch, int64_t now,
+                       std::function<void(const std::string&)> entryFinished)
+        : m_candidates(std::move(candidates)),
+          m_strBatch(std::move(batch)),
+          m_nNow(now),
+          m_entryFinished(std::move(entryFinished)) {}
 
     const TDelDirTexts& Texts() const override { return kQuarantineTexts; }
 
@@ -48,7 +52,9 @@ public:
         return Fate::kDone;
     }
 
-    void EntryFinished(const std::string& path) override { CTrevandWnd::Instance()->DeleteListItem(path); }
+    void EntryFinished(const std::string& path) override {
+        if (m_entryFinished) m_entryFinished(path);
+    }
 
     std::string SummaryText(const DeletionTally& tally) const override {
         std::string text = QuarantineSummaryText(tally);
@@ -64,12 +70,26 @@ private:
     const std::map<std::string, TQuarantineCandidate> m_candidates;
     const std::string m_strBatch;
     const int64_t m_nNow;
+    const std::function<void(const std::string&)> m_entryFinished;
     CQuarantineDisks m_disks{true};
 };
 
 }  // namespace
 
 std::unique_ptr<CDelDirJob> MakeQuarantineMoveJob(std::map<std::string, TQuarantineCandidate> candidates,
+                                                  std::string batch, int64_t now,
+                                                  std::function<void(const std::string&)> entryFinished) {
+    return std::unique_ptr<CDelDirJob>(
+        new CQuarantineMoveJob(std::move(candidates), std::move(batch), now, std::move(entryFinished)));
+}
+
+std::unique_ptr<CDelDirJob> MakeQuarantineMoveJob(std::map<std::string, TQuarantineCandidate> candidates,
                                                   std::string batch, int64_t now) {
-    return std::unique_ptr<CDelDirJob>(new CQuarantineMoveJob(std::move(candidates), std::move(batch), now));
+    return MakeQuarantineMoveJob(std::move(candidates), std::move(batch), now,
+                                 [](const std::string& path) { CTrevandWnd::Instance()->DeleteListItem(path); });
+}
+
+std::string QuarantineBatchNow(const platform::WallClock& now) {
+    const platform::LocalTime local = platform::ToLocalTime(now);
+    return quarantine::BatchName(local.year, local.month, local.day, local.hour, local.minute, local.second);
 }

@@ -30,6 +30,19 @@ void CQuarantineUpkeep::Stop() {
     m_running = false;
 }
 
+void CQuarantineUpkeep::Wait() {
+    if (m_thread.joinable()) m_thread.join();
+    m_running = false;
+}
+
+std::vector<char> CQuarantineUpkeep::DrivesWithQuarantine(const std::vector<char>& drives) {
+    std::vector<char> held;
+    for (char drive : drives) {
+        if (CQuarantineDisk(drive).Exists()) held.push_back(drive);
+    }
+    return held;
+}
+
 void CQuarantineUpkeep::Run(const std::vector<char>& drives, int keepDays, int64_t now, const DoneSink& sink) {
     TResult result;
     for (char drive : drives) {

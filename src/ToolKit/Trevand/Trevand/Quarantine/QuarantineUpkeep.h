@@ -41,11 +41,18 @@ public:
     bool Start(std::vector<char> drives, int keepDays, int64_t now, DoneSink sink);
     // Cancels the work and waits for the thread; safe when nothing runs.
     void Stop();
+    // Waits until the work is over (the sink has had the result); safe when
+    // nothing runs. For a run without a window, which has nothing else to do.
+    void Wait();
     // From Start until the work is over or stopped.
     bool IsRunning() const { return m_running; }
     // For tests only: whether a Stop has asked the work to end (a test
     // holding the worker lets it go on once it has).
     bool IsStoppingForTests() const { return m_stopping; }
+
+    // Of the disks `drives`, those that have a quarantine: the others need
+    // no upkeep, and when none has one nothing runs.
+    static std::vector<char> DrivesWithQuarantine(const std::vector<char>& drives);
 
 private:
     void Run(const std::vector<char>& drives, int keepDays, int64_t now, const DoneSink& sink);
