@@ -17,16 +17,37 @@ AppProcess::~AppProcess() { Kill(); }
 
 std::string AppProcess::TodaysLog() const { return m_folder + "\\log\\" + TodaysLogName(); }
 
-bool AppProcess::Start(const std::string& workingDir) {
+bool AppProcess::Start(const std::string& workingDir) { return Launch(std::string(), workingDir, nullptr); }
+
+bool AppProcess::StartWith(const std::string& arguments, const std::string& outputFile) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return false;
+    const bool started = Launch(arguments, std::string(), output);
+    // The child has its own copy of the handle.
+    CloseHandle(output);
+    return started;
+}
+
+bool AppProcess::Launch(const std::string& arguments, const std::string& workingDir, HANDLE output) {
     if (!m_ready || m_process != nullptr) {
         return false;
     }
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
+    if (output) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = output;
+        si.hStdError = output;
+        si.hStdInput = nullptr;
+    }
     PROCESS_INFORMATION pi = {};
     std::string command = "\"" + m_folder + "\\Trevand.exe\"";
+    if (!arguments.empty()) command += " " + arguments;
     const std::string& cwd = workingDir.empty() ? m_folder : workingDir;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &pi)) {
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr, cwd.c_str(), &si,
+                        &pi)) {
         return false;
     }
     CloseHandle(pi.hThread);

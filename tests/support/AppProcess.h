@@ -29,11 +29,16 @@ public:
     // folder when empty); false when a run is still going or it cannot be
     // started.
     bool Start(const std::string& workingDir = std::string());
+    // Starts it with `arguments` after its name on the command line, its
+    // standard output and error going to the new file `outputFile` (what it
+    // prints for a run without a window); false as Start.
+    bool StartWith(const std::string& arguments, const std::string& outputFile);
     // Waits up to `timeoutMs` for the process to end; true with its exit code
     // in `*code` when it did.
     bool WaitForExit(int timeoutMs, DWORD* code);
 
 private:
+    bool Launch(const std::string& arguments, const std::string& workingDir, HANDLE output);
     void Kill();
 
     std::string m_folder;
