@@ -8,7 +8,9 @@
 // - a drive switch F -> G (25,000 rows out, 25,000 in), against copying and
 //   filtering the candidate map alone;
 // - "BtnFlush" with E's 50,000 rows unchanged, against LoadDB
-//   alone.
+//   alone;
+// - "Trevand.exe /report" as its own process (load, sizes, the CSVs and the
+//   summary written), against LoadDB plus the folder sizer alone.
 #include <windows.h>
 
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
@@ -29,6 +32,7 @@
 #include "../BenchTiming.h"
 #include "comm/platform/MbcsCompare.h"
 #include "support/Cafe.h"
+#include "support/TempDir.h"
 #include "support/WineHost.h"
 
 using testsupport::Cafe;
@@ -68,6 +72,42 @@ void CloseWindows() {
 double LoadDBAlone() {
     CMasterTrevandDB engine;
     return bench::Milliseconds([&] { engine.LoadDB(); });
+}
+
+// LoadDB, then every folder candidate sized as a report sizes them.
+double LoadAndSizeAlone() {
+    return bench::Milliseconds([] {
+        CMasterTrevandDB engine;
+        engine.LoadDB();
+        UnLoadPathMap candidates;
+        engine.GetUnLoadGamePath(candidates);
+        std::vector<std::string> folders;
+        for (const auto& candidate : candidates) {
+            if (candidate.second.bDir) folders.push_back(candidate.first);
+        }
+        CCandidateSizer sizer;
+        sizer.Start(std::move(folders), [](std::vector<CCandidateSizer::TFolderSize>&&) {});
+        sizer.Wait();
+    });
+}
+
+// Trevand.exe /report as the Task Scheduler starts it, to its end; -1 when
+// it failed.
+double ReportRun(const std::string& out) {
+    std::string command = "\"" + testsupport::WindowsPathOf(TREVAND_APP_DIR) + "\\Trevand.exe\" /report /role master /out \"" +
+                          out + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    DWORD code = 1;
+    const double ms = bench::Milliseconds([&] {
+        if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+        ::WaitForSingleObject(pi.hProcess, INFINITE);
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    });
+    return code == 0 ? ms : -1;
 }
 
 void SelectDrive(CTrevandWnd* wnd, const char* drive) {
@@ -134,11 +174,24 @@ int main() {
         CloseWindows();
     }
 
+    std::vector<double> loadAndSize, reports;
+    testsupport::TempDir out;
+    for (int run = 0; run < kRuns; ++run) {
+        loadAndSize.push_back(LoadAndSizeAlone());
+        reports.push_back(ReportRun(out.Path()));
+        if (reports.back() < 0) {
+            std::fprintf(stderr, "appbench: Trevand.exe /report failed\n");
+            return 1;
+        }
+    }
+
     const double base = bench::Median(load);
     std::printf("Main window on a café of 100,000 orphans (E 50,000, F 25,000, G 25,000); median of %d runs\n", kRuns);
     bench::Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
     bench::Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map",
                   bench::Median(filterTimes));
     bench::Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);
+    bench::Report("Trevand.exe /report (own process, 3 CSVs)", bench::Median(reports), "LoadDB + sizer alone",
+                  bench::Median(loadAndSize));
     return 0;
 }
