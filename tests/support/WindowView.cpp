@@ -27,8 +27,12 @@ bool HasText(const Screenshot& shot, const ScreenRect& window, const ScreenRect&
 
 bool DeletionFinishedShown(const Screenshot& shot, const ScreenRect& window) {
     const ScreenRect& bar = skinpoints::kDelDirWindow.DelDirWndProcess;
-    // The bar's round ends leave a few pixels of its track.
-    return shot.Count(window, bar, kTickFill, 8) >= bar.width * bar.height * 9 / 10;
+    const ScreenRect& done = skinpoints::kDelDirWindow.BtnDone;
+    // The bar's round ends leave a few pixels of its track; the button's
+    // text and round corners a few of its face. The bar alone is full as
+    // soon as the last entry is done, the button only once the run is over.
+    return shot.Count(window, bar, kTickFill, 8) >= bar.width * bar.height * 9 / 10 &&
+           shot.Count(window, done, kTickFill, 8) >= done.width * done.height * 6 / 10;
 }
 
 bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window) {

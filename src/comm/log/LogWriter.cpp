@@ -167,6 +167,13 @@ void CLogWriter::PurgeOldFiles() {
     }
 }
 
+std::string CLogWriter::TodaysFilePath() {
+    char dateName[16];
+    FormatDateName(dateName, platform::ToLocalTime(m_clock.load()()));
+    std::lock_guard<std::mutex> lock(m_lock);
+    return DayFilePath(dateName);
+}
+
 std::string CLogWriter::DayFilePath(const char* dateName) const { return m_strDir + m_strName + dateName; }
 
 void LogWrite(int level, const char* file, int line, const char* func, const char* format, ...) {

@@ -53,6 +53,9 @@ public:
     void SetLogName(const std::string& name);
     // Bit 1: standard output; bit 2: the log file.
     void SetOutput(int output);
+    // The path of the file lines written now go to: the folder, the name and
+    // today's date ("log\Trevand20261211.log"). It may not exist yet.
+    std::string TodaysFilePath();
 
     // For tests only; the program keeps the wall clock and 1 GiB.
     using ClockFunction = platform::WallClock (*)();

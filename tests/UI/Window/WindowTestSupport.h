@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ void PostKey(HWND hWnd, WPARAM key);
 // WM_LBUTTONDBLCLK where the class asks for it). False when the input could not
 // be injected. The messages arrive through the queue; pump to handle them.
 bool SendRealClicks(HWND hWnd, POINT client, int count);
+// Real input, as a keyboard makes it: the key `key` pressed and released, with
+// `modifiers` (VK_SHIFT, VK_CONTROL) held around it, delivered to the window
+// that has the keyboard focus. False when the input could not be injected.
+bool SendRealKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // Handles waiting messages until `condition` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void PumpPending();

@@ -16,6 +16,7 @@ const TDelDirTexts kDeletionTexts = {
     "    正在取消删除操作...",
     "删除完成！",
     "无法开始删除，未删除任何文件。",
+    "已释放",
 };
 
 namespace {

@@ -23,6 +23,7 @@ struct TDelDirTexts {
     const char* cancelFinal;    // "DelDirWndFinal" after a cancel
     const char* finishedFinal;  // "DelDirWndFinal" after the whole list
     const char* notStartedFinal;
+    const char* progressWord;   // before the bytes beside the bar: "已释放" 1.2 GB
 };
 
 class CDelDirJob {

@@ -4,10 +4,12 @@
 
 #include <cassert>
 
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ProgressUI.h"
 #include "UI/Core/UIManager.h"
 #include "comm/log/LogWriter.h"
+#include "comm/platform/ShellOpen.h"
 #include "comm/platform/WorkerThread.h"
 
 using Vellum::TNotification;
@@ -16,6 +18,13 @@ namespace {
 
 // Our own line for a worker that could not be started.
 const char kNotStartedLog[] = "Trevand  无法启动删除线程（错误码%lu），未删除任何文件";
+const char kLogNotOpenedLog[] = "Trevand  无法打开日志文件 %s（错误码%lu）";
+
+// A summary that says entries stayed: the warning colours, so it is not read
+// as the plain "all done" at a glance.
+const DWORD kWarningText = 0xFF92400E;
+const DWORD kWarningBack = 0xFFFFFBEB;
+const DWORD kWarningBorder = 0xFFF59E0B;
 
 }  // namespace
 
@@ -49,12 +58,26 @@ void CDelDirWnd::InitWindow() {
     }
     const TDelDirTexts& texts = m_job->Texts();
     if (Vellum::CControlUI* title = m_pm.FindControl("DelDirWndTitle")) title->SetText(texts.title);
+    if (m_pProgress) {
+        if (auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"))) {
+            // How many entries are ticked is known from the start: the bar
+            // fills with the entries done.
+            progress->SetMarquee(false);
+            progress->SetValue(progress->GetMinValue());
+        }
+    }
     if (Vellum::CControlUI* close = m_pm.FindControl("closebtn")) close->SetToolTip(texts.closeTooltip);
     SetTexts(texts.status, texts.headline, "");
 }
 
 void CDelDirWnd::Start(std::list<std::string> paths) {
     m_listPath = std::move(paths);
+    if (m_pProgress) {
+        if (auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"))) {
+            progress->SetMaxValue(static_cast<int>(m_listPath.size()));
+        }
+    }
+    ShowProgress(0, 0);
     const platform::ThreadRoutine routine = [](void* arg) -> unsigned long {
         return DelFileThread(static_cast<CDelDirWnd*>(arg));
     };
@@ -115,8 +138,12 @@ bool CDelDirWnd::IsDone() const {
 void CDelDirWnd::OnClick(TNotification& msg) {
     const Vellum::CUIString& name = msg.pSender->GetName();
     if (name.IsEmpty()) return;
-    if (name == "closebtn") {
+    if (name == "closebtn" || name == "BtnDone") {
         AnswerCloseRequest();
+        return;
+    }
+    if (name == "BtnViewLog") {
+        OpenLog();
         return;
     }
     WindowImplBase::OnClick(msg);
@@ -124,7 +151,9 @@ void CDelDirWnd::OnClick(TNotification& msg) {
 
 void CDelDirWnd::AnswerCloseRequest() {
     std::lock_guard<std::mutex> lock(s_lock);
-    if (m_bCanCancel) {
+    // Once the worker is done there is nothing to cancel: the window only
+    // closes, without a word about cancelling.
+    if (m_bCanCancel && !m_bDone) {
         m_bRunning = false;
         m_bCanCancel = false;
         SetTexts(m_job->Texts().cancelStatus, m_job->Texts().cancelFinal, "");
@@ -132,6 +161,14 @@ void CDelDirWnd::AnswerCloseRequest() {
     // While the worker runs it closes the window itself once it sees the
     // request. Closing posts, so it is safe under the lock.
     if (m_bDone) Close(8);
+}
+
+LRESULT CDelDirWnd::OnDefaultKey(WPARAM wParam) {
+    if (wParam == VK_RETURN && IsDone()) {
+        AnswerCloseRequest();
+        return 1;
+    }
+    return WindowImplBase::OnDefaultKey(wParam);
 }
 
 bool CDelDirWnd::OnCloseRequest() {
@@ -167,6 +204,19 @@ bool CDelDirWnd::ShowPath(const std::string& path) {
     return true;
 }
 
+bool CDelDirWnd::ShowProgress(uint32_t done, uint64_t bytes) {
+    // Queued before a cancel: the cancel texts stay, and so do the counts.
+    if (!m_bRunning) return true;
+    const std::string text = std::to_string(done) + " / " + std::to_string(m_listPath.size()) + "，" +
+                             m_job->Texts().progressWord + " " + FormatSize(bytes);
+    if (Vellum::CControlUI* count = m_pm.FindControl("DelDirWndCount")) count->SetText(text.c_str());
+    if (!m_pProgress) return true;
+    if (auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"))) {
+        progress->SetValue(static_cast<int>(done));
+    }
+    return true;
+}
+
 bool CDelDirWnd::ShowFinished() {
     // The worker posted this holding the lock and sets m_bDone before it
     // lets go: taking the lock here is what makes its counts readable.
@@ -175,7 +225,31 @@ bool CDelDirWnd::ShowFinished() {
     SetTexts("", m_job->Texts().finishedFinal, "");
     StopProgress(true);
     ShowSummary();
+    ShowDoneButtons(m_tally.nLeft != 0);
     return true;
+}
+
+void CDelDirWnd::ShowDoneButtons(bool entriesLeft) {
+    // Nothing to cancel any more: the close button only closes.
+    if (Vellum::CControlUI* close = m_pm.FindControl("closebtn")) close->SetToolTip("关闭");
+    if (Vellum::CControlUI* row = m_pm.FindControl("DelDirWndButtons")) row->SetVisible(true);
+    if (Vellum::CControlUI* log = m_pm.FindControl("BtnViewLog")) log->SetVisible(entriesLeft);
+    Vellum::CControlUI* summary = m_pm.FindControl("DelDirWndSummary");
+    auto* label = summary ? static_cast<Vellum::CLabelUI*>(summary->GetInterface("Label")) : nullptr;
+    if (entriesLeft && label) {
+        label->SetTextColor(kWarningText);
+        label->SetBkColor(kWarningBack);
+        label->SetBorderColor(kWarningBorder);
+    }
+    if (Vellum::CControlUI* done = m_pm.FindControl("BtnDone")) done->SetFocus();
+}
+
+void CDelDirWnd::OpenLog() {
+    const std::string path = CLogWriter::Instance().TodaysFilePath();
+    uint32_t error = 0;
+    if (!platform::OpenTextFile(path, &error)) {
+        LOG_WRITE(LOG_ERROR, kLogNotOpenedLog, path.c_str(), static_cast<unsigned long>(error));
+    }
 }
 
 void CDelDirWnd::ShowSummary() {

@@ -9,12 +9,17 @@
 // deletes the paths in order, logs each one, and hands each finished path
 // back to the main window (CTrevandWnd::DeleteListItem). "closebtn" cancels;
 // the worker stops at its next check and closes the window itself. After the
-// whole list the window shows that it is done and waits for "closebtn".
-// When the worker stops, for whatever reason, "DelDirWndSummary" says how
-// many entries went, how many stayed and how much space was freed.
+// whole list the window shows that it is done and waits for "BtnDone" (or
+// Enter, Escape, "closebtn"). While it runs, "DelDirWndCount" beside the bar
+// counts the entries done of all ticked and the space freed so far, and the
+// bar fills with them. When the worker stops, for whatever reason,
+// "DelDirWndSummary" says how many entries went, how many stayed and how
+// much space was freed; when some stayed it stands out and "BtnViewLog"
+// opens the day's log, which says why.
 //
 // States (R m_bRunning, C m_bCanCancel, D m_bDone):
 //   Running 1 1 0 -> Finished 1 1 1 (list done) or Cancelling 0 0 0 (closebtn)
+//   A close request once D is set closes; it never cancels (nothing runs).
 //   Cancelling 0 0 0 -> Stopped 0 0 1 (the worker saw it and closed the window)
 //   Not started 0 0 1 (the worker thread could not start; closebtn closes)
 // Escape, the system close and a WM_CLOSE from elsewhere are answered like
@@ -60,6 +65,8 @@ public:
     // while the worker still uses it).
     bool OnCloseRequest() override;
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    // Enter once the worker is done: like "BtnDone".
+    LRESULT OnDefaultKey(WPARAM wParam) override;
 
     // Copies `paths` and starts the worker; called once. When the native
     // window does not exist or the thread cannot start, nothing is deleted:
@@ -104,6 +111,8 @@ private:
     // Takes the deletion lock to read m_bRunning.
     bool CheckRunning() const;
     void PostPath(const std::string& path);
+    // After each entry: how many of the list are done, the bytes so far.
+    void PostProgress(uint32_t done, uint64_t bytes);
     void PostFinished();
 
     // UI side (DelDirWnd.cpp).
@@ -111,7 +120,12 @@ private:
     // once the worker has stopped, the window closes.
     void AnswerCloseRequest();
     bool ShowPath(const std::string& path);
+    bool ShowProgress(uint32_t done, uint64_t bytes);
     bool ShowFinished();
+    // "BtnDone", and "BtnViewLog" beside it when entries stayed.
+    void ShowDoneButtons(bool entriesLeft);
+    // Opens the day's log with the program the system has for it.
+    void OpenLog();
     // Writes the counts into "DelDirWndSummary". REQUIRES: s_lock held and
     // m_bDone set (the worker has stopped counting).
     void ShowSummary();

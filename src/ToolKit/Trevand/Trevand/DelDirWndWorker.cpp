@@ -20,6 +20,7 @@ namespace {
 // Names of the worker's calls to the UI thread (only the pointer travels).
 const char kShowPathCall[] = "DelDirWndText";
 const char kShowFinishedCall[] = "DelDirWndFinal";
+const char kShowProgressCall[] = "DelDirWndCount";
 
 }  // namespace
 
@@ -54,7 +55,10 @@ void CDelDirWnd::DeleteList() {
             ++m_tally.nLeft;
             WorkerLog(LOG_ERROR, kEntryExceptionLog, path.c_str());
         }
-        if (m_bRunning) m_job->EntryFinished(path);
+        if (m_bRunning) {
+            m_job->EntryFinished(path);
+            PostProgress(begun, m_tally.nFreedBytes);
+        }
     }
     std::lock_guard<std::mutex> lock(s_lock);
     if (m_bRunning) PostFinished();
@@ -76,6 +80,12 @@ bool CDelDirWnd::CheckRunning() const {
 void CDelDirWnd::PostPath(const std::string& path) {
     PostUserMessage([path](Vellum::CWindowWnd& wnd) { return static_cast<CDelDirWnd&>(wnd).ShowPath(path); },
                     kShowPathCall);
+}
+
+void CDelDirWnd::PostProgress(uint32_t done, uint64_t bytes) {
+    PostUserMessage(
+        [done, bytes](Vellum::CWindowWnd& wnd) { return static_cast<CDelDirWnd&>(wnd).ShowProgress(done, bytes); },
+        kShowProgressCall);
 }
 
 void CDelDirWnd::PostFinished() {

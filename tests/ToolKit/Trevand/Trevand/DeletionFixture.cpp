@@ -236,6 +236,8 @@ struct AtDestroy {
     bool nativeGone = false;  // its native window was gone already
     std::string summary;      // "DelDirWndSummary"
     std::string summaryText;  // SummaryText(), what the main window keeps
+    std::string headline;     // "DelDirWndFinal"
+    std::string status;       // "DelDirWndStatus"
 };
 AtDestroy g_atDestroy;
 
@@ -247,6 +249,10 @@ void RecordAtDestroy(CDelDirWnd& wnd) {
     Vellum::CControlUI* summary = wnd.GetManager().FindControl("DelDirWndSummary");
     g_atDestroy.summary = summary ? summary->GetText().ToStdString() : "<no DelDirWndSummary>";
     g_atDestroy.summaryText = wnd.SummaryText();
+    Vellum::CControlUI* headline = wnd.GetManager().FindControl("DelDirWndFinal");
+    g_atDestroy.headline = headline ? headline->GetText().ToStdString() : "<no DelDirWndFinal>";
+    Vellum::CControlUI* status = wnd.GetManager().FindControl("DelDirWndStatus");
+    g_atDestroy.status = status ? status->GetText().ToStdString() : "<no DelDirWndStatus>";
 }
 
 }  // namespace
@@ -266,6 +272,8 @@ void Deletion::RunDeletionWindow(const std::function<void()>& body, std::vector<
     EXPECT_TRUE(g_atDestroy.done) << "deleted while its worker still ran";
     EXPECT_TRUE(g_atDestroy.nativeGone);
     m_strSummaryAtClose = g_atDestroy.summary;
+    m_strHeadlineAtClose = g_atDestroy.headline;
+    m_strStatusAtClose = g_atDestroy.status;
     // The main window keeps the same line after this window has gone.
     EXPECT_EQ(m_strSummaryAtClose, g_atDestroy.summaryText);
 }

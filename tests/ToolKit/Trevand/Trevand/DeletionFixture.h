@@ -67,6 +67,9 @@ protected:
     // What "DelDirWndSummary" said as the last run's window closed (after a
     // cancel the worker closes it as soon as it has stopped).
     const std::string& SummaryAtClose() const { return m_strSummaryAtClose; }
+    // The headline and the status line as it closed.
+    const std::string& HeadlineAtClose() const { return m_strHeadlineAtClose; }
+    const std::string& StatusAtClose() const { return m_strStatusAtClose; }
     // Runs `body`, which opens modal windows, with `steps` run meanwhile.
     // A quit message left afterwards is taken off the queue
     // (QuitAfterRun says whether there was one).
@@ -107,6 +110,8 @@ protected:
     std::unique_ptr<testsupport::TempDir> m_outside;
     std::unique_ptr<testsupport::Cafe> m_cafe;
     std::string m_strSummaryAtClose;
+    std::string m_strHeadlineAtClose;
+    std::string m_strStatusAtClose;
     bool m_bQuitAfterRun = false;
 };
 

@@ -19,6 +19,7 @@ const TDelDirTexts kQuarantineTexts = {
     "    正在取消隔离操作...",
     "隔离完成！",
     "无法开始隔离，未移动任何文件。",
+    "已移入",
 };
 
 const char kDiskRefused[] = "Trevand  无法打开或创建隔离区%s（错误码%lu），未隔离%s";
