@@ -15,6 +15,7 @@ const char* IconDescriptor(int nType) {
     case 0: return "file='MsgBoxIcon.png' source='32,0,64,32' dest='0,%d,32,%d'";
     case 1: return "file='MsgBoxIcon.png' source='0,0,32,32' dest='0,%d,32,%d'";
     case 4: return "file='MsgBoxIcon.png' source='64,0,96,32' dest='0,%d,32,%d'";
+    case kMsgBoxInformation: return "file='MsgBoxIcon.png' source='0,0,32,32' dest='0,%d,32,%d'";
     default: return nullptr;
     }
 }
@@ -59,7 +60,7 @@ void CMsgBoxWnd::InitWindow() {
 
     CControlUI* ok = m_pm.FindControl("BtnOk");
     CControlUI* cancel = m_pm.FindControl("BtnCancel");
-    if (m_nType == 0) {
+    if (m_nType == 0 || m_nType == kMsgBoxInformation) {
         if (cancel) cancel->SetVisible(false);
     } else if (m_nType == 1 || m_nType == 4) {
         if (cancel) {

@@ -1,6 +1,8 @@
 // CMsgBoxWnd: the framework's modal message box, drawn from "MsgBoxWnd.xml".
 //
-// Types: 0 information (only "BtnOk", with its skin text), 1 OK/cancel
+// Types: 0 information (only "BtnOk", with its skin text; the warning icon,
+// as the boxes that report failures use it), kMsgBoxInformation (the same
+// with the information icon: a report of something done), 1 OK/cancel
 // ("确定"/"取消"), 4 yes/no ("是"/"否"); any other type leaves the skin as it
 // is. Results: 1 "BtnOk", 2 "BtnCancel", 8 "closebtn", 0 when the box was
 // destroyed without a close (or never created). Escape answers like
@@ -11,6 +13,9 @@
 #include "UI/Window/WindowImplBase.h"
 
 namespace Vellum {
+
+// The information box's type (MB_ICONINFORMATION's value).
+const int kMsgBoxInformation = 0x40;
 
 class CMsgBoxWnd : public WindowImplBase {
 public:

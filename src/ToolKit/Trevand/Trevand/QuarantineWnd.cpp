@@ -7,6 +7,7 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurge.h"
 #include "ToolKit/Trevand/Trevand/QuarantineRestore.h"
+#include "UI/Window/MsgBoxWnd.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"
@@ -188,7 +189,8 @@ void CQuarantineWnd::OnRestore() {
     if (!outcome.restored.empty()) m_bDisksChanged = true;
     UpdateHeld();
     UpdateControls();
-    ShowMessageBox(RestoreReportText(outcome.restored.size(), outcome.refused).c_str(), "提示", 0);
+    ShowMessageBox(RestoreReportText(outcome.restored.size(), outcome.refused).c_str(), "提示",
+                   outcome.refused.empty() ? Vellum::kMsgBoxInformation : 0);
 }
 
 void CQuarantineWnd::OnPurge(bool all) {

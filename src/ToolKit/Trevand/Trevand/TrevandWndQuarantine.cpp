@@ -9,6 +9,7 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
 #include "ToolKit/Trevand/Trevand/QuarantineWnd.h"
+#include "ToolKit/Trevand/Trevand/TickedTotals.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
 #include "UI/Control/ButtonUI.h"
 #include "UI/Core/UIManager.h"
@@ -21,15 +22,10 @@ const char kUpkeepRunningText[] = "正在清理隔离区中过期的项目…";
 // "将隔离所选的 3 项（共 1.2 GB）……". The sum carries a "+" while a folder's
 // size is still being counted.
 std::string ConfirmText(const std::vector<TListedCandidate>& ticked, int keepDays) {
-    uint64_t bytes = 0;
-    bool partial = false;
-    for (const TListedCandidate& row : ticked) {
-        bytes += row.nSize;
-        partial |= row.bDir && (!row.bSizeKnown || row.bSizePartial);
-    }
+    const TTickedTotals totals = SumTicked(ticked);
     // Kept 0 days, entries go at the next start, not "0 days" from now.
     const std::string when = keepDays == 0 ? "下次启动程序时" : std::to_string(keepDays) + " 天后";
-    return "将所选的 " + std::to_string(ticked.size()) + " 项（共 " + FormatSize(bytes) + (partial ? "+" : "") +
+    return "将所选的 " + std::to_string(ticked.size()) + " 项（共 " + SizeSumText(totals.nBytes, totals.bPartial) +
            "）移入所在磁盘的隔离区。\n可在“隔离区”中还原；" + when + "将被彻底删除。确定隔离吗？";
 }
 

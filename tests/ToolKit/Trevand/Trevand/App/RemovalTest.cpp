@@ -75,7 +75,8 @@ TEST_F(Removal, YesHandsTheTickedPathsInListOrderThenReloads) {
     for (const char* path : {"E:\\b.txt", "E:\\Games\\readme.txt", "E:\\a.txt"}) Tick(path);
     Remove(Answer::kYes);
     EXPECT_TRUE(BoxAnswer::s_seen);
-    EXPECT_EQ("确定是否删除文件！", BoxAnswer::s_text);
+    // The program's own question stays the first line; ours says what goes.
+    EXPECT_EQ("确定是否删除文件！\n将彻底删除 3 个文件，共 12 B，删除后无法恢复。", BoxAnswer::s_text);
     ASSERT_EQ(1u, m_wnd.m_runs.size());
     EXPECT_EQ((std::list<std::string>{"E:\\Games\\readme.txt", "E:\\a.txt", "E:\\b.txt"}), m_wnd.m_runs[0]);
     EXPECT_FALSE(m_wnd.m_bRemoveEnabledDuringRun);
