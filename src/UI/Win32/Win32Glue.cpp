@@ -40,6 +40,23 @@ MONITORINFO MonitorInfoAt(POINT pt) {
     return mi;
 }
 
+std::vector<RECT> MonitorWorkAreas() {
+    std::vector<RECT> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM param) -> BOOL {
+            MONITORINFO info = {};
+            info.cbSize = sizeof(info);
+            if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+            auto& found = *reinterpret_cast<std::vector<RECT>*>(param);
+            if (info.dwFlags & MONITORINFOF_PRIMARY) found.insert(found.begin(), info.rcWork);
+            else found.push_back(info.rcWork);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 bool RegisterWindowClassOnce(const WNDCLASSEXA& wc) {
     if (::RegisterClassExA(&wc) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return true;
     return LogLastError("RegisterClassExA", wc.lpszClassName);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace Vellum {
 
 // The signed client (or screen) point a mouse message carries in lParam:
@@ -16,6 +18,8 @@ POINT PointFromLParam(LPARAM lParam);
 // and the part not covered by task bars (rcWork).
 MONITORINFO MonitorInfoOf(HWND hWnd);
 MONITORINFO MonitorInfoAt(POINT pt);
+// The work areas of every monitor attached now, the primary one's first.
+std::vector<RECT> MonitorWorkAreas();
 
 // The framework's class-registration policy: a class is registered once per
 // process; a second registration of the same name counts as done (the first

@@ -32,7 +32,7 @@ void CSelectServerClassWnd::OnClick(Vellum::TNotification& msg) {
         // The main window shows itself first and then loads, so the operator
         // sees it (saying that it scans) instead of no window at all.
         CTrevandWnd* main = CTrevandWnd::Instance();
-        main->ShowWindow(true);
+        main->ShowAsRemembered();
         main->SelectRole(m_nServerClass);
     } else if (name == "MasterServerCheck") {
         m_nServerClass = 1;

@@ -109,9 +109,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
         LOG_WRITE(LOG_ERROR, "CTrevandWnd window cannot be created");
         exitCode = 1;
     } else {
-        main->CenterWindow();
+        main->PlaceAsRemembered();
         main->ShowWindow(false);
         Vellum::CUIManager::RunMessageLoop();
+        // The window is still there: where the operator left it is known.
+        main->SaveSettings();
     }
 
     // The main window's destructor stops and joins the folder sizer before

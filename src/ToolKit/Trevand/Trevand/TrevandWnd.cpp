@@ -4,11 +4,13 @@
 
 #include "ToolKit/Trevand/Trevand/CandidateExport.h"
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
+#include "ToolKit/Trevand/Trevand/TickedTotals.h"
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 #include "ToolKit/Trevand/Trevand/ListHeaderSort.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/WindowInstance.h"
+#include "UI/Window/MsgBoxWnd.h"
 #include "UI/Control/ButtonUI.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/LabelUI.h"
@@ -32,8 +34,8 @@ const char kNoDiskText[] = "未找到服务器磁盘";
 // "共 812.4 GB，已选 120.0 GB". A sum that still misses a folder's size
 // carries a "+": a partial sum must never pass for the whole.
 std::string TotalsText(const TSizeTotals& totals) {
-    return "共 " + FormatSize(totals.nListed) + (totals.bListedPartial ? "+" : "") + "，已选 " +
-           FormatSize(totals.nChecked) + (totals.bCheckedPartial ? "+" : "");
+    return "共 " + SizeSumText(totals.nListed, totals.bListedPartial) + "，已选 " +
+           SizeSumText(totals.nChecked, totals.bCheckedPartial);
 }
 
 // "E:\Games\x" gives "E:\"; a path without a backslash gives "".
@@ -92,6 +94,7 @@ void CTrevandWnd::InitWindow() {
         m_pBtnQuarantineList = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
     if (Vellum::CControlUI* check = m_pm.FindControl("ChkSelectAll"))
         m_pChkSelectAll = static_cast<Vellum::COptionUI*>(check->GetInterface("Option"));
+    ReadSettings();
 
     CSelectServerClassWnd* role = CSelectServerClassWnd::Instance();
     // Shown once centred (not created visible, which would flash it at 0,0).
@@ -294,7 +297,8 @@ void CTrevandWnd::DisableActions() {
 
 void CTrevandWnd::OnRemove() {
     if (m_bLoadFailed || m_rows.CountChecked() == 0) return;
-    if (ShowMessageBox("确定是否删除文件！", "提示", 4) != 1) return;
+    const std::string question = DeletionConfirmText(SumTicked(m_rows.ListedInOrder()));
+    if (ShowMessageBox(question.c_str(), "提示", 4) != 1) return;
     DisableActions();
     std::list<std::string> paths;
     m_rows.GetCheckedPaths(paths);
@@ -351,7 +355,7 @@ void CTrevandWnd::OnExport() {
         return;
     }
     LOG_WRITE(LOG_INFO, "candidate list of %s exported to %s", drive.c_str(), path.c_str());
-    ShowMessageBox(("候选列表已导出到：" + path).c_str(), "提示", 0);
+    ShowMessageBox(("候选列表已导出到：" + path).c_str(), "提示", Vellum::kMsgBoxInformation);
 }
 
 bool CTrevandWnd::DeleteListItem(const std::string& path) {

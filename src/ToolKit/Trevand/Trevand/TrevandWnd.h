@@ -36,6 +36,7 @@
 #include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
+#include "ToolKit/Trevand/Trevand/MainWindowSettings.h"
 #include "ToolKit/Trevand/Trevand/AppWindowBase.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
 
@@ -96,6 +97,15 @@ public:
     // The operator's settings file, "Trevand.ini" beside the executable.
     static std::string SettingsFile();
 
+    // Where the operator left the window the last time (kept on a monitor
+    // that is there), else centred; before it is first shown.
+    void PlaceAsRemembered();
+    // Shows it, maximised when it was left so.
+    void ShowAsRemembered();
+    // Writes where the window is, the rows' sort and the filters to
+    // Trevand.ini; nothing when no role was chosen (the window never showed).
+    void SaveSettings();
+
     // The folder exports are written to, ending in a backslash; the
     // program's log folder ("log" beside the executable) unless set.
     void SetExportFolder(const std::string& folder) { m_strExportFolder = folder; }
@@ -149,6 +159,8 @@ private:
     // Writes the listed candidates to a CSV file and tells the operator
     // where it is, or that it could not be written.
     void OnExport();
+    // Reads Trevand.ini's settings and applies the sort (TrevandWndSettings.cpp).
+    void ReadSettings();
     // The sums beside the count line, from the rows as they are now.
     void UpdateTotals();
     // The same within 100 ms, once for a burst of row removals.
@@ -186,6 +198,10 @@ private:
     unsigned m_nSizerRun = 0;
     CQuarantineUpkeep m_upkeep;
     bool m_bUpkeepStarted = false;
+    // What Trevand.ini said at start; brought up to date when saved.
+    TMainWindowSettings m_settings;
+    // The choices of the modified-time filter (全部 / 30 天前 / 90 天前 / 1 年前).
+    static const int kAgeFilterCount = 4;
 
     VELLUM_DECLARE_NOTIFY_MAP()
 };

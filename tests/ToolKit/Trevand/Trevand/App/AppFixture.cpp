@@ -76,10 +76,11 @@ void App::Start(const CafeDescription& desc) {
     m_skins.reset(new windowtest::SkinFolder);
     m_cafe.reset(new Cafe(desc));
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
-    // As the entry point does: the main window is created, centred and
-    // hidden; its initialisation has opened the role window.
+    // As the entry point does: the main window is created, placed where it
+    // was left (centred the first time) and hidden; its initialisation has
+    // opened the role window.
     ASSERT_NE(nullptr, Main()->Create(nullptr, "CTrevandWnd", WS_OVERLAPPEDWINDOW, WS_EX_STATICEDGE, 0, 0, 0, 0));
-    Main()->CenterWindow();
+    Main()->PlaceAsRemembered();
     Main()->ShowWindow(false);
     ASSERT_TRUE(::IsWindow(Role()->GetHWND()));
     ::UpdateWindow(Role()->GetHWND());

@@ -1,0 +1,40 @@
+#include "ToolKit/Trevand/Trevand/WindowPlacement.h"
+
+#include <algorithm>
+
+namespace {
+
+long long Overlap(const TScreenRect& a, const TScreenRect& b) {
+    const long long width = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const long long height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+// One side: the length clamped into the area's, then the start moved inside.
+void FitSpan(int* start, int* end, int areaStart, int areaEnd, int minLength) {
+    const int areaLength = areaEnd - areaStart;
+    const int length = std::min(std::max(*end - *start, std::min(minLength, areaLength)), areaLength);
+    int from = std::min(std::max(*start, areaStart), areaEnd - length);
+    *start = from;
+    *end = from + length;
+}
+
+}  // namespace
+
+TScreenRect PlaceOnWorkAreas(const TScreenRect& saved, const std::vector<TScreenRect>& workAreas, int minWidth,
+                             int minHeight) {
+    if (workAreas.empty()) return saved;
+    const TScreenRect* area = &workAreas.front();
+    long long best = 0;
+    for (const TScreenRect& candidate : workAreas) {
+        const long long overlap = Overlap(saved, candidate);
+        if (overlap > best) {
+            best = overlap;
+            area = &candidate;
+        }
+    }
+    TScreenRect placed = saved;
+    FitSpan(&placed.left, &placed.right, area->left, area->right, minWidth);
+    FitSpan(&placed.top, &placed.bottom, area->top, area->bottom, minHeight);
+    return placed;
+}
