@@ -76,7 +76,12 @@ void CListTextElementExUI::DoEvent(TEventUI& event) {
             // would no longer follow the operator's clicks).
             if (::PtInRect(&hit, event.ptMouse)) {
                 m_bChecked = !m_bChecked;
-                if (m_pManager) m_pManager->SendNotify(this, "itemclick", static_cast<WPARAM>(m_iIndex), 0);
+                if (m_pManager) {
+                    m_pManager->SendNotify(this, "itemclick", static_cast<WPARAM>(m_iIndex), 0);
+                    // Told apart from a press on the name (also column 0)
+                    // and from a right press: the tick changed.
+                    m_pManager->SendNotify(this, "itemcheck", static_cast<WPARAM>(m_iIndex), m_bChecked ? 1 : 0);
+                }
                 Invalidate();
                 return;
             }

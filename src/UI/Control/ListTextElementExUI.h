@@ -1,7 +1,8 @@
 // CListTextElementExUI: a multi-column list row with a check box in front of
 // its first column. A press in the first column toggles the tick (the row is
 // not selected); a press in another column selects the row. Every press
-// sends "itemclick" with the row's index and the column pressed. Column
+// sends "itemclick" with the row's index and the column pressed; a press on
+// the box then sends "itemcheck" with the index and the new tick (1 or 0). Column
 // texts are always black, whatever the list's item colours say.
 #pragma once
 

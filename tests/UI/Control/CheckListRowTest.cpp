@@ -81,6 +81,8 @@ TEST_F(CheckListRow, FirstColumnTogglesTheTickOtherColumnsSelect) {
     EXPECT_TRUE(rows[1]->IsChecked());
     EXPECT_EQ(-1, m_list->GetCurSel());
     EXPECT_EQ(std::vector<std::string>{"1,0"}, m_wnd.Of("itemclick"));
+    // The tick it changed to, apart from a press on the name.
+    EXPECT_EQ(std::vector<std::string>{"1,1"}, m_wnd.Of("itemcheck"));
     EXPECT_TRUE(m_wnd.Of("itemselect").empty());
     ClickRow(rows[1], 20);
     EXPECT_FALSE(rows[1]->IsChecked());

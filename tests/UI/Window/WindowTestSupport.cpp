@@ -147,6 +147,17 @@ bool SendRealKey(WORD key, std::initializer_list<WORD> modifiers) {
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+bool SendRealClicksHolding(WORD modifier, HWND hWnd, POINT client, int count) {
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = modifier;
+    key.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(modifier, MAPVK_VK_TO_VSC));
+    if (::SendInput(1, &key, sizeof(INPUT)) != 1) return false;
+    const bool clicked = SendRealClicks(hWnd, client, count);
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    return ::SendInput(1, &key, sizeof(INPUT)) == 1 && clicked;
+}
+
 void PumpPending() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

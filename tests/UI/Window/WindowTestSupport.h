@@ -96,6 +96,8 @@ bool SendRealClicks(HWND hWnd, POINT client, int count);
 // `modifiers` (VK_SHIFT, VK_CONTROL) held around it, delivered to the window
 // that has the keyboard focus. False when the input could not be injected.
 bool SendRealKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// The same for real clicks with `modifier` (VK_SHIFT) held down around them.
+bool SendRealClicksHolding(WORD modifier, HWND hWnd, POINT client, int count);
 // Handles waiting messages until `condition` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void PumpPending();

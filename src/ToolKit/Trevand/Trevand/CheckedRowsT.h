@@ -20,6 +20,7 @@
 #include <set>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "ToolKit/Trevand/Trevand/CandidateOrder.h"
@@ -55,14 +56,46 @@ public:
     // Ticked, visible rows that have an entry.
     int CountChecked() const { return static_cast<int>(Collect(true).size()); }
 
-    // Ticks or clears every row, repainting the rows that change.
+    // Ticks or clears every shown row, repainting the rows that change. A
+    // row a filter hides keeps its tick: what the operator cannot see is
+    // never ticked for him.
     void SetAllChecked(bool bChecked) {
-        for (auto& entry : m_mapRow) {
-            CListItemPaint* pRow = entry.second.pRow;
-            if (pRow->IsChecked() == bChecked) continue;
-            pRow->SetChecked(bChecked);
-            pRow->Invalidate();
+        for (const Entry* entry : Collect(false)) SetRowChecked(entry->pRow, bChecked);
+    }
+
+    // Whether rows are shown and every one of them is ticked: what "全选"
+    // must say.
+    bool AllShownChecked() const {
+        const std::vector<const Entry*> shown = Collect(false);
+        if (shown.empty()) return false;
+        for (const Entry* entry : shown) {
+            if (!entry->pRow->IsChecked()) return false;
         }
+        return true;
+    }
+
+    // The key of the shown row at list position `index`; "" when there is none.
+    std::string KeyAt(int index) const {
+        if (!m_pList || index < 0 || index >= m_pList->GetCount()) return std::string();
+        const Entry* entry = EntryAt(index);
+        return entry ? entry->pRow->GetKey() : std::string();
+    }
+
+    // Gives `bChecked` to the shown rows from the row of `from` to the row of
+    // `to`, both included, whichever comes first in the list. False, changing
+    // nothing, when either is not a shown row.
+    bool SetRangeChecked(const std::string& from, const std::string& to, bool bChecked) {
+        const std::vector<const Entry*> shown = Collect(false);
+        int first = -1, last = -1;
+        for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
+            const std::string& key = shown[i]->pRow->GetKey();
+            if (key == from) first = i;
+            if (key == to) last = i;
+        }
+        if (first < 0 || last < 0) return false;
+        if (first > last) std::swap(first, last);
+        for (int i = first; i <= last; ++i) SetRowChecked(shown[i]->pRow, bChecked);
+        return true;
     }
 
     // Removes the row of `key`; false when the table has none.
@@ -128,6 +161,12 @@ protected:
     const std::map<std::string, Entry>& Entries() const { return m_mapRow; }
 
 private:
+    static void SetRowChecked(CListItemPaint* pRow, bool bChecked) {
+        if (pRow->IsChecked() == bChecked) return;
+        pRow->SetChecked(bChecked);
+        pRow->Invalidate();
+    }
+
     std::vector<const Entry*> Collect(bool checkedOnly) const {
         std::vector<const Entry*> entries;
         if (!m_pList) return entries;

@@ -50,7 +50,7 @@ VELLUM_BEGIN_NOTIFY_MAP(CTrevandWnd, CAppWindowBase)
 VELLUM_ON_NOTIFY("click", "", &CTrevandWnd::OnClick)
 VELLUM_ON_NOTIFY("itemselect", "", &CTrevandWnd::OnItemSelect)
 VELLUM_ON_NOTIFY("headerclick", "", &CTrevandWnd::OnHeaderClick)
-VELLUM_ON_NOTIFY("itemclick", "", &CTrevandWnd::OnItemClick)
+VELLUM_ON_NOTIFY("itemcheck", "", &CTrevandWnd::OnItemCheck)
 VELLUM_END_NOTIFY_MAP()
 
 CTrevandWnd* CTrevandWnd::Instance() { return CWindowInstanceT<CTrevandWnd>::Instance(); }
@@ -86,6 +86,8 @@ void CTrevandWnd::InitWindow() {
         m_pCountLabel = static_cast<Vellum::CLabelUI*>(label->GetInterface("Label"));
     if (Vellum::CControlUI* label = m_pm.FindControl("SizeTotalLabel"))
         m_pTotalLabel = static_cast<Vellum::CLabelUI*>(label->GetInterface("Label"));
+    if (Vellum::CControlUI* button = m_pm.FindControl("BtnFlush"))
+        m_pBtnFlush = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
     if (Vellum::CControlUI* button = m_pm.FindControl("BtnRemove"))
         m_pBtnRemove = static_cast<Vellum::CButtonUI*>(button->GetInterface("Button"));
     if (Vellum::CControlUI* button = m_pm.FindControl("BtnQuarantine"))
@@ -128,6 +130,7 @@ void CTrevandWnd::ShowNoDisk() {
     m_rows.Sync(UnLoadPathList());
     m_chListedDrive = 0;
     UpdateTotals();
+    ShowSelectAllTruth();
     ShowCountText(kNoDiskText);
 }
 
@@ -203,6 +206,7 @@ bool CTrevandWnd::RefreshList(bool reload) {
     m_chListedDrive = drive[0];
     SetCountText(drive[0], static_cast<int>(list.size()));
     UpdateTotals();
+    ShowSelectAllTruth();
     StartFolderSizes();
     return true;
 }
@@ -266,9 +270,12 @@ void CTrevandWnd::OnClick(TNotification& msg) {
     } else if (name == "BtnRemove") {
         OnRemove();
     } else if (name == "ChkSelectAll") {
-        // The box changes its state after notifying: the rows take the new one.
+        // The box changes its state after notifying: the rows take the new
+        // one, and the box is set right once it has (no rows: not ticked).
         if (m_pChkSelectAll) m_rows.SetAllChecked(!m_pChkSelectAll->IsSelected());
         UpdateTotals();
+        PostUserMessage([](Vellum::CWindowWnd& wnd) { return static_cast<CTrevandWnd&>(wnd).OnSelectAllTruth(); },
+                        "SelectAllTruth");
     } else if (name == "BtnExport") {
         OnExport();
     } else if (name == "BtnQuarantine") {
@@ -326,11 +333,6 @@ void CTrevandWnd::OnItemSelect(TNotification& msg) {
     if (msg.pSender->GetName() == "TrevandComBox") RefreshList(false);
 }
 
-void CTrevandWnd::OnItemClick(TNotification&) {
-    // A press on a row's box has ticked or cleared it already.
-    UpdateTotals();
-}
-
 void CTrevandWnd::OnHeaderClick(TNotification& msg) {
     const int column = HeaderColumnOf(m_rows.GetList(), msg.pSender);
     if (column < 0 || column >= kColumnCount) return;
@@ -370,6 +372,7 @@ bool CTrevandWnd::OnDeleteListItem(std::string path) {
     Vellum::CListUI* list = m_rows.GetList();
     SetCountText(path[0], list ? list->GetCount() : 0);
     UpdateTotalsSoon();
+    ShowSelectAllTruth();
     return true;
 }
 

@@ -64,7 +64,11 @@ public:
     const char* GetSkinFile() override;
     virtual void OnItemSelect(Vellum::TNotification& msg);
     void OnHeaderClick(Vellum::TNotification& msg);
-    void OnItemClick(Vellum::TNotification& msg);
+    // A row's box pressed: with Shift the rows since the last box pressed
+    // take its state too (TrevandWndKeys.cpp).
+    void OnItemCheck(Vellum::TNotification& msg);
+    // Space, Ctrl+A, Delete and F5 (TrevandWndKeys.cpp).
+    LRESULT OnKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
     // Called once by the role window: 1 master, 2 secondary; anything else
     // does nothing. Creates the engine, loads it and fills the window.
@@ -161,6 +165,14 @@ private:
     void OnExport();
     // Reads Trevand.ini's settings and applies the sort (TrevandWndSettings.cpp).
     void ReadSettings();
+    // The keys of OnKeyDown; true when `key` was one of them.
+    bool OnListKey(WPARAM key);
+    // After ticks changed: the totals and "全选".
+    void AfterTicksChanged();
+    // "全选" ticked exactly when every row shown is; a posted call of it runs
+    // after the box has changed its own state.
+    void ShowSelectAllTruth();
+    bool OnSelectAllTruth();
     // The sums beside the count line, from the rows as they are now.
     void UpdateTotals();
     // The same within 100 ms, once for a burst of row removals.
@@ -185,6 +197,10 @@ private:
     Vellum::CButtonUI* m_pBtnQuarantine = nullptr;
     Vellum::CButtonUI* m_pBtnQuarantineList = nullptr;
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
+    Vellum::CButtonUI* m_pBtnFlush = nullptr;
+    // The row whose box was pressed last (or ticked with Space): where a
+    // Shift+click range starts.
+    std::string m_strTickAnchor;
     // Set by a LoadDB that failed, cleared by one that succeeds.
     bool m_bLoadFailed = false;
     // The drive letter of the rows listed; 0 before any listing.

@@ -120,30 +120,51 @@ TEST_F(App, DriveSwitchAndBackRecreatesRowsUntickedInPathOrder) {
     EXPECT_EQ(0, Main()->RowsForTests().CountChecked());
 }
 
-TEST_F(App, SelectAllTicksAndClearsEveryRowAndKeepsItsOwnState) {
+TEST_F(App, SelectAllSaysWhetherEveryRowShownIsTicked) {
     StartWithRole(SecondaryCafe(), 2);
     auto* box = static_cast<Vellum::COptionUI*>(MainControl("ChkSelectAll")->GetInterface("Option"));
     Click(Main(), "ChkSelectAll");
+    windowtest::PumpPending();
     EXPECT_TRUE(box->IsSelected());
     EXPECT_EQ(12, Main()->RowsForTests().CountChecked());
-    // Rows that appear later start unticked although the box shows ticked.
+    // A row that appears on a reload starts unticked: not every row is.
     testsupport::WriteFileBytes(m_cafe->DriveFolder('E') + "\\late.txt", "x");
     Click(Main(), "BtnFlush");
+    EXPECT_FALSE(box->IsSelected());
+    EXPECT_EQ(12, Main()->RowsForTests().CountChecked());
+    // Once that row leaves the list, every row shown is ticked again.
+    Main()->OnDeleteListItem(OnDrive('E', "late.txt"));
+    EXPECT_TRUE(box->IsSelected());
+    // One tick cleared: not all.
+    ClickTick(OnDrive('E', "a.txt"));
+    EXPECT_FALSE(box->IsSelected());
+    EXPECT_EQ(11, Main()->RowsForTests().CountChecked());
+    // The box unticked ticks every row; ticked, it clears them.
+    Click(Main(), "ChkSelectAll");
+    windowtest::PumpPending();
     EXPECT_TRUE(box->IsSelected());
     EXPECT_EQ(12, Main()->RowsForTests().CountChecked());
     Click(Main(), "ChkSelectAll");
+    windowtest::PumpPending();
     EXPECT_FALSE(box->IsSelected());
     EXPECT_EQ(0, Main()->RowsForTests().CountChecked());
+    // Another drive: its rows start unticked.
+    Click(Main(), "ChkSelectAll");
+    windowtest::PumpPending();
+    SelectDrive("F:\\");
+    EXPECT_FALSE(box->IsSelected());
 }
 
-TEST_F(App, SelectAllOnAnEmptyListChangesOnlyTheBox) {
+TEST_F(App, SelectAllOnAnEmptyListStaysClear) {
     testsupport::CafeDescription desc = SecondaryCafe();
     desc.drives[2].entries = {{testsupport::CafeEntry::kFolder, "Games\\Moved"}};  // F holds no orphan
     StartWithRole(desc, 2);
     SelectDrive("F:\\");
     ASSERT_TRUE(Rows().empty());
     Click(Main(), "ChkSelectAll");
-    EXPECT_TRUE(static_cast<Vellum::COptionUI*>(MainControl("ChkSelectAll")->GetInterface("Option"))->IsSelected());
+    windowtest::PumpPending();
+    // No row, so not every row is ticked.
+    EXPECT_FALSE(static_cast<Vellum::COptionUI*>(MainControl("ChkSelectAll")->GetInterface("Option"))->IsSelected());
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ("游戏盘：F盘待删除文件共0个", CountText());
 }
