@@ -270,13 +270,53 @@ TEST_F(Edit, TabMovesTheFocusIntoAndOutOfTheBox) {
         }
     }
 
-    // A click into the EDIT takes the framework's focus with it; a click on a
-    // blank place takes both away.
+    // A click into the EDIT takes the framework's focus with it and leaves the
+    // caret where it landed (right of the "q"), selecting nothing; a click on
+    // a blank place takes both focuses away.
     ClickIntoFilter();
+    DWORD from = 99, to = 99;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(1u, from);
+    EXPECT_EQ(1u, to);
     ASSERT_TRUE(windowtest::XClick(m_wnd, CenterOf(m_wnd.Find("Blank"))));
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == static_cast<HWND>(m_wnd); }));
     EXPECT_EQ(nullptr, Manager().GetFocus());
     EXPECT_FALSE(m_filter->IsFocused());
+}
+
+// The box keeps the focus while another window is active, and its EDIT
+// gets the keyboard back when its window is activated again (Alt+Tab, the
+// window above it closing).
+TEST_F(Edit, TheKeyboardComesBackToTheBoxWithItsWindow) {
+    ClickIntoFilter();
+    TestWnd other("Edit.xml");
+    ASSERT_NE(nullptr, other.CreateHidden());
+    other.ShowAndLayout();
+    ::SetActiveWindow(other);
+    ASSERT_EQ(static_cast<HWND>(other), ::GetFocus());
+    EXPECT_EQ(m_filter, Manager().GetFocus());
+    ::SetActiveWindow(m_wnd);
+    EXPECT_EQ(m_filter->GetNativeWindow(), ::GetFocus());
+    EXPECT_EQ(m_filter, Manager().GetFocus());
+    ::DestroyWindow(other);
+}
+
+// Keys typed into the EDIT reach the box's event delegates first, as every
+// focused control's keys do; a delegate that returns false keeps the key
+// from the EDIT.
+TEST_F(Edit, KeysPassTheBoxEventDelegatesFirst) {
+    std::string seen;
+    m_filter->OnEvent.push_back([&](TEventUI& event) {
+        if (event.Type != UIEVENT_CHAR) return true;
+        seen += event.chKey;
+        return event.chKey != 'x';
+    });
+    ClickIntoFilter();
+    ASSERT_TRUE(windowtest::XType("axb"));
+    ASSERT_TRUE(windowtest::XKeys({"Return"}));
+    ASSERT_TRUE(PumpUntil([&] { return Count("return:Filter") == 1; }));
+    EXPECT_EQ("ab", m_filter->GetText().ToStdString());
+    EXPECT_EQ("axb", seen.substr(0, 3));
 }
 
 // The hint shows while the box is empty — with the focus too: the operator
