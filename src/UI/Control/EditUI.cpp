@@ -102,7 +102,9 @@ void CEditUI::ApplyNativeFont() {
     ::SendMessageA(hWnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
 }
 
-int CEditUI::LineHeight() { return m_pManager ? static_cast<int>(m_pManager->GetFontInfo(m_iFont).tm.tmHeight) : 0; }
+int CEditUI::LineHeight() const {
+    return m_pManager ? static_cast<int>(m_pManager->GetFontInfo(m_iFont).tm.tmHeight) : 0;
+}
 
 // The border as PaintBorder draws it: per side when any side is set.
 RECT CEditUI::BorderSizes() const {
@@ -127,7 +129,7 @@ RECT CEditUI::NativeRect() const {
     RECT rc = TextRect();
     // A single-line EDIT draws its line at its top: one line high, centred,
     // the text sits where a label's would.
-    const int line = const_cast<CEditUI*>(this)->LineHeight();
+    const int line = LineHeight();
     const int height = rc.bottom - rc.top;
     if (line > 0 && height > line) {
         rc.top += (height - line) / 2;

@@ -30,7 +30,8 @@
 // Skin attributes besides a label's (font, textcolor, disabledtextcolor,
 // textpadding) and a control's (bkcolor, disabledbkcolor, bordersize,
 // bordercolor, focusbordercolor, padding): hint (or prompt), hinttextcolor,
-// maxchar (a limit on what the user types, in characters; 0 = none).
+// maxchar (a limit on what the user types, in characters; 0 = none). A
+// label's "align" does not apply: the text runs from the left, as in the EDIT.
 #pragma once
 
 #include <memory>
@@ -100,7 +101,7 @@ private:
     RECT BorderSizes() const;
     // Where the EDIT goes: one line high, centred in the text area.
     RECT NativeRect() const;
-    int LineHeight();
+    int LineHeight() const;
     // Creates the EDIT when the box is bound to a window and has none.
     void OpenNative();
     void CloseNative();

@@ -384,8 +384,7 @@ TEST_F(Edit, TheEditFollowsTheBox) {
         const RECT place = PlaceOf(edit);
         // Border 1, text padding 8 at the sides; one line high, centred.
         return place.left == box.left + 9 && place.right == box.right - 9 && place.top > box.top &&
-               place.bottom < box.bottom &&
-               std::abs((place.top + place.bottom) - (box.top + box.bottom)) <= 1;
+               place.bottom < box.bottom && std::abs((place.top + place.bottom) - (box.top + box.bottom)) <= 1;
     };
     EXPECT_TRUE(overTextArea());
     const int before = m_filter->GetWidth();
