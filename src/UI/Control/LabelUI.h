@@ -36,7 +36,7 @@ public:
     void SetTextColor(DWORD dwTextColor);
     DWORD GetTextColor() const { return m_dwTextColor; }
     void SetDisabledTextColor(DWORD dwTextColor);
-    void SetFont(int index);
+    virtual void SetFont(int index);
     int GetFont() const { return m_iFont; }
     RECT GetTextPadding() const { return m_rcTextPadding; }
     void SetTextPadding(RECT rc);

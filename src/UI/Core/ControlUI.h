@@ -60,6 +60,11 @@ public:
     virtual void SetKeyboardEnabled(bool bEnable = true) { m_bKeyboardEnabled = bEnable; }
     bool IsFocused() const { return m_bFocused; }
     virtual void SetFocus();
+    // The native child window this control hosts and hands the keyboard to
+    // while it has the focus (a text box's EDIT); null for drawn controls.
+    // The manager leaves the system focus there when the control takes the
+    // framework's focus, and passes it on there when its window gets it back.
+    virtual HWND GetNativeWindow() const { return nullptr; }
     bool IsFloat() const { return m_bFloat; }
     void SetFloat(bool bFloat = true);
 

@@ -112,4 +112,13 @@ inline SIZE ToSIZE(const UISize& sz) { return SIZE{sz.cx, sz.cy}; }
 // current message has been handled.
 const UINT WM_VELLUM_DELAYED_CLEANUP = WM_APP + 1;
 
+// Native child windows that controls host (a text box's EDIT) tell their
+// parent of changes (WM_COMMAND) and ask it for colours (WM_CTLCOLOR...).
+// The parent is the manager's window, which knows nothing of the control:
+// the manager sends such a message back to the child as
+// WM_VELLUM_REFLECT + the message, when the child carries the window property
+// kReflectProperty. The child's own procedure answers it.
+const UINT WM_VELLUM_REFLECT = WM_APP + 0x2000;
+const char kReflectProperty[] = "VellumReflect";
+
 }  // namespace Vellum

@@ -223,7 +223,13 @@ void CUIManager::SetFocusControl(CControlUI* pControl) {
     if (pControl == m_pFocus) return;
     // A control that cannot take the focus leaves it where it is.
     if (pControl && (pControl->GetManager() != this || !pControl->IsVisible() || !pControl->IsEnabled())) return;
-    if (m_hWndPaint && ::GetFocus() != m_hWndPaint && pControl) ::SetFocus(m_hWndPaint);
+    // The keyboard comes to this window, unless it is in the native window
+    // the new control hosts already (a click into a text box's EDIT).
+    const HWND systemFocus = ::GetFocus();
+    if (m_hWndPaint && pControl && systemFocus != m_hWndPaint &&
+        (!systemFocus || systemFocus != pControl->GetNativeWindow())) {
+        ::SetFocus(m_hWndPaint);
+    }
     if (m_pFocus) {
         CControlUI* old = m_pFocus;
         m_pFocus = nullptr;

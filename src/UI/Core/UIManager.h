@@ -174,8 +174,9 @@ public:
     HDC GetPaintDC() const { return m_dcPaint.Get(); }
 
     // Renders the whole tree into hDC (client coordinates at 0,0), laying it
-    // out first when needed. Tests and screenshots draw windows with it; it
-    // does not touch the screen.
+    // out first when needed, and the shown native child windows the controls
+    // host (a text box's EDIT) over it, as the screen shows them. Tests and
+    // screenshots draw windows with it; it does not touch the screen.
     void PaintTo(HDC hDC);
 
     // Everything the controls need of the window's messages. Returns true
@@ -215,6 +216,13 @@ private:
     bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(LRESULT& lRes);
     bool OnKey(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // Hands the keyboard on to the native window of the focused control.
+    void OnSetFocus();
+    // Sends a child's notification or colour request back to the child (see
+    // WM_VELLUM_REFLECT); false when the child does not ask for that.
+    bool ReflectToChild(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
+    // Draws the shown native child windows into hDC at their places.
+    void PrintChildWindows(HDC hDC);
     void OnMouseHover(LPARAM lParam);
     void HideToolTip();
     void SendEvent(CControlUI* pControl, int type, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -185,8 +185,28 @@ bool CUIManager::ProcessMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR: return OnKey(uMsg, wParam, lParam);
+    case WM_SETFOCUS: OnSetFocus(); return false;
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return ReflectToChild(uMsg, wParam, lParam, lRes);
     default: return false;
     }
+}
+
+void CUIManager::OnSetFocus() {
+    // The window is active again (or a popup gave the keyboard back): a text
+    // box that had the focus gets the keys again, not the window around it.
+    if (!m_pFocus) return;
+    const HWND native = m_pFocus->GetNativeWindow();
+    if (native && ::IsWindowVisible(native) && ::IsWindowEnabled(native)) ::SetFocus(native);
+}
+
+bool CUIManager::ReflectToChild(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    const HWND child = reinterpret_cast<HWND>(lParam);
+    // A menu or accelerator command carries no window.
+    if (!child || ::GetParent(child) != m_hWndPaint || !::GetPropA(child, kReflectProperty)) return false;
+    lRes = ::SendMessageA(child, WM_VELLUM_REFLECT + uMsg, wParam, lParam);
+    return true;
 }
 
 void CUIManager::ResetInputState() {

@@ -103,8 +103,36 @@ void CUIManager::PaintTo(HDC hDC) {
     RECT rcClient = {0, 0, 0, 0};
     if (m_hWndPaint) ::GetClientRect(m_hWndPaint, &rcClient);
     LayoutIfNeeded(rcClient);
-    CSaveDC saved(hDC);
-    RenderInto(hDC, rcClient);
+    {
+        CSaveDC saved(hDC);
+        RenderInto(hDC, rcClient);
+    }
+    PrintChildWindows(hDC);
+}
+
+// On screen the native child windows paint themselves over the tree (the
+// window clips them out of its own painting); a picture of the window must
+// show them too. Bottom of the z-order first, each clipped to its place
+// and to its window region (a text box scrolled half out of its container).
+void CUIManager::PrintChildWindows(HDC hDC) {
+    if (!m_hWndPaint) return;
+    HWND child = ::GetWindow(m_hWndPaint, GW_CHILD);
+    if (child) child = ::GetWindow(child, GW_HWNDLAST);
+    for (; child; child = ::GetWindow(child, GW_HWNDPREV)) {
+        if (!::IsWindowVisible(child)) continue;
+        RECT rc = {0, 0, 0, 0};
+        ::GetWindowRect(child, &rc);
+        ::MapWindowPoints(nullptr, m_hWndPaint, reinterpret_cast<POINT*>(&rc), 2);
+        CSaveDC saved(hDC);
+        ::IntersectClipRect(hDC, rc.left, rc.top, rc.right, rc.bottom);
+        CGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+        if (region && ::GetWindowRgn(child, region.Get()) != ERROR) {
+            ::OffsetRgn(region.Get(), rc.left, rc.top);
+            ::ExtSelectClipRgn(hDC, region.Get(), RGN_AND);
+        }
+        ::OffsetViewportOrgEx(hDC, rc.left, rc.top, nullptr);
+        ::SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT | PRF_ERASEBKGND);
+    }
 }
 
 }  // namespace Vellum

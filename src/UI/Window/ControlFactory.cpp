@@ -8,6 +8,7 @@
 #include "UI/Control/ButtonUI.h"
 #include "UI/Control/CheckBoxUI.h"
 #include "UI/Control/ComboUI.h"
+#include "UI/Control/EditUI.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
@@ -53,6 +54,7 @@ const TControlClass kControlClasses[] = {
     {"CheckBox", &Make<CCheckBoxUI>},
     {"Progress", &Make<CProgressUI>},
     {"Combo", &Make<CComboUI>},
+    {"Edit", &Make<CEditUI>},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "UI/Shadow/ShadowUI.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "support/WineHost.h"
 
 namespace windowtest {
 
@@ -157,6 +158,20 @@ bool SendRealClicksHolding(WORD modifier, HWND hWnd, POINT client, int count) {
     key.ki.dwFlags = KEYEVENTF_KEYUP;
     return ::SendInput(1, &key, sizeof(INPUT)) == 1 && clicked;
 }
+
+bool XClick(HWND hWnd, POINT client) {
+    if (!::ClientToScreen(hWnd, &client)) return false;
+    return testsupport::RunUnixCommand(
+        {"xdotool", "mousemove", std::to_string(client.x), std::to_string(client.y), "click", "1"});
+}
+
+bool XKeys(const std::vector<std::string>& keys) {
+    std::vector<std::string> argv = {"xdotool", "key", "--delay", "40"};
+    argv.insert(argv.end(), keys.begin(), keys.end());
+    return testsupport::RunUnixCommand(argv);
+}
+
+bool XType(const std::string& text) { return testsupport::RunUnixCommand({"xdotool", "type", "--delay", "60", text}); }
 
 void PumpPending() {
     MSG msg;

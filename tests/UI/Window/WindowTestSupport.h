@@ -98,6 +98,15 @@ bool SendRealClicks(HWND hWnd, POINT client, int count);
 bool SendRealKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // The same for real clicks with `modifier` (VK_SHIFT) held down around them.
 bool SendRealClicksHolding(WORD modifier, HWND hWnd, POINT client, int count);
+// Real input from outside, as an operator makes it, through the X server with
+// xdotool: XClick moves the pointer to a client point of the shown window and
+// clicks the left button there (which also gives the window the X keyboard
+// focus); XKeys presses keys (xdotool key names: "Tab", "shift+Tab",
+// "Escape") and XType types ASCII text, both to the window with the keyboard.
+// False when xdotool failed. The messages arrive through the queue.
+bool XClick(HWND hWnd, POINT client);
+bool XKeys(const std::vector<std::string>& keys);
+bool XType(const std::string& text);
 // Handles waiting messages until `condition` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void PumpPending();
