@@ -32,12 +32,14 @@ struct RoleWindow {
 };
 constexpr RoleWindow kRoleWindow = {{400, 18}, {212, 129}, {212, 167}, {348, 226}};
 
-// TrevandWnd.xml, 1120x640: title bar 40 high with minimise and close (40
+// TrevandWnd.xml, 1120x684: title bar 40 high with minimise and close (40
 // wide each) at its right end; the toolbar row y 40..96 with inset
 // 16,12,16,12 and childpadding 12 — combo 120, the count line taking the
 // free width (268), the size totals 212, "全选" 64, "刷新" 64, "导出" 64,
-// "隔离区" 72, "隔离" 64 and "删除" 64; then the list at x 16..1104 with a
-// header 30 high and rows 26 high from y 126.
+// "隔离区" 72, "隔离" 64 and "删除" 64; the filter row y 96..140 (inset
+// 16,0,16,12, childpadding 10) — the text box 320 (x 16..336, y 96..128),
+// "修改时间" 64, the age drop-down 112 (x 410..522); then the list at x
+// 16..1104 from y 140 with a header 30 high and rows 26 high from y 170.
 struct MainWindow {
     Point minbtn;
     Point closebtn;
@@ -56,14 +58,16 @@ struct MainWindow {
     // entries 26 high.
     int dropDownTop;
     int dropDownEntryHeight;
+    Point FilterText;  // the text box
+    Point FilterAge;   // the age drop-down
 };
 constexpr MainWindow kMainWindow = {{1060, 20}, {1100, 20}, {76, 68},  {684, 68}, {760, 68},          {836, 68},
-                                    {916, 68},  {996, 68},  {1072, 68}, 126,       26,        19,
-                                    {148, 52, 268, 32},    85,         26};
+                                    {916, 68},  {996, 68},  {1072, 68}, 170,       26,        19,
+                                    {148, 52, 268, 32},    85,         26,        {176, 112}, {466, 112}};
 
-// The title of the "大小" column: the header row y 96..126; from the list's
+// The title of the "大小" column: the header row y 140..170; from the list's
 // right inner edge (x 1103) 修改时间 takes 140 and 大小 104, so x 859..963.
-constexpr Point kSizeHeader = {911, 111};
+constexpr Point kSizeHeader = {911, 155};
 
 // Row `row` (0: the first shown) of the list.
 inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }

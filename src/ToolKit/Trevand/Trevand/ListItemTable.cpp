@@ -1,6 +1,7 @@
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
+#include "comm/platform/CaseFold936.h"
 
 const char kSizePendingText[] = "计算中…";
 
@@ -17,11 +18,12 @@ std::string SizeText(const ListRowInfo& row) {
 void CListItemTable::Sync(const UnLoadPathList& list) {
     SyncRows(
         list, [](const UnLoadPathInfo& info) -> const std::string& { return info.strPath; },
-        [](const UnLoadPathInfo& info, ListRowInfo& row, bool fresh) {
+        [this](const UnLoadPathInfo& info, ListRowInfo& row, bool fresh) {
             // The time text costs a local-time conversion: on a reload of tens
             // of thousands of unchanged rows it is made again only where it
             // changed.
             const bool timeChanged = fresh || row.nModified != info.nModified;
+            if (fresh) platform::FoldCase936(info.strPath, &row.strFoldedPath);
             row.strPath = info.strPath;
             row.strName = info.strName;
             row.bDir = info.bDir;
@@ -30,6 +32,7 @@ void CListItemTable::Sync(const UnLoadPathList& list) {
             row.bSizePartial = false;
             row.nModified = info.nModified;
             ShowCandidate(row, timeChanged);
+            row.pRow->SetVisible(PassesRowFilter(row, row.strFoldedPath, m_filter));
         });
 }
 
@@ -43,10 +46,25 @@ bool CListItemTable::SetFolderSize(const std::string& strPath, uint64_t nSize, b
     return true;
 }
 
+void CListItemTable::SetFilter(const TRowFilter& filter) {
+    m_filter = filter;
+    for (const auto& entry : Entries()) {
+        const ListRowInfo& row = entry.second;
+        row.pRow->SetVisible(PassesRowFilter(row, row.strFoldedPath, m_filter));
+    }
+}
+
+size_t CListItemTable::ShownCount() const {
+    size_t shown = 0;
+    for (const auto& entry : Entries()) shown += entry.second.pRow->IsVisible() ? 1 : 0;
+    return shown;
+}
+
 TSizeTotals CListItemTable::Totals() const {
     TSizeTotals totals;
     for (const auto& entry : Entries()) {
         const ListRowInfo& row = entry.second;
+        if (!row.pRow->IsVisible()) continue;
         const bool checked = row.pRow->IsChecked();
         const bool partial = !row.bSizeKnown || row.bSizePartial;
         totals.nListed += row.nSize;

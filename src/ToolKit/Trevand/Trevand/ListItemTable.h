@@ -13,6 +13,7 @@
 #include "ToolKit/Trevand/Trevand/CheckedRowsT.h"
 #include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
 #include "ToolKit/Trevand/Trevand/ListRowInfo.h"
+#include "ToolKit/Trevand/Trevand/RowFilter.h"
 
 // The candidates of one drive, in the order of the engine's candidate map.
 using UnLoadPathList = std::list<UnLoadPathInfo>;
@@ -43,7 +44,13 @@ public:
     // `bPartial` (part of its tree could not be read, nSize is what could).
     // False, changing nothing, when the table has no folder of that path.
     bool SetFolderSize(const std::string& strPath, uint64_t nSize, bool bPartial);
+    // The sums over the rows shown.
     TSizeTotals Totals() const;
+    // Shows only the rows that pass `filter`, now and after every later
+    // Sync; a row hidden keeps its tick but counts nowhere.
+    void SetFilter(const TRowFilter& filter);
+    // How many rows the filter lets through.
+    size_t ShownCount() const;
     // The rows top to bottom as plain values, each with its tick: what the
     // export writes.
     std::vector<TListedCandidate> ListedInOrder() const;
@@ -54,4 +61,6 @@ private:
     // Writes the row's texts; the time only when `showTime` (it is unchanged
     // otherwise).
     static void ShowCandidate(const ListRowInfo& row, bool showTime);
+
+    TRowFilter m_filter;
 };

@@ -11,4 +11,7 @@
 // the tick stays in the row's check box.
 struct ListRowInfo : TCandidateFacts {
     CListItemPaint* pRow = nullptr;
+    // strPath folded as the engine folds it, made once per row so that a
+    // filter typed letter by letter does not fold every path again.
+    std::string strFoldedPath;
 };

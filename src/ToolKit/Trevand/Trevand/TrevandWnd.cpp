@@ -51,6 +51,7 @@ VELLUM_ON_NOTIFY("click", "", &CTrevandWnd::OnClick)
 VELLUM_ON_NOTIFY("itemselect", "", &CTrevandWnd::OnItemSelect)
 VELLUM_ON_NOTIFY("headerclick", "", &CTrevandWnd::OnHeaderClick)
 VELLUM_ON_NOTIFY("itemcheck", "", &CTrevandWnd::OnItemCheck)
+VELLUM_ON_NOTIFY("textchanged", "FilterText", &CTrevandWnd::OnFilterChanged)
 VELLUM_END_NOTIFY_MAP()
 
 CTrevandWnd* CTrevandWnd::Instance() { return CWindowInstanceT<CTrevandWnd>::Instance(); }
@@ -97,6 +98,7 @@ void CTrevandWnd::InitWindow() {
     if (Vellum::CControlUI* check = m_pm.FindControl("ChkSelectAll"))
         m_pChkSelectAll = static_cast<Vellum::COptionUI*>(check->GetInterface("Option"));
     ReadSettings();
+    InitFilters();
 
     CSelectServerClassWnd* role = CSelectServerClassWnd::Instance();
     // Shown once centred (not created visible, which would flash it at 0,0).
@@ -253,7 +255,7 @@ void CTrevandWnd::SetCountText(char letter, int count) {
     const char* word = m_pTrevandDB && m_pTrevandDB->IsDownDisk(letter) ? "下载盘" : "游戏盘";
     char text[128];
     std::snprintf(text, sizeof(text), "%s：%c盘待删除文件共%d个", word, letter, count);
-    ShowCountText(text);
+    ShowCountText((text + ShownOfText()).c_str());
 }
 
 void CTrevandWnd::ShowCountText(const char* text) {
@@ -331,6 +333,7 @@ void CTrevandWnd::ShowLastDeletion() {
 
 void CTrevandWnd::OnItemSelect(TNotification& msg) {
     if (msg.pSender->GetName() == "TrevandComBox") RefreshList(false);
+    else if (msg.pSender->GetName() == "FilterAge") OnFilterChanged(msg);
 }
 
 void CTrevandWnd::OnHeaderClick(TNotification& msg) {

@@ -45,6 +45,7 @@ class CButtonUI;
 class CComboUI;
 class CLabelUI;
 class COptionUI;
+class CEditUI;
 }  // namespace Vellum
 
 class CTrevandWnd : public CAppWindowBase {
@@ -67,6 +68,8 @@ public:
     // A row's box pressed: with Shift the rows since the last box pressed
     // take its state too (TrevandWndKeys.cpp).
     void OnItemCheck(Vellum::TNotification& msg);
+    // The filter text typed or the age chosen (TrevandWndFilters.cpp).
+    void OnFilterChanged(Vellum::TNotification& msg);
     // Space, Ctrl+A, Delete and F5 (TrevandWndKeys.cpp).
     LRESULT OnKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
@@ -165,6 +168,14 @@ private:
     void OnExport();
     // Reads Trevand.ini's settings and applies the sort (TrevandWndSettings.cpp).
     void ReadSettings();
+    // Finds the filter controls and gives them what Trevand.ini remembers.
+    void InitFilters();
+    // Shows the rows that pass the filters as they are set now.
+    void ApplyFilters();
+    // Takes the filters' values from their controls into m_settings.
+    void ReadFilterControls();
+    // "，显示 M / N" while the filters hide rows; "" otherwise.
+    std::string ShownOfText() const;
     // The keys of OnKeyDown; true when `key` was one of them.
     bool OnListKey(WPARAM key);
     // After ticks changed: the totals and "全选".
@@ -198,6 +209,8 @@ private:
     Vellum::CButtonUI* m_pBtnQuarantineList = nullptr;
     Vellum::COptionUI* m_pChkSelectAll = nullptr;
     Vellum::CButtonUI* m_pBtnFlush = nullptr;
+    Vellum::CEditUI* m_pFilterText = nullptr;
+    Vellum::CComboUI* m_pFilterAge = nullptr;
     // The row whose box was pressed last (or ticked with Space): where a
     // Shift+click range starts.
     std::string m_strTickAnchor;
@@ -216,8 +229,7 @@ private:
     bool m_bUpkeepStarted = false;
     // What Trevand.ini said at start; brought up to date when saved.
     TMainWindowSettings m_settings;
-    // The choices of the modified-time filter (全部 / 30 天前 / 90 天前 / 1 年前).
-    static const int kAgeFilterCount = 4;
+
 
     VELLUM_DECLARE_NOTIFY_MAP()
 };

@@ -12,6 +12,7 @@ TScreenRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right
 
 void CTrevandWnd::ReadSettings() {
     m_settings = ReadMainWindowSettings(SettingsFile(), kAgeFilterCount);
+    // The filters' controls take their values in InitFilters.
     if (m_settings.order.IsSorted()) {
         m_rows.SetOrder(m_settings.order);
         ShowSortMark(m_rows.GetList(), THeaderSort{m_settings.order.nColumn, m_settings.order.bAscending});
@@ -57,5 +58,6 @@ void CTrevandWnd::SaveSettings() {
         m_settings.bMaximized = ::IsZoomed(m_hWnd) != FALSE;
     }
     m_settings.order = m_rows.GetOrder();
+    ReadFilterControls();
     WriteMainWindowSettings(SettingsFile(), m_settings);
 }
