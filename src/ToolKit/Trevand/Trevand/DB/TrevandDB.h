@@ -58,7 +58,7 @@ public:
     // calling thread among them): disks are separate devices, so their waits
     // overlap. Bounded so that a server with many disks does not start a
     // thread for each.
-    static const unsigned kMaxScanThreads = 8;
+    static constexpr unsigned kMaxScanThreads = 8;
     // Sets how many disks the scan may list at the same time; 1 lists them one
     // after the other on the calling thread. The candidates and the log lines
     // are the same for every value.
