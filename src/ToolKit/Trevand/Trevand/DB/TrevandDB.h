@@ -55,9 +55,10 @@ public:
     bool FindDir(const std::string& dir, int nDepth);
 
     // The most disks the scan lists at the same time, one thread each (the
-    // calling thread among them): disks are separate devices, so their waits
-    // overlap. Bounded so that a server with many disks does not start a
-    // thread for each.
+    // calling thread among them): a café server's disks are separate devices,
+    // so their waits overlap. Bounded so that a server with many disks does
+    // not start a thread for each. (Under Wine every drive is a folder of one
+    // file system and folder listings take turns: there it gains nothing.)
     static constexpr unsigned kMaxScanThreads = 8;
     // Sets how many disks the scan may list at the same time; 1 lists them one
     // after the other on the calling thread. The candidates and the log lines
