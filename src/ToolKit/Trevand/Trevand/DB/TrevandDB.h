@@ -58,7 +58,7 @@ public:
     // calling thread among them): a café server's disks are separate devices,
     // so their waits overlap. Bounded so that a server with many disks does
     // not start a thread for each. (Under Wine every drive is a folder of one
-    // file system and folder listings take turns: there it gains nothing.)
+    // file system, and listing them side by side measures no faster there.)
     static constexpr unsigned kMaxScanThreads = 8;
     // Sets how many disks the scan may list at the same time; 1 lists them one
     // after the other on the calling thread. The candidates and the log lines
