@@ -4,7 +4,9 @@
 // Game disks E (50,000 orphan files), F and G (25,000 each). Each figure is
 // the median of several runs, printed with its baseline from the same run:
 // - role confirmed -> first paint of the main window listing E, against
-//   LoadDB alone;
+//   LoadDB alone, and against LoadDB listing one disk after the other (the
+//   load as it was before the scan listed disks side by side);
+// - LoadDB alone against LoadDB listing one disk after the other;
 // - a drive switch F -> G (25,000 rows out, 25,000 in), against copying and
 //   filtering the candidate map alone;
 // - "BtnFlush" with E's 50,000 rows unchanged, against LoadDB
@@ -69,8 +71,9 @@ void CloseWindows() {
     CSelectServerClassWnd::ReleaseInstance();
 }
 
-double LoadDBAlone() {
+double LoadDBAlone(unsigned scanThreads) {
     CMasterTrevandDB engine;
+    engine.SetScanThreads(scanThreads);
     return bench::Milliseconds([&] { engine.LoadDB(); });
 }
 
@@ -134,9 +137,10 @@ int main() {
         return 1;
     }
 
-    std::vector<double> load, firstPaint, switchTimes, filterTimes, flushTimes;
+    std::vector<double> load, loadOneByOne, firstPaint, switchTimes, filterTimes, flushTimes;
     for (int run = 0; run < kRuns; ++run) {
-        load.push_back(LoadDBAlone());
+        load.push_back(LoadDBAlone(CTrevandDB::kMaxScanThreads));
+        loadOneByOne.push_back(LoadDBAlone(1));
 
         CTrevandWnd* wnd = OpenMainWindow();
         firstPaint.push_back(bench::Milliseconds([&] {
@@ -187,7 +191,11 @@ int main() {
 
     const double base = bench::Median(load);
     std::printf("Main window on a café of 100,000 orphans (E 50,000, F 25,000, G 25,000); median of %d runs\n", kRuns);
+    const double oneByOne = bench::Median(loadOneByOne);
     bench::Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint), "LoadDB alone", base);
+    bench::Report("role confirmed -> first paint (E, 50,000 rows)", bench::Median(firstPaint),
+                  "LoadDB, one disk after the other", oneByOne);
+    bench::Report("LoadDB alone", base, "LoadDB, one disk after the other", oneByOne);
     bench::Report("drive switch F -> G (25,000 rows each)", bench::Median(switchTimes), "copy + filter of the map",
                   bench::Median(filterTimes));
     bench::Report("BtnFlush, 50,000 unchanged rows", bench::Median(flushTimes), "LoadDB alone", base);

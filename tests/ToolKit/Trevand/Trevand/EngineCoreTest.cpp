@@ -6,6 +6,7 @@
 #include "ToolKit/Trevand/Trevand/DB/TrevandDB.h"
 #include "comm/platform/CaseFold936.h"
 #include "comm/platform/MbcsCompare.h"
+#include "comm/platform/ParallelEach.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ public:
     bool GetServerDBPath() override { return false; }
     bool GameRootDirInit() override { return false; }
     bool LoadGamePathInit() override { return false; }
-    bool FindDir(const std::string&, int) override { return false; }
+    bool UnLoadGamePathInit() override { return false; }
+    bool PlanScan(const std::string&, const IdcClassSet**) override { return false; }
 
     // Registers `paths` in order as one load step does: inside a batch, where
     // ancestors made keys for the previous path are not looked up again.
@@ -190,6 +192,39 @@ TEST(GamePathIndex, FindsTheFirstKeyInOrderThatEqualsWithoutRegardToCase) {
             ASSERT_TRUE(found != paths.end());
             EXPECT_EQ(found->first, probe.expectedKey);
         }
+    }
+}
+
+TEST(GamePathIndex, ThreadsWithBuffersOfTheirOwnLookUpAtTheSameTime) {
+    // The scan walks several disks at once against one index: each walk folds
+    // into its own buffers, and every walk must get the key one walk alone gets.
+    GamePathMap paths;
+    std::vector<std::string> probes;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string n = std::to_string(i);
+        paths.emplace("E:\\Games\\单机游戏\\Pkg" + n, i % 2 == 0 ? "FALSE" : "TRUE");
+        probes.push_back("e:\\GAMES\\单机游戏\\pkg" + n);   // a key in other case
+        probes.push_back("E:\\Games\\单机游戏\\Old" + n);   // no key
+    }
+    CGamePathIndex index;
+    index.Build(paths);
+    std::vector<GamePathMap::const_iterator> alone;
+    for (const std::string& probe : probes) {
+        alone.push_back(index.Find(probe));
+    }
+    ASSERT_TRUE(alone[0] != paths.end() && alone[1] == paths.end());
+
+    const size_t kWalks = 4;
+    std::vector<std::vector<GamePathMap::const_iterator>> found(kWalks);
+    platform::ParallelEach(kWalks, kWalks, [&](size_t walk) {
+        CGamePathIndex::FoldBuffers buffers;
+        for (const std::string& probe : probes) {
+            found[walk].push_back(index.Find(probe, &buffers));
+        }
+    });
+    for (size_t walk = 0; walk < kWalks; ++walk) {
+        SCOPED_TRACE(walk);
+        EXPECT_TRUE(found[walk] == alone);
     }
 }
 

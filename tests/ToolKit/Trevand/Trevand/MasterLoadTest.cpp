@@ -152,6 +152,18 @@ TEST_F(MasterLoad, LoadsDisksPathsAndOffersExactlyTheOrphans) {
     EXPECT_TRUE(enginetest::HasLine(log, "[Info]|Open Service Success!"));
 }
 
+TEST_F(MasterLoad, OffersTheSameOrphansWhateverNumberOfDisksIsListedAtOnce) {
+    for (unsigned threads : {1u, 2u, CTrevandDB::kMaxScanThreads}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        LogCapture log;
+        CMasterTrevandDB engine;
+        engine.SetScanThreads(threads);
+        ASSERT_TRUE(engine.LoadDB());
+        EXPECT_EQ(Candidates(engine.m_mapUnLoadPath), kMasterCandidates);
+        EXPECT_EQ(ErrorLines(log), (Lines{"[Error]|FindDir FindFil Error"}));
+    }
+}
+
 TEST_F(MasterLoad, RegistersPreDownloadPlacedAndDownloadFolders) {
     CMasterTrevandDB engine;
     ASSERT_TRUE(engine.LoadDB());

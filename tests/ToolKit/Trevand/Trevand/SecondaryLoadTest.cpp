@@ -34,6 +34,10 @@ CafeDescription SecondaryCafe() {
     return desc;
 }
 
+// What the scan offers on SecondaryCafe.
+const std::vector<Candidate> kSecondaryCandidates = {
+    {"E:\\Games\\Old", true}, {"E:\\PreDown", true}, {"F:\\Stuff", true}};
+
 TEST(SecondaryLoad, LoadsEveryDiskOfThePelloryDatabaseAndScansItWithoutFilter) {
     Cafe cafe(SecondaryCafe());
     ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
@@ -51,10 +55,23 @@ TEST(SecondaryLoad, LoadsEveryDiskOfThePelloryDatabaseAndScansItWithoutFilter) {
                                                  {"E:\\Games", "TRUE"},
                                                  {"e:\\games\\单机游戏", "FALSE"},
                                                  {"e:\\games", "TRUE"}}));
-    EXPECT_EQ(Candidates(engine.m_mapUnLoadPath),
-              (std::vector<Candidate>{{"E:\\Games\\Old", true}, {"E:\\PreDown", true}, {"F:\\Stuff", true}}));
+    EXPECT_EQ(Candidates(engine.m_mapUnLoadPath), kSecondaryCandidates);
     EXPECT_FALSE(engine.IsDownDisk('E'));
     EXPECT_EQ(ErrorLines(log), Lines{});
+}
+
+TEST(SecondaryLoad, OffersTheSameOrphansWhateverNumberOfDisksIsListedAtOnce) {
+    Cafe cafe(SecondaryCafe());
+    ASSERT_TRUE(cafe.Ready()) << cafe.Problem();
+    for (unsigned threads : {1u, 2u, CTrevandDB::kMaxScanThreads}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        LogCapture log;
+        CSecondaryTrevandDB engine;
+        engine.SetScanThreads(threads);
+        ASSERT_TRUE(engine.LoadDB());
+        EXPECT_EQ(Candidates(engine.m_mapUnLoadPath), kSecondaryCandidates);
+        EXPECT_EQ(ErrorLines(log), Lines{});
+    }
 }
 
 TEST(SecondaryLoad, RefusesTheMainServerAndKeepsThePreviousResult) {

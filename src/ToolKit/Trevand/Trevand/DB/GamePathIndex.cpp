@@ -31,7 +31,7 @@ void CGamePathIndex::Build(const GamePathMap& paths) {
     for (auto it = paths.begin(); it != paths.end(); ++it) {
         platform::FoldCase936(it->first, &folded);
         const uint64_t hash = Hash(folded);
-        Slot& slot = m_slots[Probe(folded, hash)];
+        Slot& slot = m_slots[Probe(folded, hash, &m_buffers.key)];
         if (!slot.used) {
             slot.used = true;
             slot.hash = hash;
@@ -40,30 +40,32 @@ void CGamePathIndex::Build(const GamePathMap& paths) {
     }
 }
 
-GamePathMap::const_iterator CGamePathIndex::Find(const std::string& path) const {
+GamePathMap::const_iterator CGamePathIndex::Find(const std::string& path) const { return Find(path, &m_buffers); }
+
+GamePathMap::const_iterator CGamePathIndex::Find(const std::string& path, FoldBuffers* buffers) const {
     if (m_slots.empty()) {
         return m_end;
     }
-    platform::FoldCase936(path, &m_foldedPath);
-    const Slot& slot = m_slots[Probe(m_foldedPath, Hash(m_foldedPath))];
+    platform::FoldCase936(path, &buffers->path);
+    const Slot& slot = m_slots[Probe(buffers->path, Hash(buffers->path), &buffers->key)];
     return slot.used ? slot.key : m_end;
 }
 
-size_t CGamePathIndex::Probe(const std::string& folded, uint64_t hash) const {
+size_t CGamePathIndex::Probe(const std::string& folded, uint64_t hash, std::string* foldedKey) const {
     // The table is never full, so an empty slot ends every probe.
     for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
         const Slot& slot = m_slots[i];
-        if (!slot.used || (slot.hash == hash && FoldsTo(slot.key->first, folded))) {
+        if (!slot.used || (slot.hash == hash && FoldsTo(slot.key->first, folded, foldedKey))) {
             return i;
         }
     }
 }
 
-bool CGamePathIndex::FoldsTo(const std::string& key, const std::string& folded) const {
+bool CGamePathIndex::FoldsTo(const std::string& key, const std::string& folded, std::string* foldedKey) {
     // Only asked when the hashes agree. Folding keeps the length.
     if (key.size() != folded.size()) {
         return false;
     }
-    platform::FoldCase936(key, &m_foldedKey);
-    return m_foldedKey == folded;
+    platform::FoldCase936(key, foldedKey);
+    return *foldedKey == folded;
 }

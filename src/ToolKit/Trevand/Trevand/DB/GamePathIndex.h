@@ -21,9 +21,20 @@ public:
     // the index is used; Build again after changing it.
     void Build(const GamePathMap& paths);
 
+    // The texts a lookup folds into. Each thread that looks up at the same
+    // time as another brings its own, so that a lookup allocates nothing once
+    // they have grown and two lookups never share one.
+    struct FoldBuffers {
+        std::string path;  // the folded path asked for
+        std::string key;   // the folded key it is checked against
+    };
+
     // The first key of the indexed map, in key order, that equals `path` without
-    // regard to case; the map's end when there is none.
+    // regard to case; the map's end when there is none. Any number of threads
+    // may call it at once, each with its own `buffers`, while nobody builds.
     // REQUIRES: Build was called.
+    GamePathMap::const_iterator Find(const std::string& path, FoldBuffers* buffers) const;
+    // The same with the index's own buffers: one thread at a time.
     GamePathMap::const_iterator Find(const std::string& path) const;
 
 private:
@@ -36,18 +47,16 @@ private:
     };
 
     // The position of the slot holding a key whose folded form is `folded`, or
-    // of the empty slot where it belongs.
-    size_t Probe(const std::string& folded, uint64_t hash) const;
+    // of the empty slot where it belongs; *foldedKey is scratch space.
+    size_t Probe(const std::string& folded, uint64_t hash, std::string* foldedKey) const;
 
-    // Whether `key` folds to `folded`.
-    bool FoldsTo(const std::string& key, const std::string& folded) const;
+    // Whether `key` folds to `folded`; *foldedKey is scratch space.
+    static bool FoldsTo(const std::string& key, const std::string& folded, std::string* foldedKey);
 
     std::vector<Slot> m_slots;
     size_t m_mask = 0;
     GamePathMap::const_iterator m_end;
-    // Folding buffers reused by every lookup, so that a lookup allocates
-    // nothing: the folded path asked for and the folded key it is checked
-    // against. They make Find unsafe to call from two threads at once.
-    mutable std::string m_foldedPath;
-    mutable std::string m_foldedKey;
+    // The buffers of Find without buffers of its own; they make that Find
+    // unsafe to call from two threads at once.
+    mutable FoldBuffers m_buffers;
 };

@@ -10,7 +10,8 @@
 // a false result plus a LOG_ERROR line; when a load stops early, the collections
 // of the steps that did not run keep what the previous load left in them.
 //
-// Thread safety: none of its own; used on the UI thread only.
+// Thread safety: none of its own; used on the UI thread only. The scan lists
+// several disks at once on threads of its own, which end before it returns.
 #pragma once
 
 #include <string>
@@ -42,13 +43,27 @@ public:
     // Loads m_mapGamePath from the registered packages of the disks loaded.
     virtual bool LoadGamePathInit() = 0;
     // Scans every disk of m_mapServerDisk, kScanDepth levels deep, into
-    // m_mapUnLoadPath through the role's FindDir; always true.
-    virtual bool UnLoadGamePathInit();
-    // Scans `dir` (a drive root such as "E:" or a folder below it) the role's
-    // way. Needs only the disk and path loads before it.
-    virtual bool FindDir(const std::string& dir, int nDepth) = 0;
+    // m_mapUnLoadPath the role's way (ScanEveryDisk); always true.
+    virtual bool UnLoadGamePathInit() = 0;
     // Whether the disk with drive letter `letter` only receives downloads.
     virtual bool IsDownDisk(char letter);
+
+    // Scans `dir` (a drive root such as "E:" or a folder below it) the role's
+    // way (PlanScan) into m_mapUnLoadPath, on the calling thread. Needs only the
+    // disk and path loads before it. False when the role scans `dir` but it is
+    // not a folder.
+    bool FindDir(const std::string& dir, int nDepth);
+
+    // The most disks the scan lists at the same time, one thread each (the
+    // calling thread among them): a café server's disks are separate devices,
+    // so their waits overlap. Bounded so that a server with many disks does
+    // not start a thread for each. (Under Wine every drive is a folder of one
+    // file system, and listing them side by side measures no faster there.)
+    static constexpr unsigned kMaxScanThreads = 8;
+    // Sets how many disks the scan may list at the same time; 1 lists them one
+    // after the other on the calling thread. The candidates and the log lines
+    // are the same for every value.
+    void SetScanThreads(unsigned nThreads) { m_nScanThreads = nThreads; }
 
     // GameRootDirInit, LoadGamePathInit, UnLoadGamePathInit in this order; stops
     // at the first that fails, logging which one.
@@ -99,14 +114,39 @@ protected:
     // closes `db` on every path after a success.
     bool OpenServerDB(CSqliteConnect& db);
 
-    // The scan of one folder, shared by both roles' FindDir: every entry of `dir`
-    // that is not hidden, not a link, can be examined at all (attributes read,
-    // path short enough for the ANSI calls), passes the class filter (when
-    // `pClassFilter` is given) and matches no key of m_mapGamePath becomes a
-    // candidate; folders whose key says "TRUE" are entered with one level less.
-    // Nothing is scanned when `nDepth` is below 1. False when `dir` is not a
-    // folder. REQUIRES: m_indexGamePath was built from m_mapGamePath.
-    bool ScanFolder(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter);
+    // How the role scans the folder `dir` ("E:" for a disk): false when it
+    // does not scan it at all; otherwise *ppClassFilter is the class filter to
+    // apply, or null for none. Answers from the loaded disks and classes only,
+    // so it may be asked before any scan starts.
+    virtual bool PlanScan(const std::string& dir, const IdcClassSet** ppClassFilter) = 0;
+
+    // UnLoadGamePathInit of both roles: clears the candidates, then walks each
+    // disk PlanScan accepts, several disks at a time (SetScanThreads), and
+    // keeps the candidates and the log lines as walking the disks one after
+    // the other in key order gives them. Always true.
+    bool ScanEveryDisk();
+
+    // One walk of the scan (a disk from its root, or the folder FindDir is
+    // given) and what it needs of its own, so that walks on several threads
+    // share nothing they write.
+    struct ScanWalk {
+        const IdcClassSet* pClassFilter = nullptr;  // null: no class filter
+        UnLoadPathMap* pCandidates = nullptr;       // where the candidates go
+        // The LOG_ERROR lines of the walk, in order. Kept, not written, so that
+        // walks on several threads are logged in disk order, never interleaved.
+        std::vector<std::string> errorLines;
+        CGamePathIndex::FoldBuffers lookup;
+    };
+
+    // The scan of one folder, shared by both roles: every entry of `dir` that
+    // is not hidden, not a link, can be examined at all (attributes read, path
+    // short enough for the ANSI calls), passes the walk's class filter and
+    // matches no key of m_mapGamePath becomes a candidate of the walk; folders
+    // whose key says "TRUE" are entered with one level less. Nothing is scanned
+    // when `nDepth` is below 1. False when `dir` is not a folder. Reads only
+    // the paths, their index and the classes: walks on several threads may
+    // run at once. REQUIRES: m_indexGamePath was built from m_mapGamePath.
+    bool ScanFolder(ScanWalk& walk, const std::string& dir, int nDepth) const;
 
     // Opens the database file `strDBPath` and registers (AddGamePath) every
     // non-empty value of column `szColumn` that `szSQL` yields. False, with
@@ -114,15 +154,6 @@ protected:
     // query fails; the paths registered before a failure stay registered.
     bool AddGamePathsFromDB(const std::string& strDBPath, const char* szSQL, const char* szColumn,
                             const char* szOpenError, const char* szExecError);
-
-    // Starts a scan of every disk: clears the candidates and indexes the
-    // registered paths, once for all the FindDir calls until EndScan.
-    void BeginScan();
-    void EndScan();
-    // FindDir's scan of `dir` (see ScanFolder). Outside BeginScan..EndScan the
-    // registered paths are indexed first, so FindDir is safe on its own: before
-    // any scan, and after the paths were loaded again.
-    bool FindDirScan(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter);
 
     // The registrations of one load step: while it lives only AddGamePath
     // changes m_mapGamePath, so AddGamePath may skip looking up an ancestor it
@@ -141,8 +172,12 @@ protected:
 
 private:
     // One entry of a listing; `path` is its full path.
-    void ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
-                   const IdcClassSet* pClassFilter);
+    void ScanEntry(ScanWalk& walk, const std::string& path, const platform::FolderEntry& entry, int nDepth) const;
+    // Writes the walk's kept log lines, in order.
+    static void LogWalk(const ScanWalk& walk);
+    // Moves `candidates`, the result of the walk after the walks already merged,
+    // into m_mapUnLoadPath; a path met again replaces the earlier record.
+    void MergeCandidates(UnLoadPathMap& candidates);
 
     // Makes the walk's current ancestor a "TRUE" key unless it is a key already.
     void AddFolderKey();
@@ -152,8 +187,7 @@ private:
     void RegisterPackagePath(std::string strPath);
 
     CGamePathIndex m_indexGamePath;
-    // Between BeginScan and EndScan: the index is that of the current paths.
-    bool m_bInWholeScan = false;
+    unsigned m_nScanThreads = kMaxScanThreads;
     // AddGamePath's walk from a path up to its root: the path as cut so far and
     // the positions of its remaining separators. Members only so their storage
     // is reused from one path to the next instead of allocated for each.

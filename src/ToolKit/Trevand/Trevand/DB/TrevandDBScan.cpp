@@ -42,18 +42,22 @@ bool PassesClassFilter(const std::string& path, const IdcClassSet& classes) {
 
 }  // namespace
 
-bool CTrevandDB::FindDirScan(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter) {
-    // FindDir is public. Called on its own — before any scan, or after the
-    // paths were loaded again — the index would be missing, or point into the
-    // nodes of a map cleared since. Only a whole scan, which has just indexed
-    // the paths, vouches for it.
-    if (!m_bInWholeScan) {
-        m_indexGamePath.Build(m_mapGamePath);
+bool CTrevandDB::FindDir(const std::string& dir, int nDepth) {
+    ScanWalk walk;
+    if (!PlanScan(dir, &walk.pClassFilter)) {
+        return true;
     }
-    return ScanFolder(dir, nDepth, pClassFilter);
+    // FindDir is public and may be called on its own — before any scan, or
+    // after the paths were loaded again, when the index would be missing or
+    // point into the nodes of a map cleared since: index the paths now.
+    m_indexGamePath.Build(m_mapGamePath);
+    walk.pCandidates = &m_mapUnLoadPath;
+    const bool scanned = ScanFolder(walk, dir, nDepth);
+    LogWalk(walk);
+    return scanned;
 }
 
-bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSet* pClassFilter) {
+bool CTrevandDB::ScanFolder(ScanWalk& walk, const std::string& dir, int nDepth) const {
     if (nDepth < 1) {
         return true;
     }
@@ -69,43 +73,49 @@ bool CTrevandDB::ScanFolder(const std::string& dir, int nDepth, const IdcClassSe
     platform::FolderListing listing;
     platform::FolderEntry entry;
     if (!listing.Start(path, &entry)) {
-        LOG_WRITE(LOG_ERROR, "FindDir FindFil Error");
+        walk.errorLines.push_back("FindDir FindFil Error");
         return true;
     }
     do {
         path.replace(nameStart, std::string::npos, entry.strName);
-        ScanEntry(path, entry, nDepth, pClassFilter);
+        ScanEntry(walk, path, entry, nDepth);
     } while (listing.Next(&entry));
     return true;
 }
 
-void CTrevandDB::ScanEntry(const std::string& path, const platform::FolderEntry& entry, int nDepth,
-                           const IdcClassSet* pClassFilter) {
+void CTrevandDB::ScanEntry(ScanWalk& walk, const std::string& path, const platform::FolderEntry& entry,
+                           int nDepth) const {
     if (IsUntouchable(path, entry.dwAttributes) || platform::IsDotEntry(entry.strName) ||
         IsQuarantineFolder(path, entry)) {
         return;
     }
-    if (pClassFilter != nullptr && !PassesClassFilter(path, *pClassFilter)) {
+    if (walk.pClassFilter != nullptr && !PassesClassFilter(path, *walk.pClassFilter)) {
         return;
     }
-    const auto key = m_indexGamePath.Find(path);
+    const auto key = m_indexGamePath.Find(path, &walk.lookup);
     const bool registered = key != m_mapGamePath.end();
     const bool isDir = (entry.dwAttributes & platform::kAttributeDirectory) != 0;
     if (isDir && registered) {
         // "TRUE": an ancestor of a package, examined inside; anything else is a
         // package folder, left whole.
         if (key->second == "TRUE") {
-            ScanFolder(path, nDepth - 1, pClassFilter);
+            ScanFolder(walk, path, nDepth - 1);
         }
         return;
     }
     if (registered) {
         return;  // a file that is itself a registered path
     }
-    UnLoadPathInfo& candidate = m_mapUnLoadPath[path];
+    UnLoadPathInfo& candidate = (*walk.pCandidates)[path];
     candidate.bDir = isDir;
     candidate.strName = entry.strName;
     candidate.strPath = path;
     candidate.nSize = entry.nSize;
     candidate.nModified = entry.nModified;
+}
+
+void CTrevandDB::LogWalk(const ScanWalk& walk) {
+    for (const std::string& line : walk.errorLines) {
+        LOG_WRITE(LOG_ERROR, "%s", line.c_str());
+    }
 }

@@ -130,18 +130,21 @@ bool CMasterTrevandDB::LoadPkgDownPath() {
                               "LoadPkgDownPath ExecSQL Error");
 }
 
-bool CMasterTrevandDB::FindDir(const std::string& dir, int nDepth) {
+bool CMasterTrevandDB::UnLoadGamePathInit() { return ScanEveryDisk(); }
+
+bool CMasterTrevandDB::PlanScan(const std::string& dir, const IdcClassSet** ppClassFilter) {
     if (dir.empty()) {
-        return true;
+        return false;
     }
     // Only the disks of the server are scanned, and a disk key longer than one
     // letter (EF) does not make E a disk.
     const auto disk = m_mapServerDisk.find(dir.substr(0, 1));
     if (disk == m_mapServerDisk.end()) {
-        return true;
+        return false;
     }
     const bool downloadOnly = (disk->second & kGameDisk) == 0;
-    return FindDirScan(dir, nDepth, downloadOnly ? &m_setIdcClass : nullptr);
+    *ppClassFilter = downloadOnly ? &m_setIdcClass : nullptr;
+    return true;
 }
 
 bool CMasterTrevandDB::IsDownDisk(char letter) {

@@ -30,10 +30,14 @@ public:
 
     // Registers every DownPath of pkgdown.db, the file beside the Halvor database.
     bool LoadPkgDownPath();
-    // Scans `dir` if its first letter is a server disk, with the class filter
-    // on a download-only disk.
-    bool FindDir(const std::string& dir, int nDepth) override;
+    // Scans every disk of the server (ScanEveryDisk).
+    bool UnLoadGamePathInit() override;
 
     // Package classes seen by any load; never cleared.
     IdcClassSet m_setIdcClass;
+
+protected:
+    // Scans `dir` only if its first letter is a server disk, with the class
+    // filter on a download-only disk.
+    bool PlanScan(const std::string& dir, const IdcClassSet** ppClassFilter) override;
 };

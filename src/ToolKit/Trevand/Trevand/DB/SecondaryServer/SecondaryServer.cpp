@@ -56,7 +56,10 @@ bool CSecondaryTrevandDB::LoadGamePathInit() {
                               "LoadGamePathInit ExecSQL Error");
 }
 
-bool CSecondaryTrevandDB::FindDir(const std::string& dir, int nDepth) {
+bool CSecondaryTrevandDB::UnLoadGamePathInit() { return ScanEveryDisk(); }
+
+bool CSecondaryTrevandDB::PlanScan(const std::string& /*dir*/, const IdcClassSet** ppClassFilter) {
     // Every disk is a game disk here: no disk lookup, no class filter.
-    return FindDirScan(dir, nDepth, nullptr);
+    *ppClassFilter = nullptr;
+    return true;
 }

@@ -19,6 +19,10 @@ public:
     bool GameRootDirInit() override;
     // Every package path of tbl_VDiskPkgCfg.
     bool LoadGamePathInit() override;
-    // Scans `dir` with no disk lookup and no class filter.
-    bool FindDir(const std::string& dir, int nDepth) override;
+    // Scans every disk of the Pellory database (ScanEveryDisk).
+    bool UnLoadGamePathInit() override;
+
+protected:
+    // Scans every folder asked for, with no disk lookup and no class filter.
+    bool PlanScan(const std::string& dir, const IdcClassSet** ppClassFilter) override;
 };
