@@ -57,6 +57,23 @@ std::vector<RECT> MonitorWorkAreas() {
     return areas;
 }
 
+int TrackPopupMenuAt(HWND owner, POINT screen, const std::vector<std::string>& items) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return -1;
+    for (size_t i = 0; i < items.size(); ++i) {
+        // Ids from 1: TrackPopupMenu's 0 means nothing was chosen.
+        if (items[i].empty()) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        else AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), items[i].c_str());
+    }
+    // The owner must be in front, or the menu stays open when the operator
+    // clicks elsewhere.
+    SetForegroundWindow(owner);
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
+    DestroyMenu(menu);
+    return chosen - 1;
+}
+
 bool RegisterWindowClassOnce(const WNDCLASSEXA& wc) {
     if (::RegisterClassExA(&wc) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return true;
     return LogLastError("RegisterClassExA", wc.lpszClassName);

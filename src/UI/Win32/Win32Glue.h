@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace Vellum {
@@ -20,6 +21,11 @@ MONITORINFO MonitorInfoOf(HWND hWnd);
 MONITORINFO MonitorInfoAt(POINT pt);
 // The work areas of every monitor attached now, the primary one's first.
 std::vector<RECT> MonitorWorkAreas();
+
+// A native popup menu of `items` at the screen point `screen`, owned by
+// `owner`; returns the index of the item chosen, -1 when none was (Escape, a
+// click elsewhere). Items that are "" are separators.
+int TrackPopupMenuAt(HWND owner, POINT screen, const std::vector<std::string>& items);
 
 // The framework's class-registration policy: a class is registered once per
 // process; a second registration of the same name counts as done (the first

@@ -51,6 +51,7 @@ VELLUM_ON_NOTIFY("click", "", &CTrevandWnd::OnClick)
 VELLUM_ON_NOTIFY("itemselect", "", &CTrevandWnd::OnItemSelect)
 VELLUM_ON_NOTIFY("headerclick", "", &CTrevandWnd::OnHeaderClick)
 VELLUM_ON_NOTIFY("itemcheck", "", &CTrevandWnd::OnItemCheck)
+VELLUM_ON_NOTIFY("itemactivate", "", &CTrevandWnd::OnItemActivate)
 VELLUM_ON_NOTIFY("textchanged", "FilterText", &CTrevandWnd::OnFilterChanged)
 VELLUM_END_NOTIFY_MAP()
 
@@ -259,7 +260,11 @@ void CTrevandWnd::SetCountText(char letter, int count) {
 }
 
 void CTrevandWnd::ShowCountText(const char* text) {
-    if (m_pCountLabel) m_pCountLabel->SetText(text);
+    if (!m_pCountLabel) return;
+    m_pCountLabel->SetText(text);
+    // The line may be cut at the window's smallest width (the load failure
+    // with its hint about the log): the tip shows it whole.
+    m_pCountLabel->SetToolTip(text);
 }
 
 void CTrevandWnd::OnClick(TNotification& msg) {

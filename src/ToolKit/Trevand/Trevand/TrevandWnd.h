@@ -68,6 +68,10 @@ public:
     // A row's box pressed: with Shift the rows since the last box pressed
     // take its state too (TrevandWndKeys.cpp).
     void OnItemCheck(Vellum::TNotification& msg);
+    // A double click on a row: its place in Explorer (TrevandWndRowMenu.cpp).
+    void OnItemActivate(Vellum::TNotification& msg);
+    // The row menu on WM_CONTEXTMENU.
+    LRESULT HandleOtherMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     // The filter text typed or the age chosen (TrevandWndFilters.cpp).
     void OnFilterChanged(Vellum::TNotification& msg);
     // Space, Ctrl+A, Delete and F5 (TrevandWndKeys.cpp).
@@ -176,6 +180,11 @@ private:
     void ReadFilterControls();
     // "，显示 M / N" while the filters hide rows; "" otherwise.
     std::string ShownOfText() const;
+    // The menu of the row under `lParam` (screen point; -1: the selected
+    // row, from the keyboard); false when there is no row there.
+    bool OnRowMenu(LPARAM lParam);
+    // Explorer on the folder of `path`, with the entry selected.
+    void OpenRowPlace(const std::string& path);
     // The keys of OnKeyDown; true when `key` was one of them.
     bool OnListKey(WPARAM key);
     // After ticks changed: the totals and "全选".
