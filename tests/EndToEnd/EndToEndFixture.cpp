@@ -211,7 +211,8 @@ XWindow EndToEnd::OpenQuarantineWindow(int rows) {
     const XWindow window = testsupport::WaitForPaintedWindow(kQuarantineWindowText, kUiLimitMs, Scratch());
     EXPECT_TRUE(window.Valid()) << "the quarantine window did not appear";
     if (window.Valid()) {
-        EXPECT_TRUE(WaitForRowsIn(window, rows, kUiLimitMs)) << "it does not list " << rows << " rows";
+        EXPECT_TRUE(WaitForRowsIn(window, rows, kUiLimitMs, skinpoints::kQuarantineWindow.listTop))
+            << "it does not list " << rows << " rows";
     }
     return window;
 }

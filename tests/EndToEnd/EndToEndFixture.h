@@ -78,8 +78,9 @@ protected:
     testsupport::XWindow OpenQuarantineWindow(int rows);
     // Waits until the window `window` (whose list lies where the main
     // window's does) shows exactly `rows` rows.
-    bool WaitForRowsIn(const testsupport::XWindow& window, int rows, int timeoutMs) const {
-        return testsupport::WaitForRowsShown(window, rows, timeoutMs, Scratch());
+    bool WaitForRowsIn(const testsupport::XWindow& window, int rows, int timeoutMs,
+                       int listTop = skinpoints::kMainWindow.listTop) const {
+        return testsupport::WaitForRowsShown(window, rows, timeoutMs, Scratch(), listTop);
     }
     // Closes the information box that shows now with Escape (its "确定").
     void CloseInfoBox();

@@ -121,7 +121,7 @@ TEST_F(QuarantineEndToEnd, MovesTwoEntriesInAndAfterARestartRestoresOneAndDelete
     ASSERT_TRUE(quarantine.Valid());
     Shot("quarantine-window");
     for (int row : {0, 1}) {
-        const skinpoints::Point tick = skinpoints::RowTick(row);
+        const skinpoints::Point tick = skinpoints::RowTick(row, skinpoints::kQuarantineWindow.listTop);
         ASSERT_TRUE(quarantine.Click(tick.x, tick.y));
     }
     const skinpoints::Point restore = skinpoints::kQuarantineWindow.BtnRestore;
@@ -131,7 +131,7 @@ TEST_F(QuarantineEndToEnd, MovesTwoEntriesInAndAfterARestartRestoresOneAndDelete
     CloseInfoBox();
     // The folder is back in its place, byte for byte; the file stays held
     // and the file now in its place is untouched.
-    ASSERT_TRUE(WaitForRowsIn(quarantine, 1, kUiLimitMs)) << "the restored row did not leave the list";
+    ASSERT_TRUE(WaitForRowsIn(quarantine, 1, kUiLimitMs, skinpoints::kQuarantineWindow.listTop)) << "the restored row did not leave the list";
     const DiskListing restored = ListDisksWithContent();
     EXPECT_EQ("", ListingDifference(Only(m_beforeWithContent, {old}), Only(restored, {old})));
     EXPECT_EQ("a new a.txt", testsupport::ReadFileBytes(file));
@@ -144,7 +144,7 @@ TEST_F(QuarantineEndToEnd, MovesTwoEntriesInAndAfterARestartRestoresOneAndDelete
     // gone for good.
     Screenshot shot;
     ASSERT_TRUE(shot.Take(Scratch()));
-    EXPECT_TRUE(testsupport::RowTicked(shot, quarantine.Geometry(), 0)) << "the row left lost its tick";
+    EXPECT_TRUE(testsupport::RowTicked(shot, quarantine.Geometry(), 0, skinpoints::kQuarantineWindow.listTop)) << "the row left lost its tick";
     const skinpoints::Point purge = skinpoints::kQuarantineWindow.BtnPurge;
     ASSERT_TRUE(quarantine.Click(purge.x, purge.y));
     const XWindow box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
@@ -156,7 +156,7 @@ TEST_F(QuarantineEndToEnd, MovesTwoEntriesInAndAfterARestartRestoresOneAndDelete
     const skinpoints::Point close = skinpoints::kDelDirWindow.closebtn;
     ASSERT_TRUE(deletion.Click(close.x, close.y));
     ASSERT_TRUE(XWindow::WaitGone(kDelDirWindowText, kUiLimitMs));
-    ASSERT_TRUE(WaitForRowsIn(quarantine, 0, kUiLimitMs)) << "the purged row did not leave the list";
+    ASSERT_TRUE(WaitForRowsIn(quarantine, 0, kUiLimitMs, skinpoints::kQuarantineWindow.listTop)) << "the purged row did not leave the list";
     Shot("quarantine-emptied");
     const skinpoints::Point closeQuarantine = skinpoints::kQuarantineWindow.closebtn;
     ASSERT_TRUE(quarantine.Click(closeQuarantine.x, closeQuarantine.y));

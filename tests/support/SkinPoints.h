@@ -69,14 +69,20 @@ constexpr MainWindow kMainWindow = {{1060, 20}, {1100, 20}, {76, 68},  {684, 68}
 // right inner edge (x 1103) 修改时间 takes 140 and 大小 104, so x 859..963.
 constexpr Point kSizeHeader = {911, 155};
 
-// Row `row` (0: the first shown) of the list.
-inline int RowTop(int row) { return kMainWindow.listTop + row * kMainWindow.rowHeight; }
+// Row `row` (0: the first shown) of the list whose first row's top is
+// `listTop` (the main window's unless said; the quarantine window's list
+// lies as the main window's does, without the filter row above it).
+inline int RowTop(int row, int listTop = kMainWindow.listTop) { return listTop + row * kMainWindow.rowHeight; }
 // The row's check box: a 16x16 cell at x 27..43 (10 px into the row), 2 px
 // below the row's top.
-inline testsupport::ScreenRect TickCell(int row) { return {27, RowTop(row) + 2, 16, 16}; }
-inline Point RowTick(int row) { return {35, RowTop(row) + 10}; }
+inline testsupport::ScreenRect TickCell(int row, int listTop = kMainWindow.listTop) {
+    return {27, RowTop(row, listTop) + 2, 16, 16};
+}
+inline Point RowTick(int row, int listTop = kMainWindow.listTop) { return {35, RowTop(row, listTop) + 10}; }
 // Where the row's name is written (the first column, after the check box).
-inline testsupport::ScreenRect RowName(int row) { return {50, RowTop(row) + 4, 190, 18}; }
+inline testsupport::ScreenRect RowName(int row, int listTop = kMainWindow.listTop) {
+    return {50, RowTop(row, listTop) + 4, 190, 18};
+}
 // The drop-down entry `entry` (0: the first drive), in the main window's
 // client coordinates.
 inline Point DriveEntry(int entry) {
@@ -126,7 +132,8 @@ struct QuarantineWindow {
     Point BtnRestore;    // x 728..800
     Point BtnPurge;      // x 812..908
     Point BtnPurgeAll;   // x 920..1024
+    int listTop;         // first row's top: the header y 96..126
 };
-constexpr QuarantineWindow kQuarantineWindow = {{1020, 20}, {684, 68}, {764, 68}, {860, 68}, {972, 68}};
+constexpr QuarantineWindow kQuarantineWindow = {{1020, 20}, {684, 68}, {764, 68}, {860, 68}, {972, 68}, 126};
 
 }  // namespace skinpoints

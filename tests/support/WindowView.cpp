@@ -53,27 +53,27 @@ XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::
     return found.Valid() ? found : XWindow();
 }
 
-bool WaitForRowsShown(const XWindow& window, int rows, int timeoutMs, const std::string& scratchPng) {
+bool WaitForRowsShown(const XWindow& window, int rows, int timeoutMs, const std::string& scratchPng, int listTop) {
     return WaitUntil(
         [&] {
             Screenshot shot;
-            return shot.Take(scratchPng) && RowsShown(shot, window.Geometry()) == rows;
+            return shot.Take(scratchPng) && RowsShown(shot, window.Geometry(), listTop) == rows;
         },
         timeoutMs, 200);
 }
 
-bool RowShown(const Screenshot& shot, const ScreenRect& window, int row) {
-    return HasText(shot, window, skinpoints::RowName(row));
+bool RowShown(const Screenshot& shot, const ScreenRect& window, int row, int listTop) {
+    return HasText(shot, window, skinpoints::RowName(row, listTop));
 }
 
-int RowsShown(const Screenshot& shot, const ScreenRect& window) {
+int RowsShown(const Screenshot& shot, const ScreenRect& window, int listTop) {
     int rows = 0;
-    while (rows < skinpoints::kMainWindow.rowsShown && RowShown(shot, window, rows)) ++rows;
+    while (rows < skinpoints::kMainWindow.rowsShown && RowShown(shot, window, rows, listTop)) ++rows;
     return rows;
 }
 
-bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row) {
-    return shot.Count(window, skinpoints::TickCell(row), kTickFill, 30) >= kTickPixels;
+bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row, int listTop) {
+    return shot.Count(window, skinpoints::TickCell(row, listTop), kTickFill, 30) >= kTickPixels;
 }
 
 bool DriveListOpen(const Screenshot& shot, const ScreenRect& window) {

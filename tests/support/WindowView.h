@@ -9,12 +9,12 @@
 namespace testsupport {
 
 // Whether row `row` of the main window at `window` shows a name.
-bool RowShown(const Screenshot& shot, const ScreenRect& window, int row);
+bool RowShown(const Screenshot& shot, const ScreenRect& window, int row, int listTop = skinpoints::kMainWindow.listTop);
 // How many rows from the top show a name (at most the rows the list shows).
-int RowsShown(const Screenshot& shot, const ScreenRect& window);
+int RowsShown(const Screenshot& shot, const ScreenRect& window, int listTop = skinpoints::kMainWindow.listTop);
 // Whether row `row`'s check box is drawn ticked (filled blue; an unticked box
 // is white inside, even under the pointer).
-bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row);
+bool RowTicked(const Screenshot& shot, const ScreenRect& window, int row, int listTop = skinpoints::kMainWindow.listTop);
 // Whether the drive selector's drop-down is open below it: its entry of the
 // current drive shows in the selected colour.
 bool DriveListOpen(const Screenshot& shot, const ScreenRect& window);
@@ -30,7 +30,8 @@ bool TitleBarPainted(const Screenshot& shot, const ScreenRect& window);
 XWindow WaitForPaintedWindow(const std::string& name, int timeoutMs, const std::string& scratchPng);
 // Waits up to `timeoutMs` until the list of `window` (any of the program's
 // lists: their rows lie at the same places) shows exactly `rows` rows.
-bool WaitForRowsShown(const XWindow& window, int rows, int timeoutMs, const std::string& scratchPng);
+bool WaitForRowsShown(const XWindow& window, int rows, int timeoutMs, const std::string& scratchPng,
+                      int listTop = skinpoints::kMainWindow.listTop);
 // Whether the deletion window at `window` shows a finished run: its bar is
 // full (while the worker runs, a block slides along it).
 bool DeletionFinishedShown(const Screenshot& shot, const ScreenRect& window);

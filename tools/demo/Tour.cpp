@@ -72,6 +72,9 @@ private:
     bool ConfirmRemoval();
     bool DeletionFinished();
     bool CloseDeletionWindow();
+    bool FilterList();
+    bool OpenRowMenu();
+    bool ClearFilter();
     bool SortBySize();
     bool TickFirst();
     bool AskToQuarantine();
@@ -201,9 +204,15 @@ bool Tour::SelectDrive(int entry) {
     return Snap(&m_before);
 }
 
+// The path column of row `row`: a click there selects the row.
+skinpoints::Point RowPath(int row) { return {400, skinpoints::RowTop(row) + 13}; }
+
+// By keyboard, as an operator with a long list works: a click selects the
+// first row, Space ticks it, Down and Space tick the next.
 bool Tour::Tick() {
-    for (int row : {0, 1}) {
-        if (!ClickMain(skinpoints::RowTick(row))) return Fail("cannot click a row's check box");
+    if (!ClickMain(RowPath(0))) return Fail("cannot click the first row");
+    for (const char* key : {"space", "Down", "space"}) {
+        if (!m_main.PressKey(key)) return Fail(std::string("cannot press ") + key);
     }
     if (!WaitForMain(
             [](const Screenshot& s, const ScreenRect& w) {
@@ -216,8 +225,9 @@ bool Tour::Tick() {
     return Snap(&m_before);
 }
 
+// The Delete key asks as "删除" does; the question's second line says what goes.
 bool Tour::AskToRemove() {
-    if (!ClickMain(skinpoints::kMainWindow.BtnRemove)) return Fail("cannot click 删除");
+    if (!m_main.PressKey("Delete")) return Fail("cannot press Delete");
     m_box = testsupport::WaitForPaintedWindow(kMsgBoxText, kUiLimitMs, Scratch());
     if (!m_box.Valid()) return Fail("no confirmation box");
     Screenshot shot;
@@ -278,6 +288,52 @@ bool Tour::CloseDeletionWindow() {
             },
             kUiLimitMs)) {
         return Fail("the refreshed list still shows the ticked rows");
+    }
+    Screenshot shot;
+    return Snap(&shot);
+}
+
+// "zip" typed into the filter box: only the row of 更新补丁.zip is left, and
+// the count line says how many of the drive's rows are shown.
+bool Tour::FilterList() {
+    if (!ClickMain(skinpoints::kMainWindow.FilterText)) return Fail("cannot click the filter box");
+    if (!testsupport::RunUnixCommand({"xdotool", "type", "--delay", "80", "zip"})) return Fail("cannot type");
+    if (!WaitForMain([](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) == 1; },
+                     kUiLimitMs)) {
+        return Fail("the filter did not leave one row");
+    }
+    Screenshot shot;
+    return Snap(&shot);
+}
+
+// A right click on the row: the system's menu with its place, its path and its tick.
+bool Tour::OpenRowMenu() {
+    const ScreenRect window = m_main.Geometry();
+    const skinpoints::Point row = RowPath(0);
+    Screenshot before;
+    if (!before.Take(Scratch())) return Fail("cannot take a picture of the screen");
+    if (!testsupport::RunUnixCommand({"xdotool", "mousemove", std::to_string(window.x + row.x),
+                                      std::to_string(window.y + row.y), "click", "3"})) {
+        return Fail("cannot right-click the row");
+    }
+    // The menu opens at the pointer, to its right and below.
+    const ScreenRect menu = {row.x + 6, row.y + 6, 100, 60};
+    if (!WaitForMain([&](const Screenshot& s, const ScreenRect& w) { return testsupport::RegionChanged(before, s, w, menu); },
+                     kUiLimitMs)) {
+        return Fail("no menu");
+    }
+    Screenshot shot;
+    return Snap(&shot);
+}
+
+// Escape closes the menu; in the box Escape clears the filter, and every row is back.
+bool Tour::ClearFilter() {
+    if (!m_main.PressKey("Escape")) return Fail("cannot close the menu");
+    if (!ClickMain(skinpoints::kMainWindow.FilterText)) return Fail("cannot click the filter box");
+    if (!m_main.PressKey("Escape")) return Fail("cannot clear the filter");
+    if (!WaitForMain([](const Screenshot& s, const ScreenRect& w) { return testsupport::RowsShown(s, w) > 1; },
+                     kUiLimitMs)) {
+        return Fail("the rows did not come back");
     }
     Screenshot shot;
     return Snap(&shot);
@@ -363,10 +419,10 @@ bool Tour::OpenQuarantine() {
     if (!ClickMain(skinpoints::kMainWindow.BtnQuarantineList)) return Fail("cannot click 隔离区");
     m_quarantine = testsupport::WaitForPaintedWindow(kQuarantineWindowText, kUiLimitMs, Scratch());
     if (!m_quarantine.Valid()) return Fail("the quarantine window did not appear");
-    if (!testsupport::WaitForRowsShown(m_quarantine, 1, kUiLimitMs, Scratch())) {
+    if (!testsupport::WaitForRowsShown(m_quarantine, 1, kUiLimitMs, Scratch(), skinpoints::kQuarantineWindow.listTop)) {
         return Fail("the quarantine window does not list the entry");
     }
-    const skinpoints::Point tick = skinpoints::RowTick(0);
+    const skinpoints::Point tick = skinpoints::RowTick(0, skinpoints::kQuarantineWindow.listTop);
     if (!m_quarantine.Click(tick.x, tick.y)) return Fail("cannot tick the entry");
     Screenshot shot;
     return Snap(&shot);
@@ -383,7 +439,7 @@ bool Tour::Restore() {
     Screenshot shot;
     if (!Snap(&shot)) return false;
     if (!m_box.PressKey("Escape") || !XWindow::WaitGone(kMsgBoxText, kUiLimitMs)) return Fail("the box stayed");
-    if (!testsupport::WaitForRowsShown(m_quarantine, 0, kUiLimitMs, Scratch())) {
+    if (!testsupport::WaitForRowsShown(m_quarantine, 0, kUiLimitMs, Scratch(), skinpoints::kQuarantineWindow.listTop)) {
         return Fail("the restored entry is still listed");
     }
     return true;
@@ -433,6 +489,8 @@ bool Tour::Run() {
         Step("deletion-running", [&] { return ConfirmRemoval(); }) &&
         Step("deletion-finished", [&] { return DeletionFinished(); }) &&
         Step("list-refreshed", [&] { return CloseDeletionWindow(); }) &&
+        Step("list-filtered", [&] { return FilterList(); }) && Step("row-menu", [&] { return OpenRowMenu(); }) &&
+        Step("filter-cleared", [&] { return ClearFilter(); }) &&
         Step("sorted-by-size", [&] { return SortBySize(); }) &&
         Step("largest-row-ticked", [&] { return TickFirst(); }) &&
         Step("confirm-quarantine", [&] { return AskToQuarantine(); }) &&

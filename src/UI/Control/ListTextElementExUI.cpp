@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <string>
 
 #include "UI/Core/UIManager.h"
 
@@ -119,6 +120,7 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
     assert(info);
     if (static_cast<int>(m_aColumnTextColor.size()) < info->nColumns) m_aColumnTextColor.resize(info->nColumns, 0);
     m_links.clear();
+    std::string cut;
     for (int c = 0; c < info->nColumns; ++c) {
         const RECT rcColumn = {info->rcColumn[c].left, rcItem.top, info->rcColumn[c].right, rcItem.bottom};
         m_mColumnRects[c] = rcColumn;
@@ -142,8 +144,24 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
             rc.left += kCheckBoxTextIndent;
         }
         if (info->bEndEllipsis) style |= DT_END_ELLIPSIS;
-        DrawRowText(hDC, rc, GetColumnText(c), info->nColumnFont[c], style, OpaqueColor(m_aColumnTextColor[c]));
+        const char* text = GetColumnText(c);
+        DrawRowText(hDC, rc, text, info->nColumnFont[c], style, OpaqueColor(m_aColumnTextColor[c]));
+        if (IsCut(hDC, text, info->nColumnFont[c], rc.right - rc.left)) {
+            if (!cut.empty()) cut += "\r\n";
+            cut += text;
+        }
     }
+    // A text the column cuts is read whole in the row's tip.
+    if (GetToolTip() != cut.c_str()) SetToolTip(cut.c_str());
+}
+
+bool CListTextElementExUI::IsCut(HDC hDC, const char* text, int iFont, int width) const {
+    if (!text || !*text || !m_pManager) return false;
+    HGDIOBJ old = ::SelectObject(hDC, m_pManager->GetFont(iFont));
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(hDC, text, static_cast<int>(std::strlen(text)), &size);
+    ::SelectObject(hDC, old);
+    return size.cx > width;
 }
 
 void CListTextElementExUI::DrawItemBk(HDC hDC, const RECT& rcItem) { CListTextElementUI::DrawItemBk(hDC, rcItem); }

@@ -3,7 +3,8 @@
 // not selected); a press in another column selects the row. Every press
 // sends "itemclick" with the row's index and the column pressed; a press on
 // the box then sends "itemcheck" with the index and the new tick (1 or 0). Column
-// texts are always black, whatever the list's item colours say.
+// texts are always black, whatever the list's item colours say. The row's
+// tool tip holds the texts its columns cut, one per line, as last painted.
 #pragma once
 
 #include <map>
@@ -30,6 +31,9 @@ public:
     void DrawItemBk(HDC hDC, const RECT& rcItem) override;
 
 private:
+    // Whether `text` in font `iFont` is wider than `width` pixels.
+    bool IsCut(HDC hDC, const char* text, int iFont, int width) const;
+
     // The column whose last painted rectangle holds pt, or -1.
     int HitColumn(POINT pt) const;
 

@@ -122,6 +122,22 @@ public:
     int m_nCount = 0;
 };
 
+TEST_F(CheckListRow, ATipHoldsTheTextsTheColumnsCutAndOnlyThose) {
+    const std::string longName(60, 'n');
+    const std::string longPath = "E:\\" + std::string(200, 'p');
+    CListTextElementExUI* rows[] = {AddRow("甲", "E:\\甲", true), AddRow("乙", longPath.c_str(), false),
+                                    AddRow(longName.c_str(), longPath.c_str(), true)};
+    Settle();
+    EXPECT_EQ("", rows[0]->GetToolTip().ToStdString());
+    EXPECT_EQ(longPath, rows[1]->GetToolTip().ToStdString());
+    EXPECT_EQ(longName + "\r\n" + longPath, rows[2]->GetToolTip().ToStdString());
+    // Once the texts fit again, the tip goes with the cut.
+    rows[1]->SetText(1, "E:\\乙");
+    rows[1]->Invalidate();
+    Settle();
+    EXPECT_EQ("", rows[1]->GetToolTip().ToStdString());
+}
+
 TEST_F(CheckListRow, AQuickSecondPressOnTheBoxTicksItBack) {
     CListTextElementExUI* rows[] = {AddRow("甲", "E:\\甲", true), AddRow("乙", "E:\\乙", false)};
     Settle();
