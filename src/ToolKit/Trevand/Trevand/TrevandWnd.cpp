@@ -379,8 +379,8 @@ bool CTrevandWnd::OnDeleteListItem(std::string path) {
     m_rows.Remove(path);
     Vellum::CListUI* list = m_rows.GetList();
     SetCountText(path[0], list ? list->GetCount() : 0);
+    // The totals and 全选 follow within 100 ms (both walk every row).
     UpdateTotalsSoon();
-    ShowSelectAllTruth();
     return true;
 }
 
@@ -391,13 +391,13 @@ void CTrevandWnd::UpdateTotalsSoon() {
     if (m_bTotalsPending) return;
     // Without a native window a timer would never reach us.
     m_bTotalsPending = m_hWnd && ::SetTimer(m_hWnd, kTotalsTimer, 100, nullptr) != 0;
-    if (!m_bTotalsPending) UpdateTotals();
+    if (!m_bTotalsPending) AfterTicksChanged();
 }
 
 LRESULT CTrevandWnd::OnTimer(WPARAM wParam) {
     if (wParam != kTotalsTimer) return CAppWindowBase::OnTimer(wParam);
     ::KillTimer(m_hWnd, kTotalsTimer);
     m_bTotalsPending = false;
-    UpdateTotals();
+    AfterTicksChanged();
     return 0;
 }
