@@ -34,6 +34,7 @@ void CListItemTable::Sync(const UnLoadPathList& list) {
             ShowCandidate(row, timeChanged);
             row.pRow->SetVisible(PassesRowFilter(row, row.strFoldedPath, m_filter));
         });
+    CountShown();
 }
 
 bool CListItemTable::SetFolderSize(const std::string& strPath, uint64_t nSize, bool bPartial) {
@@ -52,12 +53,19 @@ void CListItemTable::SetFilter(const TRowFilter& filter) {
         const ListRowInfo& row = entry.second;
         row.pRow->SetVisible(PassesRowFilter(row, row.strFoldedPath, m_filter));
     }
+    CountShown();
 }
 
-size_t CListItemTable::ShownCount() const {
-    size_t shown = 0;
-    for (const auto& entry : Entries()) shown += entry.second.pRow->IsVisible() ? 1 : 0;
-    return shown;
+void CListItemTable::CountShown() {
+    m_nShown = 0;
+    for (const auto& entry : Entries()) m_nShown += entry.second.pRow->IsVisible() ? 1 : 0;
+}
+
+bool CListItemTable::RemoveRow(const std::string& key) {
+    const ListRowInfo* row = Find(key);
+    if (!row) return false;
+    if (row->pRow->IsVisible()) --m_nShown;
+    return Remove(key);
 }
 
 TSizeTotals CListItemTable::Totals() const {

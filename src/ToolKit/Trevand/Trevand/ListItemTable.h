@@ -49,8 +49,11 @@ public:
     // Shows only the rows that pass `filter`, now and after every later
     // Sync; a row hidden keeps its tick but counts nowhere.
     void SetFilter(const TRowFilter& filter);
-    // How many rows the filter lets through.
-    size_t ShownCount() const;
+    // How many rows the filter lets through; kept as rows come and go, so
+    // that a deletion's row removals do not each walk every row.
+    size_t ShownCount() const { return m_nShown; }
+    // Removes the row of `key` as Remove does, keeping ShownCount.
+    bool RemoveRow(const std::string& key);
     // The rows top to bottom as plain values, each with its tick: what the
     // export writes.
     std::vector<TListedCandidate> ListedInOrder() const;
@@ -62,5 +65,9 @@ private:
     // otherwise).
     static void ShowCandidate(const ListRowInfo& row, bool showTime);
 
+    // Counts the rows shown again (after a filter change or a sync).
+    void CountShown();
+
     TRowFilter m_filter;
+    size_t m_nShown = 0;
 };

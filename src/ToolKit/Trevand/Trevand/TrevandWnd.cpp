@@ -376,7 +376,7 @@ bool CTrevandWnd::DeleteListItem(const std::string& path) {
 
 bool CTrevandWnd::OnDeleteListItem(std::string path) {
     if (path.empty()) return true;
-    m_rows.Remove(path);
+    m_rows.RemoveRow(path);
     Vellum::CListUI* list = m_rows.GetList();
     SetCountText(path[0], list ? list->GetCount() : 0);
     // The totals and 全选 follow within 100 ms (both walk every row).
