@@ -9,7 +9,10 @@
 // - linear: the same load, then the same walk looking each entry up with a pass
 //           through the registered paths and _mbsicmp (the baseline, kept here);
 // - floor:  listing exactly the folders the scan lists, with the same listing
-//           calls, and nothing else.
+//           calls, and nothing else;
+// - ansi:   listing the same folders with FindFirstFileA/FindNextFileA, the
+//           calls any program would make (the platform's listing goes through
+//           the wide calls, which also reach paths the ANSI ones cannot).
 // and prints each as a ratio to the floor.
 #include <windows.h>
 
@@ -97,6 +100,22 @@ private:
     UnLoadPathMap& m_result;
     std::vector<std::string>* m_listed;
 };
+
+// Lists each folder with the ANSI calls and does nothing else.
+size_t ListAnsi(const std::vector<std::string>& folders) {
+    size_t entries = 0;
+    for (const std::string& dir : folders) {
+        if (::GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        WIN32_FIND_DATAA data;
+        HANDLE find = ::FindFirstFileA((dir + "\\*.*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do {
+            ++entries;
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    return entries;
+}
 
 // Lists each folder with the scan's listing calls and does nothing else.
 size_t ListOnly(const std::vector<std::string>& folders) {
@@ -198,7 +217,7 @@ int main() {
         });
         db.Close();
     }
-    std::vector<double> index, linear, floor, load, scan, rows, build, add;
+    std::vector<double> index, linear, floor, ansi, load, scan, rows, build, add;
     for (int run = 0; run < kRuns; ++run) {
         add.push_back(Milliseconds([&] {
             CMasterTrevandDB registry;
@@ -232,6 +251,7 @@ int main() {
             LinearScan(engine, linearResult, nullptr).Run();
         }));
         floor.push_back(Milliseconds([&] { ListOnly(listedFolders); }));
+        ansi.push_back(Milliseconds([&] { ListAnsi(listedFolders); }));
     }
     const bool same = linearResult.size() == engine.m_mapUnLoadPath.size() &&
                       std::equal(linearResult.begin(), linearResult.end(), engine.m_mapUnLoadPath.begin(),
@@ -250,6 +270,7 @@ int main() {
                     Median(times) / floorMedian);
     };
     report("floor  (listing only)", floor);
+    report("ansi   (the same listing, ANSI calls)", ansi);
     report("index  (LoadGamePathInit + scan, index)", index);
     report("linear (LoadGamePathInit + linear pass)", linear);
     report("  LoadGamePathInit", load);
