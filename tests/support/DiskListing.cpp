@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace testsupport {
 namespace {
@@ -18,27 +20,62 @@ std::string Join(const std::string& folder, const std::string& name) {
     return EndsInSeparator(folder) ? folder + name : folder + "\\" + name;
 }
 
-// Where `path` really is, as the system resolves it; "" when it cannot be
-// opened.
-std::string RealLocation(const std::string& path) {
-    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+// The wide form of `path` (code page 936) that every call here takes: with
+// the "\\?\" prefix, so entries deeper than the ANSI calls reach are listed
+// too. The program's paths are absolute and have no "." or "..".
+std::wstring LongPath(std::string path) {
+    if (path.size() == 2 && path[1] == ':') path += '\\';  // "E:" alone is the drive's current folder
+    const int length = MultiByteToWideChar(936, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(936, 0, path.data(), static_cast<int>(path.size()), &wide[0], length);
+    return L"\\\\?\\" + wide;
+}
+
+// A listed name in code page 936; a character it cannot hold shows as '?'.
+std::string Narrow(const wchar_t* name) {
+    char text[MAX_PATH * 2];
+    const int length = WideCharToMultiByte(936, 0, name, -1, text, sizeof(text), nullptr, nullptr);
+    return length > 0 ? std::string(text, static_cast<size_t>(length - 1)) : std::string();
+}
+
+// Where `path` really is, as the system resolves it (its object name, which
+// GetFinalPathNameByHandle starts from: Wine's has room for MAX_PATH
+// characters only); empty when it cannot be opened.
+std::wstring RealLocation(const std::wstring& path) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const QueryObject query = [] {
+        FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject");
+        QueryObject function = nullptr;
+        std::memcpy(&function, &found, sizeof(function));
+        return function;
+    }();
+    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return "";
-    char buffer[1024];
-    const DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof(buffer), 0);
+    if (handle == INVALID_HANDLE_VALUE || query == nullptr) return L"";
+    // OBJECT_NAME_INFORMATION: a UNICODE_STRING (length, maximum, buffer).
+    struct NameInformation {
+        USHORT length;
+        USHORT maximum;
+        const wchar_t* buffer;
+    };
+    std::vector<unsigned char> info(65536 + sizeof(NameInformation));
+    ULONG needed = 0;
+    const int kObjectNameInformation = 1;
+    const LONG status = query(handle, kObjectNameInformation, info.data(), static_cast<ULONG>(info.size()), &needed);
     CloseHandle(handle);
-    if (length == 0 || length >= sizeof(buffer)) return "";
-    std::string location(buffer, length);
-    if (EndsInSeparator(location)) location.pop_back();
+    if (status != 0) return L"";
+    const NameInformation* name = reinterpret_cast<const NameInformation*>(info.data());
+    std::wstring location(name->buffer, name->length / sizeof(wchar_t));
+    if (!location.empty() && location.back() == L'\\') location.pop_back();
     return location;
 }
 
 // A 64-bit FNV-1a digest of the file's bytes, in hex; "unreadable" when it
 // cannot be read.
-std::string ContentDigest(const std::string& path) {
+std::string ContentDigest(const std::wstring& path) {
     // Shared for writing too: a database the program holds open is read as
     // it stands.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "unreadable";
     uint64_t hash = 14695981039346656037ULL;
@@ -53,24 +90,29 @@ std::string ContentDigest(const std::string& path) {
     return text;
 }
 
-void ListFolder(const std::string& folder, bool content, DiskListing* listing) {
-    const std::string realFolder = RealLocation(folder);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(Join(folder, "*").c_str(), &data);
+// Lists `folder` (its path in code page 936, and in the wide form with the
+// prefix) into *listing. Entries are opened by their wide names, so one whose
+// name code page 936 cannot hold is still looked at where it lives.
+void ListFolder(const std::string& folder, const std::wstring& wideFolder, bool content, DiskListing* listing) {
+    const std::wstring realFolder = RealLocation(wideFolder);
+    const std::wstring wideBase = wideFolder.back() == L'\\' ? wideFolder : wideFolder + L"\\";
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((wideBase + L"*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = Join(folder, name);
+        const std::wstring wideName = data.cFileName;
+        if (wideName == L"." || wideName == L"..") continue;
+        const std::string path = Join(folder, Narrow(data.cFileName));
+        const std::wstring widePath = wideBase + wideName;
         ListedEntry& entry = (*listing)[path];
         entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         entry.attributes = data.dwFileAttributes;
         entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-                     RealLocation(path) != realFolder + "\\" + name;
+                     RealLocation(widePath) != realFolder + L"\\" + wideName;
         const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (content && !isFolder && !entry.link) entry.content = ContentDigest(path);
-        if (isFolder && !entry.link) ListFolder(path, content, listing);
-    } while (FindNextFileA(find, &data));
+        if (content && !isFolder && !entry.link) entry.content = ContentDigest(widePath);
+        if (isFolder && !entry.link) ListFolder(path, widePath, content, listing);
+    } while (FindNextFileW(find, &data));
     FindClose(find);
 }
 
@@ -94,13 +136,13 @@ bool IsAtOrBelow(const std::string& path, const std::string& top) {
 
 DiskListing TakeListing(const std::vector<std::string>& roots) {
     DiskListing listing;
-    for (const std::string& root : roots) ListFolder(root, false, &listing);
+    for (const std::string& root : roots) ListFolder(root, LongPath(root), false, &listing);
     return listing;
 }
 
 DiskListing TakeListingWithContent(const std::vector<std::string>& roots) {
     DiskListing listing;
-    for (const std::string& root : roots) ListFolder(root, true, &listing);
+    for (const std::string& root : roots) ListFolder(root, LongPath(root), true, &listing);
     return listing;
 }
 

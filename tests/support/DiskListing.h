@@ -3,7 +3,9 @@
 // move to show that exactly the ticked entries went and nothing else changed.
 //
 // Paths are Windows paths in code page 936 with "\" separators, as the
-// program's candidates are ("E:\Games\Old\x.dat"). Links are listed but never
+// program's candidates are ("E:\Games\Old\x.dat"), of any length: entries
+// deeper than the ANSI calls reach are listed too, and a name code page 936
+// cannot hold shows a '?' for each such character. Links are listed but never
 // entered, so what they point at is listed only where it really lives.
 #pragma once
 

@@ -15,7 +15,9 @@
 
 namespace platform {
 
-// The attributes of `path` (GetFileAttributesA); kAttributesInvalid (Folder.h)
+// Paths have no length limit here (see Folder.h).
+
+// The attributes of `path`; kAttributesInvalid (Folder.h)
 // when they cannot be read: the entry is gone, or a dangling link.
 uint32_t ReadAttributes(const std::string& path);
 
@@ -30,13 +32,25 @@ enum class DeleteResult {
     kLink,     // resolves to another place (a link): nothing was done to it
 };
 
-// A folder whose files are deleted one by one. Resolving the folder once lets
-// each file be checked with one extra query on the handle that deletes it.
+// A folder whose files are deleted one by one. The folder is opened once and
+// each file is opened through that handle by its name alone: the system
+// neither looks the folder's path up again for every file nor limits the
+// file's full path, and a folder swapped for a link after Open is not
+// followed (the files are still looked for in the folder that was opened).
+// Each file is checked with one extra query on the handle that deletes it.
+// Not copyable; the destructor closes the folder.
 class DeletionFolder {
 public:
-    // Resolves `folder` ("E:\Games", "E:\", "E:"). False, with the
+    DeletionFolder() = default;
+    ~DeletionFolder();
+    DeletionFolder(const DeletionFolder&) = delete;
+    DeletionFolder& operator=(const DeletionFolder&) = delete;
+
+    // Opens and resolves `folder` ("E:\Games", "E:\", "E:"). False, with the
     // system's code in *error, when it cannot be opened.
     bool Open(const std::string& folder, uint32_t* error);
+    // Lets the folder go; a folder about to be removed is closed first.
+    void Close();
 
     // Deletes the file `name` of the folder. A file another program holds
     // open is refused (ERROR_SHARING_VIOLATION). A file the system refuses (a
@@ -48,16 +62,16 @@ public:
     DeleteResult DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size = nullptr);
 
 private:
-    bool Resolve(uint32_t* error);
     // Whether the open file `handle` resolves to this folder plus `name`.
     bool IsOwnEntry(void* handle, const std::string& name);
 
     std::string m_strFolder;     // as given; "E:" is made "E:\"
     bool m_bRoot = false;        // a drive root, which ends in its separator
+    void* m_handle = nullptr;    // the folder, open for the relative opens
     std::wstring m_strResolved;  // as the system resolves it; a volume root ends in its separator
 };
 
-// Removes the empty folder `path` (RemoveDirectoryA). When that fails its
+// Removes the empty folder `path`. When that fails its
 // attributes are reset and it is tried once more; when that fails too the
 // attributes are put back and the system's code is in *error.
 // REQUIRES: `path` is no reparse point.

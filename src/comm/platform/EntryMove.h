@@ -23,8 +23,10 @@ const uint32_t kErrorFileExists = 80;      // ERROR_FILE_EXISTS
 const uint32_t kErrorAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
 const uint32_t kErrorStoppedOnLink = 681;  // ERROR_STOPPED_ON_SYMLINK: the path leads through a link
 
+// Paths have no length limit here (see Folder.h).
+
 // Renames the entry `from` (a file, a folder with everything in it, or a
-// link on systems that rename links themselves) to `to` (MoveFileExA with no
+// link on systems that rename links themselves) to `to` (MoveFileEx with no
 // flags). Never replaces what is at `to` (183 or 80), never copies (a move to
 // another volume fails with 17). Refused with kErrorStoppedOnLink, nothing
 // done, when a folder above either path is a link or `from` resolves to

@@ -13,8 +13,11 @@ const uint32_t kAttributeDirectory = 0x10;
 const uint32_t kAttributeReparsePoint = 0x400;
 const uint32_t kAttributesInvalid = 0xFFFFFFFF;  // attributes that could not be read
 
-// Whether `path` names an existing folder (GetFileAttributesA reports a
-// directory). "E:" asks about the root of drive E.
+// Paths have no length limit here: one too long for the ANSI calls (MAX_PATH)
+// is handed to the system's wide calls in the form that lifts it.
+
+// Whether `path` names an existing folder (its attributes say directory).
+// "E:" asks about the root of drive E.
 bool IsExistingFolder(const std::string& path);
 
 // One entry of a listing: its own name, its attributes as the listing reports
@@ -25,6 +28,11 @@ struct FolderEntry {
     uint32_t dwAttributes = 0;
     uint64_t nSize = 0;     // a file's length in bytes (64 bits: files over 4 GiB); 0 for a folder
     int64_t nModified = 0;  // last write time, seconds since 1970-01-01 00:00 UTC
+    // The name holds a character the system code page cannot represent:
+    // strName has '?' in its place and names no entry (or another one), so no
+    // path the program forms reaches this one. Never to be offered, entered or
+    // deleted by name; its size and attributes are still what the listing says.
+    bool bNameLost = false;
 };
 
 // Whether `name` is the "." or ".." a listing gives for the folder itself
@@ -51,8 +59,8 @@ public:
     void Close();
 
     // After Start or Next returned false: the system's error code when the
-    // folder could not be read (no such folder, access refused, a path too
-    // long for the ANSI calls, a read error part way through); 0 when the
+    // folder could not be read (no such folder, access refused, a read error
+    // part way through); 0 when the
     // listing simply had no entry, or no further one, to give. A caller that
     // reports what a tree holds tells "nothing there" from "not read" by it.
     unsigned long FailureCode() const { return m_failure; }

@@ -4,9 +4,10 @@
 // is neither entered nor counted — it may lead to another disk, or back into
 // the tree — and an entry whose attributes cannot be read is passed over (its
 // bytes unknown, the size is partial). A folder that cannot be listed marks
-// the size partial too: deep game trees hold folders whose paths are too long
-// for the ANSI calls, and a size that silently left them out would pass for
-// the whole.
+// the size partial too, as does a folder whose name the system code page
+// cannot hold (no path reaches it): a size that silently left them out would
+// pass for the whole. A file of such a name still counts: the listing gives
+// its length.
 // The attribute the listing reports decides. Windows marks a link to a file
 // there; Wine 8 lists one as a plain file of its target's length, and it is
 // then counted: telling it apart would take a handle per file (see
@@ -125,6 +126,13 @@ bool CCandidateSizer::SizeTree(const std::string& folder, TFolderSize* size) con
             if (entry.nModified > size->nNewestWrite) size->nNewestWrite = entry.nModified;
             if ((attributes & platform::kAttributeDirectory) == 0) {
                 size->nSize += entry.nSize;
+            } else if (entry.bNameLost) {
+                // A folder whose name reaches no entry cannot be listed.
+                size->bPartial = true;
+                LOG_WRITE(
+                    LOG_WARNING,
+                    "Trevand  无法读取目录 %s\\%s（名称含有系统代码页无法表示的字符），所在目录的大小只计能读到的部分",
+                    folder.c_str(), entry.strName.c_str());
             } else if (!SizeTree(folder + "\\" + entry.strName, size)) {
                 return false;
             }

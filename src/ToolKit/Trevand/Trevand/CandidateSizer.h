@@ -6,8 +6,8 @@
 // (hidden and read-only ones too), a link (reparse point) is never followed
 // and adds nothing — and hands the finished folders to `sink` in batches.
 // A folder is reported only once its whole tree has been walked. A sub-folder
-// that cannot be listed (refused, gone, or a path too long for the ANSI calls)
-// adds nothing, and the folder's size is then reported as partial: the bytes
+// that cannot be listed (refused, gone, or named with characters the system
+// code page cannot hold) adds nothing, and the folder's size is then reported as partial: the bytes
 // found are a lower bound, never to be shown as the whole.
 //
 // Stop cancels the walk and joins the thread: once it returns, `sink` is never

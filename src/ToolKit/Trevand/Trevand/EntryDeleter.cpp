@@ -16,6 +16,7 @@ const char kLinkLeft[] = "Trevand  未删除链接%s（链接不会被跟随，�
 const char kDirLeft[] = "Trevand  未能删除目录%s（错误码%lu）";
 const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
 const char kCancelledDir[] = "Trevand  已取消删除，目录未删完%s";
+const char kNameLostLeft[] = "Trevand  未删除%s（名称含有系统代码页无法表示的字符，无法按名称找到）";
 
 bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
 
@@ -85,7 +86,11 @@ CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& pat
             }
             if (platform::IsDotEntry(entry.strName)) continue;
             const std::string child = path + "\\" + entry.strName;
-            if (entry.dwAttributes & platform::kAttributeReparsePoint) {
+            if (entry.bNameLost) {
+                // Its name as we have it reaches no entry, or another one:
+                // left, and so is the folder holding it.
+                WorkerLog(LOG_ERROR, kNameLostLeft, child.c_str());
+            } else if (entry.dwAttributes & platform::kAttributeReparsePoint) {
                 WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
             } else if (entry.dwAttributes & platform::kAttributeDirectory) {
                 const TreeOutcome sub = DeleteDirectory(child);
@@ -113,6 +118,7 @@ CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& pat
         } while (listing.Next(&entry));
     }
     listing.Close();
+    folder.Close();
     if (platform::RemoveFolder(path, &outcome.dwError)) outcome.dwError = 0;
     return outcome;
 }

@@ -1,14 +1,19 @@
 #include "comm/platform/EntryDeletion.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <atomic>
+#include <cstring>
 
+#include "comm/platform/ObjectName.h"
 #include "comm/platform/win32/ResolvedName.h"
+#include "comm/platform/win32/WidePath.h"
 
 namespace platform {
 
 using win32::Handle;
+using win32::SystemPath;
 
 namespace {
 
@@ -19,6 +24,66 @@ std::atomic<FileDeletionHook> g_hook{nullptr};
 bool IsDriveRoot(const std::string& path) {
     const size_t n = path.size();
     return n >= 3 && path[n - 2] == ':' && (path[n - 1] == '\\' || path[n - 1] == '/');
+}
+
+// The native calls a relative open needs: no Win32 call opens a name relative
+// to a folder handle.
+struct NativeCalls {
+    using CreateFileCall = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
+                                            ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+    using ErrorOfStatusCall = ULONG(NTAPI*)(NTSTATUS);
+    CreateFileCall createFile = nullptr;
+    ErrorOfStatusCall errorOfStatus = nullptr;
+};
+
+template <typename Call>
+Call NtdllCall(const char* name) {
+    FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), name);
+    Call call = nullptr;
+    static_assert(sizeof(call) == sizeof(found), "function pointers of one size");
+    std::memcpy(&call, &found, sizeof(call));
+    return call;
+}
+
+const NativeCalls& Native() {
+    static const NativeCalls calls = [] {
+        NativeCalls found;
+        found.createFile = NtdllCall<NativeCalls::CreateFileCall>("NtCreateFile");
+        found.errorOfStatus = NtdllCall<NativeCalls::ErrorOfStatusCall>("RtlNtStatusToDosError");
+        return found;
+    }();
+    return calls;
+}
+
+// Opens the file `name` of the open folder `folder` for deleting it, as
+// CreateFile would with no sharing and FILE_FLAG_OPEN_REPARSE_POINT. The
+// system's code in *error when it cannot.
+HANDLE OpenInFolder(HANDLE folder, const std::wstring& name, DWORD* error) {
+    const NativeCalls& native = Native();
+    if (native.createFile == nullptr || native.errorOfStatus == nullptr) {
+        *error = ERROR_PROC_NOT_FOUND;
+        return INVALID_HANDLE_VALUE;
+    }
+    UNICODE_STRING unicodeName;
+    unicodeName.Buffer = const_cast<PWSTR>(name.c_str());
+    unicodeName.Length = unicodeName.MaximumLength = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &unicodeName, OBJ_CASE_INSENSITIVE, folder, nullptr);
+    IO_STATUS_BLOCK io;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    // No sharing: the open succeeds only when nobody else holds the file, so
+    // a deletion marked on this handle is done when it closes, and nobody can
+    // open the file in between. FILE_OPEN_REPARSE_POINT: where links are
+    // reparse points (Windows) the handle is the link itself; under Wine it is
+    // the target, which the caller's check catches.
+    const NTSTATUS status = native.createFile(
+        &file, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE, &attributes, &io, nullptr, 0, 0,
+        FILE_OPEN, FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (status < 0) {
+        *error = native.errorOfStatus(status);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
 }
 
 // Marks the open file for deletion when its last handle closes.
@@ -49,55 +114,78 @@ bool MarkWithNormalAttributes(HANDLE handle) {
 
 // The second attempt on a folder the system refused: its attributes reset,
 // then put back if it is refused again.
-bool RemoveWithNormalAttributes(const std::string& path) {
-    const DWORD old = GetFileAttributesA(path.c_str());
-    if (old == INVALID_FILE_ATTRIBUTES || !SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
-    if (RemoveDirectoryA(path.c_str())) return true;
+bool RemoveWithNormalAttributes(const std::wstring& path) {
+    const DWORD old = GetFileAttributesW(path.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES || !SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
+    if (RemoveDirectoryW(path.c_str())) return true;
     const DWORD error = GetLastError();
-    SetFileAttributesA(path.c_str(), old);
+    SetFileAttributesW(path.c_str(), old);
     SetLastError(error);
     return false;
 }
 
 }  // namespace
 
-uint32_t ReadAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+uint32_t ReadAttributes(const std::string& path) { return GetFileAttributesW(SystemPath(path).c_str()); }
 
 bool EntryExists(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    if (GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+DeletionFolder::~DeletionFolder() { Close(); }
+
 bool DeletionFolder::Open(const std::string& folder, uint32_t* error) {
+    Close();
     m_strFolder = folder;
     // "E:" alone would name the drive's current folder, not its root.
     if (m_strFolder.size() == 2 && m_strFolder[1] == ':') m_strFolder += '\\';
     m_bRoot = IsDriveRoot(m_strFolder);
-    return Resolve(error);
+    // Shared for everything: the folder is only named through, and another
+    // program may list it or remove files from it meanwhile.
+    HANDLE handle = CreateFileW(SystemPath(m_strFolder).c_str(), FILE_TRAVERSE | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        *error = GetLastError();
+        return false;
+    }
+    m_handle = handle;
+    m_strResolved = win32::ResolvedPath(handle);
+    if (m_strResolved.empty()) {
+        *error = ERROR_INVALID_HANDLE;
+        Close();
+        return false;
+    }
+    return true;
 }
 
-bool DeletionFolder::Resolve(uint32_t* error) {
-    m_strResolved = win32::ResolvedFolder(m_strFolder, error);
-    return !m_strResolved.empty();
+void DeletionFolder::Close() {
+    if (m_handle != nullptr) {
+        CloseHandle(static_cast<HANDLE>(m_handle));
+        m_handle = nullptr;
+    }
 }
 
 bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
-    return win32::IsOwnEntry(static_cast<HANDLE>(handle), m_strFolder, &m_strResolved, name);
+    const std::wstring resolved = win32::ResolvedPath(static_cast<HANDLE>(handle));
+    if (resolved.empty()) return false;
+    const std::wstring wideName = win32::Wide(name);
+    if (resolved == JoinObjectName(m_strResolved, wideName)) return true;
+    // Wine re-reads its drive letters at most once a second, so the folder
+    // can resolve through another drive a moment later: ask its handle again
+    // before the answer is no.
+    m_strResolved = win32::ResolvedPath(static_cast<HANDLE>(m_handle));
+    return !m_strResolved.empty() && resolved == JoinObjectName(m_strResolved, wideName);
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size) {
-    const std::string path = m_bRoot ? m_strFolder + name : m_strFolder + '\\' + name;
-    if (FileDeletionHook hook = g_hook.load()) hook(path);
-    // No sharing: the open succeeds only when nobody else holds the file, so
-    // a deletion marked on this handle is done when it closes, and nobody can
-    // open the file in between. FILE_FLAG_OPEN_REPARSE_POINT: where links are
-    // reparse points (Windows) the handle is the link itself; under Wine it is
-    // the target, which the check below catches.
-    Handle handle(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (FileDeletionHook hook = g_hook.load()) hook(m_bRoot ? m_strFolder + name : m_strFolder + '\\' + name);
+    DWORD code = 0;
+    Handle handle(OpenInFolder(static_cast<HANDLE>(m_handle), win32::Wide(name), &code));
     if (!handle.Valid()) {
-        *error = GetLastError();
+        *error = code;
         return DeleteResult::kFailed;
     }
     // Names from one folder listing match byte for byte, so any difference
@@ -116,11 +204,12 @@ DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* er
 }
 
 bool RemoveFolder(const std::string& path, uint32_t* error) {
-    if (RemoveDirectoryA(path.c_str())) return true;
+    const std::wstring wide = SystemPath(path);
+    if (RemoveDirectoryW(wide.c_str())) return true;
     const DWORD first = GetLastError();
     // A folder that still holds entries stays whatever its attributes are;
     // resetting them would only change a folder that is left in place.
-    if (first != ERROR_DIR_NOT_EMPTY && RemoveWithNormalAttributes(path)) return true;
+    if (first != ERROR_DIR_NOT_EMPTY && RemoveWithNormalAttributes(wide)) return true;
     *error = first == ERROR_DIR_NOT_EMPTY ? first : GetLastError();
     return false;
 }

@@ -5,8 +5,12 @@
 #include "comm/platform/Folder.h"
 #include "comm/platform/PathSeparator.h"
 #include "comm/platform/win32/ResolvedName.h"
+#include "comm/platform/win32/WidePath.h"
 
 namespace platform {
+
+using win32::SystemPath;
+
 namespace {
 
 // "E:\": where the walk up a path ends. A drive root is what the drive
@@ -25,8 +29,9 @@ bool ResolvesToOwnPlace(const std::string& path, uint32_t* error) {
     const std::string name = path.substr(folder.size() + (EndsWithSeparator(folder) ? 0 : 1));
     // FILE_FLAG_OPEN_REPARSE_POINT: where links are reparse points (Windows)
     // the handle is the link itself, which resolves to its own place.
-    win32::Handle entry(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    win32::Handle entry(CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr));
     if (!entry.Valid()) {
         *error = GetLastError();
         return false;
@@ -38,10 +43,10 @@ bool ResolvesToOwnPlace(const std::string& path, uint32_t* error) {
     return false;
 }
 
-// One CreateDirectoryA. True when `path` is a folder afterwards; else the
+// One folder made. True when `path` is a folder afterwards; else the
 // system's code in *code (kErrorAlreadyExists for a file in the way).
 bool MakeOneFolder(const std::string& path, DWORD* code, std::vector<std::string>* created) {
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
+    if (CreateDirectoryW(SystemPath(path).c_str(), nullptr)) {
         if (created) created->push_back(path);
         return true;
     }
@@ -54,7 +59,7 @@ bool MakeOneFolder(const std::string& path, DWORD* code, std::vector<std::string
 bool CrossesLink(const std::string& path) {
     for (std::string folder = ParentFolder(path); !folder.empty() && !IsDriveRoot(folder);
          folder = ParentFolder(folder)) {
-        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        const DWORD attributes = GetFileAttributesW(SystemPath(folder).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
     }
     return false;
@@ -68,7 +73,7 @@ bool MoveEntry(const std::string& from, const std::string& to, uint32_t* error) 
     if (!ResolvesToOwnPlace(from, error)) return false;
     // No MOVEFILE_REPLACE_EXISTING, no MOVEFILE_COPY_ALLOWED: a rename or
     // nothing.
-    if (MoveFileExA(from.c_str(), to.c_str(), 0)) return true;
+    if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), 0)) return true;
     *error = GetLastError();
     return false;
 }
@@ -98,9 +103,10 @@ bool MarkHidden(const std::string& path, uint32_t* error) {
     const DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                             FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring wide = SystemPath(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
-        !SetFileAttributesA(path.c_str(), (attributes & kSettable) | FILE_ATTRIBUTE_HIDDEN)) {
+        !SetFileAttributesW(wide.c_str(), (attributes & kSettable) | FILE_ATTRIBUTE_HIDDEN)) {
         *error = GetLastError();
         return false;
     }

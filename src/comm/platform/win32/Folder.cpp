@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
+#include "comm/platform/win32/WidePath.h"
+
 namespace platform {
 namespace {
 
@@ -14,8 +18,8 @@ int64_t SecondsSince1970(const FILETIME& time) {
     return (ticks - kTicksFrom1601To1970) / kTicksPerSecond;
 }
 
-void CopyEntry(const WIN32_FIND_DATAA& data, FolderEntry* entry) {
-    entry->strName = data.cFileName;
+void CopyEntry(const WIN32_FIND_DATAW& data, FolderEntry* entry) {
+    entry->bNameLost = !win32::NarrowName(data.cFileName, std::wcslen(data.cFileName), &entry->strName);
     entry->dwAttributes = data.dwFileAttributes;
     const bool isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry->nSize = isDir ? 0 : (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -29,7 +33,7 @@ unsigned long FailureOf(DWORD code) { return code == ERROR_FILE_NOT_FOUND || cod
 }  // namespace
 
 bool IsExistingFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(win32::SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -38,8 +42,8 @@ FolderListing::~FolderListing() { Close(); }
 bool FolderListing::Start(const std::string& pattern, FolderEntry* entry) {
     Close();
     m_failure = 0;
-    WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE handle = FindFirstFileW(win32::SystemPath(pattern).c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE) {
         m_failure = FailureOf(GetLastError());
         return false;
@@ -50,11 +54,11 @@ bool FolderListing::Start(const std::string& pattern, FolderEntry* entry) {
 }
 
 bool FolderListing::Next(FolderEntry* entry) {
-    WIN32_FIND_DATAA data;
+    WIN32_FIND_DATAW data;
     if (m_handle == nullptr) {
         return false;
     }
-    if (!FindNextFileA(static_cast<HANDLE>(m_handle), &data)) {
+    if (!FindNextFileW(static_cast<HANDLE>(m_handle), &data)) {
         m_failure = FailureOf(GetLastError());
         return false;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "comm/platform/ObjectName.h"
+#include "comm/platform/win32/WidePath.h"
 
 namespace platform {
 namespace win32 {
@@ -33,8 +34,8 @@ std::wstring ResolvedPath(HANDLE handle) {
 }
 
 std::wstring ResolvedFolder(const std::string& folder, uint32_t* error) {
-    Handle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    Handle handle(CreateFileW(SystemPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle.Valid()) {
         *error = GetLastError();
         return std::wstring();
@@ -51,13 +52,6 @@ bool IsOwnEntry(HANDLE handle, const std::string& folder, std::wstring* folderNa
     uint32_t error = 0;
     *folderName = ResolvedFolder(folder, &error);
     return !resolved.empty() && !folderName->empty() && resolved == JoinObjectName(*folderName, wideName);
-}
-
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
 }
 
 }  // namespace win32

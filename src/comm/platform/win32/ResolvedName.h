@@ -44,8 +44,5 @@ std::wstring ResolvedFolder(const std::string& folder, uint32_t* error);
 // moment later: *folderName is resolved again before the answer is no.
 bool IsOwnEntry(HANDLE handle, const std::string& folder, std::wstring* folderName, const std::string& name);
 
-// `text` (code page of the system) as UTF-16.
-std::wstring Wide(const std::string& text);
-
 }  // namespace win32
 }  // namespace platform

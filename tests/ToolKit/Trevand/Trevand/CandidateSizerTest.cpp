@@ -1,7 +1,7 @@
 // The folder sizer on real trees of a real café drive under Wine: what it
 // counts (every file, hidden and read-only too, files over 4 GiB exactly),
 // what it never counts (what a link leads to), which sizes it marks partial
-// (a folder it could not list), the order and the batches it reports in, and
+// (a folder it could not list; paths past the ANSI limit are listed), the order and the batches it reports in, and
 // that Stop and a second Start leave no run behind.
 #include <windows.h>
 
@@ -22,6 +22,7 @@
 
 #include "ToolKit/Trevand/Trevand/CandidateSizer.h"
 #include "support/Cafe.h"
+#include "support/ForeignName.h"
 #include "support/LogCapture.h"
 
 using testsupport::Cafe;
@@ -34,16 +35,19 @@ namespace {
 const int64_t kOverFourGiB = (5LL << 30) + 7;  // a length whose low 32 bits alone say 7
 const auto kTimeout = std::chrono::seconds(20);
 
-// "E:\Deep\<kLongName>" lists (162 characters with the pattern "\*.*"); the
-// folder below it, "E:\Deep\<kLongName>\<kLongerName>", does not: 263
-// characters are too long for the ANSI calls, and FindFirstFileA refuses them
-// with 206. That is a real way for a folder to stay unread here: the tests
-// run as root, and under Wine no permission bits stop root's listing.
+// "E:\Deep\<kLongName>\<kLongerName>" is 263 characters, more than the ANSI
+// calls take (FindFirstFileA refuses it with 206): sized all the same.
 const std::string kLongName(150, 'a');
 const std::string kLongerName(100, 'b');
 const std::string kDeep = "E:\\Deep";
 const std::string kDeepLong = kDeep + "\\" + kLongName;
-const std::string kUnlistable = kDeepLong + "\\" + kLongerName;
+const std::string kBeyondAnsi = kDeepLong + "\\" + kLongerName;
+// "E:\Lost" holds a folder and a file whose names code page 936 cannot hold
+// (made by the suite): no path reaches that folder, a real way for one to
+// stay unread here, where the tests run as root and no permission bits stop
+// root's listing.
+const std::string kLost = "E:\\Lost";
+const uint64_t kLostFileSize = 30;
 
 // Entries of drive E. "Games\Old" is the tree under test: nested folders, a
 // hidden folder, hidden and read-only files, an empty folder, a GBK name, and
@@ -69,7 +73,8 @@ std::vector<CafeEntry> DriveE() {
         CafeEntry(CafeEntry::kFile, "Loose\\a.dat").Size(1),
         CafeEntry(CafeEntry::kFile, "Deep\\top.dat").Size(100),
         CafeEntry(CafeEntry::kFile, "Deep\\" + kLongName + "\\mid.dat").Size(20),
-        CafeEntry(CafeEntry::kFile, "Deep\\" + kLongName + "\\" + kLongerName + "\\lost.dat").Size(5000),
+        CafeEntry(CafeEntry::kFile, "Deep\\" + kLongName + "\\" + kLongerName + "\\far.dat").Size(5000),
+        CafeEntry(CafeEntry::kFile, "Lost\\plain.dat").Size(5),
     };
 }
 
@@ -115,7 +120,8 @@ uint64_t LinkToFileAsListed() {
 }
 
 // The length of the file `path` (ASCII), asked through the long-path form of
-// the wide calls, which reaches past what the ANSI calls can; 0 when absent.
+// the wide calls, which reaches past what the ANSI calls can; 0 when absent:
+// found without the code under test.
 uint64_t SizeBeyondAnsiReach(const std::string& path) {
     const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -253,16 +259,25 @@ bool ReturnsInTime(const std::function<void()>& call) {
 
 class CandidateSizer : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_cafe = new Cafe(SizerCafe()); }
-    static void TearDownTestSuite() {
-        delete s_cafe;
-        s_cafe = nullptr;
+    static void SetUpTestSuite() {
+        s_cafe = new Cafe(SizerCafe());
+        // The folder of a foreign name holds bytes the sizer cannot reach.
+        const std::string foreign = testsupport::kForeignNameUtf8;
+        s_foreignMade = testsupport::MakeForeignEntry(kLost, foreign, -1) &&
+                        testsupport::MakeForeignEntry(kLost, foreign + "/x.dat", 700) &&
+                        testsupport::MakeForeignEntry(kLost, foreign + ".dat", static_cast<int64_t>(kLostFileSize));
     }
-    void SetUp() override { ASSERT_TRUE(s_cafe->Ready()) << s_cafe->Problem(); }
+    void SetUp() override {
+        ASSERT_TRUE(s_cafe->Ready()) << s_cafe->Problem();
+        ASSERT_TRUE(s_foreignMade);
+        ASSERT_TRUE(testsupport::ForeignNameIsForeign());
+    }
 
     static Cafe* s_cafe;
+    static bool s_foreignMade;
 };
 Cafe* CandidateSizer::s_cafe = nullptr;
+bool CandidateSizer::s_foreignMade = false;
 
 TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndNoFolderLinkFollowed) {
     struct Case {
@@ -282,19 +297,23 @@ TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndN
         {"E:\\EmptyTop", 0, false},
         {"E:\\NoSuchFolder", 0, true},
         {"E:\\Loose", 1, false},
-        // A sub-folder that cannot be listed, one or two levels down: what
-        // could be read is counted, and the size says it is not the whole.
-        {kDeep, 100 + 20, true},
-        {kDeepLong, 20, true},
-        {kUnlistable, 0, true},
+        // Paths longer than the ANSI calls take, one or two levels down:
+        // counted whole.
+        {kDeep, 100 + 20 + 5000, false},
+        {kDeepLong, 20 + 5000, false},
+        {kBeyondAnsi, 5000, false},
+        // A sub-folder that cannot be listed: what could be read is counted
+        // (a file of a foreign name too: the listing gives its length), and
+        // the size says it is not the whole.
+        {kLost, 5 + kLostFileSize, true},
         // Given twice, reported twice.
         {"E:\\Games\\Old", oldTree, false},
     };
     // The independent count must not be trivially small.
     ASSERT_EQ(1000u + 11 + 300 + 77 + 4096 + 12345 + 500, DescribedSize("E:\\Games\\Old"));
 
-    // The bytes the sizer cannot reach are there.
-    ASSERT_EQ(5000u, SizeBeyondAnsiReach(kUnlistable + "\\lost.dat"));
+    // The bytes beyond the ANSI calls are there.
+    ASSERT_EQ(5000u, SizeBeyondAnsiReach(kBeyondAnsi + "\\far.dat"));
 
     std::vector<std::string> folders;
     for (const Case& c : cases) folders.push_back(c.folder);
@@ -314,13 +333,16 @@ TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndN
     }
     // The log names each folder that could not be read, with the system's
     // reason, every time it is met.
-    const std::string unlistable =
-        "[Warning]|Trevand  无法读取目录 " + kUnlistable + "（错误 206），所在目录的大小只计能读到的部分";
+    const std::string lost = "[Warning]|Trevand  无法读取目录 " + kLost + "\\" + testsupport::kForeignNameAsListed +
+                             "（名称含有系统代码页无法表示的字符），所在目录的大小只计能读到的部分";
     const std::vector<std::string> lines = log.Lines();
-    EXPECT_EQ(3, std::count(lines.begin(), lines.end(), unlistable));
+    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), lost));
     EXPECT_EQ(1,
               std::count(lines.begin(), lines.end(),
                          "[Warning]|Trevand  无法读取目录 E:\\NoSuchFolder（错误 3），所在目录的大小只计能读到的部分"));
+    EXPECT_EQ(2, std::count_if(lines.begin(), lines.end(),
+                               [](const std::string& line) { return line.find("无法读取目录") != std::string::npos; }))
+        << "no other folder went unread";
 }
 
 TEST_F(CandidateSizer, FoldersComeInBatchesOfAtMost64AndAShorterOneOnlyAfterAPause) {

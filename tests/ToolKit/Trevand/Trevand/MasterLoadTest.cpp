@@ -5,6 +5,7 @@
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "EngineTestSupport.h"
 #include "support/Cafe.h"
+#include "support/ForeignName.h"
 
 using enginetest::Candidate;
 using enginetest::Candidates;
@@ -18,7 +19,8 @@ using testsupport::LogCapture;
 namespace {
 
 const std::string kLongFolder = "Long" + std::string(120, 'a');
-// With "E:\" and the folder this is 268 characters: too long for the ANSI calls.
+// With "E:\" and the folder this is 268 characters: more than the ANSI calls
+// take, and a candidate like any other.
 const std::string kLongName = std::string(140, 'b');
 
 CafeDescription MasterCafe() {
@@ -114,6 +116,7 @@ const std::vector<Candidate> kMasterCandidates = {
     {"E:\\GAMES\\\x81\x61", true},
     {"E:\\GAMES\\单机游戏\\旧游戏", true},
     {"E:\\GAMES\\衆", true},
+    {"E:\\" + kLongFolder + "\\" + kLongName, false},
     {"E:\\" + kLongFolder + "\\short.txt", false},
     {"E:\\readonly.txt", false},
     {"F:\\Down\\Stale", true},
@@ -122,16 +125,28 @@ const std::vector<Candidate> kMasterCandidates = {
 
 class MasterLoad : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_cafe = new Cafe(MasterCafe()); }
+    static void SetUpTestSuite() {
+        s_cafe = new Cafe(MasterCafe());
+        // A folder and a file whose names code page 936 cannot hold, where
+        // the scan looks: never offered (no path would reach them again).
+        const std::string foreign = testsupport::kForeignNameUtf8;
+        s_foreignMade = testsupport::MakeForeignEntry("E:\\GAMES", foreign, -1) &&
+                        testsupport::MakeForeignEntry("E:\\GAMES", foreign + ".txt", 10);
+    }
     static void TearDownTestSuite() {
         delete s_cafe;
         s_cafe = nullptr;
     }
-    void SetUp() override { ASSERT_TRUE(s_cafe->Ready()) << s_cafe->Problem(); }
+    void SetUp() override {
+        ASSERT_TRUE(s_cafe->Ready()) << s_cafe->Problem();
+        ASSERT_TRUE(s_foreignMade && testsupport::ForeignNameIsForeign());
+    }
 
     static Cafe* s_cafe;
+    static bool s_foreignMade;
 };
 Cafe* MasterLoad::s_cafe = nullptr;
+bool MasterLoad::s_foreignMade = false;
 
 TEST_F(MasterLoad, LoadsDisksPathsAndOffersExactlyTheOrphans) {
     LogCapture log;

@@ -7,19 +7,22 @@
 
 namespace {
 
-// A full path this long or longer does not fit the ANSI file calls (MAX_PATH
-// with its terminator): such an entry cannot be examined, nor deleted safely.
-const size_t kMaxAnsiPathChars = 259;
+// Room kept in the entry path buffer for a name, so most folders need no
+// second allocation (paths have no length limit: the platform hands long ones
+// to the system in the form that lifts it).
+const size_t kNameRoom = 260;
 
 // Entries the scan never offers and never enters: hidden ones (the recycle bin,
-// the system volume folder), those whose attributes could not be read or whose
-// path is too long to examine, and links — entering a junction would offer
-// another disk's entries, registered packages included, for deletion.
-bool IsUntouchable(const std::string& path, uint32_t attributes) {
-    if (attributes == platform::kAttributesInvalid || path.size() >= kMaxAnsiPathChars) {
+// the system volume folder), those whose attributes could not be read, those
+// whose name the system code page cannot hold (no path the program forms
+// reaches them, so they could not be examined or deleted again), and links —
+// entering a junction would offer another disk's entries, registered packages
+// included, for deletion.
+bool IsUntouchable(const platform::FolderEntry& entry) {
+    if (entry.dwAttributes == platform::kAttributesInvalid || entry.bNameLost) {
         return true;
     }
-    return (attributes & (platform::kAttributeHidden | platform::kAttributeReparsePoint)) != 0;
+    return (entry.dwAttributes & (platform::kAttributeHidden | platform::kAttributeReparsePoint)) != 0;
 }
 
 // The quarantine folder at a disk's root ("E:\TrevandQuarantine"), whatever
@@ -69,7 +72,7 @@ bool CTrevandDB::ScanFolder(ScanWalk& walk, const std::string& dir, int nDepth) 
     // listing pattern and is allocated once per folder, not once per entry.
     std::string path = dir + "\\*.*";
     const size_t nameStart = dir.size() + 1;
-    path.reserve(kMaxAnsiPathChars + nameStart);
+    path.reserve(nameStart + kNameRoom);
     platform::FolderListing listing;
     platform::FolderEntry entry;
     if (!listing.Start(path, &entry)) {
@@ -85,8 +88,7 @@ bool CTrevandDB::ScanFolder(ScanWalk& walk, const std::string& dir, int nDepth) 
 
 void CTrevandDB::ScanEntry(ScanWalk& walk, const std::string& path, const platform::FolderEntry& entry,
                            int nDepth) const {
-    if (IsUntouchable(path, entry.dwAttributes) || platform::IsDotEntry(entry.strName) ||
-        IsQuarantineFolder(path, entry)) {
+    if (IsUntouchable(entry) || platform::IsDotEntry(entry.strName) || IsQuarantineFolder(path, entry)) {
         return;
     }
     if (walk.pClassFilter != nullptr && !PassesClassFilter(path, *walk.pClassFilter)) {

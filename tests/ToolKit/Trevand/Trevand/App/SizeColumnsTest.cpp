@@ -10,6 +10,7 @@
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/ListUI.h"
+#include "support/ForeignName.h"
 
 namespace apptest {
 namespace {
@@ -100,14 +101,19 @@ TEST_F(OperatorView, TotalsFollowSizesTicksSelectAllAndRemovals) {
 // sort by size places it by that known part.
 TEST_F(OperatorView, AFolderReadOnlyInPartShowsItsKnownSizeWithAPlusInItsRowAndTotals) {
     // "E:\Games\Deep": 300 bytes the sizer can read, and 9000 more in a
-    // folder whose path ("E:\Games\Deep\<150>\<100>", 265 characters) is too
-    // long for the ANSI calls: no listing of it can start.
+    // folder whose name code page 936 cannot hold: no path reaches it, so no
+    // listing of it can start.
     const char kDeep[] = "E:\\Games\\Deep";
-    const std::string hidden = "Games\\Deep\\" + std::string(150, 'a') + "\\" + std::string(100, 'b');
     m_desc = SizedCafe();
     m_desc.drives[0].entries.push_back(CafeEntry(CafeEntry::kFile, "Games\\Deep\\seen.dat").Size(300));
-    m_desc.drives[0].entries.push_back(CafeEntry(CafeEntry::kFile, hidden + "\\unseen.dat").Size(9000));
-    StartWithRole(m_desc, 2);
+    Start(m_desc);
+    ASSERT_FALSE(HasFatalFailure());
+    const std::string foreign = testsupport::kForeignNameUtf8;
+    ASSERT_TRUE(testsupport::ForeignNameIsForeign());
+    ASSERT_TRUE(testsupport::MakeForeignEntry(kDeep, foreign, -1));
+    ASSERT_TRUE(testsupport::MakeForeignEntry(kDeep, foreign + "/unseen.dat", 9000));
+    Click(Role(), "SecondaryServerCheck");
+    Click(Role(), "OkButton");
     ASSERT_TRUE(WaitForSizes());
 
     EXPECT_EQ("300 B+", Cell(kDeep, 3));

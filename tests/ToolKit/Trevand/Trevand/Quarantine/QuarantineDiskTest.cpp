@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "QuarantineFixture.h"
+#include "ToolKit/Trevand/Trevand/EntryDeleter.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurgeStep.h"
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
 #include "comm/platform/EntryMove.h"
 #include "support/WineHost.h"
@@ -317,6 +319,33 @@ TEST_F(Quarantine, APurgeDropsTheRecordOnlyWhenTheStoredEntryIsGone) {
     EXPECT_FALSE(disk->Exists());
     // The two purged entries are gone, and nothing else.
     EXPECT_EQ("", ListingDifference(testsupport::Without(before, {"E:\\r1.txt", "E:\\Deep"}), Listing()));
+}
+
+TEST_F(Quarantine, ATreeDeeperThanTheAnsiCallsReachMovesInBackAndIsPurgedWhole) {
+    const std::string tree = "E:\\LongTree";
+    const std::string deepest =
+        tree + "\\" + std::string(110, 'x') + "\\" + std::string(110, 'y') + "\\" + std::string(60, 'z') + "\\g.dat";
+    ASSERT_EQ(300u, deepest.size());
+    const DiskListing before = Listing();
+    ASSERT_EQ(1u, before.count(deepest)) << "the listing reaches that deep";
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+
+    // In and back: every file where it was, byte for byte.
+    TQuarantineRecord record = MoveIn(*disk, tree);
+    EXPECT_EQ("", DifferenceAfterMoves(before, Listing(), {{tree, kIn + "LongTree"}}));
+    uint32_t error = 0;
+    ASSERT_EQ(CQuarantineDisk::RestoreResult::kRestored, disk->Restore(record, &error)) << error;
+    EXPECT_EQ("", ListingDifference(before, testsupport::Without(Listing(), {kFolder})));
+
+    // In again, then deleted for good: all of it, the 334-character path too.
+    record = MoveIn(*disk, tree);
+    CEntryDeleter deleter([] { return true; });
+    uint64_t bytes = 0;
+    EXPECT_EQ(CDelDirJob::Fate::kDone, PurgeRecord(*disk, record, deleter, &bytes));
+    EXPECT_EQ(111u + 222u, bytes);
+    EXPECT_TRUE(disk->Records().empty());
+    disk->RemoveEmptyFolders();
+    EXPECT_EQ("", ListingDifference(testsupport::Without(before, {tree}), Listing()));
 }
 
 TEST_F(Quarantine, TidyingKeepsAnEmptyFolderThatIsQuarantinedAndRemovesTheRest) {

@@ -32,7 +32,14 @@ testsupport::CafeDescription Disks(const std::string& outside) {
           {CafeEntry::kLink, "Linked\\to-empty", outside + "\\empty"},
           {CafeEntry::kFile, "Linked\\own.txt"},
           {CafeEntry::kLink, "ToFolder", outside + "\\folder"},
-          {CafeEntry::kLink, "ToFile", outside + "\\file.txt"}}},
+          {CafeEntry::kLink, "ToFile", outside + "\\file.txt"},
+          // Paths of 239 and 300 characters, 34 more once stored in the
+          // quarantine: past what the ANSI calls take.
+          CafeEntry(CafeEntry::kFile, "LongTree\\" + std::string(110, 'x') + "\\" + std::string(110, 'y') + "\\f.dat")
+              .Size(111),
+          CafeEntry(CafeEntry::kFile, "LongTree\\" + std::string(110, 'x') + "\\" + std::string(110, 'y') + "\\" +
+                                          std::string(60, 'z') + "\\g.dat")
+              .Size(222)}},
         {'F', {{CafeEntry::kFile, "f.txt"}, {CafeEntry::kFolder, "Games\\Stale"}}},
     });
     // Loose files, one per case of the tables.
