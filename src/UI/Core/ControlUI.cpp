@@ -178,6 +178,10 @@ void CControlUI::NeedUpdate() {
 }
 
 void CControlUI::NeedParentUpdate() {
+    // Once the parent is due for a layout and the window for a whole repaint,
+    // a further request changes nothing: a filter hiding thousands of rows
+    // would otherwise walk up the tree for each one.
+    if (m_pParent && m_pParent->IsUpdateNeeded() && m_pManager && m_pManager->IsUpdateNeeded()) return;
     if (m_pParent) {
         m_pParent->NeedUpdate();
         m_pParent->Invalidate();

@@ -65,13 +65,17 @@ public:
 
     // Whether rows are shown and every one of them is ticked: what "全选"
     // must say.
+    // The entries are walked, not the list: order does not matter here, and
+    // finding each row's entry by its key would cost more than the answer.
     bool AllShownChecked() const {
-        const std::vector<const Entry*> shown = Collect(false);
-        if (shown.empty()) return false;
-        for (const Entry* entry : shown) {
-            if (!entry->pRow->IsChecked()) return false;
+        bool anyShown = false;
+        for (const auto& entry : m_mapRow) {
+            const CListItemPaint* pRow = entry.second.pRow;
+            if (!pRow->IsVisible()) continue;
+            if (!pRow->IsChecked()) return false;
+            anyShown = true;
         }
-        return true;
+        return anyShown;
     }
 
     // The key of the shown row at list position `index`; "" when there is none.

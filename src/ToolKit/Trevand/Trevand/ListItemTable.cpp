@@ -49,11 +49,13 @@ bool CListItemTable::SetFolderSize(const std::string& strPath, uint64_t nSize, b
 
 void CListItemTable::SetFilter(const TRowFilter& filter) {
     m_filter = filter;
+    m_nShown = 0;
     for (const auto& entry : Entries()) {
         const ListRowInfo& row = entry.second;
-        row.pRow->SetVisible(PassesRowFilter(row, row.strFoldedPath, m_filter));
+        const bool shown = PassesRowFilter(row, row.strFoldedPath, m_filter);
+        row.pRow->SetVisible(shown);
+        m_nShown += shown ? 1 : 0;
     }
-    CountShown();
 }
 
 void CListItemTable::CountShown() {

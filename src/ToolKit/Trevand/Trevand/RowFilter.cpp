@@ -37,7 +37,10 @@ bool ContainsAtCharacter(const std::string& haystack, const std::string& needle)
         // a character boundary by stepping there.
         const char* hit = static_cast<const char*>(std::memchr(p, needle[0], static_cast<size_t>(end - p)));
         if (!hit || end - hit < static_cast<std::ptrdiff_t>(needle.size())) return false;
-        while (p < hit) p = platform::CharNext936(p);
+        // A byte below 0x80 is a character of its own in code page 936, so
+        // only lead bytes need the system's stepping (a call per character
+        // would cost more than the search).
+        while (p < hit) p = static_cast<unsigned char>(*p) < 0x80 ? p + 1 : platform::CharNext936(p);
         if (p == hit && std::memcmp(hit, needle.data(), needle.size()) == 0) return true;
         if (p == hit) p = platform::CharNext936(p);
     }
