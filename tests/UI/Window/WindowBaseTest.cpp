@@ -149,29 +149,13 @@ TEST_F(WindowBase, HoverShowsTheToolTipAndLeavingHidesIt) {
     TestWnd wnd("Basic.xml");
     ASSERT_NE(nullptr, wnd.CreateHidden());
     wnd.ShowAndLayout();
-    auto visibleTip = [&]() -> HWND {
-        for (HWND w = ::FindWindowA(TOOLTIPS_CLASSA, nullptr); w;
-             w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
-            if (::GetWindow(w, GW_OWNER) == wnd.GetHWND() && ::IsWindowVisible(w)) return w;
-        }
-        return nullptr;
-    };
     const POINT button = CenterOf(wnd.Find("CapButton"));
     ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(button.x, button.y));
     ::SendMessageA(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(button.x, button.y));
-    HWND tip = visibleTip();
-    ASSERT_NE(nullptr, tip);
-    char text[64] = {0};
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
-    ti.hwnd = wnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(wnd.GetHWND());
-    ti.lpszText = text;
-    ::SendMessageA(tip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
-    EXPECT_STREQ("说明", text);
+    EXPECT_EQ("说明", windowtest::ShownToolTipText(wnd));
     const POINT label = CenterOf(wnd.Find("CapLabel"));
     ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(label.x, label.y));
-    EXPECT_EQ(nullptr, visibleTip());
+    EXPECT_EQ("", windowtest::ShownToolTipText(wnd));
     ::DestroyWindow(wnd);
 }
 

@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "UI/Core/ControlUI.h"
@@ -131,32 +133,65 @@ bool SendRealClicks(HWND hWnd, POINT client, int count) {
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+namespace {
+
+// One key going down or (KEYEVENTF_KEYUP) up, with the scan code a keyboard
+// would give it.
+INPUT KeyInput(WORD vk, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
 bool SendRealKey(WORD key, std::initializer_list<WORD> modifiers) {
     std::vector<INPUT> inputs;
-    auto add = [&inputs](WORD vk, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
-    };
-    for (WORD modifier : modifiers) add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    for (auto it = modifiers.end(); it != modifiers.begin();) add(*--it, KEYEVENTF_KEYUP);
+    for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, 0));
+    inputs.push_back(KeyInput(key, 0));
+    inputs.push_back(KeyInput(key, KEYEVENTF_KEYUP));
+    for (auto it = modifiers.end(); it != modifiers.begin();) inputs.push_back(KeyInput(*--it, KEYEVENTF_KEYUP));
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 bool SendRealClicksHolding(WORD modifier, HWND hWnd, POINT client, int count) {
-    INPUT key = {};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = modifier;
-    key.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(modifier, MAPVK_VK_TO_VSC));
+    INPUT key = KeyInput(modifier, 0);
     if (::SendInput(1, &key, sizeof(INPUT)) != 1) return false;
     const bool clicked = SendRealClicks(hWnd, client, count);
-    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    key = KeyInput(modifier, KEYEVENTF_KEYUP);
     return ::SendInput(1, &key, sizeof(INPUT)) == 1 && clicked;
+}
+
+std::string ShownToolTipText(HWND owner) {
+    for (HWND tip = ::FindWindowA(TOOLTIPS_CLASSA, nullptr); tip;
+         tip = ::FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+        if (::GetWindow(tip, GW_OWNER) != owner || !::IsWindowVisible(tip)) continue;
+        char text[1024] = {0};
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        ti.hwnd = owner;
+        ti.uId = reinterpret_cast<UINT_PTR>(owner);
+        ti.lpszText = text;
+        ::SendMessageA(tip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+        return text;
+    }
+    return std::string();
+}
+
+std::string HoverForToolTip(HWND hWnd, POINT client, int timeoutMs) {
+    POINT screen = client;
+    if (!::ClientToScreen(hWnd, &screen) || !::SetCursorPos(screen.x - 1, screen.y)) return std::string();
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = 1;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    if (::SendInput(1, &move, sizeof(INPUT)) != 1) return std::string();
+    std::string text;
+    PumpUntil([&] { return !(text = ShownToolTipText(hWnd)).empty(); }, timeoutMs);
+    return text;
 }
 
 bool XClick(HWND hWnd, POINT client) {

@@ -107,6 +107,13 @@ bool SendRealClicksHolding(WORD modifier, HWND hWnd, POINT client, int count);
 bool XClick(HWND hWnd, POINT client);
 bool XKeys(const std::vector<std::string>& keys);
 bool XType(const std::string& text);
+// The text of the tooltip `owner` shows now; "" when none is visible.
+std::string ShownToolTipText(HWND owner);
+// Real hover, as a resting mouse makes it: the cursor placed on a client
+// point of the shown window, nudged there by injected input so the window
+// sees it arrive, then left to rest until the window shows a tooltip or
+// `timeoutMs` is up. The tip's text, or "" when none appeared.
+std::string HoverForToolTip(HWND hWnd, POINT client, int timeoutMs = 5000);
 // Handles waiting messages until `condition` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void PumpPending();

@@ -7,6 +7,7 @@
 #include "AppFixture.h"
 #include "BoxAnswer.h"
 #include "ToolKit/Trevand/Trevand/ListItemTable.h"
+#include "UI/Control/ListBodyUI.h"
 #include "UI/Control/ListUI.h"
 #include "UI/Control/OptionUI.h"
 #include "support/TempDir.h"
@@ -43,6 +44,14 @@ protected:
         windowtest::PumpPending();
         return true;
     }
+    // Whether the row at `index` is laid out wholly inside the list's
+    // scrolled area: a row out of view has no place at all.
+    bool InView(int index) {
+        ::UpdateWindow(Main()->GetHWND());
+        const RECT row = List()->GetItemAt(index)->GetPos();
+        const RECT body = List()->GetList()->GetPos();
+        return row.bottom > row.top && row.top >= body.top && row.bottom <= body.bottom;
+    }
     bool SelectAllShown() {
         return static_cast<Vellum::COptionUI*>(MainControl("ChkSelectAll")->GetInterface("Option"))->IsSelected();
     }
@@ -76,6 +85,41 @@ TEST_F(Keys, ArrowsMoveTheSelectionSpaceTicksCtrlATicksAll) {
     ASSERT_TRUE(Key(VK_SPACE));
     EXPECT_EQ(rows - 1, Main()->RowsForTests().CountChecked());
     EXPECT_FALSE(SelectAllShown());
+}
+
+TEST_F(Keys, OnAListLongerThanTheWindowTheSelectedRowStaysInView) {
+    testsupport::CafeDescription desc = SecondaryCafe();
+    testsupport::CafeDrive& drive = desc.drives.front();
+    ASSERT_EQ('E', drive.letter);
+    for (int i = 0; i < 60; ++i)
+        drive.entries.push_back({testsupport::CafeEntry::kFile, "junk" + std::to_string(100 + i) + ".dat"});
+    StartWithRole(desc, 2);
+    ::SetForegroundWindow(Main()->GetHWND());
+    ASSERT_TRUE(windowtest::SendRealClicks(Main()->GetHWND(), PathOf(0), 1));
+    ASSERT_TRUE(windowtest::PumpUntil([this] { return List()->GetCurSel() == 0; }));
+    const int rows = List()->GetCount();
+    ASSERT_GE(rows, 70);
+    ASSERT_FALSE(InView(rows - 1)) << "the list fits the window: nothing to scroll";
+
+    struct Step {
+        WORD key;
+        const char* name;
+    };
+    for (const Step& step : {Step{VK_END, "End"}, Step{VK_HOME, "Home"}, Step{VK_NEXT, "PageDown"},
+                             Step{VK_NEXT, "PageDown"}, Step{VK_PRIOR, "PageUp"}, Step{VK_END, "End"}}) {
+        const int before = List()->GetCurSel();
+        ASSERT_TRUE(Key(step.key));
+        const int now = List()->GetCurSel();
+        EXPECT_NE(before, now) << step.name;
+        EXPECT_TRUE(InView(now)) << step.name << " selected row " << now << " out of view";
+    }
+    EXPECT_EQ(rows - 1, List()->GetCurSel());
+    // Up from the bottom one row at a time past a page: each stays in view.
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(Key(VK_UP));
+        ASSERT_TRUE(InView(List()->GetCurSel())) << "after " << i + 1 << " Up";
+    }
+    EXPECT_EQ(rows - 31, List()->GetCurSel());
 }
 
 TEST_F(Keys, ShiftClickOnABoxGivesTheRangeTheClickedRowsState) {

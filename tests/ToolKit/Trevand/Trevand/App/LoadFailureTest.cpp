@@ -33,6 +33,11 @@ TEST_F(App, FirstLoadThatFailsSaysSoAndListsNothing) {
     EXPECT_TRUE(DriveEntries().empty());
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(kLoadFailed, CountText());
+    // Cut at the window's smallest width, the line is still read whole: a
+    // mouse resting on it shows it in a tip.
+    ::SetForegroundWindow(Main()->GetHWND());
+    EXPECT_EQ(kLoadFailed, windowtest::HoverForToolTip(Main()->GetHWND(),
+                                                        windowtest::CenterOf(MainControl("ClearCountLabel"))));
 }
 
 TEST_F(App, ReloadThatFailsKeepsTheRowsAndSaysSoUntilALoadSucceeds) {
