@@ -24,13 +24,7 @@ void CListItemTable::Sync(const UnLoadPathList& list) {
             // changed.
             const bool timeChanged = fresh || row.nModified != info.nModified;
             if (fresh) platform::FoldCase936(info.strPath, &row.strFoldedPath);
-            row.strPath = info.strPath;
-            row.strName = info.strName;
-            row.bDir = info.bDir;
-            row.nSize = info.bDir ? 0 : info.nSize;
-            row.bSizeKnown = !info.bDir;
-            row.bSizePartial = false;
-            row.nModified = info.nModified;
+            static_cast<TCandidateFacts&>(row) = FactsOf(info);
             ShowCandidate(row, timeChanged);
             row.pRow->SetVisible(PassesRowFilter(row, row.strFoldedPath, m_filter));
         });

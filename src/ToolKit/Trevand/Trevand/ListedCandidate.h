@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ToolKit/Trevand/Trevand/DB/TrevandTypes.h"
+
 // What a row shows of its candidate, apart from the tick. The main window's
 // table keeps one per row (ListRowInfo) and sorts on them.
 struct TCandidateFacts {
@@ -21,6 +23,19 @@ struct TCandidateFacts {
     bool bSizePartial = false;
     int64_t nModified = 0;  // last write, seconds since 1970 UTC; 0 unknown
 };
+
+// What the scan tells of a candidate: a folder's size is not known until it
+// has been sized.
+inline TCandidateFacts FactsOf(const UnLoadPathInfo& info) {
+    TCandidateFacts facts;
+    facts.strPath = info.strPath;
+    facts.strName = info.strName;
+    facts.bDir = info.bDir;
+    facts.nSize = info.bDir ? 0 : info.nSize;
+    facts.bSizeKnown = !info.bDir;
+    facts.nModified = info.nModified;
+    return facts;
+}
 
 // A candidate with its row's tick, as the export writes it. The operator
 // flips a tick in the row's check box without the table hearing of it, so

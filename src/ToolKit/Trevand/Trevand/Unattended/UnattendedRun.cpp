@@ -58,12 +58,7 @@ std::vector<TDriveRows> RowsByDrive(CTrevandDB& engine) {
         const auto found = slot.find(platform::ToUpperAscii(info.strPath[0]));
         if (found == slot.end()) continue;
         TJudgedCandidate row;
-        row.strPath = info.strPath;
-        row.strName = info.strName;
-        row.bDir = info.bDir;
-        row.nSize = info.bDir ? 0 : info.nSize;
-        row.bSizeKnown = !info.bDir;
-        row.nModified = info.nModified;
+        static_cast<TCandidateFacts&>(row) = FactsOf(info);
         row.nNewestWrite = info.nModified;
         drives[found->second].rows.push_back(row);
     }
