@@ -2,7 +2,9 @@
 
 #include <cassert>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "UI/Core/UIManager.h"
 
@@ -146,7 +148,7 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
         if (info->bEndEllipsis) style |= DT_END_ELLIPSIS;
         const char* text = GetColumnText(c);
         DrawRowText(hDC, rc, text, info->nColumnFont[c], style, OpaqueColor(m_aColumnTextColor[c]));
-        if (IsCut(hDC, text, info->nColumnFont[c], rc.right - rc.left)) {
+        if (IsCut(hDC, c, text, info->nColumnFont[c], rc.right - rc.left)) {
             if (!cut.empty()) cut += "\r\n";
             cut += text;
         }
@@ -155,13 +157,23 @@ void CListTextElementExUI::DrawItemText(HDC hDC, const RECT& rcItem) {
     if (GetToolTip() != cut.c_str()) SetToolTip(cut.c_str());
 }
 
-bool CListTextElementExUI::IsCut(HDC hDC, const char* text, int iFont, int width) const {
+bool CListTextElementExUI::IsCut(HDC hDC, int iColumn, const char* text, int iFont, int width) {
     if (!text || !*text || !m_pManager) return false;
+    return TextWidth(hDC, iColumn, text, iFont) > width;
+}
+
+int CListTextElementExUI::TextWidth(HDC hDC, int iColumn, const char* text, int iFont) {
+    if (static_cast<int>(m_aMeasured.size()) <= iColumn) m_aMeasured.resize(iColumn + 1);
+    TMeasuredText& measured = m_aMeasured[iColumn];
+    const size_t length = std::strlen(text);
+    const uint64_t hash = std::hash<std::string_view>{}(std::string_view(text, length));
+    if (measured.iFont == iFont && measured.nTextHash == hash) return measured.cxWidth;
     HGDIOBJ old = ::SelectObject(hDC, m_pManager->GetFont(iFont));
     SIZE size = {0, 0};
-    ::GetTextExtentPoint32A(hDC, text, static_cast<int>(std::strlen(text)), &size);
+    ::GetTextExtentPoint32A(hDC, text, static_cast<int>(length), &size);
     ::SelectObject(hDC, old);
-    return size.cx > width;
+    measured = {hash, iFont, size.cx};
+    return size.cx;
 }
 
 void CListTextElementExUI::DrawItemBk(HDC hDC, const RECT& rcItem) { CListTextElementUI::DrawItemBk(hDC, rcItem); }
