@@ -49,7 +49,8 @@ const char* CDelDirWnd::GetWindowClassName() const { return "CDelDirWnd"; }
 const char* CDelDirWnd::GetSkinFile() { return "DelDirWnd.xml"; }
 
 void CDelDirWnd::InitWindow() {
-    m_pProgress = m_pm.FindControl("DelDirWndProcess");
+    if (Vellum::CControlUI* progress = m_pm.FindControl("DelDirWndProcess"))
+        m_pProgress = static_cast<Vellum::CProgressUI*>(progress->GetInterface("Progress"));
     if (Vellum::CControlUI* text = m_pm.FindControl("DelDirWndText")) {
         m_pText = static_cast<Vellum::CLabelUI*>(text->GetInterface("Label"));
         // A long path loses its middle, so the entry's own name stays
@@ -59,12 +60,10 @@ void CDelDirWnd::InitWindow() {
     const TDelDirTexts& texts = m_job->Texts();
     if (Vellum::CControlUI* title = m_pm.FindControl("DelDirWndTitle")) title->SetText(texts.title);
     if (m_pProgress) {
-        if (auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"))) {
-            // How many entries are ticked is known from the start: the bar
-            // fills with the entries done.
-            progress->SetMarquee(false);
-            progress->SetValue(progress->GetMinValue());
-        }
+        // How many entries are ticked is known from the start: the bar fills
+        // with the entries done.
+        m_pProgress->SetMarquee(false);
+        m_pProgress->SetValue(m_pProgress->GetMinValue());
     }
     if (Vellum::CControlUI* close = m_pm.FindControl("closebtn")) close->SetToolTip(texts.closeTooltip);
     SetTexts(texts.status, texts.headline, "");
@@ -72,11 +71,7 @@ void CDelDirWnd::InitWindow() {
 
 void CDelDirWnd::Start(std::list<std::string> paths) {
     m_listPath = std::move(paths);
-    if (m_pProgress) {
-        if (auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"))) {
-            progress->SetMaxValue(static_cast<int>(m_listPath.size()));
-        }
-    }
+    if (m_pProgress) m_pProgress->SetMaxValue(static_cast<int>(m_listPath.size()));
     ShowProgress(0, 0);
     const platform::ThreadRoutine routine = [](void* arg) -> unsigned long {
         return DelFileThread(static_cast<CDelDirWnd*>(arg));
@@ -210,10 +205,7 @@ bool CDelDirWnd::ShowProgress(uint32_t done, uint64_t bytes) {
     const std::string text = std::to_string(done) + " / " + std::to_string(m_listPath.size()) + "，" +
                              m_job->Texts().progressWord + " " + FormatSize(bytes);
     if (Vellum::CControlUI* count = m_pm.FindControl("DelDirWndCount")) count->SetText(text.c_str());
-    if (!m_pProgress) return true;
-    if (auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"))) {
-        progress->SetValue(static_cast<int>(done));
-    }
+    if (m_pProgress) m_pProgress->SetValue(static_cast<int>(done));
     return true;
 }
 
@@ -270,8 +262,6 @@ void CDelDirWnd::SetTexts(const char* status, const char* final, const char* tex
 
 void CDelDirWnd::StopProgress(bool bFull) {
     if (!m_pProgress) return;
-    auto* progress = static_cast<Vellum::CProgressUI*>(m_pProgress->GetInterface("Progress"));
-    if (!progress) return;
-    progress->SetMarquee(false);
-    progress->SetValue(bFull ? progress->GetMaxValue() : progress->GetMinValue());
+    m_pProgress->SetMarquee(false);
+    m_pProgress->SetValue(bFull ? m_pProgress->GetMaxValue() : m_pProgress->GetMinValue());
 }

@@ -47,6 +47,7 @@
 
 namespace Vellum {
 class CLabelUI;
+class CProgressUI;
 }
 
 class CDelDirWnd : public Vellum::WindowImplBase {
@@ -141,7 +142,7 @@ private:
 
     const std::unique_ptr<CDelDirJob> m_job;
     std::list<std::string> m_listPath;
-    Vellum::CControlUI* m_pProgress = nullptr;
+    Vellum::CProgressUI* m_pProgress = nullptr;
     Vellum::CLabelUI* m_pText = nullptr;
     // Written under s_lock; atomic because the worker reads m_bRunning once
     // more without it before each row removal.
