@@ -85,6 +85,15 @@ public:
         return entry ? entry->pRow->GetKey() : std::string();
     }
 
+    // Ticks or clears the row of `key`, repainting it when it changes; false,
+    // changing nothing, when it is not a shown row.
+    bool SetChecked(const std::string& key, bool bChecked) {
+        const Entry* entry = Find(key);
+        if (!entry || !entry->pRow->IsVisible()) return false;
+        SetRowChecked(entry->pRow, bChecked);
+        return true;
+    }
+
     // Gives `bChecked` to the shown rows from the row of `from` to the row of
     // `to`, both included, whichever comes first in the list. False, changing
     // nothing, when either is not a shown row.

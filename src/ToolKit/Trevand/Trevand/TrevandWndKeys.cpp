@@ -63,7 +63,7 @@ bool CTrevandWnd::OnListKey(WPARAM key) {
         const std::string selected = m_rows.KeyAt(list->GetCurSel());
         if (selected.empty()) return true;
         const ListRowInfo* row = m_rows.Find(selected);
-        m_rows.SetRangeChecked(selected, selected, !row->pRow->IsChecked());
+        m_rows.SetChecked(selected, !row->pRow->IsChecked());
         m_strTickAnchor = selected;
         AfterTicksChanged();
         return true;

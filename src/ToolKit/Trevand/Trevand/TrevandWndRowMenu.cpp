@@ -64,7 +64,7 @@ bool CTrevandWnd::OnRowMenu(LPARAM lParam) {
         // Still a row of the list: the menu's own loop may have let a row
         // removal through.
         if (!m_rows.Find(key)) break;
-        m_rows.SetRangeChecked(key, key, !ticked);
+        m_rows.SetChecked(key, !ticked);
         m_strTickAnchor = key;
         AfterTicksChanged();
         break;
