@@ -13,4 +13,17 @@ struct TQuarantineRecord {
     bool bDir = false;
     uint64_t nSize = 0;         // bytes when it was moved (a folder's tree as the sizer saw it)
     int64_t nQuarantined = 0;   // when it was moved, seconds since 1970 UTC
+    // nSize is only what was known at the move: a folder moved before the
+    // sizer reached its end. Shown and summed with a "+", as the list does.
+    bool bSizeAtLeast = false;
+    // A purge began on it and stopped, failed or crashed part way: what is
+    // held may be only part of what was moved.
+    bool bIncomplete = false;
+    // What a purge left of it is links (and the folders holding them), which
+    // are never deleted: the KeepDays purge stops trying.
+    bool bOnlyLinks = false;
+    // nQuarantined came from a clock that could not be trusted (behind the
+    // latest time the disk had seen, or far off it): the entry's age is not
+    // known until a start with a trusted clock stamps it again.
+    bool bTimeUnsure = false;
 };

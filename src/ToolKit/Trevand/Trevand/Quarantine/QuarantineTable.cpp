@@ -1,5 +1,8 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineTable.h"
 
+#include <list>
+#include <set>
+
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "comm/DBTools/Sqlite/DBConnect.h"
 
@@ -24,7 +27,31 @@ const char kCreateTable[] =
     "quarantined INTEGER NOT NULL, "
     "state TEXT NOT NULL CHECK (state IN ('moving', 'held', 'restoring', 'purging')))";
 
-const char kSelect[] = "SELECT id, batch, original_path, stored_path, kind, size, quarantined, state FROM records";
+// Columns later versions added, each with the value every record written
+// before them has: a database of an older Trevand is read and kept as it is,
+// and an older Trevand still reads and writes one of ours (it names its
+// columns, and the defaults fill ours in).
+const struct {
+    const char* name;
+    const char* definition;
+} kAddedColumns[] = {
+    {"size_at_least", "INTEGER NOT NULL DEFAULT 0"},
+    {"incomplete", "INTEGER NOT NULL DEFAULT 0"},
+    {"only_links", "INTEGER NOT NULL DEFAULT 0"},
+    {"time_unsure", "INTEGER NOT NULL DEFAULT 0"},
+    // The folders a restore makes above the original path before its
+    // rename, one a line, so a crash in between leaves none behind.
+    {"made_folders", "TEXT NOT NULL DEFAULT ''"},
+};
+
+// The latest time the disk has seen, one row (QuarantineClock.h).
+const char kCreateClock[] =
+    "CREATE TABLE IF NOT EXISTS clock (id INTEGER PRIMARY KEY CHECK (id = 1), "
+    "seen INTEGER NOT NULL, far_since INTEGER NOT NULL)";
+
+const char kSelect[] =
+    "SELECT id, batch, original_path, stored_path, kind, size, quarantined, state, size_at_least, incomplete, "
+    "only_links, time_unsure, made_folders FROM records";
 
 const char* StateName(RecordState state) {
     switch (state) {
@@ -65,12 +92,46 @@ bool WithoutDrive(const std::string& path, std::string* kept) {
     return true;
 }
 
+// Folder paths kept one a line without their drive, as the paths are; a
+// line feed is never part of a name, nor a GBK trail byte.
+std::string JoinLines(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) {
+        std::string kept;
+        if (!WithoutDrive(path, &kept)) continue;
+        if (!text.empty()) text += '\n';
+        text += kept;
+    }
+    return text;
+}
+
+std::vector<std::string> SplitLines(const std::string& text, const std::string& letter) {
+    std::vector<std::string> paths;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) paths.push_back(letter + text.substr(start, end - start));
+        start = end + 1;
+    }
+    return paths;
+}
+
+std::string Number(bool flag) { return flag ? "1" : "0"; }
+
+bool Flag(CDBRecordSet& rs, const char* column) {
+    int32_t value = 0;
+    rs.GetFieldValue(column, value);
+    return value != 0;
+}
+
 TStoredRecord RowOf(CDBRecordSet& rs, char drive) {
     TStoredRecord row;
     TQuarantineRecord& record = row.record;
     int64_t size = 0;
     std::string kind;
     std::string state;
+    std::string madeFolders;
     rs.GetFieldValue("id", record.nId);
     // Untrimmed: paths are kept byte for byte.
     rs.GetFieldValue("batch", record.strBatch, false);
@@ -80,12 +141,18 @@ TStoredRecord RowOf(CDBRecordSet& rs, char drive) {
     rs.GetFieldValue("size", size);
     rs.GetFieldValue("quarantined", record.nQuarantined);
     rs.GetFieldValue("state", state, false);
+    record.bSizeAtLeast = Flag(rs, "size_at_least");
+    record.bIncomplete = Flag(rs, "incomplete");
+    record.bOnlyLinks = Flag(rs, "only_links");
+    record.bTimeUnsure = Flag(rs, "time_unsure");
+    rs.GetFieldValue("made_folders", madeFolders, false);
     const std::string letter = std::string(1, drive) + ":";
     record.strOriginalPath.insert(0, letter);
     record.strStoredPath.insert(0, letter);
     record.bDir = kind == "folder";
     record.nSize = static_cast<uint64_t>(size);
     row.state = StateOfName(state);
+    row.madeFolders = SplitLines(madeFolders, letter);
     return row;
 }
 
@@ -95,7 +162,26 @@ bool IsConsistent(const TQuarantineRecord& record) {
     return !record.strStoredPath.empty() && StoredPath(record.strOriginalPath, record.strBatch) == record.strStoredPath;
 }
 
-bool CQuarantineTable::Create(uint32_t* error) { return Exec(kCreateTable, error); }
+bool CQuarantineTable::Create(uint32_t* error) {
+    if (!Exec(kCreateTable, error) || !Exec(kCreateClock, error)) return false;
+    std::vector<std::string> names;
+    std::list<std::vector<std::string>> columns;
+    if (!m_db.ExecSQL("PRAGMA table_info(records)", names, columns)) {
+        *error = static_cast<uint32_t>(kSqliteError);
+        return false;
+    }
+    // table_info gives one row per column, its name second.
+    std::set<std::string> present;
+    for (const std::vector<std::string>& column : columns) {
+        if (column.size() > 1) present.insert(column[1]);
+    }
+    for (const auto& added : kAddedColumns) {
+        if (present.count(added.name)) continue;
+        if (!Exec(std::string("ALTER TABLE records ADD COLUMN ") + added.name + " " + added.definition, error))
+            return false;
+    }
+    return true;
+}
 
 bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error) {
     std::string original;
@@ -105,10 +191,12 @@ bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state
         return false;
     }
     const std::string sql =
-        "INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) VALUES (" +
+        "INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state, size_at_least, "
+        "incomplete, only_links, time_unsure) VALUES (" +
         Quoted(record.strBatch) + ", " + Quoted(original) + ", " + Quoted(stored) + ", " +
         Quoted(record.bDir ? "folder" : "file") + ", " + std::to_string(static_cast<int64_t>(record.nSize)) + ", " +
-        std::to_string(record.nQuarantined) + ", " + Quoted(StateName(state)) + ")";
+        std::to_string(record.nQuarantined) + ", " + Quoted(StateName(state)) + ", " + Number(record.bSizeAtLeast) +
+        ", " + Number(record.bIncomplete) + ", " + Number(record.bOnlyLinks) + ", " + Number(record.bTimeUnsure) + ")";
     if (!Exec(sql, error)) return false;
     // The one connection is used by one thread at a time, so the last row
     // it inserted is this one.
@@ -134,7 +222,66 @@ bool CQuarantineTable::SetState(int64_t id, RecordState from, RecordState to, ui
     return true;
 }
 
+bool CQuarantineTable::SetPurgeMarks(int64_t id, bool incomplete, bool onlyLinks, uint32_t* error) {
+    return Update(id, "incomplete = " + Number(incomplete) + ", only_links = " + Number(onlyLinks), error);
+}
+
+bool CQuarantineTable::Restamp(int64_t id, int64_t quarantined, uint32_t* error) {
+    return Update(id, "quarantined = " + std::to_string(quarantined) + ", time_unsure = 0", error);
+}
+
+bool CQuarantineTable::SetMadeFolders(int64_t id, const std::vector<std::string>& folders, uint32_t* error) {
+    return Update(id, "made_folders = " + Quoted(JoinLines(folders)), error);
+}
+
+bool CQuarantineTable::ReadClock(TDiskTime* time, bool* found, uint32_t* error) {
+    CDBRecordSet* rs = nullptr;
+    int32_t ret = 0;
+    *found = false;
+    *time = TDiskTime();
+    if (!m_db.ExecSQL("SELECT seen, far_since FROM clock WHERE id = 1", rs, ret)) {
+        *error = static_cast<uint32_t>(ret != 0 ? ret : kSqliteError);
+        return false;
+    }
+    if (!rs->IsEOF()) {
+        rs->GetFieldValue("seen", time->nSeen);
+        rs->GetFieldValue("far_since", time->nFarSince);
+        *found = true;
+    }
+    if (!m_db.CloseRS(rs)) {
+        *error = static_cast<uint32_t>(kSqliteError);
+        return false;
+    }
+    return true;
+}
+
+bool CQuarantineTable::WriteClock(const TDiskTime& time, uint32_t* error) {
+    return Exec("INSERT OR REPLACE INTO clock (id, seen, far_since) VALUES (1, " + std::to_string(time.nSeen) + ", " +
+                    std::to_string(time.nFarSince) + ")",
+                error);
+}
+
+bool CQuarantineTable::Update(int64_t id, const std::string& assignments, uint32_t* error) {
+    int32_t changes = 0;
+    if (!Exec("UPDATE records SET " + assignments + WhereId(id), error, &changes)) return false;
+    if (changes != 1) {
+        *error = kErrorNotFound;
+        return false;
+    }
+    return true;
+}
+
 bool CQuarantineTable::Remove(int64_t id, uint32_t* error) { return Exec("DELETE FROM records" + WhereId(id), error); }
+
+bool CQuarantineTable::HasStoredPath(const std::string& stored, bool* found, uint32_t* error) {
+    std::string kept;
+    std::vector<TStoredRecord> rows;
+    *found = false;
+    if (!WithoutDrive(stored, &kept)) return true;
+    if (!Read(std::string(kSelect) + " WHERE stored_path = " + Quoted(kept), &rows, error)) return false;
+    *found = !rows.empty();
+    return true;
+}
 
 bool CQuarantineTable::Find(int64_t id, TStoredRecord* found, uint32_t* error) {
     std::vector<TStoredRecord> rows;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineClock.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineRecord.h"
 
 class CDBConnect;
@@ -23,6 +24,9 @@ enum class RecordState { kMoving, kHeld, kRestoring, kPurging };
 struct TStoredRecord {
     TQuarantineRecord record;
     RecordState state = RecordState::kHeld;
+    // The folders a restore made above the original path before its rename
+    // (SetMadeFolders), topmost first.
+    std::vector<std::string> madeFolders;
 };
 
 // Whether `record` (read back) describes an entry of a quarantine: its
@@ -44,11 +48,12 @@ public:
     // `drive`: the letter of the disk the database is on ('E').
     CQuarantineTable(CDBConnect& db, char drive) : m_db(db), m_drive(drive) {}
 
-    // Makes the table when it is missing; refuses a file that is no
-    // database of ours.
+    // Makes the tables when they are missing, and the columns a database of
+    // an older Trevand lacks; refuses a file that is no database of ours.
     bool Create(uint32_t* error);
 
-    // Adds `record` in `state`; its id (record.nId is ignored) in *id. Both
+    // Adds `record` in `state` (with its marks:
+    // bSizeAtLeast, bIncomplete, bOnlyLinks, bTimeUnsure); its id (record.nId is ignored) in *id. Both
     // its paths must start with a drive letter and a colon
     // (ERROR_BAD_PATHNAME otherwise).
     bool Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error);
@@ -57,8 +62,28 @@ public:
     // is not in `from` (or not there at all).
     bool SetState(int64_t id, RecordState from, RecordState to, uint32_t* error);
 
+    // Record `id`'s marks after a purge that left its entry (bIncomplete,
+    // bOnlyLinks of TQuarantineRecord).
+    bool SetPurgeMarks(int64_t id, bool incomplete, bool onlyLinks, uint32_t* error);
+
+    // Record `id` stamped `quarantined` by a trusted clock (no longer unsure).
+    bool Restamp(int64_t id, int64_t quarantined, uint32_t* error);
+
+    // The folders a restore of record `id` is about to make (full paths on
+    // this disk), replacing any kept before.
+    bool SetMadeFolders(int64_t id, const std::vector<std::string>& folders, uint32_t* error);
+
+    // What the disk remembers of time; *found false (and *time zero) when it
+    // has never been written.
+    bool ReadClock(TDiskTime* time, bool* found, uint32_t* error);
+    bool WriteClock(const TDiskTime& time, uint32_t* error);
+
     // Deletes record `id` (nothing to delete is no failure).
     bool Remove(int64_t id, uint32_t* error);
+
+    // Whether a record of any state has the stored path `stored` (byte for
+    // byte, as moves write them).
+    bool HasStoredPath(const std::string& stored, bool* found, uint32_t* error);
 
     // Record `id` in *found; ERROR_NOT_FOUND when there is none.
     bool Find(int64_t id, TStoredRecord* found, uint32_t* error);
@@ -70,6 +95,9 @@ public:
 
 private:
     bool Exec(const std::string& sql, uint32_t* error, int32_t* changes = nullptr);
+    // Sets `assignments` ("a = 1, b = 2") on record `id`; ERROR_NOT_FOUND
+    // when there is none.
+    bool Update(int64_t id, const std::string& assignments, uint32_t* error);
     bool Read(const std::string& sql, std::vector<TStoredRecord>* records, uint32_t* error);
 
     CDBConnect& m_db;

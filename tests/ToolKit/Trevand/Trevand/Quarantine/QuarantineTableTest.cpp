@@ -71,6 +71,93 @@ TEST_F(QuarantineTable, EveryValueComesBackAsItWasWritten) {
     EXPECT_EQ(record.nSize, read.nSize);
     EXPECT_EQ(record.nQuarantined, read.nQuarantined);
     EXPECT_EQ(RecordState::kMoving, rows[0].state);
+    EXPECT_FALSE(read.bSizeAtLeast || read.bIncomplete || read.bOnlyLinks || read.bTimeUnsure);
+    EXPECT_TRUE(rows[0].madeFolders.empty());
+}
+
+TEST_F(QuarantineTable, MarksTimesAndTheFoldersARestoreMakesComeBackAsWritten) {
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error)) << error;
+    TQuarantineRecord record = Record("E:\\Games\\Old", 1796000000);
+    record.bSizeAtLeast = true;
+    record.bTimeUnsure = true;
+    const int64_t id = Insert(record, RecordState::kHeld);
+    const int64_t other = Insert(Record("E:\\Other", 5), RecordState::kHeld);
+    ASSERT_TRUE(m_table.SetPurgeMarks(id, true, true, &error));
+    ASSERT_TRUE(m_table.Restamp(id, 1796999999, &error));
+    // 誠 (D5 5C) in a folder name: its trail byte is no separator.
+    const std::vector<std::string> made = {"E:\\Games", "E:\\Games\\\xD5\x5C"};
+    ASSERT_TRUE(m_table.SetMadeFolders(id, made, &error));
+    TStoredRecord found;
+    ASSERT_TRUE(m_table.Find(id, &found, &error));
+    EXPECT_TRUE(found.record.bSizeAtLeast);
+    EXPECT_TRUE(found.record.bIncomplete);
+    EXPECT_TRUE(found.record.bOnlyLinks);
+    EXPECT_FALSE(found.record.bTimeUnsure);
+    EXPECT_EQ(1796999999, found.record.nQuarantined);
+    EXPECT_EQ(made, found.madeFolders);
+    ASSERT_TRUE(m_table.SetMadeFolders(id, {}, &error));
+    ASSERT_TRUE(m_table.Find(id, &found, &error));
+    EXPECT_TRUE(found.madeFolders.empty());
+    // The other record kept its own values.
+    ASSERT_TRUE(m_table.Find(other, &found, &error));
+    EXPECT_FALSE(found.record.bIncomplete || found.record.bOnlyLinks);
+    EXPECT_EQ(5, found.record.nQuarantined);
+    EXPECT_FALSE(m_table.Restamp(other + 100, 1, &error));
+    EXPECT_EQ(kNotFound, error);
+
+    bool has = false;
+    ASSERT_TRUE(m_table.HasStoredPath(record.strStoredPath, &has, &error));
+    EXPECT_TRUE(has);
+    ASSERT_TRUE(m_table.HasStoredPath(record.strStoredPath + "\\x", &has, &error));
+    EXPECT_FALSE(has);
+}
+
+TEST_F(QuarantineTable, TheClockIsRememberedAndOneNeverWrittenIsNotFound) {
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error)) << error;
+    quarantine::TDiskTime time;
+    bool found = true;
+    ASSERT_TRUE(m_table.ReadClock(&time, &found, &error));
+    EXPECT_FALSE(found);
+    ASSERT_TRUE(m_table.WriteClock({1796981400, 1890000000}, &error));
+    ASSERT_TRUE(m_table.WriteClock({1796981500, 0}, &error));
+    ASSERT_TRUE(m_table.ReadClock(&time, &found, &error));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(1796981500, time.nSeen);
+    EXPECT_EQ(0, time.nFarSince);
+}
+
+TEST_F(QuarantineTable, ADatabaseOfAnOlderTrevandGainsTheNewColumnsAndKeepsItsRecords) {
+    // The table as Trevand made it before the marks, the clock and the
+    // restore's folders were kept.
+    int32_t ret = 0;
+    ASSERT_TRUE(m_db.ExecCmd(
+        "CREATE TABLE records (id INTEGER PRIMARY KEY AUTOINCREMENT, batch TEXT NOT NULL, original_path TEXT NOT "
+        "NULL, stored_path TEXT NOT NULL UNIQUE, kind TEXT NOT NULL CHECK (kind IN ('file', 'folder')), size "
+        "INTEGER NOT NULL, quarantined INTEGER NOT NULL, state TEXT NOT NULL CHECK (state IN ('moving', 'held', "
+        "'restoring', 'purging')))",
+        ret));
+    ASSERT_TRUE(m_db.ExecCmd("INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) "
+                             "VALUES ('20261211-093000', '\\Old', '\\TrevandQuarantine\\20261211-093000\\Old', "
+                             "'folder', 42, 1796000000, 'held')",
+                             ret));
+    uint32_t error = 0;
+    ASSERT_TRUE(m_table.Create(&error)) << error;
+    ASSERT_TRUE(m_table.Create(&error)) << "a second start finds the columns there";
+    const std::vector<TStoredRecord> rows = All();
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ("E:\\Old", rows[0].record.strOriginalPath);
+    EXPECT_EQ(42u, rows[0].record.nSize);
+    EXPECT_FALSE(rows[0].record.bSizeAtLeast || rows[0].record.bIncomplete || rows[0].record.bOnlyLinks ||
+                 rows[0].record.bTimeUnsure);
+    // And the new marks can be written to it.
+    EXPECT_TRUE(m_table.SetPurgeMarks(rows[0].record.nId, true, false, &error)) << error;
+    // What an older Trevand writes still goes in: the new columns have defaults.
+    EXPECT_TRUE(m_db.ExecCmd("INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) "
+                             "VALUES ('b', '\\New', '\\TrevandQuarantine\\b\\New', 'file', 1, 1, 'held')",
+                             ret));
+    EXPECT_EQ(2u, All().size());
 }
 
 TEST_F(QuarantineTable, AStateChangesOnlyFromTheStateAStepExpects) {
