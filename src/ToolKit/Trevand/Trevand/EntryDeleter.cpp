@@ -21,9 +21,15 @@ const char kNameLostLeft[] = "Trevand  未删除%s（名称含有系统代码页
 bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
 
 // The line for a file that stays: a link, or one the system refused.
-void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error) {
-    if (result == platform::DeleteResult::kLink) WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
-    else WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error,
+                 CEntryDeleter::TCounts* counts) {
+    if (result == platform::DeleteResult::kLink) {
+        WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+        ++counts->nLinksLeft;
+    } else {
+        WorkerLog(LOG_ERROR, kFileLeft, path.c_str(), static_cast<unsigned long>(error));
+        ++counts->nOthersLeft;
+    }
 }
 
 }  // namespace
@@ -31,6 +37,7 @@ void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_
 CEntryDeleter::Fate CEntryDeleter::Delete(const std::string& path, uint32_t attributes) {
     if (attributes & platform::kAttributeReparsePoint) {
         WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+        ++m_counts.nLinksLeft;
         return Fate::kLeft;
     }
     if (!(attributes & platform::kAttributeDirectory)) return DeleteTopFile(path) ? Fate::kDeleted : Fate::kLeft;
@@ -39,6 +46,7 @@ CEntryDeleter::Fate CEntryDeleter::Delete(const std::string& path, uint32_t attr
     // open (Windows keeps its name until then): look before saying so.
     if (outcome.bStopped) {
         WorkerLog(LOG_WARNING, kCancelledDir, path.c_str());
+        ++m_counts.nOthersLeft;
         return Fate::kStopped;
     }
     if (outcome.dwError == 0 && IsGone(path)) {
@@ -46,6 +54,8 @@ CEntryDeleter::Fate CEntryDeleter::Delete(const std::string& path, uint32_t attr
         return Fate::kDeleted;
     }
     WorkerLog(LOG_ERROR, kDirLeft, path.c_str(), static_cast<unsigned long>(outcome.dwError));
+    // Not empty: what stays in it was counted as it was met.
+    if (outcome.dwError != ERROR_DIR_NOT_EMPTY) ++m_counts.nOthersLeft;
     return Fate::kLeft;
 }
 
@@ -59,10 +69,11 @@ bool CEntryDeleter::DeleteTopFile(const std::string& path) {
     // A file deleted on the only handle to it is gone: no need to look
     // (which under Wine would read the whole folder).
     if (result != platform::DeleteResult::kDeleted) {
-        LogFileLeft(result, path, error);
+        LogFileLeft(result, path, error, &m_counts);
         return false;
     }
     m_nFreedBytes += size;
+    ++m_counts.nRemoved;
     WorkerLog(LOG_INFO, kDeletedFile, path.c_str());
     return true;
 }
@@ -90,8 +101,10 @@ CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& pat
                 // Its name as we have it reaches no entry, or another one:
                 // left, and so is the folder holding it.
                 WorkerLog(LOG_ERROR, kNameLostLeft, child.c_str());
+                ++m_counts.nOthersLeft;
             } else if (entry.dwAttributes & platform::kAttributeReparsePoint) {
                 WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
+                ++m_counts.nLinksLeft;
             } else if (entry.dwAttributes & platform::kAttributeDirectory) {
                 const TreeOutcome sub = DeleteDirectory(child);
                 if (sub.bStopped) {
@@ -100,8 +113,10 @@ CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& pat
                 }
                 // A folder left because something in it stays was logged
                 // through that entry already.
-                if (sub.dwError != 0 && sub.dwError != ERROR_DIR_NOT_EMPTY)
+                if (sub.dwError != 0 && sub.dwError != ERROR_DIR_NOT_EMPTY) {
                     WorkerLog(LOG_ERROR, kDirLeft, child.c_str(), static_cast<unsigned long>(sub.dwError));
+                    ++m_counts.nOthersLeft;
+                }
             } else {
                 if (!folderTried) {
                     folderTried = true;
@@ -112,13 +127,20 @@ CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& pat
                     folderOpen ? folder.DeleteOneFile(entry.strName, &error) : platform::DeleteResult::kFailed;
                 // The length the listing just gave: asking the handle too
                 // would cost a query per file of a large tree.
-                if (result == platform::DeleteResult::kDeleted) m_nFreedBytes += entry.nSize;
-                else LogFileLeft(result, child, error);
+                if (result == platform::DeleteResult::kDeleted) {
+                    m_nFreedBytes += entry.nSize;
+                    ++m_counts.nRemoved;
+                } else {
+                    LogFileLeft(result, child, error, &m_counts);
+                }
             }
         } while (listing.Next(&entry));
     }
     listing.Close();
     folder.Close();
-    if (platform::RemoveFolder(path, &outcome.dwError)) outcome.dwError = 0;
+    if (platform::RemoveFolder(path, &outcome.dwError)) {
+        outcome.dwError = 0;
+        ++m_counts.nRemoved;
+    }
     return outcome;
 }

@@ -37,6 +37,15 @@ public:
     // The lengths of the files deleted so far, in every entry.
     uint64_t FreedBytes() const { return m_nFreedBytes; }
 
+    // What was deleted and what was left so far, in every entry: a caller
+    // that wants one entry's share takes the difference around its Delete.
+    struct TCounts {
+        uint64_t nRemoved = 0;     // files deleted and folders removed
+        uint64_t nLinksLeft = 0;   // links met and left
+        uint64_t nOthersLeft = 0;  // anything else that stayed for a reason of its own
+    };
+    const TCounts& Counts() const { return m_counts; }
+
 private:
     // What became of a directory tree. The directory itself is still there
     // when it was stopped or when dwError is not 0 (the code of its removal).
@@ -50,4 +59,5 @@ private:
 
     std::function<bool()> m_keepGoing;
     uint64_t m_nFreedBytes = 0;
+    TCounts m_counts;
 };

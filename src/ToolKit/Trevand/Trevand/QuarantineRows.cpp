@@ -22,6 +22,7 @@ TCandidateFacts FactsOfRecord(const TQuarantineRecord& record) {
     facts.bDir = record.bDir;
     facts.nSize = record.nSize;
     facts.bSizeKnown = true;
+    facts.bSizePartial = record.bSizeAtLeast;
     facts.nModified = record.nQuarantined;
     return facts;
 }
@@ -35,11 +36,12 @@ void CQuarantineRows::Sync(const std::vector<TQuarantineRecord>& records, int64_
             CListItemPaint* pRow = row.pRow;
             pRow->SetText(kColumnName, row.strName.c_str());
             pRow->SetText(kColumnPath, row.strPath.c_str());
-            pRow->SetText(kColumnKind, KindText(row.bDir));
-            pRow->SetText(kColumnSize, FormatSize(row.nSize).c_str());
+            pRow->SetText(kColumnKind, HeldKindText(row.bDir, record.bIncomplete).c_str());
+            pRow->SetText(kColumnSize, HeldSizeText(row.nSize, record.bSizeAtLeast).c_str());
             pRow->SetText(kColumnModified, FormatModifiedTime(row.nModified).c_str());
             const int days = quarantine::DaysLeft(record.nQuarantined, now, keepDays);
-            pRow->SetText(kColumnDaysLeft, DaysLeftText(days).c_str());
+            pRow->SetText(kColumnDaysLeft,
+                          HeldDaysLeftText(days, record.bTimeUnsure, record.bOnlyLinks).c_str());
         });
 }
 
@@ -60,6 +62,8 @@ std::vector<TDiskHeld> CQuarantineRows::HeldPerDisk(const std::vector<char>& dri
             if (disk.chDrive != drive) continue;
             ++disk.nCount;
             disk.nBytes += entry.second.nSize;
+            disk.bAtLeast |= entry.second.record.bSizeAtLeast;
+            if (entry.second.record.bIncomplete) ++disk.nIncomplete;
         }
     }
     return held;

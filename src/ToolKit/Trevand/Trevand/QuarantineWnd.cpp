@@ -189,8 +189,13 @@ void CQuarantineWnd::OnRestore() {
     if (!outcome.restored.empty()) m_bDisksChanged = true;
     UpdateHeld();
     UpdateControls();
-    ShowMessageBox(RestoreReportText(outcome.restored.size(), outcome.refused).c_str(), "提示",
-                   outcome.refused.empty() ? Vellum::kMsgBoxInformation : 0);
+    std::vector<std::string> incomplete;
+    for (const TQuarantineRecord& record : outcome.restored) {
+        if (record.bIncomplete) incomplete.push_back(record.strOriginalPath);
+    }
+    const bool whole = outcome.refused.empty() && incomplete.empty();
+    ShowMessageBox(RestoreReportText(outcome.restored.size(), outcome.refused, incomplete).c_str(), "提示",
+                   whole ? Vellum::kMsgBoxInformation : 0);
 }
 
 void CQuarantineWnd::OnPurge(bool all) {

@@ -133,6 +133,7 @@ public:
     CTrevandDB* EngineForTests() const { return m_pTrevandDB.get(); }
     bool LastLoadFailedForTests() const { return m_bLoadFailed; }
     bool FolderSizesRunningForTests() const { return m_sizer.IsRunningForTests(); }
+    const CQuarantineUpkeep& UpkeepForTests() const { return m_upkeep; }
 
 protected:
     // What the last deletion did ("已删除 2 项，释放 …"), or the last move into

@@ -8,6 +8,7 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/KeepDaysSetting.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
+#include "ToolKit/Trevand/Trevand/QuarantineText.h"
 #include "ToolKit/Trevand/Trevand/QuarantineWnd.h"
 #include "ToolKit/Trevand/Trevand/TickedTotals.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
@@ -27,6 +28,19 @@ std::string ConfirmText(const std::vector<TListedCandidate>& ticked, int keepDay
     const std::string when = keepDays == 0 ? "下次启动程序时" : std::to_string(keepDays) + " 天后";
     return "将所选的 " + std::to_string(ticked.size()) + " 项（共 " + SizeSumText(totals.nBytes, totals.bPartial) +
            "）移入所在磁盘的隔离区。\n可在“隔离区”中还原；" + when + "将被彻底删除。确定隔离吗？";
+}
+
+// The purge's counts when anything expired, then what else the upkeep found.
+std::string UpkeepLineText(const CQuarantineUpkeep::TResult& result) {
+    const uint32_t expired = result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached;
+    std::vector<TSettledNote> settled;
+    for (const auto& disk : result.settledHeld) settled.push_back(TSettledNote{disk.chDrive, disk.nCount});
+    std::vector<TClockNote> refused;
+    for (const auto& disk : result.clockRefused) refused.push_back(TClockNote{disk.chDrive, disk.nSeen});
+    std::string text = expired == 0 ? std::string() : DeletionSummaryText(result.tally);
+    const std::string notes = UpkeepNotesText(settled, refused);
+    if (!notes.empty()) text += (text.empty() ? "" : "；") + notes;
+    return text;
 }
 
 }  // namespace
@@ -55,6 +69,7 @@ void CTrevandWnd::OnQuarantine() {
     for (const TListedCandidate& row : ticked) {
         paths.push_back(row.strPath);
         candidates[row.strPath].nSize = row.nSize;
+        candidates[row.strPath].bSizeAtLeast = !row.bSizeKnown || row.bSizePartial;
     }
     DisableActions();
     // No walk may run over trees while they move.
@@ -107,12 +122,12 @@ bool CTrevandWnd::OnUpkeepDone(const CQuarantineUpkeep::TResult& result) {
     // The thread has handed its result over and ends by itself; joining it
     // here keeps IsRunning() honest for the buttons.
     m_upkeep.Stop();
-    const uint32_t expired = result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached;
-    // Only a deletion the operator did not start is worth a line: nothing
-    // expired, nothing to say.
+    // Only what the operator did not start is worth a line: nothing
+    // expired, nothing settled, nothing refused, nothing to say.
     if (m_strLastDeletion == kUpkeepRunningText) {
-        m_strLastDeletion = expired == 0 ? std::string() : DeletionSummaryText(result.tally);
-        m_strLastRunWord = "隔离区过期清理：";
+        const uint32_t expired = result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached;
+        m_strLastDeletion = UpkeepLineText(result);
+        m_strLastRunWord = expired == 0 ? "隔离区：" : "隔离区过期清理：";
         ShowLastDeletion();
     }
     UpdateRemoveEnabled();

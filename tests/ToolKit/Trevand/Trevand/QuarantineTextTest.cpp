@@ -2,6 +2,8 @@
 // entry's name, and the message after a restore.
 #include "ToolKit/Trevand/Trevand/QuarantineText.h"
 
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,6 +27,10 @@ TEST(QuarantineText, HeldTextNamesEachDiskThatHoldsSomething) {
         // An unreadable quarantine must never read as an empty one.
         {"unreadable only", {{'E', 0, 0, true}}, "E: 无法读取隔离记录"},
         {"unreadable beside a full one", {{'E', 1, 0, false}, {'F', 0, 0, true}}, "E: 1 项 0 B；F: 无法读取隔离记录"},
+        // An entry moved before its folder was sized: the sum is a lower bound.
+        {"a lower bound", {{'E', 2, 512, false, true, 0}}, "E: 2 项 512 B+"},
+        {"a purge left one part way", {{'E', 2, 512, false, false, 1}, {'F', 1, 2, false, true, 1}},
+         "E: 2 项 512 B（1 项不完整）；F: 1 项 2 B+（1 项不完整）"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -36,6 +42,29 @@ TEST(QuarantineText, DaysLeft) {
     EXPECT_EQ("0 天", DaysLeftText(0));
     EXPECT_EQ("7 天", DaysLeftText(7));
     EXPECT_EQ("365 天", DaysLeftText(365));
+}
+
+TEST(QuarantineText, AHeldEntrysCellsSayWhatIsNotWholeOrNotKnown) {
+    EXPECT_EQ("1.0 KB", HeldSizeText(1024, false));
+    EXPECT_EQ("0 B+", HeldSizeText(0, true));
+    EXPECT_EQ("目录", HeldKindText(true, false));
+    EXPECT_EQ("目录（不完整）", HeldKindText(true, true));
+    EXPECT_EQ("文件", HeldKindText(false, false));
+    EXPECT_EQ("3 天", HeldDaysLeftText(3, false, false));
+    EXPECT_EQ("时间待核对", HeldDaysLeftText(7, true, false));
+    EXPECT_EQ("仅剩链接，不再自动删除", HeldDaysLeftText(0, true, true));
+}
+
+TEST(QuarantineText, UpkeepNotesNameTheSettledEntriesAndTheDisksWhoseClockWasNotBelieved) {
+    EXPECT_EQ("", UpkeepNotesText({}, {}));
+    EXPECT_EQ("上次中断的隔离：E: 2 项已在 E:\\TrevandQuarantine，F: 1 项已在 F:\\TrevandQuarantine",
+              UpkeepNotesText({{'E', 2}, {'F', 1}}, {}));
+    // No time zone is assumed: the time is written as the list writes it.
+    const std::string seen = FormatModifiedTime(1796981400);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ("上次中断的隔离：E: 1 项已在 E:\\TrevandQuarantine；F: 盘隔离区最近的记录时间为 " + seen +
+                  "，与系统时间相差过大，未清理过期项，请核对系统时间",
+              UpkeepNotesText({{'E', 1}}, {{'F', 1796981400}}));
 }
 
 TEST(QuarantineText, RefusalReasons) {
@@ -51,6 +80,12 @@ TEST(QuarantineText, RestoreReportSaysWhatCameBackAndWhatDidNot) {
               "F:\\x.dat：还原失败（错误码 32）",
               RestoreReportText(1, {{"E:\\Games\\Old", TRestoreRefusal::kPlaceTaken, 0},
                                     {"F:\\x.dat", TRestoreRefusal::kFailed, 32}}));
+}
+
+TEST(QuarantineText, RestoreReportNamesWhatCameBackIncomplete) {
+    EXPECT_EQ("已还原 2 项。\r\n其中 1 项不完整（彻底删除曾中途停止，部分内容已不在）：\nE:\\Games\\Old\r\n"
+              "以下 1 项未还原，仍在隔离区：\nF:\\x.dat：还原失败（错误码 32）",
+              RestoreReportText(2, {{"F:\\x.dat", TRestoreRefusal::kFailed, 32}}, {"E:\\Games\\Old"}));
 }
 
 TEST(QuarantineText, RestoreReportListsAFewRefusalsAndCountsTheRest) {

@@ -34,6 +34,10 @@ const char kPlaceTaken[] = "Trevand  未还原%s（原位置已被占用）";
 const char kOpenFailed[] = "Trevand  未能打开隔离区%s（错误码%lu）";
 const char kNotHidden[] = "Trevand  未能隐藏隔离区%s（错误码%lu）";
 const char kInconsistent[] = "Trevand  隔离区记录有误，已略过%s";
+const char kDatabaseMissing[] =
+    "Trevand  隔离区%s中有文件但缺少记录数据库，为免其中的项目无人知晓，未在此盘隔离任何项目；请检查该文件夹";
+const char kInsideAnother[] = "Trevand  未能隔离%s：批次%s中已有隔离项%s（系统时间可能曾被调回），未移动";
+const char kRestoredIncomplete[] = "Trevand  还原%s（不完整：彻底删除曾中途停止，部分内容已不在）";
 
 // Codes of failures that are not the system's, with the values Windows and
 // SQLite give them.
@@ -45,6 +49,7 @@ const uint32_t kErrorNotFound = 1168;    // ERROR_NOT_FOUND
 const uint32_t kSqliteCantOpen = 14;     // SQLITE_CANTOPEN: CDBConnect::Open gives no code of its own
 
 std::atomic<CQuarantineDisk::CrashStep> g_crashStep{CQuarantineDisk::CrashStep::kNone};
+std::atomic<bool> g_settleFails{false};
 
 bool CrashesAfter(CQuarantineDisk::CrashStep step) { return g_crashStep.load() == step; }
 
@@ -123,6 +128,13 @@ bool CQuarantineDisk::OpenFolder(bool create, bool* made, uint32_t* error) {
 
 bool CQuarantineDisk::OpenDatabase(bool create, uint32_t* error) {
     const std::string database = DatabasePath();
+    // A folder that holds batches but lost its database: a fresh database
+    // would list none of them, and tidying would take their folders.
+    if (create && !platform::EntryExists(database) && !quarantine::IsEmptyFolder(m_strFolder)) {
+        *error = kErrorDatabaseMissing;
+        LOG_WRITE(LOG_ERROR, kDatabaseMissing, m_strFolder.c_str());
+        return false;
+    }
     std::unique_ptr<CDBConnect> db(new CSqliteConnect);
     if (!db->Open(database, create)) {
         *error = platform::EntryExists(database) ? kSqliteCantOpen : kErrorFileNotFound;
@@ -171,7 +183,7 @@ bool CQuarantineDisk::FindHeld(int64_t id, TQuarantineRecord* held, uint32_t* er
 }
 
 bool CQuarantineDisk::MoveIn(const std::string& original, bool bDir, uint64_t size, const std::string& batch,
-                             int64_t now, TQuarantineRecord* record, uint32_t* error) {
+                             int64_t now, TQuarantineRecord* record, uint32_t* error, bool sizeAtLeast) {
     *error = 0;
     TQuarantineRecord held;
     held.strBatch = batch;
@@ -179,16 +191,31 @@ bool CQuarantineDisk::MoveIn(const std::string& original, bool bDir, uint64_t si
     held.strStoredPath = quarantine::StoredPath(original, batch);
     held.bDir = bDir;
     held.nSize = size;
+    held.bSizeAtLeast = sizeAtLeast;
     held.nQuarantined = now;
+    std::string other;
+    quarantine::TDiskTime time;
     if (!IsOpen()) *error = kErrorNotReady;
     // Under Wine two drive letters on one Linux file system rename into
     // each other: an entry of another disk is refused here, never moved.
     else if (quarantine::DriveOfPath(original) != m_drive) *error = platform::kErrorNotSameDevice;
     else if (held.strStoredPath.empty()) *error = kErrorBadPathname;
+    else if (!ReadTime(&time)) *error = kSqliteCantOpen;
+    else if (LiesInsideAnother(held.strStoredPath, batch, &other)) {
+        *error = platform::kErrorAlreadyExists;
+        LOG_WRITE(LOG_ERROR, kInsideAnother, original.c_str(), batch.c_str(), other.c_str());
+        return false;
+    }
+    const quarantine::TMoveStamp stamp = quarantine::StampMove(time, now);
+    held.bTimeUnsure = stamp.bTimeUnsure;
     if (*error != 0 || !m_table->Insert(held, RecordState::kMoving, &held.nId, error)) {
         LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));
         return false;
     }
+    // Written with the record: the mark is what makes a later start's
+    // clock believable or not. Should it fail, the next move tries again.
+    uint32_t ignored = 0;
+    if (!(stamp.next == time)) m_table->WriteClock(stamp.next, &ignored);
     if (CrashesAfter(CrashStep::kAfterRecord)) return false;
     if (!RenameOrTakeBack(held.strOriginalPath, held.strStoredPath, held.nId, error)) {
         LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));
@@ -212,7 +239,8 @@ bool CQuarantineDisk::RenameOrTakeBack(const std::string& from, const std::strin
 }
 
 bool CQuarantineDisk::Settle(const TQuarantineRecord& held, uint32_t* error) {
-    if (m_table->SetState(held.nId, RecordState::kMoving, RecordState::kHeld, error)) return true;
+    if (g_settleFails.load()) *error = kSqliteCantOpen;
+    else if (m_table->SetState(held.nId, RecordState::kMoving, RecordState::kHeld, error)) return true;
     // The record cannot say the entry is held: put the entry back so the
     // call's answer is the truth. Should that fail too, the entry did move
     // and its "moving" record is settled as held by the next Reconcile.
@@ -243,10 +271,12 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::Restore(const TQuarantineRecord&
     }
     if (CrashesAfter(CrashStep::kAfterRecord)) return RestoreResult::kFailed;
     std::vector<std::string> created;
-    if (!platform::CreateFolders(platform::ParentFolder(held.strOriginalPath), error, &created) ||
-        !platform::MoveEntry(held.strStoredPath, held.strOriginalPath, error)) {
+    const bool made = MakeFoldersAbove(held.nId, held.strOriginalPath, &created, error);
+    if (made && CrashesAfter(CrashStep::kAfterFolders)) return RestoreResult::kFailed;
+    if (!made || !platform::MoveEntry(held.strStoredPath, held.strOriginalPath, error)) {
         quarantine::RemoveCreatedFolders(created);
         uint32_t ignored = 0;
+        m_table->SetMadeFolders(held.nId, {}, &ignored);
         m_table->SetState(held.nId, RecordState::kRestoring, RecordState::kHeld, &ignored);
         // Something took the place (or a file sits where a folder above it
         // belongs) since it was looked at.
@@ -258,9 +288,21 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::Restore(const TQuarantineRecord&
     // Should this fail, Reconcile finds the entry back and drops the record.
     uint32_t ignored = 0;
     m_table->Remove(held.nId, &ignored);
-    LOG_WRITE(LOG_INFO, kRestored, held.strOriginalPath.c_str());
+    // Back, but not whole: the operator must not take it for what was moved.
+    if (held.bIncomplete) LOG_WRITE(LOG_WARNING, kRestoredIncomplete, held.strOriginalPath.c_str());
+    else LOG_WRITE(LOG_INFO, kRestored, held.strOriginalPath.c_str());
     quarantine::RemoveEmptyParents(m_strFolder, held.strStoredPath);
     return RestoreResult::kRestored;
+}
+
+bool CQuarantineDisk::MakeFoldersAbove(int64_t id, const std::string& original, std::vector<std::string>* created,
+                                       uint32_t* error) {
+    const std::string parent = platform::ParentFolder(original);
+    // The record learns of the folders before they exist: a crash before
+    // the rename then leaves none the scan would offer as an orphan.
+    const std::vector<std::string> missing = quarantine::MissingFolders(parent);
+    if (!missing.empty() && !m_table->SetMadeFolders(id, missing, error)) return false;
+    return platform::CreateFolders(parent, error, created);
 }
 
 CQuarantineDisk::RestoreResult CQuarantineDisk::PlaceTaken(const TQuarantineRecord& held) {
@@ -268,22 +310,86 @@ CQuarantineDisk::RestoreResult CQuarantineDisk::PlaceTaken(const TQuarantineReco
     return RestoreResult::kPlaceTaken;
 }
 
-bool CQuarantineDisk::BeginPurge(int64_t id) {
+bool CQuarantineDisk::BeginPurge(int64_t id, TQuarantineRecord* held) {
     uint32_t error = 0;
-    TQuarantineRecord held;
-    return FindHeld(id, &held, &error) && m_table->SetState(id, RecordState::kHeld, RecordState::kPurging, &error);
+    TQuarantineRecord found;
+    if (!FindHeld(id, &found, &error) || !m_table->SetState(id, RecordState::kHeld, RecordState::kPurging, &error))
+        return false;
+    if (held) *held = found;
+    return true;
 }
 
-void CQuarantineDisk::EndPurge(int64_t id) {
+void CQuarantineDisk::EndPurge(int64_t id, const TPurgeLeft& left) {
     TStoredRecord row;
     uint32_t error = 0;
     if (!IsOpen() || !m_table->Find(id, &row, &error) || row.state != RecordState::kPurging) return;
-    const std::string& stored = row.record.strStoredPath;
+    const TQuarantineRecord& record = row.record;
     // What the deletion left (a link, the folders holding one, an entry the
-    // system refused) is held again, to be purged another time.
-    if (platform::EntryExists(stored)) m_table->SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
-    else m_table->Remove(id, &error);
-    quarantine::RemoveEmptyParents(m_strFolder, stored);
+    // system refused) is held again, to be purged another time — unless it
+    // is links only, which no purge ever deletes.
+    if (platform::EntryExists(record.strStoredPath)) {
+        const bool incomplete = record.bIncomplete || (record.bDir && left.bTouched);
+        if (incomplete != record.bIncomplete || left.bOnlyLinks != record.bOnlyLinks)
+            m_table->SetPurgeMarks(id, incomplete, left.bOnlyLinks, &error);
+        m_table->SetState(id, RecordState::kPurging, RecordState::kHeld, &error);
+    } else {
+        m_table->Remove(id, &error);
+    }
+    quarantine::RemoveEmptyParents(m_strFolder, record.strStoredPath);
+}
+
+bool CQuarantineDisk::ReadTime(quarantine::TDiskTime* time) {
+    uint32_t error = 0;
+    bool found = false;
+    if (!m_table->ReadClock(time, &found, &error)) return false;
+    if (found) return true;
+    // A database from before the mark was kept: its records are what it
+    // has seen of time.
+    std::vector<TStoredRecord> rows;
+    if (!m_table->ReadAll(&rows, &error)) return false;
+    for (const TStoredRecord& row : rows) {
+        if (!row.record.bTimeUnsure && row.record.nQuarantined > time->nSeen) time->nSeen = row.record.nQuarantined;
+    }
+    return true;
+}
+
+quarantine::TClockJudgement CQuarantineDisk::KeepTime(int64_t now, int keepDays, int64_t* seen) {
+    quarantine::TDiskTime time;
+    if (!IsOpen() || !ReadTime(&time)) return quarantine::TClockJudgement();
+    if (seen) *seen = time.nSeen;
+    const quarantine::TClockJudgement judgement = quarantine::JudgeStartClock(time, now, keepDays);
+    uint32_t error = 0;
+    // A mark that cannot be kept would let the next start believe any
+    // clock: nothing is purged on a disk that cannot remember.
+    if (!(judgement.next == time) && !m_table->WriteClock(judgement.next, &error)) return quarantine::TClockJudgement();
+    if (!judgement.bRestamps) return judgement;
+    std::vector<TStoredRecord> rows;
+    if (!m_table->ReadAll(&rows, &error)) return judgement;
+    for (const TStoredRecord& row : rows) {
+        if (quarantine::TakesNewStamp(row.record.nQuarantined, row.record.bTimeUnsure, now, judgement))
+            m_table->Restamp(row.record.nId, now, &error);
+    }
+    return judgement;
+}
+
+bool CQuarantineDisk::LiesInsideAnother(const std::string& stored, const std::string& batch, std::string* other) {
+    // Only the folders between the batch and the entry can be held entries:
+    // a few lookups by the stored path's unique index, however many records
+    // the disk holds.
+    const std::string batchFolder = m_strFolder + "\\" + batch;
+    for (std::string folder = platform::ParentFolder(stored);
+         folder.size() > batchFolder.size() && folder.compare(0, batchFolder.size(), batchFolder) == 0;
+         folder = platform::ParentFolder(folder)) {
+        bool found = false;
+        uint32_t error = 0;
+        if (m_table->HasStoredPath(folder, &found, &error) && found) {
+            *other = folder;
+            return true;
+        }
+    }
+    return false;
 }
 
 void CQuarantineDisk::SetCrashStepForTests(CrashStep step) { g_crashStep.store(step); }
+
+void CQuarantineDisk::SetSettleFailsForTests(bool fails) { g_settleFails.store(fails); }

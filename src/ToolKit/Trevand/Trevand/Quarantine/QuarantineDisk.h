@@ -12,7 +12,12 @@
 //   restoring + stored entry gone, original there   -> record dropped (it is back)
 //   restoring + otherwise                           -> held
 //   purging   + stored entry gone                   -> record dropped
-//   purging   + otherwise                           -> held (purged again later)
+//   purging   + otherwise                           -> held, marked incomplete
+//                                                      when a folder (purged again
+//                                                      later)
+// A restore that crashed after making the folders above the original path
+// and before its rename has those folders removed again (as far as they are
+// empty), so the scan never offers them.
 // So every entry is always in its original place or restorable from here.
 // An entry that cannot be looked at counts as there.
 //
@@ -35,12 +40,24 @@
 #include <string>
 #include <vector>
 
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineClock.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineRecord.h"
 
 class CDBConnect;
 namespace quarantine {
 class CQuarantineTable;
+struct TStoredRecord;
 }
+
+// What a purge left of a held entry (CQuarantineDisk::EndPurge).
+struct TPurgeLeft {
+    bool bTouched = false;    // something of it was deleted before it stopped or failed
+    bool bOnlyLinks = false;  // what stays is links and the folders holding them
+};
+
+// The folder holds entries but no record database (QuarantineDisk::Open),
+// with the value Windows gives ERROR_DATABASE_DOES_NOT_EXIST.
+const uint32_t kErrorDatabaseMissing = 1065;
 
 class CQuarantineDisk {
 public:
@@ -63,16 +80,20 @@ public:
     // quarantine folder gives false with *error 0. Other failures give false
     // with the system's (or SQLite's) code in *error and a log line: a file
     // named like the folder (kErrorAlreadyExists), a folder that is a link
-    // (kErrorStoppedOnLink), a folder without its database when not creating
-    // (ERROR_FILE_NOT_FOUND), a database that cannot be opened
-    // (SQLITE_CANTOPEN) or is none of ours (SQLite's code).
+    // (kErrorStoppedOnLink), a folder without its database
+    // (kErrorDatabaseMissing when it holds anything: a fresh database would
+    // never know of what it holds, so none is made; ERROR_FILE_NOT_FOUND
+    // when not creating), a database that cannot be opened (SQLITE_CANTOPEN)
+    // or is none of ours (SQLite's code).
     bool Open(bool create, uint32_t* error);
     bool IsOpen() const;
     void Close();
 
     // Settles the records a crash left half-way (see above); logs what it
-    // changed. Returns how many records it settled. REQUIRES: IsOpen().
-    int Reconcile();
+    // changed. Returns how many records it settled; *held (when given)
+    // receives how many of them are held in the quarantine from now on.
+    // REQUIRES: IsOpen().
+    int Reconcile(int* held = nullptr);
 
     // Every held record, oldest first. Records half-way through a move, a
     // restore or a purge are not among them. Empty also when the database
@@ -83,12 +104,17 @@ public:
     // Moves `original` into `batch`: record, rename (creating the stored
     // path's parent folders), settle. On failure the entry stays where it
     // was, the record goes, *error has the system's code and false returns:
-    // also for an `original` on another disk (kErrorNotSameDevice) or one
+    // also for an `original` on another disk (kErrorNotSameDevice), one
     // that has no place of its own below the batch (StoredPath is empty:
-    // ERROR_BAD_PATHNAME). *record (when given) receives the held record.
-    // One log line says what became of the entry. REQUIRES: IsOpen().
+    // ERROR_BAD_PATHNAME), or one whose stored path would lie inside another
+    // record's stored entry (kErrorAlreadyExists: a batch name repeated after
+    // the clock was set back). `size` is recorded as a lower bound when
+    // `sizeAtLeast`. The record is stamped `now`, marked unsure when the
+    // clock is not to be trusted (StampMove). *record (when given) receives
+    // the held record. One log line says what became of the entry.
+    // REQUIRES: IsOpen().
     bool MoveIn(const std::string& original, bool bDir, uint64_t size, const std::string& batch, int64_t now,
-                TQuarantineRecord* record, uint32_t* error);
+                TQuarantineRecord* record, uint32_t* error, bool sizeAtLeast = false);
 
     enum class RestoreResult {
         kRestored,    // back in its original place; the record is gone
@@ -106,11 +132,22 @@ public:
 
     // Around deleting a held entry's stored path for good (the deletion
     // worker does the deleting): BeginPurge marks the record "purging"
-    // (false when it is not held); EndPurge drops it when the stored entry
-    // is gone, else marks it held again. The folders emptied above the
+    // (false when it is not held) and gives the database's copy, whose
+    // stored path is the one to delete, whatever a caller's copy says;
+    // EndPurge drops it when the stored entry is gone, else marks it held
+    // again with what `left` says of it. The folders emptied above the
     // stored path are removed after EndPurge. REQUIRES: IsOpen().
-    bool BeginPurge(int64_t id);
-    void EndPurge(int64_t id);
+    bool BeginPurge(int64_t id, TQuarantineRecord* held = nullptr);
+    void EndPurge(int64_t id, const TPurgeLeft& left = TPurgeLeft());
+
+    // The start-up's view of the clock `now` on this disk (QuarantineClock.h):
+    // judged against the time the disk remembers (for a database that never
+    // kept one, its latest record time), which is then remembered; when the
+    // judgement says so, unsure and future records are stamped `now`.
+    // *seen (when given) receives the mark it was judged against. A
+    // database that cannot be read or written gives an untrusted judgement.
+    // REQUIRES: IsOpen().
+    quarantine::TClockJudgement KeepTime(int64_t now, int keepDays, int64_t* seen = nullptr);
 
     // Removes the folders of the quarantine left empty (batches, parents of
     // restored or purged entries), and the quarantine folder itself with its
@@ -123,8 +160,13 @@ public:
     // For tests only: a simulated crash. With a step set, MoveIn or Restore
     // stops right after that step (the record written, or the rename done)
     // and returns false as a power cut would leave things.
-    enum class CrashStep { kNone, kAfterRecord, kAfterRename };
+    // kAfterFolders: a restore stops once the folders above the original
+    // path are made, before its rename.
+    enum class CrashStep { kNone, kAfterRecord, kAfterFolders, kAfterRename };
     static void SetCrashStepForTests(CrashStep step);
+    // For tests only: the write that settles a moved entry's record as held
+    // fails, as a full or failing disk would make it.
+    static void SetSettleFailsForTests(bool fails);
 
 private:
     // The parts of Open. The folder: made when missing with `create` (*made
@@ -145,6 +187,16 @@ private:
     bool FindHeld(int64_t id, TQuarantineRecord* held, uint32_t* error);
     // "E:\TrevandQuarantine\Quarantine.db".
     std::string DatabasePath() const;
+    // What a record a crash left half-way keeps when it is held again: the
+    // incomplete mark of a purged folder, no folders made by a restore.
+    void KeepAfterCrash(const quarantine::TStoredRecord& row);
+    // What the disk remembers of time; false when it cannot be read.
+    bool ReadTime(quarantine::TDiskTime* time);
+    // Whether `stored` would lie inside the stored entry of another record.
+    bool LiesInsideAnother(const std::string& stored, const std::string& batch, std::string* other);
+    // The restore's folders: made, with the record knowing of them first.
+    bool MakeFoldersAbove(int64_t id, const std::string& original, std::vector<std::string>* created,
+                          uint32_t* error);
 
     char m_drive;
     std::string m_strFolder;

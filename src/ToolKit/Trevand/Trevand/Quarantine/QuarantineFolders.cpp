@@ -65,6 +65,20 @@ void RemoveCreatedFolders(const std::vector<std::string>& created) {
     }
 }
 
+bool IsEmptyFolder(const std::string& folder) {
+    std::vector<platform::FolderEntry> entries;
+    return ListEntries(folder, &entries) && entries.empty();
+}
+
+std::vector<std::string> MissingFolders(const std::string& folder) {
+    std::vector<std::string> missing;
+    for (std::string path = folder; !path.empty() && !platform::EntryExists(path);
+         path = platform::ParentFolder(path)) {
+        missing.insert(missing.begin(), path);
+    }
+    return missing;
+}
+
 bool HoldsOnlyDatabase(const std::string& folder) {
     const std::string database = kDatabaseName;
     std::vector<platform::FolderEntry> entries;

@@ -26,6 +26,13 @@ void RemoveEmptyFoldersBelow(const std::string& folder, const std::set<std::stri
 // first) when it gave up, deepest first, as far as they are empty.
 void RemoveCreatedFolders(const std::vector<std::string>& created);
 
+// Whether `folder` holds no entry at all (false when it cannot be listed).
+bool IsEmptyFolder(const std::string& folder);
+
+// The folders missing from `folder` up to the first that exists, topmost
+// first: what CreateFolders(folder) would make.
+std::vector<std::string> MissingFolders(const std::string& folder);
+
 // Whether `folder` holds the record database (and its journal) and nothing
 // else: then the folder can go with it.
 bool HoldsOnlyDatabase(const std::string& folder);

@@ -47,8 +47,9 @@ public:
         const auto known = m_candidates.find(path);
         const uint64_t size = known == m_candidates.end() ? 0 : known->second.nSize;
         const bool bDir = (attributes & platform::kAttributeDirectory) != 0;
+        const bool atLeast = bDir && (known == m_candidates.end() || known->second.bSizeAtLeast);
         // MoveIn logs what became of the entry, moved or not.
-        if (!disk->MoveIn(path, bDir, size, m_strBatch, m_nNow, nullptr, &error)) return Fate::kLeft;
+        if (!disk->MoveIn(path, bDir, size, m_strBatch, m_nNow, nullptr, &error, atLeast)) return Fate::kLeft;
         *bytes += size;
         return Fate::kDone;
     }
@@ -61,8 +62,11 @@ public:
         std::string text = QuarantineSummaryText(tally);
         // The log has the details; why a whole disk moved nothing belongs here.
         for (const auto& failure : m_disks.Failures()) {
-            text += "；无法在 " + std::string(1, failure.first) + ": 盘建立隔离区（错误码" +
-                    std::to_string(failure.second) + "）";
+            const std::string drive(1, failure.first);
+            if (failure.second == kErrorDatabaseMissing)
+                text += "；" + drive + ": 盘的隔离区缺少记录数据库，未在此盘隔离（详见日志）";
+            else
+                text += "；无法在 " + drive + ": 盘建立隔离区（错误码" + std::to_string(failure.second) + "）";
         }
         return text;
     }

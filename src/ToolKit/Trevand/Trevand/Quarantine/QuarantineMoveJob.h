@@ -12,9 +12,11 @@
 #include "comm/platform/Clock.h"
 
 // What the list knows of an entry when it is ticked: its size goes into its
-// record (a folder not sized yet is recorded with what is known, 0).
+// record; a folder not sized yet, or only in part, is recorded with what is
+// known, as a lower bound.
 struct TQuarantineCandidate {
     uint64_t nSize = 0;
+    bool bSizeAtLeast = false;
 };
 
 // Moves every ticked path (a key of `candidates`) into batch `batch` at time

@@ -46,7 +46,8 @@ Settlement SettlementOf(const TStoredRecord& row) {
 
 }  // namespace
 
-int CQuarantineDisk::Reconcile() {
+int CQuarantineDisk::Reconcile(int* held) {
+    if (held) *held = 0;
     if (!IsOpen()) return 0;
     std::vector<TStoredRecord> rows;
     uint32_t error = 0;
@@ -60,14 +61,30 @@ int CQuarantineDisk::Reconcile() {
         // leaves them out too).
         if (row.state == RecordState::kHeld || !quarantine::IsConsistent(row.record)) continue;
         const Settlement settlement = SettlementOf(row);
+        if (settlement.keep) KeepAfterCrash(row);
         const bool written = settlement.keep ? m_table->SetState(row.record.nId, row.state, RecordState::kHeld, &error)
                                              : m_table->Remove(row.record.nId, &error);
         if (!written) continue;
         ++settled;
+        if (held && settlement.keep) ++*held;
         LOG_WRITE(LOG_WARNING, settlement.logLine, row.record.strOriginalPath.c_str());
         if (!settlement.keep) quarantine::RemoveEmptyParents(m_strFolder, row.record.strStoredPath);
     }
     return settled;
+}
+
+void CQuarantineDisk::KeepAfterCrash(const TStoredRecord& row) {
+    uint32_t error = 0;
+    // A purge that stopped in the middle of a folder may have taken part
+    // of it: it must not look whole.
+    if (row.state == RecordState::kPurging && row.record.bDir && !row.record.bIncomplete)
+        m_table->SetPurgeMarks(row.record.nId, true, row.record.bOnlyLinks, &error);
+    // A restore that made the folders above the original place and went no
+    // further: empty, they would be offered as orphans.
+    if (row.state == RecordState::kRestoring && !row.madeFolders.empty()) {
+        quarantine::RemoveCreatedFolders(row.madeFolders);
+        m_table->SetMadeFolders(row.record.nId, {}, &error);
+    }
 }
 
 void CQuarantineDisk::RemoveEmptyFolders() {

@@ -6,7 +6,15 @@
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineLayout.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurgeStep.h"
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "comm/log/LogWriter.h"
+
+namespace {
+
+const char kClockRefused[] =
+    "Trevand  系统时间与%s记录的最近时间（%s）相差过大，本次未清理其中过期的隔离项；请核对系统时间";
+
+}  // namespace
 
 CQuarantineUpkeep::~CQuarantineUpkeep() { Stop(); }
 
@@ -64,10 +72,22 @@ bool CQuarantineUpkeep::KeepDisk(char drive, int keepDays, int64_t now, TResult*
     if (!disk.Exists()) return !m_stopping;
     uint32_t error = 0;
     if (!disk.Open(false, &error)) return !m_stopping;  // Open has logged why
-    result->nSettled += disk.Reconcile();
+    int held = 0;
+    result->nSettled += disk.Reconcile(&held);
+    if (held > 0) result->settledHeld.push_back(TSettledHeld{disk.Drive(), held});
+    int64_t seen = 0;
+    if (!disk.KeepTime(now, keepDays, &seen).bTrusted) {
+        LOG_WRITE(LOG_WARNING, kClockRefused, disk.Folder().c_str(), FormatModifiedTime(seen).c_str());
+        result->clockRefused.push_back(TClockRefusal{disk.Drive(), seen});
+        disk.RemoveEmptyFolders();
+        return !m_stopping;
+    }
     CEntryDeleter deleter([this] { return !m_stopping; });
     for (const TQuarantineRecord& record : disk.Records()) {
         if (m_stopping) return false;
+        // Of unknown age, or links the purge never deletes: asking again at
+        // every start would only say the same again.
+        if (record.bTimeUnsure || record.bOnlyLinks) continue;
         if (!quarantine::IsExpired(record.nQuarantined, now, keepDays)) continue;
         switch (PurgeRecord(disk, record, deleter, &result->tally.nFreedBytes)) {
         case CDelDirJob::Fate::kDone: ++result->tally.nDeleted; break;

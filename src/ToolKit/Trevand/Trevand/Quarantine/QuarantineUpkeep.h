@@ -24,9 +24,21 @@
 
 class CQuarantineUpkeep {
 public:
+    // A disk whose clock judgement stopped its purge (QuarantineClock.h).
+    struct TClockRefusal {
+        char chDrive = 0;
+        int64_t nSeen = 0;  // the latest time the disk had seen
+    };
+    // Entries a crash had left half-way that are held from now on.
+    struct TSettledHeld {
+        char chDrive = 0;
+        int nCount = 0;
+    };
     struct TResult {
         DeletionTally tally;  // the expired entries: purged, left; the bytes freed
         int nSettled = 0;     // records a crash had left half-way
+        std::vector<TSettledHeld> settledHeld;
+        std::vector<TClockRefusal> clockRefused;
     };
     using DoneSink = std::function<void(const TResult& result)>;
 
@@ -37,7 +49,10 @@ public:
 
     // Starts the work on the disks `drives` (letters), purging what was
     // quarantined `keepDays` days or more before `now` (seconds since 1970
-    // UTC). False (logged) when the thread cannot start.
+    // UTC) on each disk whose quarantine believes `now` (CQuarantineDisk::
+    // KeepTime); a disk that does not purges nothing and is named in the
+    // result. Entries of unsure time and entries that are links only are
+    // never purged here. False (logged) when the thread cannot start.
     bool Start(std::vector<char> drives, int keepDays, int64_t now, DoneSink sink);
     // Cancels the work and waits for the thread; safe when nothing runs.
     void Stop();

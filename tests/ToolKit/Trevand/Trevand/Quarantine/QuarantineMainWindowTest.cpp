@@ -6,10 +6,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <ctime>
+#include <thread>
 
+#include "../WorkerHold.h"
 #include "QuarantineFixture.h"
 #include "QuarantineWindowFixture.h"
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
 
 using testsupport::DiskListing;
 
@@ -115,6 +120,7 @@ protected:
         QuarantineWindow::BeforeMainWindow();
         SetKeepDays(7);
         const int64_t now = static_cast<int64_t>(std::time(nullptr));
+        m_before = ContentListing();
         m_expired = PutIn("E:\\SumPart", now - 30 * kDay);  // two files of 4 MiB
         m_young = PutIn("E:\\a.txt", now);
         m_held = ContentListing();
@@ -123,6 +129,7 @@ protected:
 
     TQuarantineRecord m_expired;
     TQuarantineRecord m_young;
+    DiskListing m_before;
     DiskListing m_held;
 };
 
@@ -156,6 +163,74 @@ TEST_F(UpkeepAtStart, QuarantineButtonsAreOffUntilItIsOverAndTheLineSaysWhatItPu
     // The expired entry went for good, and nothing else.
     EXPECT_EQ(
         "", testsupport::ListingDifference(testsupport::Without(m_held, {m_expired.strStoredPath}), ContentListing()));
+}
+
+// What a start does when the program is told to end from outside while the
+// upkeep is deleting a tree: as at any end, the main window goes, which
+// stops the upkeep after the file in hand; what is left stays held, marked
+// incomplete, and comes back whole but for that file.
+TEST_F(UpkeepAtStart, EndedFromOutsideWhileItPurgesWhatIsLeftStaysHeldAndRestorable) {
+    ASSERT_TRUE(deletiontest::WorkerHold::WaitEntered(0, 10000));
+    RunWithSteps([this] { ::PostMessageA(Main()->GetHWND(), WM_CLOSE, 0, 0); windowtest::PumpPending(); }, {});
+    EXPECT_TRUE(QuitAfterRun());
+    // The held deletion goes on once the stop has been asked for.
+    const CQuarantineUpkeep* upkeep = &Main()->UpkeepForTests();
+    std::thread releaser([upkeep] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!upkeep->IsStoppingForTests() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        deletiontest::WorkerHold::Release();
+    });
+    // As the entry point does once its message loop has ended.
+    CTrevandWnd::ReleaseInstance();
+    releaser.join();
+
+    const DiskListing stopped = ContentListing();
+    const std::vector<std::string> gone = EntriesGone(m_held, stopped);
+    ASSERT_EQ(1u, gone.size()) << "the file in hand, and nothing else";
+    EXPECT_TRUE(testsupport::IsAtOrBelow(gone[0], m_expired.strStoredPath));
+    const std::vector<TQuarantineRecord> held = HeldOn('E');
+    ASSERT_EQ(2u, held.size());
+    EXPECT_EQ(m_expired.nId, held[0].nId);
+    EXPECT_TRUE(held[0].bIncomplete);
+    EXPECT_EQ(2u, RestoreAllHeld('E'));
+    EXPECT_EQ("", testsupport::ListingDifference(
+                      testsupport::Without(m_before, {"E:\\SumPart" + gone[0].substr(m_expired.strStoredPath.size())}),
+                      ContentListing()));
+}
+
+// E's quarantine was last used three years before this start (its latest
+// record is that old), and its last move was cut short after the rename:
+// the start settles that one, purges nothing, and says both.
+class UpkeepSeesTheDisks : public QuarantineWindow {
+protected:
+    void BeforeMainWindow() override {
+        QuarantineWindow::BeforeMainWindow();
+        SetKeepDays(7);
+        m_nLongAgo = static_cast<int64_t>(std::time(nullptr)) - 3 * 365 * kDay;
+        PutIn("E:\\SumPart", m_nLongAgo);
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(false, &error)) << error;
+        TQuarantineRecord record;
+        CQuarantineDisk::SetCrashStepForTests(CQuarantineDisk::CrashStep::kAfterRename);
+        EXPECT_FALSE(disk.MoveIn("E:\\a.txt", false, 2, kBatch, std::time(nullptr), &record, &error));
+        CQuarantineDisk::SetCrashStepForTests(CQuarantineDisk::CrashStep::kNone);
+        m_held = ContentListing();
+    }
+
+    int64_t m_nLongAgo = 0;
+    DiskListing m_held;
+};
+
+TEST_F(UpkeepSeesTheDisks, TheLineSaysWhatACrashLeftHeldAndWhyNothingWasPurged) {
+    EXPECT_EQ("隔离区：上次中断的隔离：E: 1 项已在 E:\\TrevandQuarantine；E: 盘隔离区最近的记录时间为 " +
+                  FormatModifiedTime(m_nLongAgo) + "，与系统时间相差过大，未清理过期项，请核对系统时间",
+              LastRunLine());
+    EXPECT_EQ("", testsupport::ListingDifference(m_held, ContentListing()));
+    const std::vector<TQuarantineRecord> held = HeldOn('E');
+    ASSERT_EQ(2u, held.size());
+    EXPECT_EQ("E:\\a.txt", held[1].strOriginalPath);
 }
 
 }  // namespace

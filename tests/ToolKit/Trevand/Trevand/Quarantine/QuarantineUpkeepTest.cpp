@@ -33,11 +33,13 @@ protected:
     }
 
     // One whole run over drives E and F at kNow; what it handed over.
-    static CQuarantineUpkeep::TResult RunOnce(int keepDays) {
+    static CQuarantineUpkeep::TResult RunOnce(int keepDays) { return RunAt(kNow, keepDays); }
+    // The same with the clock at `now`.
+    static CQuarantineUpkeep::TResult RunAt(int64_t now, int keepDays) {
         CQuarantineUpkeep upkeep;
         std::promise<CQuarantineUpkeep::TResult> done;
         std::future<CQuarantineUpkeep::TResult> result = done.get_future();
-        EXPECT_TRUE(upkeep.Start({'E', 'F'}, keepDays, kNow,
+        EXPECT_TRUE(upkeep.Start({'E', 'F'}, keepDays, now,
                                  [&done](const CQuarantineUpkeep::TResult& r) { done.set_value(r); }));
         if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
             ADD_FAILURE() << "the upkeep did not finish";
@@ -88,6 +90,16 @@ TEST_F(Upkeep, KeepDaysZeroPurgesEveryHeldEntryOnEveryDiskButLeavesLinks) {
     }
     EXPECT_EQ(expectedPurged, purged);
 
+    EXPECT_TRUE(left[0].bOnlyLinks);
+    EXPECT_TRUE(left[0].bIncomplete) << "its plain file went: a restore brings back only the links";
+
+    // Links only: the next start does not try again, nor count it again.
+    const size_t lines = QuarantineLines().size();
+    const CQuarantineUpkeep::TResult again = RunOnce(0);
+    EXPECT_EQ(0u, again.tally.nDeleted + again.tally.nLeft + again.tally.nNotReached);
+    EXPECT_EQ(lines, QuarantineLines().size());
+    EXPECT_EQ("", ListingDifference(expected, Listing()));
+
     // It comes back with its links, which still point where they did.
     EXPECT_EQ(1u, RestoreAllHeld('E'));
     EXPECT_EQ("", ListingDifference(
@@ -101,9 +113,12 @@ TEST_F(Upkeep, EntriesYoungerThanKeepDaysStay) {
         int64_t quarantined;
         bool purged;
     } cases[] = {
+        // Moved as time went: a move dated before one made earlier is one
+        // under a clock set back, whose time the disk does not believe.
+        {"E:\\r3.txt", kNow - 30 * kDay, true},
         {"E:\\r1.txt", kNow - 7 * kDay, true},       // exactly seven days
         {"E:\\r2.txt", kNow - 7 * kDay + 1, false},  // a second short of it
-        {"E:\\r3.txt", kNow - 30 * kDay, true},     {"E:\\r4.txt", kNow - 1, false},
+        {"E:\\r4.txt", kNow - 1, false},
         {"E:\\r5.txt", kNow + kDay, false},  // the clock was set back since
         {"F:\\f.txt", kNow - 8 * kDay, true},
     };
@@ -119,6 +134,7 @@ TEST_F(Upkeep, EntriesYoungerThanKeepDaysStay) {
 
     EXPECT_EQ(3u, result.tally.nDeleted);
     EXPECT_EQ(0u, result.tally.nLeft);
+    EXPECT_TRUE(result.clockRefused.empty());
     purged.push_back("F:\\TrevandQuarantine");  // emptied, it goes
     EXPECT_EQ("", ListingDifference(Without(held, purged), Listing()));
     std::vector<std::string> stillHeld;
@@ -160,6 +176,7 @@ TEST_F(Upkeep, StopWhileItDeletesATreeEndsAfterTheFileInHandAndWhatIsLeftStaysRe
     const std::vector<TQuarantineRecord> held = HeldOn('E');
     ASSERT_EQ(1u, held.size());
     EXPECT_EQ(bulk.nId, held[0].nId);
+    EXPECT_TRUE(held[0].bIncomplete) << "part of it is gone: it must not pass for what was moved";
     ASSERT_FALSE(QuarantineLines().empty());
     EXPECT_EQ("[Warning]|Trevand  隔离区清理已停止：已取消：已删除 0 项，释放 100 B；1 项未删除",
               QuarantineLines().back());
@@ -209,6 +226,83 @@ TEST_F(Upkeep, ARunAfterACrashSettlesEveryEntryIntoItsPlaceOrTheQuarantine) {
     }
     EXPECT_EQ(2u, RestoreAllHeld('E'));
     EXPECT_EQ("", ListingDifference(before, Listing()));
+}
+
+// Three entries moved a minute before a start whose clock a bad time sync
+// put three years ahead: nothing goes, at that start nor at the next ones,
+// until the clock has itself run on KeepDays from where it was first seen.
+TEST_F(Upkeep, AClockFarAheadPurgesNothingUntilItHasRunOnKeepDays) {
+    const int64_t kYear = 365 * kDay;
+    const std::vector<TQuarantineRecord> records = {PutIn("E:\\r1.txt", kNow - 60), PutIn("E:\\r2.txt", kNow - 60),
+                                                    PutIn("F:\\f.txt", kNow - 60)};
+    const DiskListing held = Listing();
+    const int64_t ahead = kNow + 3 * kYear;
+    for (const int64_t now : {ahead, ahead + kDay, ahead + 7 * kDay - 1}) {
+        const CQuarantineUpkeep::TResult result = RunAt(now, 7);
+        EXPECT_EQ(0u, result.tally.nDeleted + result.tally.nLeft);
+        ASSERT_EQ(2u, result.clockRefused.size());
+        EXPECT_EQ('E', result.clockRefused[0].chDrive);
+        EXPECT_EQ(kNow - 60, result.clockRefused[0].nSeen);
+        EXPECT_EQ('F', result.clockRefused[1].chDrive);
+        EXPECT_EQ("", ListingDifference(held, Listing()));
+    }
+    const std::vector<std::string> lines = QuarantineLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(std::string::npos, lines.back().find("相差过大，本次未清理其中过期的隔离项")) << lines.back();
+
+    const CQuarantineUpkeep::TResult believed = RunAt(ahead + 7 * kDay, 7);
+    EXPECT_TRUE(believed.clockRefused.empty());
+    EXPECT_EQ(3u, believed.tally.nDeleted);
+    std::vector<std::string> stored;
+    for (const TQuarantineRecord& record : records) stored.push_back(record.strStoredPath);
+    // Emptied, both quarantines go.
+    stored.push_back("E:\\TrevandQuarantine");
+    stored.push_back("F:\\TrevandQuarantine");
+    EXPECT_EQ("", ListingDifference(Without(held, stored), Listing()));
+}
+
+// A server booted with a dead battery moves an entry dated 25 years back;
+// its time sync then puts the clock right. The entry is aged from that first
+// start with a believable clock, never from its wrong date.
+TEST_F(Upkeep, AnEntryMovedWhileTheClockWasBehindIsAgedFromTheFirstTrustedStart) {
+    const TQuarantineRecord sure = PutIn("E:\\r1.txt", kNow);
+    const TQuarantineRecord behind = PutIn("E:\\r2.txt", kNow - 25 * 365 * kDay);
+    EXPECT_TRUE(behind.bTimeUnsure);
+    EXPECT_FALSE(sure.bTimeUnsure);
+
+    const CQuarantineUpkeep::TResult corrected = RunAt(kNow + 3600, 7);
+    EXPECT_EQ(0u, corrected.tally.nDeleted + corrected.tally.nLeft);
+    EXPECT_TRUE(corrected.clockRefused.empty());
+    const std::vector<TQuarantineRecord> stamped = HeldOn('E');
+    ASSERT_EQ(2u, stamped.size());
+    EXPECT_EQ(behind.nId, stamped[1].nId);
+    EXPECT_EQ(kNow + 3600, stamped[1].nQuarantined);
+    EXPECT_FALSE(stamped[1].bTimeUnsure);
+
+    const DiskListing held = Listing();
+    const CQuarantineUpkeep::TResult week = RunAt(kNow + 7 * kDay, 7);
+    EXPECT_EQ(1u, week.tally.nDeleted);
+    EXPECT_EQ("", ListingDifference(Without(held, {sure.strStoredPath}), Listing()));
+    const std::vector<TQuarantineRecord> left = HeldOn('E');
+    ASSERT_EQ(1u, left.size());
+    EXPECT_EQ(behind.nId, left[0].nId);
+}
+
+// An entry moved while the clock was two years ahead is dated in the future
+// once the clock is right again: it expires KeepDays after the first start
+// that sees it so, instead of never.
+TEST_F(Upkeep, AnEntryDatedInTheFutureExpiresKeepDaysAfterTheClockIsRight) {
+    const TQuarantineRecord earlier = PutIn("E:\\r1.txt", kNow - kDay);
+    const TQuarantineRecord future = PutIn("E:\\r2.txt", kNow + 2 * 365 * kDay);
+    EXPECT_TRUE(future.bTimeUnsure);
+    EXPECT_EQ(0u, RunAt(kNow, 7).tally.nDeleted);
+    const CQuarantineUpkeep::TResult week = RunAt(kNow + 6 * kDay, 7);
+    EXPECT_EQ(1u, week.tally.nDeleted);  // the earlier one, seven days old
+    const DiskListing held = Listing();
+    EXPECT_EQ(0u, RunAt(kNow + 7 * kDay - 1, 7).tally.nDeleted);
+    EXPECT_EQ(1u, RunAt(kNow + 7 * kDay, 7).tally.nDeleted);
+    EXPECT_EQ("", ListingDifference(Without(held, {future.strStoredPath, "E:\\TrevandQuarantine"}), Listing()));
+    EXPECT_TRUE(HeldOn('E').empty());
 }
 
 }  // namespace
