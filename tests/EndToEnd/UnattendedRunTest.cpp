@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "support/AppProcess.h"
 #include "support/Cafe.h"
 #include "support/DiskListing.h"
@@ -33,6 +34,9 @@ using namespace unattendedtest;
 namespace {
 
 const int kRunLimitMs = 60000;
+
+const CsvLine kPurgeTitle = {u8"原位置", u8"隔离区中的位置", u8"类型", u8"隔离时间", u8"结果", u8"释放（字节）"};
+const char kPurgeLeftOutcome[] = u8"隔离区过期清理未完成，详见清理报告和日志";
 
 class UnattendedRun : public ::testing::Test {
 protected:
@@ -172,9 +176,13 @@ TEST_F(UnattendedRun, PolicyMovesExactlyWhatItSelectsAndTheNextRunPurgesByKeepDa
     EXPECT_NE(std::string::npos, csvOfE.find(u8"E:\\Games\\Live,目录,")) << "listed, not selected";
     const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
     ASSERT_EQ(3u, summary.size());
-    EXPECT_EQ((CsvLine{"E:", "5", "2", "3", summary[1][9], "0", "3", "3", "0"}),
+    EXPECT_EQ(u8"完成", summary[1][4]);
+    EXPECT_EQ((CsvLine{"E:", "5", "2", "3", summary[1][9], "0", "3", "3", "0", "0", "0", "0", "0"}),
               CsvLine(summary[1].begin() + 5, summary[1].end()));
-    EXPECT_EQ((CsvLine{"F:", "1", "0", "1", "4", "0", "0", "0", "0"}), CsvLine(summary[2].begin() + 5, summary[2].end()));
+    EXPECT_EQ((CsvLine{"F:", "1", "0", "1", "4", "0", "0", "0", "0", "0", "0", "0", "0"}),
+              CsvLine(summary[2].begin() + 5, summary[2].end()));
+    // No quarantine existed: the purge report says that nothing expired.
+    EXPECT_EQ((std::vector<CsvLine>{kPurgeTitle}), ReadCsv(ReportFile(Reports(), "_清理.csv")));
 
     // Kept 0 days, what E's quarantine holds goes at the next run's start;
     // what that run moves in stays held.
@@ -189,6 +197,81 @@ TEST_F(UnattendedRun, PolicyMovesExactlyWhatItSelectsAndTheNextRunPurgesByKeepDa
         {{"F:\\x.dat", "F:\\TrevandQuarantine\\" + batchF + "\\x.dat"}});
     EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDatabaseBytes(expected),
                                                  testsupport::WithoutDatabaseBytes(Listing())));
+    // The purge's report names each entry it deleted for good, and what that
+    // gave back; the summary counts them on the disk they were kept on.
+    std::vector<CsvLine> purged = ReadCsv(ReportFile(second.Path(), "_清理.csv"));
+    ASSERT_EQ(4u, purged.size());
+    EXPECT_EQ(kPurgeTitle, purged[0]);
+    const uint64_t oldBytes = BytesBelow(before, "E:\\Games\\Old");
+    const uint64_t bigBytes = before.at("E:\\big.dat").size;
+    const uint64_t txtBytes = before.at("E:\\old.txt").size;
+    const std::vector<CsvLine> expectedPurged = {
+        {"E:\\Games\\Old", stored + "Games\\Old", u8"目录", u8"已彻底删除", std::to_string(oldBytes)},
+        {"E:\\big.dat", stored + "big.dat", u8"文件", u8"已彻底删除", std::to_string(bigBytes)},
+        {"E:\\old.txt", stored + "old.txt", u8"文件", u8"已彻底删除", std::to_string(txtBytes)}};
+    for (size_t i = 1; i < purged.size(); ++i) {
+        ASSERT_EQ(6u, purged[i].size());
+        EXPECT_NE("", purged[i][3]) << "when it was quarantined";
+        purged[i].erase(purged[i].begin() + 3);
+        EXPECT_EQ(expectedPurged[i - 1], purged[i]);
+    }
+    const std::vector<CsvLine> summary2 = ReadCsv(ReportFile(second.Path(), "_汇总.csv"));
+    ASSERT_EQ(3u, summary2.size());
+    EXPECT_EQ(u8"完成", summary2[1][4]);
+    EXPECT_EQ((CsvLine{"0", "3", "0", std::to_string(oldBytes + bigBytes + txtBytes)}),
+              CsvLine(summary2[1].end() - 4, summary2[1].end()));
+    EXPECT_EQ((CsvLine{"1", "1", "0", "0", "0", "0", "0"}), CsvLine(summary2[2].end() - 7, summary2[2].end()));
+}
+
+TEST_F(UnattendedRun, APurgeThatLeavesALinkInsideAnEntryEndsWithSixAndTheSummarySaysSo) {
+    // E:\Games\Old holds a link to the folder outside every disk; it has been
+    // in E's quarantine for 200 days, far past the default seven.
+    testsupport::CafeDescription desc = PolicyCafe();
+    desc.drives[0].entries.push_back({CafeEntry::kLink, "Games\\Old\\存档", Outside()});
+    Build(desc);
+    if (HasFatalFailure()) return;
+    const std::string stored = "E:\\TrevandQuarantine\\20250101-030000\\Games\\Old";
+    {
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(true, &error)) << error;
+        TQuarantineRecord record;
+        ASSERT_TRUE(disk.MoveIn("E:\\Games\\Old", true, 12, "20250101-030000", AgesNow().old, &record, &error)) << error;
+        ASSERT_EQ(stored, record.strStoredPath);
+    }
+    const DiskListing held = Listing();
+
+    EXPECT_EQ(6, Run("/quarantine /role master /older-than 100 /drive F /out \"" + Reports() + "\"")) << Printed();
+
+    // The files went; the link, and the folders that hold it, stay held and
+    // restorable; the policy's move went ahead.
+    const std::string batchF = OnlyBatch('F');
+    ASSERT_NE("", batchF);
+    const DiskListing expected = testsupport::ExpectedWithHeld(testsupport::WithoutDeleted(held, {stored}),
+        {{"F:\\x.dat", "F:\\TrevandQuarantine\\" + batchF + "\\x.dat"}});
+    EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDatabaseBytes(expected),
+                                                 testsupport::WithoutDatabaseBytes(Listing())));
+    {
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(false, &error)) << error;
+        const std::vector<TQuarantineRecord> records = disk.Records();
+        ASSERT_EQ(1u, records.size());
+        EXPECT_EQ(stored, records[0].strStoredPath);
+    }
+    std::vector<CsvLine> purged = ReadCsv(ReportFile(Reports(), "_清理.csv"));
+    ASSERT_EQ(2u, purged.size());
+    ASSERT_EQ(6u, purged[1].size());
+    purged[1].erase(purged[1].begin() + 3);
+    EXPECT_EQ((CsvLine{"E:\\Games\\Old", stored, u8"目录", u8"未能彻底删除，仍在隔离区，详见日志",
+                       std::to_string(BytesBelow(held, stored))}),
+              purged[1]);
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{"F:\\x.dat", u8"已隔离"}}), MovedPaths(ReportFile(Reports(), "_隔离.csv")));
+    const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
+    ASSERT_EQ(3u, summary.size());
+    for (size_t i = 1; i < summary.size(); ++i) EXPECT_EQ(kPurgeLeftOutcome, summary[i][4]) << i;
+    EXPECT_EQ((CsvLine{"0", "1", std::to_string(BytesBelow(held, stored))}), CsvLine(summary[1].end() - 3, summary[1].end()));
+    EXPECT_EQ((CsvLine{"1", "1", "0", "0", "0", "0", "0"}), CsvLine(summary[2].end() - 7, summary[2].end()));
 }
 
 TEST_F(UnattendedRun, DryRunWritesWhatItWouldMoveAndChangesNoByte) {
@@ -205,7 +288,10 @@ TEST_F(UnattendedRun, DryRunWritesWhatItWouldMoveAndChangesNoByte) {
     const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
     ASSERT_EQ(3u, summary.size());
     EXPECT_EQ(u8"隔离（试运行）", summary[1][3]);
-    EXPECT_EQ((CsvLine{"1", "0", "0"}), CsvLine(summary[1].end() - 3, summary[1].end()));
+    // Selected, moved, not moved, registered meanwhile; a dry run purges
+    // nothing, so the purge's columns stay away.
+    EXPECT_EQ((CsvLine{"1", "0", "0", "0"}), CsvLine(summary[1].begin() + 11, summary[1].end()));
+    EXPECT_EQ(0u, ReportFile(Reports(), "_清理.csv").size()) << "no purge, no purge report";
 }
 
 TEST_F(UnattendedRun, RefusedSwitchesEndWithOneAndChangeNothing) {
