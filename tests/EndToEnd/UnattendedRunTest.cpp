@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
-#include "comm/platform/CodePage.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "support/AppProcess.h"
 #include "support/Cafe.h"
 #include "support/DiskListing.h"
@@ -25,102 +25,18 @@
 #include "support/WindowView.h"
 #include "support/WineHost.h"
 #include "support/XWindow.h"
+#include "UnattendedReports.h"
 
 using testsupport::CafeEntry;
 using testsupport::DiskListing;
+using namespace unattendedtest;
 
 namespace {
 
 const int kRunLimitMs = 60000;
-const int64_t kDay = 86400;
 
-// One line of a CSV file as UTF-8 fields (the files hold no quoted field
-// with a line break).
-using CsvLine = std::vector<std::string>;
-
-std::vector<CsvLine> ReadCsv(const std::string& path) {
-    std::string bytes = testsupport::ReadFileBytes(path);
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-    std::vector<CsvLine> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        const size_t end = bytes.find("\r\n", start);
-        const std::string text = bytes.substr(start, end - start);
-        start = end == std::string::npos ? bytes.size() : end + 2;
-        CsvLine fields(1);
-        bool quoted = false;
-        for (size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            if (c == '"' && quoted && i + 1 < text.size() && text[i + 1] == '"') {
-                fields.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = !quoted;
-            } else if (c == ',' && !quoted) {
-                fields.emplace_back();
-            } else {
-                fields.back() += c;
-            }
-        }
-        lines.push_back(fields);
-    }
-    return lines;
-}
-
-std::string Utf8(const std::string& gbk) {
-    std::string utf8;
-    EXPECT_TRUE(platform::CodePage936ToUtf8(gbk, &utf8)) << gbk;
-    return utf8;
-}
-
-std::string ThisMachine() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD length = sizeof(name);
-    GetComputerNameA(name, &length);
-    return std::string(name, length);
-}
-
-// The names of the files in `folder`.
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
-
-// The one file of `folder` whose name ends in `suffix` ("_汇总.csv"), with
-// the machine's name and a time before it; "" when there is not exactly one.
-std::string ReportFile(const std::string& folder, const std::string& suffix) {
-    std::string found;
-    int count = 0;
-    for (const std::string& name : FilesIn(folder)) {
-        // "<MACHINE>_YYYYMMDD_HHMMSS<suffix>"
-        if (name.size() == ThisMachine().size() + 16 + suffix.size() && name.compare(0, ThisMachine().size() + 1, ThisMachine() + "_") == 0 &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-            found = folder + "\\" + name;
-            ++count;
-        }
-    }
-    return count == 1 ? found : std::string();
-}
-
-// The bytes of the files below `folder` as the listing has them (links
-// are listed but never entered, so nothing behind one counts).
-uint64_t BytesBelow(const DiskListing& listing, const std::string& folder) {
-    uint64_t bytes = 0;
-    for (const auto& entry : listing) {
-        if (testsupport::IsAtOrBelow(entry.first, folder) && entry.first != folder && !entry.second.link &&
-            (entry.second.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            bytes += entry.second.size;
-        }
-    }
-    return bytes;
-}
+const CsvLine kPurgeTitle = {u8"原位置", u8"隔离区中的位置", u8"类型", u8"隔离时间", u8"结果", u8"释放（字节）"};
+const char kPurgeLeftOutcome[] = u8"隔离区过期清理未完成，详见清理报告和日志";
 
 class UnattendedRun : public ::testing::Test {
 protected:
@@ -239,71 +155,6 @@ TEST_F(UnattendedRun, ReportWritesEveryDrivesCandidatesWithTheirSizesAndChangesN
     EXPECT_NE(std::string::npos, LogText().find("报告文件："));
 }
 
-// Ages for the policy: what was written 200 days ago, and yesterday.
-struct Ages {
-    int64_t old = 0;
-    int64_t recent = 0;
-};
-
-Ages AgesNow() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const int64_t seconds =
-        static_cast<int64_t>((static_cast<uint64_t>(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10000000ULL) -
-        11644473600LL;
-    return {seconds - 200 * kDay, seconds - kDay};
-}
-
-// Master café whose entries are old or recent: E:\Games\Old is old through
-// and through; E:\Games\Live is old itself but holds a file written
-// yesterday; E:\big.dat (3 MB) and E:\old.txt are old, E:\new.txt recent;
-// F:\x.dat is old.
-testsupport::CafeDescription PolicyCafe() {
-    const Ages ages = AgesNow();
-    testsupport::CafeDescription desc;
-    desc.serverDisks = {{"{local}", "E", 1, 1}, {"{local}", "F", 1, 2}};
-    desc.packages = {{1, "E:\\Games\\WoW", 1, ""}, {2, "F:\\Games\\Moved", 1, ""}};
-    desc.drives = {
-        {'E',
-         {{CafeEntry::kFile, "Games\\WoW\\wow.exe"},
-          CafeEntry(CafeEntry::kFile, "Games\\Old\\old.exe").Modified(ages.old),
-          CafeEntry(CafeEntry::kHiddenFile, "Games\\Old\\hidden.ini").Modified(ages.old),
-          CafeEntry(CafeEntry::kReadOnlyFile, "Games\\Old\\誠\\誠.dat").Modified(ages.old),
-          CafeEntry(CafeEntry::kFolder, "Games\\Old\\誠").Modified(ages.old),
-          CafeEntry(CafeEntry::kFolder, "Games\\Old").Modified(ages.old),
-          CafeEntry(CafeEntry::kFile, "Games\\Live\\deep\\save.dat").Modified(ages.recent),
-          CafeEntry(CafeEntry::kFolder, "Games\\Live\\deep").Modified(ages.old),
-          CafeEntry(CafeEntry::kFolder, "Games\\Live").Modified(ages.old),
-          CafeEntry(CafeEntry::kFile, "big.dat").Size(3 * 1024 * 1024).Modified(ages.old),
-          CafeEntry(CafeEntry::kFile, "old.txt").Modified(ages.old),
-          CafeEntry(CafeEntry::kFile, "new.txt").Modified(ages.recent)}},
-        {'F', {{CafeEntry::kFile, "Games\\Moved\\m.exe"}, CafeEntry(CafeEntry::kFile, "x.dat").Modified(ages.old)}},
-    };
-    return desc;
-}
-
-// The batch folder the run made in `drive`'s quarantine ("20261211-030000"),
-// or "" when there is not exactly one.
-std::string OnlyBatch(char drive) {
-    std::vector<std::string> batches;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((std::string(1, drive) + ":\\TrevandQuarantine\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return std::string();
-    do {
-        const std::string name = data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") batches.push_back(name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return batches.size() == 1 ? batches[0] : std::string();
-}
-
-std::vector<std::vector<std::string>> MovedPaths(const std::string& movesCsv) {
-    std::vector<std::vector<std::string>> moves;
-    const std::vector<CsvLine> lines = ReadCsv(movesCsv);
-    for (size_t i = 1; i < lines.size(); ++i) moves.push_back({lines[i][0], lines[i][4]});
-    return moves;
-}
-
 TEST_F(UnattendedRun, PolicyMovesExactlyWhatItSelectsAndTheNextRunPurgesByKeepDays) {
     Build(PolicyCafe());
     if (HasFatalFailure()) return;
@@ -325,9 +176,13 @@ TEST_F(UnattendedRun, PolicyMovesExactlyWhatItSelectsAndTheNextRunPurgesByKeepDa
     EXPECT_NE(std::string::npos, csvOfE.find(u8"E:\\Games\\Live,目录,")) << "listed, not selected";
     const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
     ASSERT_EQ(3u, summary.size());
-    EXPECT_EQ((CsvLine{"E:", "5", "2", "3", summary[1][9], "0", "3", "3", "0"}),
+    EXPECT_EQ(u8"完成", summary[1][4]);
+    EXPECT_EQ((CsvLine{"E:", "5", "2", "3", summary[1][9], "0", "3", "3", "0", "0", "0", "0", "0"}),
               CsvLine(summary[1].begin() + 5, summary[1].end()));
-    EXPECT_EQ((CsvLine{"F:", "1", "0", "1", "4", "0", "0", "0", "0"}), CsvLine(summary[2].begin() + 5, summary[2].end()));
+    EXPECT_EQ((CsvLine{"F:", "1", "0", "1", "4", "0", "0", "0", "0", "0", "0", "0", "0"}),
+              CsvLine(summary[2].begin() + 5, summary[2].end()));
+    // No quarantine existed: the purge report says that nothing expired.
+    EXPECT_EQ((std::vector<CsvLine>{kPurgeTitle}), ReadCsv(ReportFile(Reports(), "_清理.csv")));
 
     // Kept 0 days, what E's quarantine holds goes at the next run's start;
     // what that run moves in stays held.
@@ -342,6 +197,81 @@ TEST_F(UnattendedRun, PolicyMovesExactlyWhatItSelectsAndTheNextRunPurgesByKeepDa
         {{"F:\\x.dat", "F:\\TrevandQuarantine\\" + batchF + "\\x.dat"}});
     EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDatabaseBytes(expected),
                                                  testsupport::WithoutDatabaseBytes(Listing())));
+    // The purge's report names each entry it deleted for good, and what that
+    // gave back; the summary counts them on the disk they were kept on.
+    std::vector<CsvLine> purged = ReadCsv(ReportFile(second.Path(), "_清理.csv"));
+    ASSERT_EQ(4u, purged.size());
+    EXPECT_EQ(kPurgeTitle, purged[0]);
+    const uint64_t oldBytes = BytesBelow(before, "E:\\Games\\Old");
+    const uint64_t bigBytes = before.at("E:\\big.dat").size;
+    const uint64_t txtBytes = before.at("E:\\old.txt").size;
+    const std::vector<CsvLine> expectedPurged = {
+        {"E:\\Games\\Old", stored + "Games\\Old", u8"目录", u8"已彻底删除", std::to_string(oldBytes)},
+        {"E:\\big.dat", stored + "big.dat", u8"文件", u8"已彻底删除", std::to_string(bigBytes)},
+        {"E:\\old.txt", stored + "old.txt", u8"文件", u8"已彻底删除", std::to_string(txtBytes)}};
+    for (size_t i = 1; i < purged.size(); ++i) {
+        ASSERT_EQ(6u, purged[i].size());
+        EXPECT_NE("", purged[i][3]) << "when it was quarantined";
+        purged[i].erase(purged[i].begin() + 3);
+        EXPECT_EQ(expectedPurged[i - 1], purged[i]);
+    }
+    const std::vector<CsvLine> summary2 = ReadCsv(ReportFile(second.Path(), "_汇总.csv"));
+    ASSERT_EQ(3u, summary2.size());
+    EXPECT_EQ(u8"完成", summary2[1][4]);
+    EXPECT_EQ((CsvLine{"0", "3", "0", std::to_string(oldBytes + bigBytes + txtBytes)}),
+              CsvLine(summary2[1].end() - 4, summary2[1].end()));
+    EXPECT_EQ((CsvLine{"1", "1", "0", "0", "0", "0", "0"}), CsvLine(summary2[2].end() - 7, summary2[2].end()));
+}
+
+TEST_F(UnattendedRun, APurgeThatLeavesALinkInsideAnEntryEndsWithSixAndTheSummarySaysSo) {
+    // E:\Games\Old holds a link to the folder outside every disk; it has been
+    // in E's quarantine for 200 days, far past the default seven.
+    testsupport::CafeDescription desc = PolicyCafe();
+    desc.drives[0].entries.push_back({CafeEntry::kLink, "Games\\Old\\存档", Outside()});
+    Build(desc);
+    if (HasFatalFailure()) return;
+    const std::string stored = "E:\\TrevandQuarantine\\20250101-030000\\Games\\Old";
+    {
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(true, &error)) << error;
+        TQuarantineRecord record;
+        ASSERT_TRUE(disk.MoveIn("E:\\Games\\Old", true, 12, "20250101-030000", AgesNow().old, &record, &error)) << error;
+        ASSERT_EQ(stored, record.strStoredPath);
+    }
+    const DiskListing held = Listing();
+
+    EXPECT_EQ(6, Run("/quarantine /role master /older-than 100 /drive F /out \"" + Reports() + "\"")) << Printed();
+
+    // The files went; the link, and the folders that hold it, stay held and
+    // restorable; the policy's move went ahead.
+    const std::string batchF = OnlyBatch('F');
+    ASSERT_NE("", batchF);
+    const DiskListing expected = testsupport::ExpectedWithHeld(testsupport::WithoutDeleted(held, {stored}),
+        {{"F:\\x.dat", "F:\\TrevandQuarantine\\" + batchF + "\\x.dat"}});
+    EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDatabaseBytes(expected),
+                                                 testsupport::WithoutDatabaseBytes(Listing())));
+    {
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(false, &error)) << error;
+        const std::vector<TQuarantineRecord> records = disk.Records();
+        ASSERT_EQ(1u, records.size());
+        EXPECT_EQ(stored, records[0].strStoredPath);
+    }
+    std::vector<CsvLine> purged = ReadCsv(ReportFile(Reports(), "_清理.csv"));
+    ASSERT_EQ(2u, purged.size());
+    ASSERT_EQ(6u, purged[1].size());
+    purged[1].erase(purged[1].begin() + 3);
+    EXPECT_EQ((CsvLine{"E:\\Games\\Old", stored, u8"目录", u8"未能彻底删除，仍在隔离区，详见日志",
+                       std::to_string(BytesBelow(held, stored))}),
+              purged[1]);
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{"F:\\x.dat", u8"已隔离"}}), MovedPaths(ReportFile(Reports(), "_隔离.csv")));
+    const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
+    ASSERT_EQ(3u, summary.size());
+    for (size_t i = 1; i < summary.size(); ++i) EXPECT_EQ(kPurgeLeftOutcome, summary[i][4]) << i;
+    EXPECT_EQ((CsvLine{"0", "1", std::to_string(BytesBelow(held, stored))}), CsvLine(summary[1].end() - 3, summary[1].end()));
+    EXPECT_EQ((CsvLine{"1", "1", "0", "0", "0", "0", "0"}), CsvLine(summary[2].end() - 7, summary[2].end()));
 }
 
 TEST_F(UnattendedRun, DryRunWritesWhatItWouldMoveAndChangesNoByte) {
@@ -358,7 +288,10 @@ TEST_F(UnattendedRun, DryRunWritesWhatItWouldMoveAndChangesNoByte) {
     const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
     ASSERT_EQ(3u, summary.size());
     EXPECT_EQ(u8"隔离（试运行）", summary[1][3]);
-    EXPECT_EQ((CsvLine{"1", "0", "0"}), CsvLine(summary[1].end() - 3, summary[1].end()));
+    // Selected, moved, not moved, registered meanwhile; a dry run purges
+    // nothing, so the purge's columns stay away.
+    EXPECT_EQ((CsvLine{"1", "0", "0", "0"}), CsvLine(summary[1].begin() + 11, summary[1].end()));
+    EXPECT_EQ(0u, ReportFile(Reports(), "_清理.csv").size()) << "no purge, no purge report";
 }
 
 TEST_F(UnattendedRun, RefusedSwitchesEndWithOneAndChangeNothing) {

@@ -89,7 +89,10 @@ bool CQuarantineUpkeep::KeepDisk(char drive, int keepDays, int64_t now, TResult*
         // every start would only say the same again.
         if (record.bTimeUnsure || record.bOnlyLinks) continue;
         if (!quarantine::IsExpired(record.nQuarantined, now, keepDays)) continue;
-        switch (PurgeRecord(disk, record, deleter, &result->tally.nFreedBytes)) {
+        const uint64_t freedBefore = result->tally.nFreedBytes;
+        const CDelDirJob::Fate fate = PurgeRecord(disk, record, deleter, &result->tally.nFreedBytes);
+        result->purged.push_back({record, fate, result->tally.nFreedBytes - freedBefore});
+        switch (fate) {
         case CDelDirJob::Fate::kDone: ++result->tally.nDeleted; break;
         case CDelDirJob::Fate::kLeft: ++result->tally.nLeft; break;
         case CDelDirJob::Fate::kStopped: ++result->tally.nNotReached; return false;

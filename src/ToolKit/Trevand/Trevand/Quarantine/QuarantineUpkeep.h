@@ -20,7 +20,9 @@
 #include <thread>
 #include <vector>
 
+#include "ToolKit/Trevand/Trevand/DelDirJob.h"
 #include "ToolKit/Trevand/Trevand/DelDirWndSummary.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineRecord.h"
 
 class CQuarantineUpkeep {
 public:
@@ -34,11 +36,19 @@ public:
         char chDrive = 0;
         int nCount = 0;
     };
+    // One expired entry the purge took up: what became of it, and the bytes
+    // deleted of it (also when some of it stayed).
+    struct TPurged {
+        TQuarantineRecord record;
+        CDelDirJob::Fate fate = CDelDirJob::Fate::kDone;
+        uint64_t nFreedBytes = 0;
+    };
     struct TResult {
         DeletionTally tally;  // the expired entries: purged, left; the bytes freed
         int nSettled = 0;     // records a crash had left half-way
         std::vector<TSettledHeld> settledHeld;
         std::vector<TClockRefusal> clockRefused;
+        std::vector<TPurged> purged;  // each expired entry taken up, in the order it was
     };
     using DoneSink = std::function<void(const TResult& result)>;
 

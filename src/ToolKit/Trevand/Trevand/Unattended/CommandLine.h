@@ -23,6 +23,7 @@ enum EUnattendedExit {
     kExitAnotherRunning = 3,  // another Trevand works on this machine's disks
     kExitNotWritten = 4,      // a report file could not be written
     kExitNotAllMoved = 5,     // some selected entries stayed where they were
+    kExitPurgeLeft = 6,       // the quarantines' KeepDays purge left expired entries, or did not run to its end
 };
 
 struct TUnattendedArgs {

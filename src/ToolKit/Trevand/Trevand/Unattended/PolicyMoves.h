@@ -9,12 +9,26 @@
 #include "ToolKit/Trevand/Trevand/Unattended/ReportFiles.h"
 #include "comm/platform/Clock.h"
 
+// What the quarantines' purge came to.
+struct TPurgeOutcome {
+    // It ran to its end on every disk with a quarantine; false when it could
+    // not start or was stopped, and what expired then stays unreported.
+    bool bFinished = true;
+    std::vector<TPurgeLine> lines;  // each expired entry it took up
+};
+
 // Settles and purges the quarantines of `drives` (those that have one), with
 // KeepDays from `settingsFile`, as the interactive program does after its
-// first load; returns once that is done.
-void KeepQuarantines(const std::vector<char>& drives, const std::string& settingsFile, int64_t now);
+// first load; returns once that is done, with what became of each expired
+// entry.
+TPurgeOutcome KeepQuarantines(const std::vector<char>& drives, const std::string& settingsFile, int64_t now);
 
-// Moves each entry of `moves` into the quarantine of its disk, one batch
-// started at `now`, through the deletion window's move job and its rules,
-// and sets each line's result. True when every entry moved (or was gone).
-bool MoveIntoQuarantine(std::vector<TMoveLine>& moves, const platform::WallClock& now);
+// Whether the purge deleted everything that expired: it finished, and left
+// no entry.
+bool PurgeLeftNothing(const TPurgeOutcome& outcome);
+
+// Moves each entry of `moves` still to be moved (kWouldMove) into the
+// quarantine of its disk, one batch started at `now`, through the deletion
+// window's move job and its rules, and sets each such line's result; the
+// others are left as they are.
+void MoveIntoQuarantine(std::vector<TMoveLine>& moves, const platform::WallClock& now);

@@ -4,6 +4,7 @@
 
 #include "ToolKit/Trevand/Trevand/CandidateExport.h"
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
+#include "comm/platform/AsciiCase.h"
 
 namespace {
 
@@ -24,9 +25,23 @@ const char* MoveResultText(EMoveResult result) {
     case EMoveResult::kNotMoved: return "未能隔离，详见日志";
     case EMoveResult::kGone: return "运行时已不存在";
     case EMoveResult::kWouldMove: return "将隔离（试运行，未移动）";
+    case EMoveResult::kRegistered: return "运行时已登记，未移动";
+    case EMoveResult::kNotChecked: return "未能重新读取登记，未移动";
     }
     return "";
 }
+
+const char* PurgeResultText(EPurgeResult result) {
+    switch (result) {
+    case EPurgeResult::kDeleted: return "已彻底删除";
+    case EPurgeResult::kLeft: return "未能彻底删除，仍在隔离区，详见日志";
+    case EPurgeResult::kStopped: return "清理已停止，仍在隔离区";
+    }
+    return "";
+}
+
+// The drive letter a path starts with, upper-cased; 0 for an empty path.
+char DriveOf(const std::string& path) { return path.empty() ? '\0' : platform::ToUpperAscii(path[0]); }
 
 std::string LocalTimeText(const platform::LocalTime& when) {
     char text[32];
@@ -51,6 +66,7 @@ std::string ReportFileStem(const std::string& machine, const platform::LocalTime
 std::string DriveCsvName(const std::string& stem, char drive) { return stem + "_候选_" + std::string(1, drive) + ".csv"; }
 std::string SummaryCsvName(const std::string& stem) { return stem + "_汇总.csv"; }
 std::string MovesCsvName(const std::string& stem) { return stem + "_隔离.csv"; }
+std::string PurgeCsvName(const std::string& stem) { return stem + "_清理.csv"; }
 
 TDriveSummary SummarizeDrive(char drive, const std::vector<TJudgedCandidate>& rows) {
     TDriveSummary summary;
@@ -68,7 +84,8 @@ TDriveSummary SummarizeDrive(char drive, const std::vector<TJudgedCandidate>& ro
 std::string SummaryCsv(const TRunHeader& header, const std::string& outcome, const std::vector<TDriveSummary>& drives) {
     std::vector<std::vector<std::string>> lines;
     lines.push_back({"机器", "角色", "时间", "运行", "结果", "盘符", "候选项", "目录", "文件", "字节", "大小不全的目录",
-                     "符合条件", "已隔离", "未能隔离"});
+                     "符合条件", "已隔离", "未能隔离", "已登记未移动", "过期清理已删除", "过期清理未删除",
+                     "过期清理释放字节"});
     const std::vector<std::string> first = {header.strMachine, header.nRole == 1 ? "主服务器" : "副服务器",
                                             LocalTimeText(header.when), RunText(header), outcome};
     if (drives.empty()) lines.push_back(first);
@@ -82,6 +99,12 @@ std::string SummaryCsv(const TRunHeader& header, const std::string& outcome, con
             line.push_back(CountText(drive.nSelected));
             line.push_back(CountText(drive.nMoved));
             line.push_back(CountText(drive.nNotMoved));
+            line.push_back(CountText(drive.nRegistered));
+        }
+        if (header.bPolicyRun && !header.bDryRun) {
+            line.push_back(CountText(drive.nPurged));
+            line.push_back(CountText(drive.nPurgeLeft));
+            line.push_back(std::to_string(drive.nPurgeFreedBytes));
         }
         lines.push_back(line);
     }
@@ -96,4 +119,37 @@ std::string MovesCsv(const std::vector<TMoveLine>& moves) {
                          FormatModifiedTime(move.row.nNewestWrite), MoveResultText(move.result)});
     }
     return CsvText(lines);
+}
+
+std::string PurgeCsv(const std::vector<TPurgeLine>& purged) {
+    std::vector<std::vector<std::string>> lines;
+    lines.push_back({"原位置", "隔离区中的位置", "类型", "隔离时间", "结果", "释放（字节）"});
+    for (const TPurgeLine& line : purged) {
+        lines.push_back({line.strOriginalPath, line.strStoredPath, KindText(line.bDir),
+                         FormatModifiedTime(line.nQuarantined), PurgeResultText(line.result),
+                         std::to_string(line.nFreedBytes)});
+    }
+    return CsvText(lines);
+}
+
+void CountMoves(const std::vector<TMoveLine>& moves, TDriveSummary* summary) {
+    for (const TMoveLine& move : moves) {
+        if (DriveOf(move.row.strPath) != summary->chDrive) continue;
+        switch (move.result) {
+        case EMoveResult::kMoved: ++summary->nMoved; break;
+        case EMoveResult::kNotMoved:
+        case EMoveResult::kNotChecked: ++summary->nNotMoved; break;
+        case EMoveResult::kRegistered: ++summary->nRegistered; break;
+        case EMoveResult::kGone:
+        case EMoveResult::kWouldMove: break;
+        }
+    }
+}
+
+void CountPurge(const std::vector<TPurgeLine>& purged, TDriveSummary* summary) {
+    for (const TPurgeLine& line : purged) {
+        if (DriveOf(line.strOriginalPath) != summary->chDrive) continue;
+        ++(line.result == EPurgeResult::kDeleted ? summary->nPurged : summary->nPurgeLeft);
+        summary->nPurgeFreedBytes += line.nFreedBytes;
+    }
 }

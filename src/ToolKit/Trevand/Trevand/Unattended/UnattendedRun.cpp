@@ -1,5 +1,6 @@
 // The unattended run, step by step: the report's folder, the load, the sizes,
-// the policy, the quarantine's upkeep and moves, the files.
+// the policy, the quarantine's upkeep, the registrations read again, the
+// moves, the files.
 #include "ToolKit/Trevand/Trevand/Unattended/UnattendedRun.h"
 
 #include <map>
@@ -11,7 +12,9 @@
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 #include "ToolKit/Trevand/Trevand/Unattended/PolicyMoves.h"
+#include "ToolKit/Trevand/Trevand/Unattended/RegisteredPaths.h"
 #include "ToolKit/Trevand/Trevand/Unattended/ReportFiles.h"
+#include "ToolKit/Trevand/Trevand/Unattended/RunOutcome.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/AsciiCase.h"
 #include "comm/platform/EntryMove.h"
@@ -106,6 +109,36 @@ std::vector<TMoveLine> Select(std::vector<TDriveRows>& drives, const TQuarantine
     return moves;
 }
 
+// Sizing every folder takes long, and the purge before the moves may too: a
+// package the management software registered meanwhile must not move, nor
+// the folder that now holds one, nor what lies in one. Reads the
+// registrations again (the disks are not scanned again) and leaves each
+// selected entry they now cover where it is; when they cannot be read, every
+// selected entry, since what was registered meanwhile is not known.
+void LeaveRegisteredMeanwhile(CTrevandDB& engine, std::vector<TMoveLine>& moves) {
+    if (moves.empty()) return;
+    if (!engine.LoadGamePathInit()) {
+        TellOperator(LOG_ERROR, "Trevand  无法重新读取已登记的游戏包，符合条件的项均未移动");
+        for (TMoveLine& move : moves) move.result = EMoveResult::kNotChecked;
+        return;
+    }
+    const CRegisteredPaths registered(engine.m_mapGamePath);
+    for (TMoveLine& move : moves) {
+        if (!registered.Covers(move.row.strPath)) continue;
+        move.result = EMoveResult::kRegistered;
+        TellOperator(LOG_INFO, "Trevand  " + move.row.strPath + " 在本次运行期间已登记为游戏包（或含有、位于已登记的游戏包），未移动");
+    }
+}
+
+// Whether every selected entry that was to move did, was gone, or was
+// registered meanwhile (or, in a dry run, would move).
+bool EveryMoveMade(const std::vector<TMoveLine>& moves) {
+    for (const TMoveLine& move : moves) {
+        if (move.result == EMoveResult::kNotMoved || move.result == EMoveResult::kNotChecked) return false;
+    }
+    return true;
+}
+
 bool WriteReportFile(const std::string& folder, const std::string& name, const std::string& bytes,
                      std::vector<std::string>* written) {
     const std::string path = folder + name;
@@ -117,9 +150,12 @@ bool WriteReportFile(const std::string& folder, const std::string& name, const s
     return true;
 }
 
-// The drives' CSVs, the moves (for a policy run) and the summary.
-bool WriteReport(const std::string& folder, const TRunHeader& header, const std::vector<TDriveRows>& drives,
-                 const std::vector<TMoveLine>* moves) {
+// The drives' CSVs, for a policy run the moves and, when it purged, the
+// purge, then the summary, whose 结果 words the run's exit code. Returns that
+// code (RunExitCode), kExitNotWritten also when the summary itself could not
+// be written.
+int WriteReport(const std::string& folder, const TRunHeader& header, const std::vector<TDriveRows>& drives,
+                const std::vector<TMoveLine>* moves, const TPurgeOutcome* purge) {
     const std::string stem = ReportFileStem(header.strMachine, header.when);
     std::vector<std::string> written;
     std::vector<TDriveSummary> summaries;
@@ -128,13 +164,8 @@ bool WriteReport(const std::string& folder, const TRunHeader& header, const std:
         std::vector<TListedCandidate> listed(drive.rows.begin(), drive.rows.end());
         ok &= WriteReportFile(folder, DriveCsvName(stem, drive.chDrive), CandidateCsv(listed), &written);
         TDriveSummary summary = SummarizeDrive(drive.chDrive, drive.rows);
-        if (moves) {
-            for (const TMoveLine& move : *moves) {
-                if (platform::ToUpperAscii(move.row.strPath[0]) != drive.chDrive) continue;
-                if (move.result == EMoveResult::kMoved) ++summary.nMoved;
-                if (move.result == EMoveResult::kNotMoved) ++summary.nNotMoved;
-            }
-        }
+        if (moves) CountMoves(*moves, &summary);
+        if (purge) CountPurge(purge->lines, &summary);
         summaries.push_back(summary);
         TellOperator(LOG_INFO, std::string(1, drive.chDrive) + ": 候选 " + std::to_string(summary.nCandidates) +
                                    " 项（目录 " + std::to_string(summary.nFolders) + "，文件 " +
@@ -142,16 +173,20 @@ bool WriteReport(const std::string& folder, const TRunHeader& header, const std:
                                    " 字节" + (moves ? "，符合条件 " + std::to_string(summary.nSelected) + " 项" : ""));
     }
     if (moves) ok &= WriteReportFile(folder, MovesCsvName(stem), MovesCsv(*moves), &written);
-    ok &= WriteReportFile(folder, SummaryCsvName(stem), SummaryCsv(header, "完成", summaries), &written);
+    if (purge) ok &= WriteReportFile(folder, PurgeCsvName(stem), PurgeCsv(purge->lines), &written);
+    EUnattendedExit code =
+        RunExitCode(ok, moves == nullptr || EveryMoveMade(*moves), purge == nullptr || PurgeLeftNothing(*purge));
+    if (!WriteReportFile(folder, SummaryCsvName(stem), SummaryCsv(header, ExitCodeText(code), summaries), &written))
+        code = kExitNotWritten;
     for (const std::string& path : written) TellOperator(LOG_INFO, "Trevand  报告文件：" + path);
-    return ok;
+    return code;
 }
 
 int LoadFailed(const std::string& folder, const TRunHeader& header) {
     TellOperator(LOG_ERROR, "Trevand  加载失败，未生成候选列表，原因见日志");
     std::vector<std::string> written;
     const std::string stem = ReportFileStem(header.strMachine, header.when);
-    WriteReportFile(folder, SummaryCsvName(stem), SummaryCsv(header, "加载失败，详见日志", {}), &written);
+    WriteReportFile(folder, SummaryCsvName(stem), SummaryCsv(header, ExitCodeText(kExitLoadFailed), {}), &written);
     return kExitLoadFailed;
 }
 
@@ -188,17 +223,18 @@ int RunUnattended(const TUnattendedArgs& args, const std::string& logFolder, con
         return kExitBadArguments;
     }
     SizeFolders(drives);
-    if (!header.bPolicyRun) return WriteReport(folder, header, drives, nullptr) ? kExitDone : kExitNotWritten;
+    if (!header.bPolicyRun) return WriteReport(folder, header, drives, nullptr, nullptr);
 
     const TQuarantinePolicy policy{args.nOlderThanDays, args.nMinSizeMB * 1024 * 1024, args.chDrive};
     std::vector<TMoveLine> moves = Select(drives, policy, started.seconds);
-    bool allMoved = true;
-    if (!args.bDryRun) {
-        std::vector<char> served;
-        for (const TDriveRows& drive : drives) served.push_back(drive.chDrive);
-        KeepQuarantines(served, settingsFile, started.seconds);
-        allMoved = MoveIntoQuarantine(moves, platform::NowWallClock());
+    if (args.bDryRun) {
+        LeaveRegisteredMeanwhile(*engine, moves);
+        return WriteReport(folder, header, drives, &moves, nullptr);
     }
-    if (!WriteReport(folder, header, drives, &moves)) return kExitNotWritten;
-    return allMoved ? kExitDone : kExitNotAllMoved;
+    std::vector<char> served;
+    for (const TDriveRows& drive : drives) served.push_back(drive.chDrive);
+    const TPurgeOutcome purge = KeepQuarantines(served, settingsFile, started.seconds);
+    LeaveRegisteredMeanwhile(*engine, moves);
+    MoveIntoQuarantine(moves, platform::NowWallClock());
+    return WriteReport(folder, header, drives, &moves, &purge);
 }
