@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <ctime>
+
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
+
 #include "comm/platform/CodePage.h"
 #include "support/TempDir.h"
 
@@ -139,6 +143,15 @@ std::vector<std::vector<std::string>> MovedPaths(const std::string& movesCsv) {
     const std::vector<CsvLine> lines = ReadCsv(movesCsv);
     for (size_t i = 1; i < lines.size(); ++i) moves.push_back({lines[i][0], lines[i][4]});
     return moves;
+}
+
+void StartsSince(char drive, int64_t since) {
+    CQuarantineDisk disk(drive);
+    uint32_t error = 0;
+    ASSERT_TRUE(disk.Open(false, &error)) << error;
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    for (int64_t start = since; start < now; start += 20 * 86400) EXPECT_TRUE(disk.KeepTime(start, 7).bTrusted);
+    EXPECT_TRUE(disk.KeepTime(now, 7).bTrusted);
 }
 
 }  // namespace unattendedtest

@@ -41,6 +41,11 @@ struct Ages {
 };
 Ages AgesNow();
 
+// The quarantine of `drive` has seen the time go by from `since` until now,
+// as it does on a server where Trevand starts every few weeks: each start
+// with a clock it believes moves on what it remembers.
+void StartsSince(char drive, int64_t since);
+
 // Master café whose entries are old or recent: E:\Games\Old is old through
 // and through; E:\Games\Live is old itself but holds a file written
 // yesterday; E:\big.dat (3 MB) and E:\old.txt are old, E:\new.txt recent;

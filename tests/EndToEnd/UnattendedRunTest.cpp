@@ -5,6 +5,8 @@
 // that changes no byte, refused switches, a failed load, and one Trevand at
 // a time.
 #include <gtest/gtest.h>
+
+#include <ctime>
 #include <windows.h>
 
 #include <map>
@@ -239,6 +241,7 @@ TEST_F(UnattendedRun, APurgeThatLeavesALinkInsideAnEntryEndsWithSixAndTheSummary
         ASSERT_TRUE(disk.MoveIn("E:\\Games\\Old", true, 12, "20250101-030000", AgesNow().old, &record, &error)) << error;
         ASSERT_EQ(stored, record.strStoredPath);
     }
+    StartsSince('E', AgesNow().old);
     const DiskListing held = Listing();
 
     EXPECT_EQ(6, Run("/quarantine /role master /older-than 100 /drive F /out \"" + Reports() + "\"")) << Printed();
@@ -272,6 +275,34 @@ TEST_F(UnattendedRun, APurgeThatLeavesALinkInsideAnEntryEndsWithSixAndTheSummary
     for (size_t i = 1; i < summary.size(); ++i) EXPECT_EQ(kPurgeLeftOutcome, summary[i][4]) << i;
     EXPECT_EQ((CsvLine{"0", "1", std::to_string(BytesBelow(held, stored))}), CsvLine(summary[1].end() - 3, summary[1].end()));
     EXPECT_EQ((CsvLine{"1", "1", "0", "0", "0", "0", "0"}), CsvLine(summary[2].end() - 7, summary[2].end()));
+}
+
+// E's quarantine last saw the time three years before this run, and holds
+// an entry moved then: a clock that jumped ahead since would purge it and
+// make every candidate old. Nothing is picked, moved or purged.
+TEST_F(UnattendedRun, AClockFarPastWhatTheQuarantinesSawPicksAndPurgesNothingAndEndsWithSeven) {
+    Build(PolicyCafe());
+    if (HasFatalFailure()) return;
+    {
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(true, &error)) << error;
+        TQuarantineRecord record;
+        const int64_t longAgo = static_cast<int64_t>(std::time(nullptr)) - 3 * 365 * 86400;
+        ASSERT_TRUE(disk.MoveIn("E:\\new.txt", false, 1, "20231211-030000", longAgo, &record, &error)) << error;
+    }
+    const DiskListing before = Listing();
+
+    EXPECT_EQ(7, Run("/quarantine /role master /older-than 100 /out \"" + Reports() + "\"")) << Printed();
+
+    EXPECT_EQ("", testsupport::ListingDifference(testsupport::WithoutDatabaseBytes(before),
+                                                 testsupport::WithoutDatabaseBytes(Listing())));
+    EXPECT_TRUE(MovedPaths(ReportFile(Reports(), "_隔离.csv")).empty());
+    EXPECT_EQ(1u, ReadCsv(ReportFile(Reports(), "_清理.csv")).size()) << "the title line alone";
+    const std::vector<CsvLine> summary = ReadCsv(ReportFile(Reports(), "_汇总.csv"));
+    ASSERT_EQ(3u, summary.size());
+    for (size_t i = 1; i < summary.size(); ++i)
+        EXPECT_EQ(u8"系统时间与隔离区记录的时间相差过大，未按时间挑选或清理，请核对系统时间", summary[i][4]) << i;
 }
 
 TEST_F(UnattendedRun, DryRunWritesWhatItWouldMoveAndChangesNoByte) {

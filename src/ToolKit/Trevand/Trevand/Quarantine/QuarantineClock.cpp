@@ -60,6 +60,8 @@ TMoveStamp StampMove(const TDiskTime& disk, int64_t now) {
     return stamp;
 }
 
+bool BelievesForAges(const TDiskTime& disk, int64_t now) { return disk.nSeen == 0 || IsNear(disk.nSeen, now); }
+
 bool TakesNewStamp(int64_t quarantined, bool unsure, int64_t now, const TClockJudgement& judgement) {
     return judgement.bRestamps && (unsure || quarantined > now);
 }

@@ -55,6 +55,11 @@ struct TMoveStamp {
 };
 TMoveStamp StampMove(const TDiskTime& disk, int64_t now);
 
+// Whether a run that picks entries by their age may go by `now`: the disk
+// has seen no time yet, or `now` is within the tolerance of what it saw.
+// (A start's purge that believes a clock moves the mark to it.)
+bool BelievesForAges(const TDiskTime& disk, int64_t now);
+
 // Whether a record stamped `quarantined` (`unsure` as stored) takes `now` as
 // its time after a start judged `judgement`.
 bool TakesNewStamp(int64_t quarantined, bool unsure, int64_t now, const TClockJudgement& judgement);

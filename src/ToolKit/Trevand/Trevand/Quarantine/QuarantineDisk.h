@@ -140,6 +140,11 @@ public:
     bool BeginPurge(int64_t id, TQuarantineRecord* held = nullptr);
     void EndPurge(int64_t id, const TPurgeLeft& left = TPurgeLeft());
 
+    // What the disk remembers of time (for a database that never kept it,
+    // its latest record time); false when it cannot be read.
+    // REQUIRES: IsOpen().
+    bool ReadTime(quarantine::TDiskTime* time);
+
     // The start-up's view of the clock `now` on this disk (QuarantineClock.h):
     // judged against the time the disk remembers (for a database that never
     // kept one, its latest record time), which is then remembered; when the
@@ -190,8 +195,6 @@ private:
     // What a record a crash left half-way keeps when it is held again: the
     // incomplete mark of a purged folder, no folders made by a restore.
     void KeepAfterCrash(const quarantine::TStoredRecord& row);
-    // What the disk remembers of time; false when it cannot be read.
-    bool ReadTime(quarantine::TDiskTime* time);
     // Whether `stored` would lie inside the stored entry of another record.
     bool LiesInsideAnother(const std::string& stored, const std::string& batch, std::string* other);
     // The restore's folders: made, with the record knowing of them first.

@@ -24,6 +24,7 @@ enum EUnattendedExit {
     kExitNotWritten = 4,      // a report file could not be written
     kExitNotAllMoved = 5,     // some selected entries stayed where they were
     kExitPurgeLeft = 6,       // the quarantines' KeepDays purge left expired entries, or did not run to its end
+    kExitClockDistrusted = 7,  // the clock is far off what the disks' quarantines have seen: nothing picked or purged by age
 };
 
 struct TUnattendedArgs {

@@ -5,7 +5,9 @@
 #include "ToolKit/Trevand/Trevand/EntryDeleter.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/KeepDaysSetting.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineMoveJob.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
+#include "ToolKit/Trevand/Trevand/QuarantineText.h"
 #include "ToolKit/Trevand/Trevand/Unattended/UnattendedRun.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/EntryDeletion.h"
@@ -54,12 +56,34 @@ TPurgeOutcome KeepQuarantines(const std::vector<char>& drives, const std::string
         line.nFreedBytes = purged.nFreedBytes;
         outcome.lines.push_back(line);
     }
+    std::vector<TSettledNote> settled;
+    for (const auto& disk : result.settledHeld) settled.push_back(TSettledNote{disk.chDrive, disk.nCount});
+    std::vector<TClockNote> refused;
+    for (const auto& disk : result.clockRefused) {
+        refused.push_back(TClockNote{disk.chDrive, disk.nSeen});
+        outcome.clockRefused.push_back(disk.chDrive);
+    }
+    const std::string notes = UpkeepNotesText(settled, refused);
+    if (!notes.empty()) TellOperator(refused.empty() ? LOG_INFO : LOG_WARNING, "Trevand  隔离区：" + notes);
     const uint32_t expired = result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached;
     if (expired != 0) {
         TellOperator(PurgeLeftNothing(outcome) ? LOG_INFO : LOG_WARNING,
                      "Trevand  隔离区过期清理：" + DeletionSummaryText(result.tally));
     }
     return outcome;
+}
+
+bool ClockBelievedForAges(const std::vector<char>& drives, int64_t now, int64_t* seen) {
+    quarantine::TDiskTime latest;
+    for (char drive : CQuarantineUpkeep::DrivesWithQuarantine(drives)) {
+        CQuarantineDisk disk(drive);
+        uint32_t error = 0;
+        quarantine::TDiskTime time;
+        if (!disk.Open(false, &error) || !disk.ReadTime(&time)) continue;
+        if (time.nSeen > latest.nSeen) latest = time;
+    }
+    *seen = latest.nSeen;
+    return quarantine::BelievesForAges(latest, now);
 }
 
 bool PurgeLeftNothing(const TPurgeOutcome& outcome) {

@@ -15,6 +15,8 @@ struct TPurgeOutcome {
     // not start or was stopped, and what expired then stays unreported.
     bool bFinished = true;
     std::vector<TPurgeLine> lines;  // each expired entry it took up
+    // Disks whose quarantine did not believe the clock, and purged nothing.
+    std::vector<char> clockRefused;
 };
 
 // Settles and purges the quarantines of `drives` (those that have one), with
@@ -22,6 +24,12 @@ struct TPurgeOutcome {
 // first load; returns once that is done, with what became of each expired
 // entry.
 TPurgeOutcome KeepQuarantines(const std::vector<char>& drives, const std::string& settingsFile, int64_t now);
+
+// Whether the clock `now` may pick entries by their age on a machine with
+// the server disks `drives`: the latest time their quarantines have seen
+// (none: nothing to go by) is near it (quarantine::BelievesForAges). When
+// not, *seen receives that time.
+bool ClockBelievedForAges(const std::vector<char>& drives, int64_t now, int64_t* seen);
 
 // Whether the purge deleted everything that expired: it finished, and left
 // no entry.

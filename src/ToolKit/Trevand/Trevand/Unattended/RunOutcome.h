@@ -13,7 +13,10 @@
 // quarantines that left expired entries or did not run to its end. A
 // selected entry the management software registered meanwhile is none of
 // these: not moving it was right, and the report says so.
-EUnattendedExit RunExitCode(bool allWritten, bool allMoved, bool purgeDone);
+// A clock the quarantines did not believe comes after the moves and before
+// the purge: nothing was picked or purged by age, which the operator must
+// put right before the next run.
+EUnattendedExit RunExitCode(bool allWritten, bool allMoved, bool purgeDone, bool clockBelieved = true);
 
 // The summary's 结果 for `code` ("完成" for kExitDone only), in code page 936.
 const char* ExitCodeText(EUnattendedExit code);

@@ -9,6 +9,7 @@
 
 #include "ToolKit/Trevand/Trevand/CandidateExport.h"
 #include "ToolKit/Trevand/Trevand/CandidateSizer.h"
+#include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 #include "ToolKit/Trevand/Trevand/Unattended/PolicyMoves.h"
@@ -151,11 +152,12 @@ bool WriteReportFile(const std::string& folder, const std::string& name, const s
 }
 
 // The drives' CSVs, for a policy run the moves and, when it purged, the
-// purge, then the summary, whose 结果 words the run's exit code. Returns that
+// purge, then the summary, whose 结果 words the run's exit code
+// (`clockBelieved`: whether the quarantines believed the clock). Returns that
 // code (RunExitCode), kExitNotWritten also when the summary itself could not
 // be written.
 int WriteReport(const std::string& folder, const TRunHeader& header, const std::vector<TDriveRows>& drives,
-                const std::vector<TMoveLine>* moves, const TPurgeOutcome* purge) {
+                const std::vector<TMoveLine>* moves, const TPurgeOutcome* purge, bool clockBelieved = true) {
     const std::string stem = ReportFileStem(header.strMachine, header.when);
     std::vector<std::string> written;
     std::vector<TDriveSummary> summaries;
@@ -174,8 +176,8 @@ int WriteReport(const std::string& folder, const TRunHeader& header, const std::
     }
     if (moves) ok &= WriteReportFile(folder, MovesCsvName(stem), MovesCsv(*moves), &written);
     if (purge) ok &= WriteReportFile(folder, PurgeCsvName(stem), PurgeCsv(purge->lines), &written);
-    EUnattendedExit code =
-        RunExitCode(ok, moves == nullptr || EveryMoveMade(*moves), purge == nullptr || PurgeLeftNothing(*purge));
+    EUnattendedExit code = RunExitCode(ok, moves == nullptr || EveryMoveMade(*moves),
+                                       purge == nullptr || PurgeLeftNothing(*purge), clockBelieved);
     if (!WriteReportFile(folder, SummaryCsvName(stem), SummaryCsv(header, ExitCodeText(code), summaries), &written))
         code = kExitNotWritten;
     for (const std::string& path : written) TellOperator(LOG_INFO, "Trevand  报告文件：" + path);
@@ -225,16 +227,22 @@ int RunUnattended(const TUnattendedArgs& args, const std::string& logFolder, con
     SizeFolders(drives);
     if (!header.bPolicyRun) return WriteReport(folder, header, drives, nullptr, nullptr);
 
-    const TQuarantinePolicy policy{args.nOlderThanDays, args.nMinSizeMB * 1024 * 1024, args.chDrive};
-    std::vector<TMoveLine> moves = Select(drives, policy, started.seconds);
-    if (args.bDryRun) {
-        LeaveRegisteredMeanwhile(*engine, moves);
-        return WriteReport(folder, header, drives, &moves, nullptr);
-    }
     std::vector<char> served;
     for (const TDriveRows& drive : drives) served.push_back(drive.chDrive);
-    const TPurgeOutcome purge = KeepQuarantines(served, settingsFile, started.seconds);
+    // The purge first, as at an interactive start: it also tells whether the
+    // quarantines believe the clock.
+    TPurgeOutcome purge;
+    if (!args.bDryRun) purge = KeepQuarantines(served, settingsFile, started.seconds);
+    const TQuarantinePolicy policy{args.nOlderThanDays, args.nMinSizeMB * 1024 * 1024, args.chDrive};
+    std::vector<TMoveLine> moves;
+    int64_t seen = 0;
+    // A clock years ahead would make every candidate old.
+    const bool believed = ClockBelievedForAges(served, started.seconds, &seen);
+    if (believed) moves = Select(drives, policy, started.seconds);
+    else TellOperator(LOG_WARNING, "Trevand  系统时间与本机隔离区最近的记录时间（" + FormatModifiedTime(seen) +
+                                       "）相差过大，未按时间挑选任何项，请核对系统时间");
     LeaveRegisteredMeanwhile(*engine, moves);
+    if (args.bDryRun) return WriteReport(folder, header, drives, &moves, nullptr, believed);
     MoveIntoQuarantine(moves, platform::NowWallClock());
-    return WriteReport(folder, header, drives, &moves, &purge);
+    return WriteReport(folder, header, drives, &moves, &purge, believed && purge.clockRefused.empty());
 }

@@ -20,6 +20,7 @@ TEST(RunOutcome, EveryExitCodeHasTheSummarysWordsForIt) {
         {kExitNotWritten, "报告文件未能全部写入，详见日志"},
         {kExitNotAllMoved, "部分符合条件的项未能隔离，详见隔离报告和日志"},
         {kExitPurgeLeft, "隔离区过期清理未完成，详见清理报告和日志"},
+        {kExitClockDistrusted, "系统时间与隔离区记录的时间相差过大，未按时间挑选或清理，请核对系统时间"},
     };
     for (const auto& c : cases) EXPECT_EQ(std::string(c.text), ExitCodeText(c.code)) << c.code;
     // Only a finished run is "完成".
@@ -46,6 +47,13 @@ TEST(RunOutcome, AFileNotWrittenOutweighsEntriesNotMovedWhichOutweighAPurgeLeftU
         EXPECT_EQ(c.code, RunExitCode(c.allWritten, c.allMoved, c.purgeDone))
             << c.allWritten << c.allMoved << c.purgeDone;
     }
+}
+
+TEST(RunOutcome, AClockNotBelievedComesAfterFilesAndMovesAndBeforeThePurge) {
+    EXPECT_EQ(kExitClockDistrusted, RunExitCode(true, true, true, false));
+    EXPECT_EQ(kExitClockDistrusted, RunExitCode(true, true, false, false));
+    EXPECT_EQ(kExitNotAllMoved, RunExitCode(true, false, true, false));
+    EXPECT_EQ(kExitNotWritten, RunExitCode(false, true, true, false));
 }
 
 }  // namespace
