@@ -3,7 +3,8 @@
 //
 // A symbolic link or junction to a folder reports FILE_ATTRIBUTE_REPARSE_POINT
 // and callers must leave it alone (under Wine 8 RemoveDirectoryA on a link to
-// an empty folder removes that folder). A symbolic link to a file is worse:
+// an empty folder removes that folder). Other reparse points — a deduplicated
+// or compressed file — report it too: the tag tells them apart (ReparseTag.h). A symbolic link to a file is worse:
 // Wine 8 reports it as a plain file, and DeleteFileA on it deletes the file it
 // points to and leaves the link. So files are deleted here only through a
 // handle whose resolved location has first been checked to be the entry's own
@@ -13,13 +14,21 @@
 #include <cstdint>
 #include <string>
 
+#include "comm/platform/ReparseTag.h"
+
 namespace platform {
 
 // Paths have no length limit here (see Folder.h).
 
 // The attributes of `path`; kAttributesInvalid (Folder.h)
-// when they cannot be read: the entry is gone, or a dangling link.
+// when they cannot be read: the entry is gone, or a dangling link. A reparse
+// point's tag, which tells whether it is a link, is ReadReparseTag's (Folder.h).
 uint32_t ReadAttributes(const std::string& path);
+
+// What the entry `path` is (ReparseTag.h), from its attributes and, for a
+// reparse point only, its tag (ReadReparseTag, Folder.h). kEntry when its
+// attributes cannot be read: nothing is there to follow or to leave.
+ReparseClass ReadReparseClass(const std::string& path);
 
 // Whether `path` still names an entry; one that cannot be looked at counts
 // as there. Under Wine a miss reads the whole folder (names are matched
@@ -74,7 +83,7 @@ private:
 // Removes the empty folder `path`. When that fails its
 // attributes are reset and it is tried once more; when that fails too the
 // attributes are put back and the system's code is in *error.
-// REQUIRES: `path` is no reparse point.
+// REQUIRES: `path` is no link, nor kept beyond this machine (ReparseTag.h).
 bool RemoveFolder(const std::string& path, uint32_t* error);
 
 // For tests only: `hook` runs on the deleting thread before every file deletion,

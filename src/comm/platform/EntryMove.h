@@ -22,6 +22,10 @@ const uint32_t kErrorNotSameDevice = 17;   // ERROR_NOT_SAME_DEVICE: the move wo
 const uint32_t kErrorFileExists = 80;      // ERROR_FILE_EXISTS
 const uint32_t kErrorAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
 const uint32_t kErrorStoppedOnLink = 681;  // ERROR_STOPPED_ON_SYMLINK: the path leads through a link
+// ERROR_NOT_SUPPORTED: the entry stands for data a service beyond this
+// machine keeps (a cloud drive's placeholder, ReparseTag.h), which would
+// take the move for a deletion there.
+const uint32_t kErrorBeyondMachine = 50;
 
 // Paths have no length limit here (see Folder.h).
 
@@ -29,14 +33,17 @@ const uint32_t kErrorStoppedOnLink = 681;  // ERROR_STOPPED_ON_SYMLINK: the path
 // link on systems that rename links themselves) to `to` (MoveFileEx with no
 // flags). Never replaces what is at `to` (183 or 80), never copies (a move to
 // another volume fails with 17). Refused with kErrorStoppedOnLink, nothing
-// done, when a folder above either path is a link or `from` resolves to
-// another place than its own. The folder of `to` must exist. Under Wine 8 a
+// done, when CrossesLink says so of either path or `from` resolves to
+// another place than its own; with kErrorBeyondMachine when `from` is kept
+// beyond this machine (ReparseTag.h). The folder of `to` must exist. Under Wine 8 a
 // dangling link at `to` is invisible to every call and is replaced.
 // False with the code in *error when nothing was moved.
 bool MoveEntry(const std::string& from, const std::string& to, uint32_t* error);
 
-// Whether a folder above `path` (below its drive root) is a link. Paths
-// through one lead somewhere else than they say.
+// Whether a folder above `path` (below its drive root) is a link, or a
+// folder kept beyond this machine (ReparseTag.h). Paths through a link lead
+// somewhere else than they say; a rename out of or into a cloud drive's
+// folder is a deletion or an upload there.
 bool CrossesLink(const std::string& path);
 
 // Creates the folder `path` and the missing folders above it. True when it

@@ -21,11 +21,15 @@ const uint32_t kAttributesInvalid = 0xFFFFFFFF;  // attributes that could not be
 bool IsExistingFolder(const std::string& path);
 
 // One entry of a listing: its own name, its attributes as the listing reports
-// them (the same attributes a status query of the entry gives), and what the
-// listing says of its size and last write.
+// them (the same attributes a status query of the entry gives), its reparse
+// tag, and what the listing says of its size and last write.
 struct FolderEntry {
     std::string strName;
     uint32_t dwAttributes = 0;
+    // When dwAttributes says reparse point: its tag, which tells a link from
+    // an entry kept in another form (ReparseTag.h). 0 when the listing gives
+    // none, as Wine 8 does for its links. 0 for any other entry.
+    uint32_t dwReparseTag = 0;
     uint64_t nSize = 0;     // a file's length in bytes (64 bits: files over 4 GiB); 0 for a folder
     int64_t nModified = 0;  // last write time, seconds since 1970-01-01 00:00 UTC
     // The name holds a character the system code page cannot represent:
@@ -68,6 +72,26 @@ public:
 private:
     void* m_handle = nullptr;
     unsigned long m_failure = 0;
+    std::string m_strFolder;  // the pattern's folder and separator, kept only for the tests' hook
 };
+
+// The reparse tag of the entry `path`, as a listing of its folder gives it
+// (FolderEntry::dwReparseTag): 0 when the entry is no reparse point, has no
+// tag (Wine 8's links) or cannot be read — and ClassifyEntry (ReparseTag.h)
+// takes a reparse point without a tag for a link. It reads the folder (under
+// Wine all of it): ask it only of entries whose attributes say reparse point.
+uint32_t ReadReparseTag(const std::string& path);
+
+// For tests only. Wine 8 has no reparse point but its links (setting one
+// fails with ERROR_NOT_SUPPORTED), so a test that needs a deduplicated file
+// or a cloud placeholder presents a real file or folder as one: `hook` is
+// asked, with the entry's path, about every entry a listing gives and every
+// path ReadReparseTag and ReadAttributes (EntryDeletion.h) read; when it
+// answers true the entry is reported as a reparse point with the tag it put
+// in *tag, its other attributes as they are. The entry itself stays what it
+// is, so every call that acts on it acts on the real file or folder. Null
+// removes it. Set it only while nothing lists, sizes, deletes or moves.
+using ReparseTagHook = bool (*)(const std::string& path, uint32_t* tag);
+void SetReparseTagHookForTests(ReparseTagHook hook);
 
 }  // namespace platform

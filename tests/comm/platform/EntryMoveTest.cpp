@@ -8,9 +8,11 @@
 
 #include <memory>
 
+#include "comm/platform/ReparseTag.h"
 #include "support/Cafe.h"
 #include "support/DiskListing.h"
 #include "support/OtherVolume.h"
+#include "support/PresentedReparsePoints.h"
 #include "support/TempDir.h"
 
 using testsupport::CafeEntry;
@@ -123,6 +125,56 @@ TEST_F(EntryMove, NeverReplacesCopiesOrGoesThroughALinkAndChangesNothingWhenRefu
         EXPECT_EQ(c.error, error);
         EXPECT_EQ("", ListingDifference(before, Listing()));
     }
+}
+
+// Reparse points that are not links: a deduplicated file or an archive's
+// folder moves like any entry; a cloud drive's placeholder, and anything
+// moved out of or into a cloud folder, never does — the drive's service
+// would take the move for a deletion there, or an upload. Wine makes no
+// such entry: real ones are presented as tagged
+// (testsupport::PresentedReparsePoints, a seam for tests).
+TEST_F(EntryMove, AnEntryKeptInAnotherFormMovesAndNothingLeavesOrEntersACloudDrive) {
+    ASSERT_TRUE(::CreateDirectoryA("E:\\Archived", nullptr));
+    ASSERT_TRUE(::CreateDirectoryA("E:\\Synced", nullptr));
+    ASSERT_TRUE(::CreateDirectoryA("E:\\Moved", nullptr));
+    testsupport::WriteFileBytes("E:\\Archived\\stub.dat", "archived");
+    testsupport::WriteFileBytes("E:\\dedup.bin", "deduplicated");
+    testsupport::WriteFileBytes("E:\\Synced\\doc.txt", "synced");
+    testsupport::WriteFileBytes("E:\\cloud.txt", "placeholder");
+    const testsupport::PresentedReparsePoints tags({
+        {"E:\\Archived", platform::kReparseTagHsm},
+        {"E:\\dedup.bin", platform::kReparseTagDedup},
+        {"E:\\Synced", platform::kReparseTagCloud},
+        {"E:\\cloud.txt", 0x9000F01A},
+    });
+    const struct {
+        const char* name;
+        const char* from;
+        const char* to;
+        uint32_t error;
+    } refused[] = {
+        {"a cloud placeholder", "E:\\cloud.txt", "E:\\Moved\\cloud.txt", platform::kErrorBeyondMachine},
+        {"a cloud folder", "E:\\Synced", "E:\\Moved\\Synced", platform::kErrorBeyondMachine},
+        {"out of a cloud folder", "E:\\Synced\\doc.txt", "E:\\Moved\\doc.txt", platform::kErrorStoppedOnLink},
+        {"into a cloud folder", "E:\\a.txt", "E:\\Synced\\a.txt", platform::kErrorStoppedOnLink},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.name);
+        const DiskListing before = Listing();
+        uint32_t error = 0;
+        EXPECT_FALSE(platform::MoveEntry(c.from, c.to, &error));
+        EXPECT_EQ(c.error, error);
+        EXPECT_EQ("", ListingDifference(before, Listing()));
+    }
+
+    const DiskListing before = Listing();
+    uint32_t error = 0;
+    EXPECT_TRUE(platform::MoveEntry("E:\\dedup.bin", "E:\\Moved\\dedup.bin", &error)) << error;
+    EXPECT_TRUE(platform::MoveEntry("E:\\Archived\\stub.dat", "E:\\Moved\\stub.dat", &error)) << error;
+    DiskListing expected = Without(before, {"E:\\dedup.bin", "E:\\Archived\\stub.dat"});
+    for (const auto& moved : Rebased(before, "E:\\dedup.bin", "E:\\Moved\\dedup.bin")) expected.insert(moved);
+    for (const auto& moved : Rebased(before, "E:\\Archived\\stub.dat", "E:\\Moved\\stub.dat")) expected.insert(moved);
+    EXPECT_EQ("", ListingDifference(expected, Listing()));
 }
 
 TEST_F(EntryMove, CreateFoldersMakesTheMissingOnesAndSaysWhich) {

@@ -1,8 +1,11 @@
 // CCandidateSizer: the worker's walk, its batches and its cancellation.
 //
-// The walk applies the scan's rules to what it meets: a link (reparse point)
-// is neither entered nor counted — it may lead to another disk, or back into
-// the tree — and an entry whose attributes cannot be read is passed over (its
+// The walk applies the scan's rules to what it meets: a link is neither
+// entered nor counted — it may lead to another disk, or back into the tree —
+// nor is an entry a service beyond this machine keeps (a cloud drive's
+// placeholder, ReparseTag.h), which no deletion frees; a deduplicated or
+// compressed file counts at the length the listing gives, like any file;
+// and an entry whose attributes cannot be read is passed over (its
 // bytes unknown, the size is partial). A folder that cannot be listed marks
 // the size partial too, as does a folder whose name the system code page
 // cannot hold (no path reaches it): a size that silently left them out would
@@ -22,6 +25,7 @@
 
 #include "comm/log/LogWriter.h"
 #include "comm/platform/Folder.h"
+#include "comm/platform/ReparseTag.h"
 
 namespace {
 
@@ -122,7 +126,7 @@ bool CCandidateSizer::SizeTree(const std::string& folder, TFolderSize* size) con
                 size->bPartial = true;
                 continue;
             }
-            if ((attributes & platform::kAttributeReparsePoint) != 0) continue;
+            if (platform::ClassifyEntry(attributes, entry.dwReparseTag) != platform::ReparseClass::kEntry) continue;
             if (entry.nModified > size->nNewestWrite) size->nNewestWrite = entry.nModified;
             if ((attributes & platform::kAttributeDirectory) == 0) {
                 size->nSize += entry.nSize;

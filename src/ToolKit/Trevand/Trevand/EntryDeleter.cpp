@@ -6,6 +6,7 @@
 #include "comm/platform/EntryDeletion.h"
 #include "comm/platform/Folder.h"
 #include "comm/platform/PathSeparator.h"
+#include "comm/platform/ReparseTag.h"
 
 namespace {
 
@@ -13,12 +14,34 @@ const char kDeletedDir[] = "Trevand  删除目录%s";
 const char kDeletedFile[] = "Trevand  删除文件%s";
 // Our own lines for what those cannot say.
 const char kLinkLeft[] = "Trevand  未删除链接%s（链接不会被跟随，也不会被删除）";
+const char kBeyondLeft[] =
+    "Trevand  未删除%s（重解析标记0x%08lX：云端或其他存储服务管理的项，删除可能越出本机，不会被删除）";
 const char kDirLeft[] = "Trevand  未能删除目录%s（错误码%lu）";
 const char kFileLeft[] = "Trevand  未能删除文件%s（错误码%lu）";
 const char kCancelledDir[] = "Trevand  已取消删除，目录未删完%s";
 const char kNameLostLeft[] = "Trevand  未删除%s（名称含有系统代码页无法表示的字符，无法按名称找到）";
 
 bool IsGone(const std::string& path) { return !platform::EntryExists(path); }
+
+// Whether the entry `path`, whose attributes and reparse tag are
+// `attributes` and `tag`, is one never to delete — a link, or an entry kept
+// beyond this machine (ReparseTag.h) — and then logs it. A reparse point
+// that is an entry kept in another form (deduplicated, compressed) is
+// deleted like any other.
+bool IsLeftByTag(const std::string& path, uint32_t attributes, uint32_t tag, CEntryDeleter::TCounts* counts) {
+    switch (platform::ClassifyEntry(attributes, tag)) {
+    case platform::ReparseClass::kEntry: return false;
+    case platform::ReparseClass::kLink:
+        WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
+        ++counts->nLinksLeft;
+        return true;
+    case platform::ReparseClass::kBeyondMachine:
+        WorkerLog(LOG_ERROR, kBeyondLeft, path.c_str(), static_cast<unsigned long>(tag));
+        ++counts->nOthersLeft;
+        return true;
+    }
+    return true;
+}
 
 // The line for a file that stays: a link, or one the system refused.
 void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_t error,
@@ -35,9 +58,10 @@ void LogFileLeft(platform::DeleteResult result, const std::string& path, uint32_
 }  // namespace
 
 CEntryDeleter::Fate CEntryDeleter::Delete(const std::string& path, uint32_t attributes) {
-    if (attributes & platform::kAttributeReparsePoint) {
-        WorkerLog(LOG_ERROR, kLinkLeft, path.c_str());
-        ++m_counts.nLinksLeft;
+    // The tag is read only for a reparse point: it costs a listing of the
+    // folder, and only a reparse point has one.
+    if ((attributes & platform::kAttributeReparsePoint) &&
+        IsLeftByTag(path, attributes, platform::ReadReparseTag(path), &m_counts)) {
         return Fate::kLeft;
     }
     if (!(attributes & platform::kAttributeDirectory)) return DeleteTopFile(path) ? Fate::kDeleted : Fate::kLeft;
@@ -102,9 +126,8 @@ CEntryDeleter::TreeOutcome CEntryDeleter::DeleteDirectory(const std::string& pat
                 // left, and so is the folder holding it.
                 WorkerLog(LOG_ERROR, kNameLostLeft, child.c_str());
                 ++m_counts.nOthersLeft;
-            } else if (entry.dwAttributes & platform::kAttributeReparsePoint) {
-                WorkerLog(LOG_ERROR, kLinkLeft, child.c_str());
-                ++m_counts.nLinksLeft;
+            } else if (IsLeftByTag(child, entry.dwAttributes, entry.dwReparseTag, &m_counts)) {
+                // Logged; the folder holding it stays too.
             } else if (entry.dwAttributes & platform::kAttributeDirectory) {
                 const TreeOutcome sub = DeleteDirectory(child);
                 if (sub.bStopped) {

@@ -3,8 +3,12 @@
 // the purge of quarantined entries both delete through it.
 //
 // Links and junctions are never followed and never deleted: a delete
-// through one would reach outside the entry (see EntryDeletion.h). They are
-// logged and left, so the folders holding one stay too.
+// through one would reach outside the entry (see EntryDeletion.h). Nor is a
+// cloud drive's placeholder, or any reparse point whose tag is not known
+// (ReparseTag.h): deleting it could delete what a service beyond this
+// machine keeps. They are logged and left, so the folders holding one stay
+// too. The other reparse points — a deduplicated or compressed file, an
+// archive's stub — are entries like any other.
 //
 // The log says what happened: "删除目录"/"删除文件" only for an entry that is
 // gone afterwards; an entry still there gets an error line with the system's

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cstring>
 
+#include "comm/platform/Folder.h"
 #include "comm/platform/ObjectName.h"
+#include "comm/platform/win32/ReparseTagHook.h"
 #include "comm/platform/win32/ResolvedName.h"
 #include "comm/platform/win32/WidePath.h"
 
@@ -126,7 +128,19 @@ bool RemoveWithNormalAttributes(const std::wstring& path) {
 
 }  // namespace
 
-uint32_t ReadAttributes(const std::string& path) { return GetFileAttributesW(SystemPath(path).c_str()); }
+uint32_t ReadAttributes(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+    uint32_t tag = 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES && win32::PresentedReparseTag(path, &tag))
+        attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    return attributes;
+}
+
+ReparseClass ReadReparseClass(const std::string& path) {
+    const uint32_t attributes = ReadAttributes(path);
+    if (attributes == kAttributesInvalid || (attributes & kAttributeReparsePoint) == 0) return ReparseClass::kEntry;
+    return ClassifyEntry(attributes, ReadReparseTag(path));
+}
 
 bool EntryExists(const std::string& path) {
     if (GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "comm/platform/EntryDeletion.h"
 #include "comm/platform/Folder.h"
 #include "comm/platform/PathSeparator.h"
 #include "comm/platform/win32/ResolvedName.h"
@@ -59,8 +60,9 @@ bool MakeOneFolder(const std::string& path, DWORD* code, std::vector<std::string
 bool CrossesLink(const std::string& path) {
     for (std::string folder = ParentFolder(path); !folder.empty() && !IsDriveRoot(folder);
          folder = ParentFolder(folder)) {
-        const DWORD attributes = GetFileAttributesW(SystemPath(folder).c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+        // A folder kept beyond this machine counts too: a rename out of it
+        // or into it reaches the service that keeps it.
+        if (ReadReparseClass(folder) != ReparseClass::kEntry) return true;
     }
     return false;
 }
@@ -68,6 +70,13 @@ bool CrossesLink(const std::string& path) {
 bool MoveEntry(const std::string& from, const std::string& to, uint32_t* error) {
     if (CrossesLink(from) || CrossesLink(to)) {
         *error = kErrorStoppedOnLink;
+        return false;
+    }
+    // A cloud drive's placeholder moved out of its place is, to the drive,
+    // deleted there. A link is not refused here: Windows renames the link
+    // itself, and under Wine the check below finds where it leads.
+    if (ReadReparseClass(from) == ReparseClass::kBeyondMachine) {
+        *error = kErrorBeyondMachine;
         return false;
     }
     if (!ResolvesToOwnPlace(from, error)) return false;

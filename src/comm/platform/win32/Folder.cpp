@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "comm/platform/win32/ReparseTagHook.h"
 #include "comm/platform/win32/WidePath.h"
 
 namespace platform {
@@ -21,9 +22,21 @@ int64_t SecondsSince1970(const FILETIME& time) {
 void CopyEntry(const WIN32_FIND_DATAW& data, FolderEntry* entry) {
     entry->bNameLost = !win32::NarrowName(data.cFileName, std::wcslen(data.cFileName), &entry->strName);
     entry->dwAttributes = data.dwFileAttributes;
+    // dwReserved0 holds the tag only for a reparse point; for any other
+    // entry it is left undefined.
+    entry->dwReparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
     const bool isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry->nSize = isDir ? 0 : (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry->nModified = SecondsSince1970(data.ftLastWriteTime);
+}
+
+// The tests' hook, when one is set: the entry `entry` of the folder whose
+// path and separator are `folder` presented as the reparse point it names.
+void Present(const std::string& folder, FolderEntry* entry) {
+    uint32_t tag = 0;
+    if (folder.empty() || !win32::PresentedReparseTag(folder + entry->strName, &tag)) return;
+    entry->dwAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    entry->dwReparseTag = tag;
 }
 
 // The error code of a listing call that failed, or 0 when it only ran out of
@@ -49,7 +62,12 @@ bool FolderListing::Start(const std::string& pattern, FolderEntry* entry) {
         return false;
     }
     m_handle = handle;
+    // The folder of "E:\Games\*.*" is what precedes its last separator: the
+    // pattern's own part holds none.
+    m_strFolder.clear();
+    if (win32::ReparseTagHookIsSet()) m_strFolder = pattern.substr(0, pattern.find_last_of("\\/") + 1);
     CopyEntry(data, entry);
+    Present(m_strFolder, entry);
     return true;
 }
 
@@ -63,6 +81,7 @@ bool FolderListing::Next(FolderEntry* entry) {
         return false;
     }
     CopyEntry(data, entry);
+    Present(m_strFolder, entry);
     return true;
 }
 
@@ -71,6 +90,19 @@ void FolderListing::Close() {
         FindClose(static_cast<HANDLE>(m_handle));
         m_handle = nullptr;
     }
+}
+
+uint32_t ReadReparseTag(const std::string& path) {
+    uint32_t tag = 0;
+    if (win32::PresentedReparseTag(path, &tag)) return tag;
+    // A listing of the entry's own name: the tag exactly as the scan's
+    // listing gave it, without opening the entry (which could be held by
+    // another program, or start a cloud drive's download).
+    WIN32_FIND_DATAW data;
+    HANDLE handle = FindFirstFileW(win32::SystemPath(path).c_str(), &data);
+    if (handle == INVALID_HANDLE_VALUE) return 0;
+    FindClose(handle);
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
 }
 
 }  // namespace platform

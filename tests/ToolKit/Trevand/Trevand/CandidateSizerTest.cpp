@@ -21,9 +21,11 @@
 #include <vector>
 
 #include "ToolKit/Trevand/Trevand/CandidateSizer.h"
+#include "comm/platform/ReparseTag.h"
 #include "support/Cafe.h"
 #include "support/ForeignName.h"
 #include "support/LogCapture.h"
+#include "support/PresentedReparsePoints.h"
 
 using testsupport::Cafe;
 using testsupport::CafeDescription;
@@ -75,6 +77,13 @@ std::vector<CafeEntry> DriveE() {
         CafeEntry(CafeEntry::kFile, "Deep\\" + kLongName + "\\mid.dat").Size(20),
         CafeEntry(CafeEntry::kFile, "Deep\\" + kLongName + "\\" + kLongerName + "\\far.dat").Size(5000),
         CafeEntry(CafeEntry::kFile, "Lost\\plain.dat").Size(5),
+        // Presented as reparse points by the test that sizes them.
+        CafeEntry(CafeEntry::kFile, "Tagged\\plain.bin").Size(7),
+        CafeEntry(CafeEntry::kFile, "Tagged\\dedup.bin").Size(1000),
+        CafeEntry(CafeEntry::kFile, "Tagged\\Archived\\stub.dat").Size(200),
+        CafeEntry(CafeEntry::kFile, "Tagged\\cloud.bin").Size(30000),
+        CafeEntry(CafeEntry::kFile, "Tagged\\Cloud\\doc.bin").Size(40000),
+        CafeEntry(CafeEntry::kFile, "Tagged\\Junction\\j.bin").Size(50000),
     };
 }
 
@@ -343,6 +352,33 @@ TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndN
     EXPECT_EQ(2, std::count_if(lines.begin(), lines.end(),
                                [](const std::string& line) { return line.find("无法读取目录") != std::string::npos; }))
         << "no other folder went unread";
+}
+
+// Reparse points that are not links are sized by their tag: a deduplicated
+// file counts and an archive's folder is entered, as the deletion would free
+// them; a cloud drive's placeholder and a junction are neither entered nor
+// counted, as nothing deletes them. Wine makes no such entry: real ones are
+// presented as tagged (testsupport::PresentedReparsePoints, a seam for tests).
+TEST_F(CandidateSizer, ATaggedEntryIsCountedOnlyWhenItIsAnEntryKeptInAnotherForm) {
+    const testsupport::PresentedReparsePoints tags({
+        {"E:\\Tagged\\dedup.bin", platform::kReparseTagDedup},
+        {"E:\\Tagged\\Archived", platform::kReparseTagHsm},
+        {"E:\\Tagged\\cloud.bin", platform::kReparseTagCloud},
+        {"E:\\Tagged\\Cloud", 0x9000201A},
+        {"E:\\Tagged\\Junction", platform::kReparseTagMountPoint},
+    });
+    Collector collector;
+    CCandidateSizer sizer;
+    ASSERT_TRUE(sizer.Start({"E:\\Tagged", "E:\\Tagged\\Archived"}, collector.Sink()));
+    ASSERT_TRUE(WaitUntilDone(sizer));
+
+    std::vector<CCandidateSizer::TFolderSize> reported;
+    for (const auto& batch : collector.Batches()) reported.insert(reported.end(), batch.begin(), batch.end());
+    ASSERT_EQ(2u, reported.size());
+    EXPECT_EQ(7u + 1000 + 200, reported[0].nSize);
+    EXPECT_FALSE(reported[0].bPartial);
+    EXPECT_EQ(200u, reported[1].nSize);
+    EXPECT_FALSE(reported[1].bPartial);
 }
 
 TEST_F(CandidateSizer, FoldersComeInBatchesOfAtMost64AndAShorterOneOnlyAfterAPause) {

@@ -139,9 +139,10 @@ protected:
     };
 
     // The scan of one folder, shared by both roles: every entry of `dir` that
-    // is not hidden, not a link, can be examined at all (attributes read, path
-    // short enough for the ANSI calls), passes the walk's class filter and
-    // matches no key of m_mapGamePath becomes a candidate of the walk; folders
+    // is not hidden, not a link nor kept beyond this machine (ReparseTag.h),
+    // can be examined at all (attributes read, path short enough for the
+    // ANSI calls), passes the walk's class filter and matches no key of
+    // m_mapGamePath becomes a candidate of the walk; folders
     // whose key says "TRUE" are entered with one level less. Nothing is scanned
     // when `nDepth` is below 1. False when `dir` is not a folder. Reads only
     // the paths, their index and the classes: walks on several threads may

@@ -4,6 +4,7 @@
 
 #include "ToolKit/Trevand/Trevand/DB/QuarantineFolderName.h"
 #include "comm/log/LogWriter.h"
+#include "comm/platform/ReparseTag.h"
 
 namespace {
 
@@ -15,14 +16,21 @@ const size_t kNameRoom = 260;
 // Entries the scan never offers and never enters: hidden ones (the recycle bin,
 // the system volume folder), those whose attributes could not be read, those
 // whose name the system code page cannot hold (no path the program forms
-// reaches them, so they could not be examined or deleted again), and links —
+// reaches them, so they could not be examined or deleted again), links —
 // entering a junction would offer another disk's entries, registered packages
-// included, for deletion.
+// included, for deletion — and entries a service beyond this machine keeps (a
+// cloud drive's placeholders, ReparseTag.h), which the deletion would refuse
+// at every try: offering them would only bring back, at every start, a row
+// that can never go. A reparse point that holds the entry's own data
+// (deduplicated, compressed) is offered and entered like any other entry.
 bool IsUntouchable(const platform::FolderEntry& entry) {
     if (entry.dwAttributes == platform::kAttributesInvalid || entry.bNameLost) {
         return true;
     }
-    return (entry.dwAttributes & (platform::kAttributeHidden | platform::kAttributeReparsePoint)) != 0;
+    if ((entry.dwAttributes & platform::kAttributeHidden) != 0) {
+        return true;
+    }
+    return platform::ClassifyEntry(entry.dwAttributes, entry.dwReparseTag) != platform::ReparseClass::kEntry;
 }
 
 // The quarantine folder at a disk's root ("E:\TrevandQuarantine"), whatever

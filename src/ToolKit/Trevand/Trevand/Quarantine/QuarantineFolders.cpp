@@ -5,17 +5,21 @@
 #include "comm/platform/EntryDeletion.h"
 #include "comm/platform/Folder.h"
 #include "comm/platform/PathSeparator.h"
+#include "comm/platform/ReparseTag.h"
 
 namespace quarantine {
 namespace {
 
-bool IsLink(uint32_t attributes) {
-    return attributes != platform::kAttributesInvalid && (attributes & platform::kAttributeReparsePoint) != 0;
+// A link, or a folder kept beyond this machine (ReparseTag.h): never
+// entered or removed.
+bool IsLink(const platform::FolderEntry& entry) {
+    return entry.dwAttributes != platform::kAttributesInvalid &&
+           platform::ClassifyEntry(entry.dwAttributes, entry.dwReparseTag) != platform::ReparseClass::kEntry;
 }
 
 // Removes `path` when it is an empty folder (and no link); false otherwise.
 bool RemoveIfEmpty(const std::string& path) {
-    if (IsLink(platform::ReadAttributes(path))) return false;
+    if (platform::ReadReparseClass(path) != platform::ReparseClass::kEntry) return false;
     uint32_t error = 0;
     return platform::RemoveFolder(path, &error);
 }
@@ -51,7 +55,7 @@ void RemoveEmptyFoldersBelow(const std::string& folder, const std::set<std::stri
     if (!ListEntries(folder, &entries)) return;
     for (const platform::FolderEntry& entry : entries) {
         const bool isFolder = (entry.dwAttributes & platform::kAttributeDirectory) != 0;
-        if (!isFolder || IsLink(entry.dwAttributes)) continue;
+        if (!isFolder || IsLink(entry)) continue;
         const std::string path = folder + "\\" + entry.strName;
         if (keep.count(platform::FoldCase936(path))) continue;
         RemoveEmptyFoldersBelow(path, keep);

@@ -2,8 +2,9 @@
 // quarantine once entries have left it.
 //
 // Nothing here ever enters or removes a link (under Wine 8 removing a link to
-// an empty folder removes that folder, wherever it is), and only empty
-// folders are removed.
+// an empty folder removes that folder, wherever it is), nor a folder a
+// service beyond this machine keeps (comm/platform/ReparseTag.h), and only
+// empty folders are removed.
 #pragma once
 
 #include <set>
