@@ -2,11 +2,15 @@
 // line each, never onto anything, never through a link, never off the disk.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "QuarantineFixture.h"
 #include "ToolKit/Trevand/Trevand/EntryDeleter.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantinePurgeStep.h"
 #include "comm/DBTools/Sqlite/SqliteConnect.h"
+#include "comm/platform/EntryDeletion.h"
 #include "comm/platform/EntryMove.h"
+#include "comm/platform/Folder.h"
 #include "support/WineHost.h"
 
 using testsupport::DiskListing;
@@ -219,6 +223,15 @@ TEST_F(Quarantine, OpeningFailsWithACodeWhenTheFolderOrItsDatabaseCannotBeMade) 
              testsupport::WriteFileBytes("E:\\TrevandQuarantine\\Quarantine.db", std::string(4096, 'x'));
          },
          26},
+        // Batches whose records are lost: a new database would never list,
+        // restore or purge them, and tidying would take their folders.
+        {"a folder of batches without its database",
+         [](const std::string&) {
+             ::CreateDirectoryA("E:\\TrevandQuarantine", nullptr);
+             ::CreateDirectoryA("E:\\TrevandQuarantine\\20250101-030000", nullptr);
+             testsupport::WriteFileBytes("E:\\TrevandQuarantine\\20250101-030000\\old.txt", "held");
+         },
+         kErrorDatabaseMissing},
         {"a link in the folder's place",
          [](const std::string& outside) {
              testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(outside + "\\empty"),
@@ -377,6 +390,147 @@ TEST_F(Quarantine, TidyingKeepsAnEmptyFolderThatIsQuarantinedAndRemovesTheRest) 
     ASSERT_TRUE(::DeleteFileA("E:\\TrevandQuarantine\\note.txt"));
     disk->RemoveEmptyFolders();
     EXPECT_FALSE(disk->IsOpen());
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+}
+
+// A purge goes by the database: a caller's copy of a record that names
+// another path deletes only the stored entry; a batch folder swapped for a
+// link after the move sends nothing through it; an entry that is there but
+// cannot be read is not gone.
+TEST_F(Quarantine, APurgeDeletesOnlyTheDatabasesStoredEntryAndNothingThroughALink) {
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord r1 = MoveIn(*disk, "E:\\r1.txt");
+    TQuarantineRecord forged = r1;
+    forged.strStoredPath = "E:\\r2.txt";
+    forged.strOriginalPath = "E:\\r2.txt";
+    const DiskListing held = Listing();
+    CEntryDeleter deleter([] { return true; });
+    uint64_t bytes = 0;
+    EXPECT_EQ(CDelDirJob::Fate::kDone, PurgeRecord(*disk, forged, deleter, &bytes));
+    // r1 and the batch it emptied went; r2.txt, which the copy named, stays.
+    EXPECT_EQ("", ListingDifference(testsupport::Without(held, {std::string("E:\\TrevandQuarantine\\") + kBatch}),
+                                    Listing()));
+
+    // The batch folder moved aside and a link put in its place, to a folder
+    // outside holding a file of the stored entry's name.
+    const TQuarantineRecord r3 = MoveIn(*disk, "E:\\r3.txt");
+    const std::string batch = std::string("E:\\TrevandQuarantine\\") + kBatch;
+    ASSERT_TRUE(testsupport::RunUnixCommand(
+        {"mv", testsupport::UnixPathOf(batch), testsupport::UnixPathOf("E:\\TrevandQuarantine") + "/aside"}));
+    ::CreateDirectoryA(Outside("victim").c_str(), nullptr);
+    testsupport::WriteFileBytes(Outside("victim\\r3.txt"), "not the quarantine's");
+    ASSERT_TRUE(testsupport::RunUnixCommand({"ln", "-s", testsupport::UnixPathOf(Outside("victim")),
+                                             testsupport::UnixPathOf("E:\\TrevandQuarantine") + "/" + kBatch}));
+    const DiskListing linked = Listing();
+    EXPECT_EQ(CDelDirJob::Fate::kLeft, PurgeRecord(*disk, r3, deleter, &bytes));
+    EXPECT_EQ("", ListingDifference(linked, Listing()));
+    ASSERT_EQ(1u, disk->Records().size());
+    EXPECT_EQ(r3.nId, disk->Records()[0].nId);
+    const std::vector<std::string> lines = QuarantineLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("[Error]|Trevand  未彻底删除隔离项" + r3.strStoredPath + "：其上级目录中有链接，删除会到达隔离区以外",
+              lines.back());
+}
+
+// A stored name holding '*' cannot be looked at (the system refuses the name
+// itself): the purge keeps its record and says so, rather than counting it
+// as deleted.
+TEST_F(Quarantine, APurgeOfAnEntryThatCannotBeReadKeepsItsRecord) {
+    {
+        std::unique_ptr<CQuarantineDisk> disk = OpenE();
+        MoveIn(*disk, "E:\\r1.txt");
+    }
+    CSqliteConnect db;
+    ASSERT_TRUE(db.Open("E:\\TrevandQuarantine\\Quarantine.db", false));
+    int32_t ret = 0;
+    ASSERT_TRUE(db.ExecCmd("INSERT INTO records (batch, original_path, stored_path, kind, size, quarantined, state) "
+                           "VALUES ('20261211-093000', '\\a*b.txt', '\\TrevandQuarantine\\20261211-093000\\a*b.txt', "
+                           "'file', 0, 1, 'held')",
+                           ret));
+    db.Close();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE(false);
+    std::vector<TQuarantineRecord> records = disk->Records();
+    ASSERT_EQ(2u, records.size());
+    const TQuarantineRecord unreadable = records[0].strOriginalPath == "E:\\a*b.txt" ? records[0] : records[1];
+    ASSERT_EQ(platform::kAttributesInvalid, platform::ReadAttributes(unreadable.strStoredPath));
+    ASSERT_TRUE(platform::EntryExists(unreadable.strStoredPath)) << "the system refuses the name, it is not missing";
+    CEntryDeleter deleter([] { return true; });
+    uint64_t bytes = 0;
+    EXPECT_EQ(CDelDirJob::Fate::kLeft, PurgeRecord(*disk, unreadable, deleter, &bytes));
+    EXPECT_EQ(2u, disk->Records().size());
+    EXPECT_EQ("[Error]|Trevand  未彻底删除隔离项" + unreadable.strStoredPath + "：无法读取其属性",
+              QuarantineLines().back());
+}
+
+// A batch name repeated (the clock set back to the second of an earlier
+// move) must never put an entry inside another record's stored folder.
+TEST_F(Quarantine, AMoveNeverStoresAnEntryInsideAnotherRecordsStoredFolder) {
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    // E:\Games\Old's own folder is held as it stood; the folder it left is
+    // made again, and a new entry in it comes to the same batch.
+    const TQuarantineRecord games = MoveIn(*disk, "E:\\Games");
+    ASSERT_TRUE(::CreateDirectoryA("E:\\Games", nullptr));
+    testsupport::WriteFileBytes("E:\\Games\\new.txt", "new");
+    const DiskListing before = Listing();
+    TQuarantineRecord record;
+    uint32_t error = 0;
+    EXPECT_FALSE(disk->MoveIn("E:\\Games\\new.txt", false, 3, kBatch, kNow, &record, &error));
+    EXPECT_EQ(platform::kErrorAlreadyExists, error);
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+    ASSERT_EQ(1u, disk->Records().size());
+    EXPECT_EQ("[Error]|Trevand  未能隔离E:\\Games\\new.txt：批次" + std::string(kBatch) + "中已有隔离项" +
+                  games.strStoredPath + "（系统时间可能曾被调回），未移动",
+              QuarantineLines().back());
+}
+
+// A restore cut short after it made the folders above the original place
+// (the place's parents were quarantined too): the next start removes them
+// again, so the scan never offers empty folders nobody made.
+TEST_F(Quarantine, ACrashAfterARestoreMadeItsFoldersLeavesNoneBehind) {
+    const DiskListing before = Listing();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    const TQuarantineRecord old = MoveIn(*disk, "E:\\Games\\Old");
+    TQuarantineRecord games;
+    uint32_t error = 0;
+    ASSERT_TRUE(disk->MoveIn("E:\\Games", true, 0, "20261211-093001", kNow, &games, &error)) << error;
+    const DiskListing held = Listing();
+    ASSERT_EQ(0u, held.count("E:\\Games"));
+    CQuarantineDisk::SetCrashStepForTests(CQuarantineDisk::CrashStep::kAfterFolders);
+    EXPECT_EQ(CQuarantineDisk::RestoreResult::kFailed, disk->Restore(old, &error));
+    CQuarantineDisk::SetCrashStepForTests(CQuarantineDisk::CrashStep::kNone);
+    ASSERT_TRUE(testsupport::FileExists("E:\\Games")) << "the crash came after the folder was made";
+    disk.reset();
+
+    std::unique_ptr<CQuarantineDisk> next = OpenE(false);
+    EXPECT_EQ(1, next->Reconcile());
+    EXPECT_EQ("", ListingDifference(held, Listing()));
+    // Both come back, the folder first (as the window restores them).
+    std::vector<TQuarantineRecord> records = next->Records();
+    ASSERT_EQ(2u, records.size());
+    std::sort(records.begin(), records.end(), [](const TQuarantineRecord& a, const TQuarantineRecord& b) {
+        return a.strOriginalPath < b.strOriginalPath;
+    });
+    for (const TQuarantineRecord& record : records)
+        EXPECT_EQ(CQuarantineDisk::RestoreResult::kRestored, next->Restore(record, &error)) << record.strOriginalPath;
+    next->RemoveEmptyFolders();
+    next.reset();
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+}
+
+// The write that settles a moved entry fails: the entry goes back where it
+// was and its record goes, so the answer "not moved" is the truth.
+TEST_F(Quarantine, ASettleThatCannotBeWrittenPutsTheEntryBack) {
+    const DiskListing before = Listing();
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    TQuarantineRecord record;
+    uint32_t error = 0;
+    CQuarantineDisk::SetSettleFailsForTests(true);
+    EXPECT_FALSE(disk->MoveIn("E:\\Games\\Old", true, 0, kBatch, kNow, &record, &error));
+    CQuarantineDisk::SetSettleFailsForTests(false);
+    EXPECT_NE(0u, error);
+    EXPECT_TRUE(disk->Records().empty());
+    EXPECT_EQ(0, disk->Reconcile());
+    disk->RemoveEmptyFolders();
     EXPECT_EQ("", ListingDifference(before, Listing()));
 }
 
