@@ -10,6 +10,8 @@
 #include "comm/platform/CodePage.h"
 #include "comm/platform/FileName.h"
 #include "comm/platform/NetworkAdapters.h"
+#include "comm/platform/PathSeparator.h"
+#include "comm/platform/VerbatimPath.h"
 #include "support/InstalledService.h"
 #include "support/WineHost.h"
 
@@ -23,14 +25,30 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// `path` (code page 936) in the "\\?\" form, for the wide calls: names
+// ending in a dot or a space ("Game.", "Game ") are made as they are, never
+// as the neighbour the usual form would trim them to, and paths too long for
+// the ANSI calls are made too. The café's paths are absolute.
+std::wstring Exact(const std::string& path) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], length);
+    std::wstring verbatim;
+    return platform::MakeVerbatimPath(wide, &verbatim) ? verbatim : wide;
+}
+
 // Creates `path` and every missing folder above it (Windows path, GBK).
+// Split in UTF-16, where a separator is always one: in GBK the byte of "\" is
+// also the trail byte of characters such as 誠.
 bool MakeFolders(const std::string& path) {
-    for (size_t pos = path.find('\\', 3);; pos = path.find('\\', pos + 1)) {
-        const std::string part = path.substr(0, pos);
-        if (!CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    const std::wstring wide = Exact(path);
+    const size_t drive = wide.find(L':');
+    if (drive == std::wstring::npos) return false;
+    for (size_t pos = wide.find(L'\\', wide.find(L'\\', drive) + 1);; pos = wide.find(L'\\', pos + 1)) {
+        if (!CreateDirectoryW(wide.substr(0, pos).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
             return false;
         }
-        if (pos == std::string::npos) {
+        if (pos == std::wstring::npos) {
             return true;
         }
     }
@@ -38,7 +56,8 @@ bool MakeFolders(const std::string& path) {
 
 // Makes the file `path` `length` bytes long: cut, or grown with a hole.
 bool SetFileLength(const std::string& path, int64_t length) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(Exact(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER end;
     end.QuadPart = length;
@@ -49,7 +68,7 @@ bool SetFileLength(const std::string& path, int64_t length) {
 
 // Sets the last write time of the file or folder `path` (not through a link).
 bool SetModifiedTime(const std::string& path, int64_t secondsSince1970) {
-    HANDLE handle = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE handle = CreateFileW(Exact(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     const uint64_t ticks = static_cast<uint64_t>(secondsSince1970) * 10000000ULL + 116444736000000000ULL;
@@ -62,7 +81,8 @@ bool SetModifiedTime(const std::string& path, int64_t secondsSince1970) {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(Exact(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -93,10 +113,9 @@ bool MakeOnLinux(std::vector<std::string> command, const std::string& parent, co
     return RunUnixCommand(command);
 }
 
-std::string ParentOf(const std::string& path) {
-    const size_t last = path.rfind('\\');
-    return last == std::string::npos ? std::string() : path.substr(0, last);
-}
+// The folder holding `path`, split at a character (a last byte 0x5C may be
+// the trail byte of 誠).
+std::string ParentOf(const std::string& path) { return platform::ParentFolder(path); }
 
 // One database file written with SQLite's own API.
 class Database {
@@ -376,8 +395,8 @@ bool Cafe::MakeBulkTree(const CafeBulkTree& tree) {
 bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     const std::string path = root + "\\" + entry.path;
     const std::string parent = ParentOf(path);
-    // Folders whose paths are too long for the ANSI calls are made on the
-    // Linux side, named from the drive folder (whose own path is short).
+    // What the wide calls cannot make is made on the Linux side, named from
+    // the drive folder (whose own path is short).
     if (parent != root && !MakeFolders(parent) && !MakeOnLinux({"mkdir", "-p"}, root, parent)) {
         return false;
     }
@@ -385,19 +404,22 @@ bool Cafe::MakeEntry(const std::string& root, const CafeEntry& entry) {
     case CafeEntry::kFolder: return MakeFolders(path) || MakeOnLinux({"mkdir", "-p"}, root, path);
     case CafeEntry::kFile: {
         if (MakeFile(path, entry.size)) return true;
-        // Too long for the ANSI calls: empty, or of the length asked for.
+        // Made on the Linux side: empty, or of the length asked for.
         std::vector<std::string> make = {"touch"};
         if (entry.size >= 0) make = {"truncate", "-s", std::to_string(entry.size)};
         return MakeOnLinux(make, root, path);
     }
-    case CafeEntry::kHiddenFolder: return MakeFolders(path) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    case CafeEntry::kHiddenFolder:
+        return MakeFolders(path) && SetFileAttributesW(Exact(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kHiddenFile:
-        return MakeFile(path, entry.size) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        return MakeFile(path, entry.size) && SetFileAttributesW(Exact(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
     case CafeEntry::kReadOnlyFile:
-        return MakeFile(path, entry.size) && SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        return MakeFile(path, entry.size) && SetFileAttributesW(Exact(path).c_str(), FILE_ATTRIBUTE_READONLY);
     case CafeEntry::kLink: {
-        const std::string target = UnixPathOf(entry.target);
-        return !target.empty() && MakeOnLinux({"ln", "-s", target}, parent, path);
+        const std::string target = ExactUnixPathOf(entry.target);
+        // Named from the drive folder: the Linux name of a folder such as
+        // "Game." would be that of "Game", which the usual form reaches.
+        return !target.empty() && MakeOnLinux({"ln", "-s", target}, root, path);
     }
     }
     return false;

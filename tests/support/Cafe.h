@@ -74,7 +74,7 @@ struct CafeEntry {
     }
 
     Kind kind;
-    std::string path;    // a plain folder or file too long for the ANSI calls is made on the Linux side
+    std::string path;    // any length; names ending in a dot or a space ("Game.") are made as they are
     std::string target;  // kLink: the Windows path the link points to
     int64_t size = -1;
     int64_t modified = 0;  // 0: left as made

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "support/WineHost.h"
+
 namespace testsupport {
 namespace {
 
@@ -70,6 +72,35 @@ std::wstring RealLocation(const std::wstring& path) {
     return location;
 }
 
+// `path` with every name trimmed of the dots and spaces at its end.
+std::wstring WithTrimmedNames(const std::wstring& path) {
+    std::wstring trimmed;
+    for (wchar_t c : path) {
+        if (c == L'\\')
+            while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' ')) trimmed.pop_back();
+        trimmed += c;
+    }
+    while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' ')) trimmed.pop_back();
+    return trimmed;
+}
+
+// Whether the entry `name` of the folder that resolves to `realFolder`,
+// opened as `widePath` and listed as `path`, leads to another place than its
+// own. Wine names an entry as the usual form of its path would read it, dots
+// and spaces at the ends of names trimmed ("Game." resolves to
+// "\??\E:\Pkg\Game", "Game \x" to "\??\E:\Pkg\Game \x" while its folder resolves
+// to "\??\E:\Pkg\Game"), exactly as a link to such a place resolves: where only
+// the trimmed names match, the Linux side tells.
+bool LeadsElsewhere(const std::string& path, const std::wstring& widePath, const std::wstring& realFolder,
+                    const std::wstring& name) {
+    const std::wstring location = RealLocation(widePath);
+    const std::wstring own = realFolder + L"\\" + name;
+    if (location == own) return false;
+    if (WithTrimmedNames(location) != WithTrimmedNames(own)) return true;
+    const std::string unixPath = ExactUnixPathOf(path);
+    return unixPath.empty() || RunUnixCommand({"test", "-L", unixPath});
+}
+
 // A 64-bit FNV-1a digest of the file's bytes, in hex; "unreadable" when it
 // cannot be read.
 std::string ContentDigest(const std::wstring& path) {
@@ -108,7 +139,7 @@ void ListFolder(const std::string& folder, const std::wstring& wideFolder, bool 
         entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         entry.attributes = data.dwFileAttributes;
         entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-                     RealLocation(widePath) != realFolder + L"\\" + wideName;
+                     LeadsElsewhere(path, widePath, realFolder, wideName);
         const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (content && !isFolder && !entry.link) entry.content = ContentDigest(widePath);
         if (isFolder && !entry.link) ListFolder(path, widePath, content, listing);

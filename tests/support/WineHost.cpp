@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "comm/platform/CodePage.h"
 #include "support/TempDir.h"
 
 namespace testsupport {
@@ -42,6 +44,17 @@ std::string UnixPathOf(const std::string& windowsPath) {
     std::string result = unixPath;
     HeapFree(GetProcessHeap(), 0, unixPath);
     return result;
+}
+
+std::string ExactUnixPathOf(const std::string& windowsPath) {
+    std::string rest;
+    const std::string root =
+        windowsPath.size() > 3 && windowsPath[1] == ':' ? UnixPathOf(windowsPath.substr(0, 3)) : std::string();
+    if (root.empty() || !platform::CodePage936ToUtf8(windowsPath.substr(3), &rest)) return UnixPathOf(windowsPath);
+    // Separators turn into slashes only once the name is UTF-8, where a 0x5C
+    // byte is always a backslash (in GBK it may be a character's trail byte).
+    std::replace(rest.begin(), rest.end(), '\\', '/');
+    return root + (root.back() == '/' ? "" : "/") + rest;
 }
 
 std::string WindowsPathOf(const std::string& unixPath) {

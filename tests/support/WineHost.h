@@ -12,6 +12,11 @@ namespace testsupport {
 // not running under Wine or when it cannot be converted.
 std::string UnixPathOf(const std::string& windowsPath);
 
+// The same for a path that may hold names ending in a dot or a space
+// ("E:\Games\Game."), named from its drive's root ("E:\"): UnixPathOf reads
+// the whole path in the usual form, which trims them ("E:\Games\Game").
+std::string ExactUnixPathOf(const std::string& windowsPath);
+
 // The Windows path (code page 936) of the Linux path `unixPath`; empty when
 // not running under Wine or when it cannot be converted.
 std::string WindowsPathOf(const std::string& unixPath);

@@ -42,4 +42,49 @@ TEST(ObjectName, JoinsAsTheSystemNamesTheEntry) {
     }
 }
 
+// Windows names an entry as it was opened; Wine as the usual form of its path
+// would read it, every name without the dots and spaces at its end (a name
+// in the middle losing its dots only: "\??\E:\Pkg\Game \save" for
+// "E:\Pkg\Game \save ", whose folder alone resolves to "\??\E:\Pkg\Game").
+// Where only the trimmed names match, a link to the neighbour would resolve
+// alike: that is for the files to tell, not the names.
+TEST(ObjectName, NamesMatchExactlyOnlyOnceTrimmedOrNot) {
+    using platform::ObjectNameMatch;
+    const struct {
+        const char* what;
+        const wchar_t* resolved;
+        const wchar_t* folder;
+        const wchar_t* name;
+        ObjectNameMatch match;
+    } cases[] = {
+        {"Windows, a plain name", L"\\Device\\HarddiskVolume3\\Pkg\\a.txt", L"\\Device\\HarddiskVolume3\\Pkg", L"a.txt",
+         ObjectNameMatch::kSame},
+        {"Windows, a name ending in a dot", L"\\Device\\HarddiskVolume3\\Pkg\\Game.", L"\\Device\\HarddiskVolume3\\Pkg",
+         L"Game.", ObjectNameMatch::kSame},
+        {"Windows, a root", L"\\Device\\HarddiskVolume3\\Game ", L"\\Device\\HarddiskVolume3\\", L"Game ",
+         ObjectNameMatch::kSame},
+        {"Wine, a plain name", L"\\??\\E:\\Pkg\\a.txt", L"\\??\\E:\\Pkg", L"a.txt", ObjectNameMatch::kSame},
+        {"Wine, a name ending in a dot", L"\\??\\E:\\Pkg\\Game", L"\\??\\E:\\Pkg", L"Game.",
+         ObjectNameMatch::kSameOnceTrimmed},
+        {"Wine, dots and spaces", L"\\??\\E:\\Pkg\\Game", L"\\??\\E:\\Pkg", L"Game. .",
+         ObjectNameMatch::kSameOnceTrimmed},
+        {"Wine, at a root", L"\\??\\E:\\setup.exe", L"\\??\\E:\\", L"setup.exe ", ObjectNameMatch::kSameOnceTrimmed},
+        {"Wine, a plain name in a folder ending in a space", L"\\??\\E:\\Pkg\\Game \\x.dat", L"\\??\\E:\\Pkg\\Game",
+         L"x.dat", ObjectNameMatch::kSameOnceTrimmed},
+        {"Wine, a plain name in a folder ending in a dot", L"\\??\\E:\\Pkg\\Game\\x.dat", L"\\??\\E:\\Pkg\\Game",
+         L"x.dat", ObjectNameMatch::kSame},
+        {"Wine, a name of dots only", L"\\??\\E:\\Pkg\\", L"\\??\\E:\\Pkg", L"...", ObjectNameMatch::kSameOnceTrimmed},
+        {"a link elsewhere", L"\\??\\Z:\\outside\\Game", L"\\??\\E:\\Pkg", L"Game.", ObjectNameMatch::kOther},
+        {"a link to a name that trims to another", L"\\??\\E:\\Pkg\\Games", L"\\??\\E:\\Pkg", L"Game.",
+         ObjectNameMatch::kOther},
+        {"a dot in the middle is no end", L"\\??\\E:\\Pkg\\Gamex", L"\\??\\E:\\Pkg", L"Game.x",
+         ObjectNameMatch::kOther},
+        {"another drive letter", L"\\??\\F:\\Pkg\\a.txt", L"\\??\\E:\\Pkg", L"a.txt", ObjectNameMatch::kOther},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.match, platform::MatchObjectName(c.resolved, c.folder, c.name));
+    }
+}
+
 }  // namespace

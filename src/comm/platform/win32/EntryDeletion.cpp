@@ -143,7 +143,10 @@ ReparseClass ReadReparseClass(const std::string& path) {
 }
 
 bool EntryExists(const std::string& path) {
-    if (GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const std::wstring wide = SystemPath(path);
+    // A path no call may be given (SystemPath) cannot be looked at.
+    if (wide.empty()) return true;
+    if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
@@ -186,12 +189,17 @@ bool DeletionFolder::IsOwnEntry(void* handle, const std::string& name) {
     const std::wstring resolved = win32::ResolvedPath(static_cast<HANDLE>(handle));
     if (resolved.empty()) return false;
     const std::wstring wideName = win32::Wide(name);
-    if (resolved == JoinObjectName(m_strResolved, wideName)) return true;
-    // Wine re-reads its drive letters at most once a second, so the folder
-    // can resolve through another drive a moment later: ask its handle again
-    // before the answer is no.
-    m_strResolved = win32::ResolvedPath(static_cast<HANDLE>(m_handle));
-    return !m_strResolved.empty() && resolved == JoinObjectName(m_strResolved, wideName);
+    ObjectNameMatch match = MatchObjectName(resolved, m_strResolved, wideName);
+    if (match == ObjectNameMatch::kOther) {
+        // Wine re-reads its drive letters at most once a second, so the
+        // folder can resolve through another drive a moment later: ask its
+        // handle again before the answer is no.
+        m_strResolved = win32::ResolvedPath(static_cast<HANDLE>(m_handle));
+        if (m_strResolved.empty()) return false;
+        match = MatchObjectName(resolved, m_strResolved, wideName);
+    }
+    return win32::IsOwnPlace(match, static_cast<HANDLE>(handle),
+                             m_bRoot ? m_strFolder + name : m_strFolder + '\\' + name);
 }
 
 DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* error, uint64_t* size) {
@@ -203,7 +211,8 @@ DeleteResult DeletionFolder::DeleteOneFile(const std::string& name, uint32_t* er
         return DeleteResult::kFailed;
     }
     // Names from one folder listing match byte for byte, so any difference
-    // means the name leads somewhere else.
+    // means the name leads somewhere else (Wine's trimmed names aside, which
+    // the files settle: ResolvedName.h).
     if (!IsOwnEntry(handle.Get(), name)) return DeleteResult::kLink;
     // Read while nobody else can open the file: the length is what the
     // deletion frees.

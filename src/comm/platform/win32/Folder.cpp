@@ -98,11 +98,22 @@ uint32_t ReadReparseTag(const std::string& path) {
     // A listing of the entry's own name: the tag exactly as the scan's
     // listing gave it, without opening the entry (which could be held by
     // another program, or start a cloud drive's download).
+    // The system reads the last name as a pattern, even in the exact form:
+    // "Game." also finds "Game". Only the entry of that very name counts;
+    // none found reads as tag 0, which callers take for a link.
+    const std::wstring wide = win32::SystemPath(path);
+    const std::wstring name = wide.substr(wide.find_last_of(L'\\') + 1);
     WIN32_FIND_DATAW data;
-    HANDLE handle = FindFirstFileW(win32::SystemPath(path).c_str(), &data);
+    HANDLE handle = FindFirstFileW(wide.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE) return 0;
+    tag = 0;
+    do {
+        if (name != data.cFileName) continue;
+        tag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
+        break;
+    } while (FindNextFileW(handle, &data));
     FindClose(handle);
-    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
+    return tag;
 }
 
 }  // namespace platform

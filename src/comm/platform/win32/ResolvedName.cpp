@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "comm/platform/ObjectName.h"
+#include "comm/platform/PathSeparator.h"
+#include "comm/platform/win32/TrimmedTwins.h"
 #include "comm/platform/win32/WidePath.h"
 
 namespace platform {
@@ -47,11 +49,21 @@ std::wstring ResolvedFolder(const std::string& folder, uint32_t* error) {
 
 bool IsOwnEntry(HANDLE handle, const std::string& folder, std::wstring* folderName, const std::string& name) {
     const std::wstring resolved = ResolvedPath(handle);
+    if (resolved.empty()) return false;
     const std::wstring wideName = Wide(name);
-    if (!resolved.empty() && resolved == JoinObjectName(*folderName, wideName)) return true;
-    uint32_t error = 0;
-    *folderName = ResolvedFolder(folder, &error);
-    return !resolved.empty() && !folderName->empty() && resolved == JoinObjectName(*folderName, wideName);
+    ObjectNameMatch match = MatchObjectName(resolved, *folderName, wideName);
+    if (match == ObjectNameMatch::kOther) {
+        uint32_t error = 0;
+        *folderName = ResolvedFolder(folder, &error);
+        if (folderName->empty()) return false;
+        match = MatchObjectName(resolved, *folderName, wideName);
+    }
+    return IsOwnPlace(match, handle, EndsWithSeparator(folder) ? folder + name : folder + '\\' + name);
+}
+
+bool IsOwnPlace(ObjectNameMatch match, HANDLE handle, const std::string& path) {
+    return match == ObjectNameMatch::kSame ||
+           (match == ObjectNameMatch::kSameOnceTrimmed && !TwinHoldsFile(handle, path));
 }
 
 }  // namespace win32

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "comm/platform/ObjectName.h"
+
 namespace platform {
 namespace win32 {
 
@@ -42,7 +44,16 @@ std::wstring ResolvedFolder(const std::string& folder, uint32_t* error);
 // name leads somewhere else: a link. Wine re-reads its drive letters at most
 // once a second, so the same folder can resolve through another drive a
 // moment later: *folderName is resolved again before the answer is no.
+// Names that match only once the dots and spaces at their ends are left out
+// (Wine's names for "Game." and for a link to "Game") are settled by
+// IsOwnPlace.
 bool IsOwnEntry(HANDLE handle, const std::string& folder, std::wstring* folderName, const std::string& name);
+
+// Whether the open entry `handle`, whose object name compares with the place
+// of the entry `path` as `match`, is that entry itself: the names are the
+// same, or the same once trimmed and no other place of names that trim alike
+// holds the same file (TrimmedTwins.h).
+bool IsOwnPlace(ObjectNameMatch match, HANDLE handle, const std::string& path);
 
 }  // namespace win32
 }  // namespace platform

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "comm/platform/VerbatimPath.h"
+
 namespace platform {
 namespace win32 {
 namespace {
@@ -43,13 +45,18 @@ std::wstring Wide(const std::string& text) {
 }
 
 std::wstring SystemPath(const std::string& path) {
-    std::wstring wide = Wide(path);
-    if (wide.size() < kPlainPathLimit) return wide;
+    const std::wstring wide = Wide(path);
+    const bool trimmed = HasTrimmedName(wide);
+    if (!trimmed && wide.size() < kPlainPathLimit) return wide;
+    std::wstring verbatim;
+    if (MakeVerbatimPath(wide, &verbatim)) return verbatim;
+    // Relative, or a device path: the system alone knows where it leads, and
+    // it would trim the names on the way.
+    if (trimmed) return std::wstring();
+    // A long one can still be made full first: with no name to trim, the
+    // system's full path names the same entries.
     const std::wstring full = FullPath(wide);
-    // Already prefixed ("\\?\", "\\.\"): taken as given.
-    if (full.empty() || full.compare(0, 4, L"\\\\?\\") == 0 || full.compare(0, 4, L"\\\\.\\") == 0) return wide;
-    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    return !full.empty() && MakeVerbatimPath(full, &verbatim) ? verbatim : wide;
 }
 
 bool NarrowName(const wchar_t* name, size_t length, std::string* text) {

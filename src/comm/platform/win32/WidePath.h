@@ -18,11 +18,17 @@ namespace win32 {
 std::wstring Wide(const std::string& text);
 
 // `path` as the wide calls take it. A path shorter than the shortest ANSI
-// limit (CreateDirectory's, MAX_PATH less room for an 8.3 name) is only
-// converted: the wide call then does what the ANSI one did. A longer one is
-// made a full path — its "." and ".." resolved, "/" made "\", as the system
-// does to any path without the prefix — and given the "\\?\" prefix ("\\?\UNC\"
-// for a share), which lifts the limit but takes the path as it stands.
+// limit (CreateDirectory's, MAX_PATH less room for an 8.3 name) whose names
+// all end otherwise than in a dot or a space is only converted: the wide call
+// then does what the ANSI one did. A longer one, and one with a name such as
+// "Game." or "Game " — which the usual form would trim, reaching the entry
+// "Game" beside it — is given in the "\\?\" form, made by hand
+// (VerbatimPath.h): "/" made "\", "." and ".." taken as the system takes
+// them, every name kept as it is, and no length limit.
+// A path that has no such form (relative, or a device path) and has such a
+// name gives "": every call refuses it, so it reaches nothing rather than the
+// neighbour. The program's paths all start at a drive root. A long one
+// without such a name is made full by the system first.
 std::wstring SystemPath(const std::string& path);
 
 // The name `name` (`length` units, from a listing) in the code page of the

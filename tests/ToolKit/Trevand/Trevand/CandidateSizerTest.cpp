@@ -2,7 +2,9 @@
 // counts (every file, hidden and read-only too, files over 4 GiB exactly),
 // what it never counts (what a link leads to), which sizes it marks partial
 // (a folder it could not list; paths past the ANSI limit are listed), the order and the batches it reports in, and
-// that Stop and a second Start leave no run behind.
+// that Stop and a second Start leave no run behind. A folder whose name ends
+// in a dot or a space is sized itself, never the folder beside it that the
+// usual form of its path would reach.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -50,6 +52,11 @@ const std::string kBeyondAnsi = kDeepLong + "\\" + kLongerName;
 // root's listing.
 const std::string kLost = "E:\\Lost";
 const uint64_t kLostFileSize = 30;
+// Folders whose names end in a dot or a space beside the folders the usual
+// form of their paths would reach instead: "E:\Twins\Game." and
+// "E:\Twins\Game " beside "E:\Twins\Game", and the same past the ANSI limit.
+const std::string kTwins = "E:\\Twins\\Game";
+const std::string kTwinsLong = "E:\\Twins\\" + kLongName + "\\" + kLongerName;
 
 // Entries of drive E. "Games\Old" is the tree under test: nested folders, a
 // hidden folder, hidden and read-only files, an empty folder, a GBK name, and
@@ -84,6 +91,14 @@ std::vector<CafeEntry> DriveE() {
         CafeEntry(CafeEntry::kFile, "Tagged\\cloud.bin").Size(30000),
         CafeEntry(CafeEntry::kFile, "Tagged\\Cloud\\doc.bin").Size(40000),
         CafeEntry(CafeEntry::kFile, "Tagged\\Junction\\j.bin").Size(50000),
+        CafeEntry(CafeEntry::kFile, "Twins\\Game\\g.dat").Size(1),
+        CafeEntry(CafeEntry::kFile, "Twins\\Game.\\g.dat").Size(20),
+        CafeEntry(CafeEntry::kFile, "Twins\\Game.\\in.\\h.dat").Size(300),
+        CafeEntry(CafeEntry::kFile, "Twins\\Game.\\in\\i.dat").Size(4000),
+        CafeEntry(CafeEntry::kFile, "Twins\\Game \\g.dat").Size(50000),
+        CafeEntry(CafeEntry::kFile, kTwinsLong.substr(3) + "\\f.dat").Size(600000),
+        CafeEntry(CafeEntry::kFile, kTwinsLong.substr(3) + ".\\f.dat").Size(7000000),
+        CafeEntry(CafeEntry::kFile, kTwinsLong.substr(3) + " \\f.dat").Size(80000000),
     };
 }
 
@@ -315,6 +330,12 @@ TEST_F(CandidateSizer, EachFolderIsReportedOnceInOrderWithTheBytesOfItsFilesAndN
         // (a file of a foreign name too: the listing gives its length), and
         // the size says it is not the whole.
         {kLost, 5 + kLostFileSize, true},
+        // Names ending in a dot or a space: their own trees, never their
+        // neighbours'.
+        {kTwins + ".", 20 + 300 + 4000, false},
+        {kTwins + " ", 50000, false},
+        {kTwinsLong + ".", 7000000, false},
+        {kTwinsLong + " ", 80000000, false},
         // Given twice, reported twice.
         {"E:\\Games\\Old", oldTree, false},
     };

@@ -59,7 +59,9 @@ void Quarantine::SetUp() {
     testsupport::WriteFileBytes(Outside("folder\\f1.txt"), "outside one");
     testsupport::WriteFileBytes(Outside("folder\\sub\\f2.txt"), "outside two");
     testsupport::WriteFileBytes(Outside("file.txt"), "outside file");
-    m_cafe.reset(new testsupport::Cafe(Disks(m_outside->Path())));
+    testsupport::CafeDescription desc = Disks(m_outside->Path());
+    ChangeCafe(&desc);
+    m_cafe.reset(new testsupport::Cafe(desc));
     ASSERT_TRUE(m_cafe->Ready()) << m_cafe->Problem();
     // Until Wine reads its drive letters again a folder can resolve through
     // a letter an earlier test's folder had: links would not show as links.

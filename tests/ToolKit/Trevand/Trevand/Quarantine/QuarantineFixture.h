@@ -32,6 +32,9 @@ class Quarantine : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Changes the disks' description before they are made; the fixture's own
+    // tests keep it as it is.
+    virtual void ChangeCafe(testsupport::CafeDescription* /*desc*/) {}
 
     // Drives E and F and the folder outside every disk (QuarantineListing).
     testsupport::DiskListing Listing() const;

@@ -1,0 +1,84 @@
+// Entries whose names end in a dot or a space, moved into the quarantine and
+// restored beside the entries the usual form of their paths would reach
+// instead ("E:\网络游戏\Game." reaches "E:\网络游戏\Game"): folders and files,
+// at short paths and past the ANSI limit. Each moves itself, to exactly its
+// place in the layout, and comes back; the neighbours stay byte for byte.
+#include <algorithm>
+
+#include "QuarantineFixture.h"
+#include "ToolKit/Trevand/Trevand/QuarantineRestore.h"
+
+using testsupport::CafeEntry;
+using testsupport::DiskListing;
+using testsupport::ListingDifference;
+
+namespace quarantinetest {
+namespace {
+
+const std::string kShort = "E:\\网络游戏";
+// 255 characters: the entries below it are past the ANSI limit, and more so
+// once stored.
+const std::string kLong = "E:\\" + std::string(150, 'a') + "\\" + std::string(100, 'b');
+const std::string kIn = std::string("E:\\TrevandQuarantine\\") + kBatch + "\\";
+
+class QuarantineTrimmedName : public Quarantine {
+protected:
+    // Per folder: the package "Game" and its twins "Game." and "Game ", the
+    // file "setup.exe" and its twins; the sizes tell every file from the
+    // others.
+    void ChangeCafe(testsupport::CafeDescription* desc) override {
+        std::vector<CafeEntry>& e = desc->drives[0].entries;
+        for (const std::string& folder : {kShort, kLong}) {
+            const std::string in = folder.substr(3) + "\\";
+            const int64_t base = folder == kLong ? 1000 : 0;
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game\\game.exe").Size(base + 11));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game\\data\\d.pak").Size(base + 12));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game.\\game.exe").Size(base + 21));
+            e.push_back(CafeEntry(CafeEntry::kReadOnlyFile, in + "Game.\\data.\\d.pak").Size(base + 22));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game.\\data\\d.pak").Size(base + 23));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game \\save \\s.dat").Size(base + 31));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "setup.exe").Size(base + 41));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "setup.exe.").Size(base + 42));
+            e.push_back(CafeEntry(CafeEntry::kFile, in + "setup.exe ").Size(base + 43));
+        }
+    }
+};
+
+TEST_F(QuarantineTrimmedName, EachMovesInToItsOwnPlaceAndBackAndTheNeighboursStayByteForByte) {
+    const DiskListing before = Listing();
+    std::vector<Move> moves;
+    for (const std::string& folder : {kShort, kLong})
+        for (const char* name : {"\\Game.", "\\Game ", "\\setup.exe.", "\\setup.exe "})
+            moves.push_back({folder + name, kIn + folder.substr(3) + name});
+    for (const Move& move : moves) ASSERT_EQ(1u, before.count(move.original)) << move.original;
+
+    std::unique_ptr<CQuarantineDisk> disk = OpenE();
+    for (const Move& move : moves) {
+        TQuarantineRecord record;
+        uint32_t error = 0;
+        const bool bDir = move.original.find("\\Game") != std::string::npos;
+        EXPECT_TRUE(disk->MoveIn(move.original, bDir, 0, kBatch, kNow, &record, &error))
+            << move.original << ": " << error;
+        EXPECT_EQ(move.stored, record.strStoredPath);
+    }
+    EXPECT_EQ("", DifferenceAfterMoves(before, Listing(), moves));
+    const std::vector<TQuarantineRecord> held = disk->Records();
+    disk.reset();
+
+    const TRestoreOutcome outcome = RestoreRecords(held);
+    EXPECT_EQ(moves.size(), outcome.restored.size());
+    EXPECT_TRUE(outcome.refused.empty());
+    EXPECT_EQ("", ListingDifference(before, Listing()));
+
+    // One line each way, in the order of the moves and then of the paths.
+    std::vector<std::string> lines;
+    for (const Move& move : moves) lines.push_back("[Info]|Trevand  隔离" + move.original + " -> " + move.stored);
+    std::vector<std::string> originals;
+    for (const Move& move : moves) originals.push_back(move.original);
+    std::sort(originals.begin(), originals.end());
+    for (const std::string& original : originals) lines.push_back("[Info]|Trevand  还原" + original);
+    EXPECT_EQ(lines, QuarantineLines());
+}
+
+}  // namespace
+}  // namespace quarantinetest
