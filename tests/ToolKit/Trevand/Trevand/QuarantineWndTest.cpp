@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 #include "QuarantineWndFixture.h"
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
+#include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/QuarantineText.h"
 #include "UI/Control/ListHeaderItemUI.h"
 #include "UI/Control/ListHeaderUI.h"
@@ -205,6 +207,54 @@ TEST_F(QuarantineWindow, ARestoreOntoATakenPlaceIsRefusedReportedAndOverwritesNo
     expected["E:\\a.txt"] = before.at("E:\\a.txt");
     expected["E:\\b.txt"] = withSecondA.at("E:\\b.txt");
     EXPECT_EQ("", testsupport::ListingDifference(expected, ListingWithContent()));
+}
+
+// Entries that are not what was moved, or whose size or time is not known,
+// say so in their rows and the totals, and a restore names what came back
+// incomplete.
+TEST_F(QuarantineWindow, EntriesNotWholeOrNotKnownSaySoInTheirRowsTotalsAndRestoreReport) {
+    const DiskListing before = ListingWithContent();
+    const TQuarantineRecord old = MoveIn("E:\\Games\\Old", kBatch1, 2);
+    const TQuarantineRecord b = MoveIn("E:\\b.txt", kBatch1, 2);
+    TQuarantineRecord keep;
+    TQuarantineRecord a;
+    {
+        CQuarantineDisk disk('E');
+        uint32_t error = 0;
+        ASSERT_TRUE(disk.Open(false, &error)) << error;
+        const int64_t now = platform::NowWallClock().seconds;
+        // Moved before the sizer reached it: a lower bound.
+        ASSERT_TRUE(disk.MoveIn("E:\\Keep", true, 0, kBatch2, now - 86400, &keep, &error, true)) << error;
+        // Moved under a clock set back a year: its time is not believed.
+        ASSERT_TRUE(disk.MoveIn("E:\\a.txt", false, 2, kBatch2, now - 365 * 86400, &a, &error)) << error;
+        // As a purge that stopped part way through the folder leaves it, and
+        // one that found only links left.
+        ASSERT_TRUE(disk.BeginPurge(old.nId));
+        disk.EndPurge(old.nId, TPurgeLeft{true, false});
+        ASSERT_TRUE(disk.BeginPurge(b.nId));
+        disk.EndPurge(b.nId, TPurgeLeft{false, true});
+    }
+    std::map<std::string, std::vector<std::string>> rows;
+    std::string held;
+    std::string report;
+    EXPECT_TRUE(ShowWith({'E'}, {WaitForWindow(), Check("the rows", [&] {
+                                     for (const std::vector<std::string>& row : RowTexts()) rows[row[1]] = row;
+                                     held = Text("HeldLabel");
+                                 }),
+                                 Tick(old), Click("BtnRestore"), AnswerBox(&report), PressEscape()}));
+
+    ASSERT_EQ(4u, rows.size());
+    EXPECT_EQ("目录（不完整）", rows["E:\\Games\\Old"][2]);
+    EXPECT_EQ("0 B+", rows["E:\\Keep"][3]);
+    EXPECT_EQ("时间待核对", rows["E:\\a.txt"][5]);
+    EXPECT_EQ("仅剩链接，不再自动删除", rows["E:\\b.txt"][5]);
+    EXPECT_EQ(HeldText({{'E', 4, old.nSize + b.nSize + 2, false, true, 1}}), held);
+    EXPECT_EQ(AsShownInBox(RestoreReportText(1, {}, {"E:\\Games\\Old"})), report);
+    EXPECT_EQ("", testsupport::ListingDifference(
+                      testsupport::ExpectedWithHeld(before, {{b.strOriginalPath, b.strStoredPath},
+                                                             {keep.strOriginalPath, keep.strStoredPath},
+                                                             {a.strOriginalPath, a.strStoredPath}}),
+                      ListingWithContent()));
 }
 
 TEST_F(QuarantineWindow, NothingHeldSaysSoAndEveryWayOfClosingCloses) {

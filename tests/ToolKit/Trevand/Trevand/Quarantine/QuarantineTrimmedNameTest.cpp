@@ -7,7 +7,9 @@
 
 #include "QuarantineFixture.h"
 #include "ToolKit/Trevand/Trevand/QuarantineRestore.h"
+#include "support/TrimmedTwins.h"
 
+using testsupport::AddTrimmedTwins;
 using testsupport::CafeEntry;
 using testsupport::DiskListing;
 using testsupport::ListingDifference;
@@ -15,10 +17,10 @@ using testsupport::ListingDifference;
 namespace quarantinetest {
 namespace {
 
-const std::string kShort = "E:\\网络游戏";
+const std::string kShort = testsupport::kTwinsShortFolder;
 // 255 characters: the entries below it are past the ANSI limit, and more so
 // once stored.
-const std::string kLong = "E:\\" + std::string(150, 'a') + "\\" + std::string(100, 'b');
+const std::string kLong = testsupport::TwinsLongFolder();
 const std::string kIn = std::string("E:\\TrevandQuarantine\\") + kBatch + "\\";
 
 class QuarantineTrimmedName : public Quarantine {
@@ -29,17 +31,7 @@ protected:
     void ChangeCafe(testsupport::CafeDescription* desc) override {
         std::vector<CafeEntry>& e = desc->drives[0].entries;
         for (const std::string& folder : {kShort, kLong}) {
-            const std::string in = folder.substr(3) + "\\";
-            const int64_t base = folder == kLong ? 1000 : 0;
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game\\game.exe").Size(base + 11));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game\\data\\d.pak").Size(base + 12));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game.\\game.exe").Size(base + 21));
-            e.push_back(CafeEntry(CafeEntry::kReadOnlyFile, in + "Game.\\data.\\d.pak").Size(base + 22));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game.\\data\\d.pak").Size(base + 23));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "Game \\save \\s.dat").Size(base + 31));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "setup.exe").Size(base + 41));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "setup.exe.").Size(base + 42));
-            e.push_back(CafeEntry(CafeEntry::kFile, in + "setup.exe ").Size(base + 43));
+            AddTrimmedTwins(folder, folder == kLong ? 1000 : 0, &e);
         }
     }
 };
