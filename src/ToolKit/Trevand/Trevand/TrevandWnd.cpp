@@ -8,6 +8,7 @@
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 #include "ToolKit/Trevand/Trevand/ListHeaderSort.h"
+#include "ToolKit/Trevand/Trevand/LogFolder.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/WindowInstance.h"
 #include "UI/Window/MsgBoxWnd.h"
@@ -61,7 +62,7 @@ void CTrevandWnd::ReleaseInstance() { CWindowInstanceT<CTrevandWnd>::Release(); 
 
 bool CTrevandWnd::HasInstance() { return CWindowInstanceT<CTrevandWnd>::Exists(); }
 
-CTrevandWnd::CTrevandWnd() : m_strExportFolder(Vellum::CUIManager::GetExeFolder() + "log\\") {}
+CTrevandWnd::CTrevandWnd() : m_strExportFolder(ProgramLogFolder()) {}
 
 const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
 
