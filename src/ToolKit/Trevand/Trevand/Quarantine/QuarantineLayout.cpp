@@ -33,8 +33,13 @@ std::vector<std::string> SplitNames(const std::string& text) {
 }
 
 // Whether `name` names one entry of its own: "" and the dot names would make
-// a stored path lead elsewhere than below its batch.
-bool IsPlainName(const std::string& name) { return !name.empty() && name != "." && name != ".."; }
+// a stored path lead elsewhere than below its batch, and so would a name the
+// system trims of a trailing dot or blank ("Old." is "Old", and "... " at
+// the end of a path is the folder above).
+bool IsPlainName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.back() != '.' && name.back() != ' ';
+}
 
 }  // namespace
 
@@ -55,6 +60,8 @@ std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour
 }
 
 std::string StoredPath(const std::string& original, const std::string& batch) {
+    // Every file call stops reading at a NUL: nothing after it is checked.
+    if (original.find('\0') != std::string::npos || batch.find('\0') != std::string::npos) return std::string();
     const char drive = DriveOfPath(original);
     if (drive == 0 || original.size() < 4 || !IsSeparator(original[2])) return std::string();
     const std::string relative = original.substr(3);
@@ -64,8 +71,10 @@ std::string StoredPath(const std::string& original, const std::string& batch) {
     for (const std::string& name : names) {
         if (!IsPlainName(name)) return std::string();
     }
-    const std::vector<std::string> batchNames = SplitNames(batch);
-    if (batchNames.size() != 1 || !IsPlainName(batch)) return std::string();
+    // Followed by the separator the batch must still be one name: one that
+    // ends in a lead byte would take the separator as its trail byte.
+    const std::vector<std::string> batchNames = SplitNames(batch + "\\");
+    if (batchNames.size() != 2 || !IsPlainName(batch)) return std::string();
     return FolderOfDrive(drive) + "\\" + batch + "\\" + relative;
 }
 

@@ -33,9 +33,12 @@ std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour
 // "E:\TrevandQuarantine\<batch>\Games\Old" (the drive letter upper-cased,
 // the rest byte for byte). Empty when the result would not be a place of its
 // own below the batch: `original` is no full path below a drive root (a root,
-// "E:Games", "\Games"), has an empty, "." or ".." name in it, or is the
-// quarantine folder or inside it; or `batch` is not one such name. Names are
-// split character by character (the trail byte 0x5C of 誠 splits nothing).
+// "E:Games", "\Games"), has an empty, "." or ".." name in it, or one ending
+// in a dot or a blank (the system trims those: "Old." names "Old"), or is the
+// quarantine folder or inside it; or `batch` is not one such name (nor one
+// ending in a lead byte, which would swallow the separator after it); or
+// either holds a NUL. Names are split character by character (the trail byte
+// 0x5C of 誠 splits nothing).
 std::string StoredPath(const std::string& original, const std::string& batch);
 
 // Whole days an entry quarantined at `quarantined` has left at `now` when
