@@ -25,6 +25,10 @@ TEST(PlaceOnWorkAreas, KeepsTheWindowWhollyOnAMonitorThatIsThere) {
         {"larger than the monitor: shrunk to it", {-50, -50, 2000, 1400}, {primary}, {0, 0, 1280, 760}},
         {"smaller than the smallest size: grown", {10, 10, 200, 100}, {primary}, {10, 10, 1090, 430}},
         {"no monitor known: as saved", {10, 10, 200, 100}, {}, {10, 10, 200, 100}},
+        // Edges from a hand-edited ini file may lie further apart than an int
+        // reaches.
+        {"edges a whole int apart: shrunk to the monitor", {-2000000000, 0, 2000000000, 600}, {primary}, {0, 0, 1280, 600}},
+        {"as far left as an int goes", {INT_MIN + 1, 100, INT_MIN + 1200, 740}, both, {0, 100, 1199, 740}},
     };
     for (const auto& c : cases) EXPECT_EQ(c.placed, PlaceOnWorkAreas(c.saved, c.areas, 1080, 420)) << c.what;
 }
