@@ -71,10 +71,10 @@ std::string StoredPath(const std::string& original, const std::string& batch) {
     for (const std::string& name : names) {
         if (!IsPlainName(name)) return std::string();
     }
-    // Followed by the separator the batch must still be one name: one that
-    // ends in a lead byte would take the separator as its trail byte.
+    // One name, and still one when the separator follows it: a batch ending
+    // in a lead byte would take that separator as its trail byte.
     const std::vector<std::string> batchNames = SplitNames(batch + "\\");
-    if (batchNames.size() != 2 || !IsPlainName(batch)) return std::string();
+    if (batchNames.size() != 2 || batchNames.front() != batch || !IsPlainName(batch)) return std::string();
     return FolderOfDrive(drive) + "\\" + batch + "\\" + relative;
 }
 

@@ -112,7 +112,7 @@ TEST(QuarantineLayout, StoredPathKeepsTheDriveRelativePathBelowTheBatch) {
     // it as its trail byte, and the first name of the path with it.
     for (const std::string badBatch : {std::string(), std::string("."), std::string(".."), std::string("a\\b"),
                                        std::string("a/b"), std::string("\\"), std::string("b."), std::string("b "),
-                                       std::string("b\x81"), std::string("b\0x", 3)})
+                                       std::string("b\x81"), std::string("a\\b\x81"), std::string("b\0x", 3)})
         EXPECT_EQ("", quarantine::StoredPath("E:\\Games\\Old", badBatch)) << badBatch;
 }
 
