@@ -48,7 +48,7 @@ test-host-asan:
 test-host-tsan:
 	ctest --preset host-tsan
 
-# Bounded libFuzzer runs of the markup fuzz targets (about a minute in all).
+# Bounded libFuzzer runs of the fuzz targets (about a minute in all).
 fuzz:
 	./scripts/run-fuzz
 

@@ -107,9 +107,11 @@ inline MsgBoxWindow MsgBoxPoints(int width, int height) {
 // right end; below it a column with inset 24,22,24,18 and childpadding 10 —
 // the headline "DelDirWndFinal" 28 (y 58..86), a row 20 high (y 96..116)
 // with the bar "DelDirWndProcess" 8 high (y 102..110, 310 wide) and the
-// count 190 wide right of it, "DelDirWndText" 22, "DelDirWndStatus" 22, the
-// summary 36 (y 190..226) and, once done, the buttons row 32 (y 236..268):
-// "BtnDone" 88 wide at the right, "BtnViewLog" 88 wide 10 left of it.
+// count 190 wide right of it, "DelDirWndText" 22 and "DelDirWndStatus" 22
+// while it runs. Once the run is over both lines are hidden (the status line
+// unless it still says something) and the window is 560x228: the summary 36
+// (y 126..162) and the buttons row 32 (y 172..204), "BtnDone" 88 wide at the
+// right, "BtnViewLog" 88 wide 10 left of it.
 struct DelDirWindow {
     Point closebtn;
     testsupport::ScreenRect DelDirWndFinal;    // the headline: at work, done or cancelling
@@ -118,7 +120,7 @@ struct DelDirWindow {
     testsupport::ScreenRect BtnViewLog;        // "查看日志", when entries stayed
 };
 constexpr DelDirWindow kDelDirWindow = {
-    {540, 18}, {24, 58, 512, 28}, {24, 102, 310, 8}, {448, 236, 88, 32}, {350, 236, 88, 32}};
+    {540, 18}, {24, 58, 512, 28}, {24, 102, 310, 8}, {448, 172, 88, 32}, {350, 172, 88, 32}};
 
 // QuarantineWnd.xml, 1040x600: title bar 40 high with "closebtn" 40 wide at
 // its right end; the toolbar row y 40..96 with inset 16,12,16,12 and

@@ -50,7 +50,8 @@ void CControlUI::PaintText(HDC) {}
 
 void CControlUI::PaintBorder(HDC hDC) {
     DWORD color = m_dwBorderColor;
-    if (m_bFocused && m_dwFocusBorderColor) color = m_dwFocusBorderColor;
+    // A disabled control never shows the focus, whatever holds it.
+    if (m_bFocused && IsEnabled() && m_dwFocusBorderColor) color = m_dwFocusBorderColor;
     else if (m_bHot && m_dwHotBorderColor) color = m_dwHotBorderColor;
     if (color == 0) return;
     if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {

@@ -49,6 +49,9 @@ void CControlUI::SetInternVisible(bool bVisible) {
 void CControlUI::SetEnabled(bool bEnable) {
     if (m_bEnabled == bEnable) return;
     m_bEnabled = bEnable;
+    // As EnableWindow does with a native window: a control that can no
+    // longer be used must not keep the keyboard (nor show that it has it).
+    if (!bEnable && m_pManager && m_pManager->GetFocus() == this) m_pManager->SetFocusControl(nullptr);
     Invalidate();
 }
 

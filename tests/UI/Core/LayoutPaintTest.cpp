@@ -316,6 +316,10 @@ const char kPaintSkin[] = R"(<Window size="200,200" showshadow="false">
               disabledbkcolor="#FF93C5FD" text="按钮" textcolor="#FFFFFFFF" />
     </HorizontalLayout>
     <Text name="Html" height="40" showhtml="true" text="&lt;b&gt;粗体&lt;/b&gt; &lt;c #FFFF0000&gt;红色&lt;/c&gt; &lt;x&gt;" />
+    <HorizontalLayout height="30">
+      <Button name="Ring" width="60" bkcolor="#FF2563EB" disabledbkcolor="#FF93C5FD" bordersize="2"
+              bordercolor="#00000000" focusbordercolor="#FF0F172A" />
+    </HorizontalLayout>
     <Control />
   </VerticalLayout>
 </Window>)";
@@ -421,9 +425,28 @@ TEST_F(Painted, ButtonShowsHotPushedAndDisabledColours) {
     EXPECT_EQ("click:Btn", m_wnd.m_notifications.back());
     m_wnd.Find("Btn")->SetEnabled(false);
     EXPECT_EQ(0x93C5FDu, Pixel(Snapshot(m_wnd.GetManager()), "Btn", 3, 3));
+    // A press on a disabled button says nothing at all.
+    const std::vector<std::string> before = m_wnd.m_notifications;
     windowtest::SendClick(hWnd, centre);
-    EXPECT_EQ("click:Btn", m_wnd.m_notifications.back());
+    EXPECT_EQ(before, m_wnd.m_notifications);
     EXPECT_EQ(1, std::count(m_wnd.m_notifications.begin(), m_wnd.m_notifications.end(), std::string("click:Btn")));
+}
+
+// A button disabled while it has the focus (删除 once a job has started)
+// loses it, as a native window does, and with it the ring that says Enter
+// would press it.
+TEST_F(Painted, AButtonDisabledWhileFocusedLosesTheFocusAndItsRing) {
+    Vellum::CControlUI* ring = m_wnd.Find("Ring");
+    windowtest::SendClick(m_wnd, windowtest::CenterOf(ring));
+    ASSERT_EQ(ring, m_wnd.GetManager().GetFocus());
+    EXPECT_EQ(0x0F172Au, Pixel(Snapshot(m_wnd.GetManager()), "Ring", 0, 15));
+    ring->SetEnabled(false);
+    EXPECT_EQ(nullptr, m_wnd.GetManager().GetFocus());
+    EXPECT_FALSE(ring->IsFocused());
+    EXPECT_EQ(0x93C5FDu, Pixel(Snapshot(m_wnd.GetManager()), "Ring", 0, 15));
+    // Enabled again it has no focus to show until it is given it.
+    ring->SetEnabled(true);
+    EXPECT_EQ(0x2563EBu, Pixel(Snapshot(m_wnd.GetManager()), "Ring", 0, 15));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "UI/Control/LabelUI.h"
 #include "UI/Control/ProgressUI.h"
+#include "UI/Core/ContainerUI.h"
 #include "UI/Core/UIManager.h"
 #include "comm/log/LogWriter.h"
 #include "comm/platform/ShellOpen.h"
@@ -252,6 +253,29 @@ void CDelDirWnd::ShowSummary() {
     // Hidden while the worker runs: an empty box would only raise the
     // question what belongs in it.
     label->SetVisible(true);
+    FoldEmptyLines();
+}
+
+void CDelDirWnd::FoldEmptyLines() {
+    // The run is over: the path line, and the status line unless it still
+    // says something, would stand empty between the bar and the summary.
+    int freed = 0;
+    for (const char* name : {"DelDirWndText", "DelDirWndStatus"}) {
+        Vellum::CControlUI* line = m_pm.FindControl(name);
+        if (!line || !line->IsVisible() || !line->GetText().IsEmpty()) continue;
+        const auto* parent =
+            line->GetParent() ? static_cast<Vellum::CContainerUI*>(line->GetParent()->GetInterface("Container")) : nullptr;
+        freed += line->GetFixedHeight() + (parent ? parent->GetChildPadding() : 0);
+        line->SetVisible(false);
+    }
+    // The window gives up their room, so no blank band shows at its foot
+    // either; its top stays where the operator saw it. (The whole window is
+    // client area: its own rectangle shrinks, nothing is added for a frame.)
+    RECT window;
+    if (freed > 0 && m_hWnd && ::GetWindowRect(m_hWnd, &window)) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left, window.bottom - window.top - freed,
+                       SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
 }
 
 void CDelDirWnd::SetTexts(const char* status, const char* final, const char* text) {

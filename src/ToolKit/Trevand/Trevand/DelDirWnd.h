@@ -130,6 +130,9 @@ private:
     // Writes the counts into "DelDirWndSummary". REQUIRES: s_lock held and
     // m_bDone set (the worker has stopped counting).
     void ShowSummary();
+    // Hides the lines that say nothing once the run is over (the path line,
+    // the status line when empty) and shrinks the window by their room.
+    void FoldEmptyLines();
     void SetTexts(const char* status, const char* final, const char* text);
     // Ends the marquee: the bar shows full after a finished run, empty when
     // nothing ran.

@@ -4,6 +4,8 @@
 // not one the program can use gives its default: the file is never required.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "ToolKit/Trevand/Trevand/CandidateOrder.h"
@@ -21,6 +23,17 @@ struct TMainWindowSettings {
 // The number `text` (an ini value) stands for when it is a whole number of
 // digits, with an optional "-", within [low, high]; otherwise `fallback`.
 int ParseSettingNumber(const std::string& text, int low, int high, int fallback);
+
+// One value of the ini file as the ini reader gives it: `section`, `key`,
+// and the size in characters of the buffer it is read into.
+using TSettingValueReader = std::function<std::string(const char* section, const char* key, size_t chars)>;
+
+// The settings made of the values `read` gives, each checked as the file is
+// never trusted: a value out of range, not a number, or that filled its
+// buffer (it may have been cut) gives its default; a placement needs all
+// four edges, right of left and below top. `ageFilters`: how many choices
+// the modified-time filter has.
+TMainWindowSettings SettingsFromValues(const TSettingValueReader& read, int ageFilters);
 
 // Windows only: the settings in the ini file `iniPath`, and writing them
 // back (all of them, creating the file when needed; false when it cannot

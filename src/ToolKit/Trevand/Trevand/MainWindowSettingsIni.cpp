@@ -1,8 +1,6 @@
 // The Windows half of MainWindowSettings.h: the ini file itself.
 #include "ToolKit/Trevand/Trevand/MainWindowSettings.h"
 
-#include <climits>
-
 #include "comm/log/LogWriter.h"
 #include "comm/platform/IniFile.h"
 
@@ -11,13 +9,6 @@ namespace {
 const char kWindow[] = "Window";
 const char kList[] = "List";
 const char kFilter[] = "Filter";
-const size_t kNumberChars = 32;
-// A filter text longer than any path the scan offers is no use.
-const size_t kTextChars = 1024;
-
-int ReadNumber(const std::string& ini, const char* section, const char* key, int low, int high, int fallback) {
-    return ParseSettingNumber(platform::ReadIniString(ini, section, key, "", kNumberChars), low, high, fallback);
-}
 
 bool Write(const std::string& ini, const char* section, const char* key, const std::string& value) {
     uint32_t error = 0;
@@ -30,22 +21,11 @@ bool Write(const std::string& ini, const char* section, const char* key, const s
 }  // namespace
 
 TMainWindowSettings ReadMainWindowSettings(const std::string& ini, int ageFilters) {
-    TMainWindowSettings settings;
-    const int kUnset = INT_MIN;
-    const int left = ReadNumber(ini, kWindow, "Left", INT_MIN + 1, INT_MAX, kUnset);
-    const int top = ReadNumber(ini, kWindow, "Top", INT_MIN + 1, INT_MAX, kUnset);
-    const int right = ReadNumber(ini, kWindow, "Right", INT_MIN + 1, INT_MAX, kUnset);
-    const int bottom = ReadNumber(ini, kWindow, "Bottom", INT_MIN + 1, INT_MAX, kUnset);
-    settings.bHasPlacement = left != kUnset && top != kUnset && right != kUnset && bottom != kUnset &&
-                             right > left && bottom > top;
-    if (settings.bHasPlacement) settings.rcWindow = {left, top, right, bottom};
-    settings.bMaximized = ReadNumber(ini, kWindow, "Maximized", 0, 1, 0) == 1;
-    settings.order.nColumn = ReadNumber(ini, kList, "SortColumn", -1, kColumnCount - 1, -1);
-    settings.order.bAscending = ReadNumber(ini, kList, "SortAscending", 0, 1, 1) == 1;
-    settings.nAgeFilter = ReadNumber(ini, kFilter, "Age", 0, ageFilters - 1, 0);
-    const std::string text = platform::ReadIniString(ini, kFilter, "Text", "", kTextChars);
-    if (text.size() < kTextChars - 1) settings.strTextFilter = text;
-    return settings;
+    return SettingsFromValues(
+        [&ini](const char* section, const char* key, size_t chars) {
+            return platform::ReadIniString(ini, section, key, "", chars);
+        },
+        ageFilters);
 }
 
 bool WriteMainWindowSettings(const std::string& ini, const TMainWindowSettings& settings) {

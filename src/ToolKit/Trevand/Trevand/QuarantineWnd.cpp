@@ -132,10 +132,19 @@ void CQuarantineWnd::UpdateHeld() {
 
 void CQuarantineWnd::UpdateControls() {
     const bool any = m_rows.Size() > 0;
-    for (const char* name : {"BtnRestore", "BtnPurge", "BtnPurgeAll", "ChkSelectAll"}) {
+    for (const char* name : {"BtnPurgeAll", "ChkSelectAll"}) {
         if (Vellum::CControlUI* control = m_pm.FindControl(name)) control->SetEnabled(any);
     }
+    UpdateTickedActions();
     if (m_pChkSelectAll) m_pChkSelectAll->Selected(any && m_rows.CountChecked() == static_cast<int>(m_rows.Size()));
+}
+
+void CQuarantineWnd::UpdateTickedActions() {
+    // A button that looks ready but does nothing when pressed reads as broken.
+    const bool ticked = m_rows.CountChecked() > 0;
+    for (const char* name : {"BtnRestore", "BtnPurge"}) {
+        if (Vellum::CControlUI* control = m_pm.FindControl(name)) control->SetEnabled(ticked);
+    }
 }
 
 void CQuarantineWnd::OnClick(TNotification& msg) {
@@ -156,6 +165,7 @@ void CQuarantineWnd::OnClick(TNotification& msg) {
     } else if (name == "ChkSelectAll") {
         // The box changes its state after notifying: the rows take the new one.
         if (m_pChkSelectAll) m_rows.SetAllChecked(!m_pChkSelectAll->IsSelected());
+        UpdateTickedActions();
     }
 }
 

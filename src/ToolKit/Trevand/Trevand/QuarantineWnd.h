@@ -5,6 +5,7 @@
 // on a column title sorts by that column, a second click reverses the order.
 //
 //   "还原" (BtnRestore): puts the ticked entries back (QuarantineRestore.h).
+//     It and "彻底删除" are greyed out while no row is ticked.
 //     An entry whose original place is taken now stays quarantined; a message
 //     box says how many came back and which did not and why. Restored rows
 //     leave the list; the others keep their ticks.
@@ -86,6 +87,8 @@ private:
     // The buttons work only while there is something to work on, and
     // "全选" shows whether every row is ticked.
     void UpdateControls();
+    // "还原" and "彻底删除" only while a row is ticked.
+    void UpdateTickedActions();
 
     std::vector<char> m_drives;
     int m_nKeepDays;

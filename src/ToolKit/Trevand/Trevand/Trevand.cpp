@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ToolKit/Trevand/Trevand/LogFolder.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
 #include "ToolKit/Trevand/Trevand/Unattended/CommandLine.h"
@@ -20,9 +21,9 @@
 
 namespace {
 
-// Where the log goes, "log" beside the executable; the main window's exports
-// go there too (its own default).
-std::string LogDirectory() { return Vellum::CUIManager::GetExeFolder() + "log\\"; }
+// Where the log goes, "log" beside the executable (LogFolder.h); the main
+// window's exports go there too (its own default).
+std::string LogDirectory() { return ProgramLogFolder(); }
 
 void StartLog() {
     CLogWriter& log = CLogWriter::Instance();

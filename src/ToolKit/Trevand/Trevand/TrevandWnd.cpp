@@ -8,6 +8,7 @@
 #include "ToolKit/Trevand/Trevand/DB/MasterServer/MasterTrevandDB.h"
 #include "ToolKit/Trevand/Trevand/DB/SecondaryServer/SecondaryServer.h"
 #include "ToolKit/Trevand/Trevand/ListHeaderSort.h"
+#include "ToolKit/Trevand/Trevand/LogFolder.h"
 #include "ToolKit/Trevand/Trevand/SelectServerClassWnd.h"
 #include "ToolKit/Trevand/Trevand/WindowInstance.h"
 #include "UI/Window/MsgBoxWnd.h"
@@ -28,7 +29,10 @@ namespace {
 
 // Our own count-line texts, shown instead of a count when there is none to give.
 const char kScanningText[] = "正在读取配置并扫描磁盘，请稍候…";
-const char kLoadFailedText[] = "读取配置或扫描磁盘失败，列表未更新；详见程序目录下 log 文件夹中的日志";
+// The load failure in two halves: while the filters hide rows of the stale
+// list, how many are shown goes between them.
+const char kLoadFailedText[] = "读取配置或扫描磁盘失败，列表未更新";
+const char kLoadFailedHint[] = "；详见程序目录下 log 文件夹中的日志";
 const char kNoDiskText[] = "未找到服务器磁盘";
 
 // "共 812.4 GB，已选 120.0 GB". A sum that still misses a folder's size
@@ -61,7 +65,7 @@ void CTrevandWnd::ReleaseInstance() { CWindowInstanceT<CTrevandWnd>::Release(); 
 
 bool CTrevandWnd::HasInstance() { return CWindowInstanceT<CTrevandWnd>::Exists(); }
 
-CTrevandWnd::CTrevandWnd() : m_strExportFolder(Vellum::CUIManager::GetExeFolder() + "log\\") {}
+CTrevandWnd::CTrevandWnd() : m_strExportFolder(ProgramLogFolder()) {}
 
 const char* CTrevandWnd::GetWindowClassName() const { return "CTrevandWnd"; }
 
@@ -190,7 +194,7 @@ bool CTrevandWnd::RefreshList(bool reload) {
     if (m_bLoadFailed) {
         // The engine still holds an older scan: listing it would offer
         // entries that are registered or deleted since as if fresh.
-        ShowCountText(kLoadFailedText);
+        ShowListCount();
         // The old rows stay; their folders not sized yet still get sized.
         StartFolderSizes();
         return false;
@@ -257,6 +261,16 @@ void CTrevandWnd::SetCountText(char letter, int count) {
     char text[128];
     std::snprintf(text, sizeof(text), "%s：%c盘待删除文件共%d个", word, letter, count);
     ShowCountText((text + ShownOfText()).c_str());
+}
+
+void CTrevandWnd::ShowListCount() {
+    if (m_bLoadFailed) {
+        // The count of a list that may be stale would pass it for a fresh
+        // one: the line keeps saying it is not.
+        ShowCountText((kLoadFailedText + ShownOfText() + kLoadFailedHint).c_str());
+    } else if (m_chListedDrive != 0) {
+        SetCountText(m_chListedDrive, static_cast<int>(m_rows.Size()));
+    }
 }
 
 void CTrevandWnd::ShowCountText(const char* text) {

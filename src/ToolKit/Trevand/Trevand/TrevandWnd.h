@@ -207,6 +207,10 @@ private:
     void LoadWithFeedback();
     // The count line for drive `letter` with `count` candidates.
     void SetCountText(char letter, int count);
+    // The count line for the rows listed: their drive's count, or the load
+    // failure while the list is stale; either with "显示 M / N" while the
+    // filters hide rows.
+    void ShowListCount();
     void ShowCountText(const char* text);
 
     std::unique_ptr<CTrevandDB> m_pTrevandDB;

@@ -1,6 +1,7 @@
 // CTrevandWnd's filters: the text box ("FilterText") and the modified-time
 // drop-down ("FilterAge") narrow the rows shown; the count line says how
-// many of the drive's rows are shown while they hide any.
+// many of the drive's rows are shown while they hide any (after a failed
+// reload too, beside the failure it keeps showing).
 #include "ToolKit/Trevand/Trevand/TrevandWnd.h"
 #include "UI/Control/ComboUI.h"
 #include "UI/Control/EditUI.h"
@@ -28,7 +29,7 @@ void CTrevandWnd::InitFilters() {
 
 void CTrevandWnd::OnFilterChanged(Vellum::TNotification&) {
     ApplyFilters();
-    if (m_chListedDrive != 0) SetCountText(m_chListedDrive, static_cast<int>(m_rows.Size()));
+    ShowListCount();
     AfterTicksChanged();
 }
 

@@ -7,6 +7,7 @@
 
 #include "DeletionFixture.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "UI/Control/LabelUI.h"
@@ -62,6 +63,62 @@ TEST_F(Deletion, ScreenshotsWhileRunningCancellingAndFinished) {
                                ClickIn(Window(), "closebtn");
                            }};
     RunDeletion({"E:\\a.txt"}, {finished});
+}
+
+// The rows of the window's content that show its background and nothing
+// else, from the title bar down: the longest run of them below the
+// headline, and the run above the headline (the window's top margin).
+struct TBlankRows {
+    int margin = 0;
+    int longestBelow = 0;
+};
+
+TBlankRows BlankRows(const windowtest::Snapshot& shot, int titleBottom) {
+    const uint32_t background = 0xF5F7FA;
+    TBlankRows rows;
+    int run = 0;
+    bool headline = false;
+    // Inside the 1-pixel border.
+    for (int y = titleBottom; y < shot.Height() - 1; ++y) {
+        bool blank = true;
+        for (int x = 1; x < shot.Width() - 1 && blank; ++x) blank = shot.At(x, y) == background;
+        if (blank) {
+            ++run;
+            continue;
+        }
+        if (!headline) rows.margin = run;
+        else rows.longestBelow = std::max(rows.longestBelow, run);
+        headline = true;
+        run = 0;
+    }
+    rows.longestBelow = std::max(rows.longestBelow, run);
+    return rows;
+}
+
+// Once finished, the path and the status lines have nothing to say: where
+// they stood no blank band may show between the bar and the summary, nor
+// anywhere below the headline a gap taller than the margin above it.
+TEST_F(Deletion, AFinishedWindowShowsNoBlankBand) {
+    RunDeletion({"E:\\a.txt"},
+                {{"finished", [] { return Window() && Text("DelDirWndFinal") == "删除完成！"; },
+                  [] {
+                      Vellum::CUIManager& pm = Window()->GetManager();
+                      const windowtest::Snapshot shot(pm);
+                      Save("deletion-finished-layout.png");
+                      const int titleBottom = pm.FindControl("DelDirWndTitle")->GetPos().bottom;
+                      const TBlankRows rows = BlankRows(shot, titleBottom);
+                      EXPECT_GT(rows.margin, 0);
+                      EXPECT_LE(rows.longestBelow, rows.margin);
+                      // The summary follows the bar's row as the bar's row follows the headline.
+                      const RECT headline = pm.FindControl("DelDirWndFinal")->GetPos();
+                      const RECT bar = pm.FindControl("DelDirWndProcess")->GetParent()->GetPos();
+                      const RECT summary = pm.FindControl("DelDirWndSummary")->GetPos();
+                      EXPECT_EQ(bar.top - headline.bottom, summary.top - bar.bottom);
+                      // The texts the lines held are kept as they were.
+                      EXPECT_EQ("", Text("DelDirWndText"));
+                      EXPECT_EQ("", Text("DelDirWndStatus"));
+                      ClickIn(Window(), "BtnDone");
+                  }}});
 }
 
 // A top-level window whose title holds `part`, or null.

@@ -297,12 +297,22 @@ TEST_F(Deletion, WindowShowsOnlyOnceCentredOverTheMainWindow) {
                                   }}});
     ::UnhookWindowsHookEx(hook);
     ASSERT_FALSE(g_shownAt.empty());
-    for (const RECT& rect : g_shownAt) {
+    // Shown once, where it stays. Only its foot moves, and only up, once:
+    // when the run is over it gives up the room of the lines that have
+    // nothing more to say.
+    int bottoms = 1;
+    for (size_t i = 0; i < g_shownAt.size(); ++i) {
+        const RECT& rect = g_shownAt[i];
         EXPECT_EQ(centred.left, rect.left);
         EXPECT_EQ(centred.top, rect.top);
         EXPECT_EQ(centred.right, rect.right);
-        EXPECT_EQ(centred.bottom, rect.bottom);
+        if (i > 0 && rect.bottom != g_shownAt[i - 1].bottom) {
+            ++bottoms;
+            EXPECT_LT(rect.bottom, g_shownAt[i - 1].bottom);
+        }
     }
+    EXPECT_LE(bottoms, 2);
+    EXPECT_EQ(centred.bottom, g_shownAt.back().bottom);
     RECT main;
     ::GetWindowRect(Main()->GetHWND(), &main);
     EXPECT_NEAR((main.left + main.right) / 2, (centred.left + centred.right) / 2, 1);

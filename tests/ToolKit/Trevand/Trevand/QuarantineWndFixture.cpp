@@ -123,14 +123,14 @@ Step QuarantineWindow::WaitForWindow() {
             [] { ::UpdateWindow(Window()->GetHWND()); }};
 }
 
-Step QuarantineWindow::Tick(const TQuarantineRecord& record) {
+Step QuarantineWindow::Tick(const TQuarantineRecord& record, bool ticked) {
     return {"the row of " + record.strStoredPath, [] { return Window() != nullptr; },
-            [record] {
+            [record, ticked] {
                 CQuarantineWnd* wnd = Window();
                 const TQuarantineRow* row = wnd->RowsForTests().Find(record.strStoredPath);
                 ASSERT_NE(nullptr, row) << record.strStoredPath;
                 apptest::ClickRowCheckBox(wnd->GetHWND(), wnd->RowsForTests().GetList(), row->pRow);
-                EXPECT_TRUE(row->pRow->IsChecked()) << record.strStoredPath;
+                EXPECT_EQ(ticked, row->pRow->IsChecked()) << record.strStoredPath;
             }};
 }
 

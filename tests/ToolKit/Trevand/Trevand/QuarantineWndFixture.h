@@ -56,8 +56,9 @@ protected:
 
     // Steps.
     static Step WaitForWindow();
-    // Ticks the row of `record` with a click on its box.
-    static Step Tick(const TQuarantineRecord& record);
+    // Ticks the row of `record` with a click on its box (`ticked` false:
+    // clears it so).
+    static Step Tick(const TQuarantineRecord& record, bool ticked = true);
     static Step Click(const char* control);
     static Step ClickHeader(int column);
     static Step PressEscape();

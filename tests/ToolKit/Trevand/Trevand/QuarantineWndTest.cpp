@@ -257,6 +257,34 @@ TEST_F(QuarantineWindow, EntriesNotWholeOrNotKnownSaySoInTheirRowsTotalsAndResto
                       ListingWithContent()));
 }
 
+// "还原" and "彻底删除" work on the ticked rows: greyed out while none is,
+// whichever way the ticks went. "清空隔离区" and "全选" need rows only.
+TEST_F(QuarantineWindow, RestoreAndPurgeAreGreyedOutWhileNoRowIsTicked) {
+    const TQuarantineRecord old = MoveIn("E:\\Games\\Old", kBatch1, 2);
+    const TQuarantineRecord a = MoveIn("E:\\a.txt", kBatch1, 2);
+    ASSERT_FALSE(HasFailure());
+    // Whether 还原, 彻底删除, 清空隔离区 and 全选 are enabled, as seen after each step.
+    std::vector<std::vector<bool>> seen;
+    const auto look = [&seen](const std::string& what) {
+        return Check(what, [&seen] {
+            std::vector<bool> enabled;
+            for (const char* name : {"BtnRestore", "BtnPurge", "BtnPurgeAll", "ChkSelectAll"})
+                enabled.push_back(Window()->GetManager().FindControl(name)->IsEnabled());
+            seen.push_back(enabled);
+        });
+    };
+    std::string report;
+    EXPECT_TRUE(ShowWith({'E'}, {WaitForWindow(), look("nothing ticked"), Tick(old), look("one row ticked"),
+                                 Tick(old, false), look("its tick cleared"), Click("ChkSelectAll"),
+                                 look("every row ticked by 全选"), Click("ChkSelectAll"), look("every tick cleared by 全选"),
+                                 Tick(a), Click("BtnRestore"), AnswerBox(&report), look("the ticked row restored"),
+                                 PressEscape()}));
+    EXPECT_EQ(AsShownInBox("已还原 1 项。"), report);
+    const std::vector<bool> none = {false, false, true, true};
+    const std::vector<bool> some = {true, true, true, true};
+    EXPECT_EQ((std::vector<std::vector<bool>>{none, some, none, some, none, none}), seen);
+}
+
 TEST_F(QuarantineWindow, NothingHeldSaysSoAndEveryWayOfClosingCloses) {
     const DiskListing before = ListingWithContent();
     const struct {

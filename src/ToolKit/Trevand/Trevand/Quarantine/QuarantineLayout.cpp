@@ -33,8 +33,14 @@ std::vector<std::string> SplitNames(const std::string& text) {
 }
 
 // Whether `name` names one entry of its own: "" and the dot names would make
-// a stored path lead elsewhere than below its batch.
+// a stored path lead elsewhere than below its batch. A name ending in a dot
+// or a blank ("Old.", "... ") is one of its own: every file call addresses
+// it exactly (the platform's paths take the "\\?\" form for it).
 bool IsPlainName(const std::string& name) { return !name.empty() && name != "." && name != ".."; }
+
+// A batch is a name of ours: the time of a move, never one the system would
+// trim in a path of the usual form.
+bool IsBatchName(const std::string& name) { return IsPlainName(name) && name.back() != '.' && name.back() != ' '; }
 
 }  // namespace
 
@@ -55,6 +61,8 @@ std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour
 }
 
 std::string StoredPath(const std::string& original, const std::string& batch) {
+    // Every file call stops reading at a NUL: nothing after it is checked.
+    if (original.find('\0') != std::string::npos || batch.find('\0') != std::string::npos) return std::string();
     const char drive = DriveOfPath(original);
     if (drive == 0 || original.size() < 4 || !IsSeparator(original[2])) return std::string();
     const std::string relative = original.substr(3);
@@ -64,8 +72,10 @@ std::string StoredPath(const std::string& original, const std::string& batch) {
     for (const std::string& name : names) {
         if (!IsPlainName(name)) return std::string();
     }
-    const std::vector<std::string> batchNames = SplitNames(batch);
-    if (batchNames.size() != 1 || !IsPlainName(batch)) return std::string();
+    // One name, and still one when the separator follows it: a batch ending
+    // in a lead byte would take that separator as its trail byte.
+    const std::vector<std::string> batchNames = SplitNames(batch + "\\");
+    if (batchNames.size() != 2 || batchNames.front() != batch || !IsBatchName(batch)) return std::string();
     return FolderOfDrive(drive) + "\\" + batch + "\\" + relative;
 }
 

@@ -34,8 +34,12 @@ std::string BatchName(unsigned year, unsigned month, unsigned day, unsigned hour
 // the rest byte for byte). Empty when the result would not be a place of its
 // own below the batch: `original` is no full path below a drive root (a root,
 // "E:Games", "\Games"), has an empty, "." or ".." name in it, or is the
-// quarantine folder or inside it; or `batch` is not one such name. Names are
-// split character by character (the trail byte 0x5C of 誠 splits nothing).
+// quarantine folder or inside it; or `batch` is not one such name (nor one
+// ending in a dot or a blank, which the usual form of a path trims, nor in a
+// lead byte, which would swallow the separator after it); or either holds a
+// NUL. A name of `original` ending in a dot or a blank ("Old.") is its own:
+// every file call addresses it exactly. Names are split character by
+// character (the trail byte 0x5C of 誠 splits nothing).
 std::string StoredPath(const std::string& original, const std::string& batch);
 
 // Whole days an entry quarantined at `quarantined` has left at `now` when

@@ -119,12 +119,14 @@ void App::ClickAt(HWND hWnd, POINT pt) {
 
 void App::ClickTick(const std::string& path) { ASSERT_TRUE(ClickRowTick(*Main(), path)) << path; }
 
-void App::SelectDrive(const char* drive) {
-    auto* combo = static_cast<Vellum::CComboUI*>(MainControl("TrevandComBox")->GetInterface("Combo"));
+void App::SelectDrive(const char* drive) { SelectEntry("TrevandComBox", drive); }
+
+void App::SelectEntry(const char* name, const char* text) {
+    auto* combo = static_cast<Vellum::CComboUI*>(MainControl(name)->GetInterface("Combo"));
     ClickAt(Main()->GetHWND(), windowtest::CenterOf(combo));
     ASSERT_TRUE(windowtest::PumpUntil([&] { return combo->IsDropped(); }));
     for (int i = 0; i < combo->GetCount(); ++i) {
-        if (combo->GetItemAt(i)->GetText().ToStdString() == drive) {
+        if (combo->GetItemAt(i)->GetText().ToStdString() == text) {
             ::UpdateWindow(combo->GetDropDownWindow());
             ClickAt(combo->GetDropDownWindow(), windowtest::CenterOf(combo->GetItemAt(i)));
             ASSERT_TRUE(windowtest::PumpUntil([&] { return !combo->IsDropped(); }));
@@ -132,7 +134,7 @@ void App::SelectDrive(const char* drive) {
             return;
         }
     }
-    FAIL() << "no drive entry " << drive;
+    FAIL() << "no entry " << text << " in " << name;
 }
 
 bool App::WaitForQuit(int timeoutMs) {

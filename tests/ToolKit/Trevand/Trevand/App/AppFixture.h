@@ -54,6 +54,9 @@ protected:
     // Selects the drive-selector entry with text `drive` by clicking it in
     // the drop-down.
     void SelectDrive(const char* drive);
+    // Selects the entry with text `text` of the main window's drop-down
+    // `combo` by clicking it in the drop-down.
+    void SelectEntry(const char* combo, const char* text);
 
     // Handles messages until the thread's quit message arrives (true) or
     // the time is up; the quit message is taken off the queue.

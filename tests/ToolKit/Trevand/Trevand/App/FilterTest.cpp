@@ -93,5 +93,55 @@ TEST_F(Filters, AnAgeHidesWhatWasWrittenSinceAndBothFiltersAreRemembered) {
     EXPECT_EQ("x", platform::ReadIniString(ini, "Filter", "Text", "", 16));
 }
 
+// After a reload that failed the rows are those of an older scan: a filter
+// still narrows them, but the count line keeps saying that the list was not
+// updated, with how many of its rows are shown while a filter hides any.
+TEST_F(Filters, FiltersKeepTheLoadFailureOnTheCountLine) {
+    const std::string failed = "读取配置或扫描磁盘失败，列表未更新；详见程序目录下 log 文件夹中的日志";
+    const auto failedShowing = [](size_t shown, size_t rows) {
+        return "读取配置或扫描磁盘失败，列表未更新，显示 " + std::to_string(shown) + " / " + std::to_string(rows) +
+               "；详见程序目录下 log 文件夹中的日志";
+    };
+    StartWithRole(SecondaryCafe(), 2);
+    if (HasFatalFailure()) return;
+    const size_t rows = Main()->RowsForTests().Size();
+    const std::string db = m_cafe->PelloryDB();
+    ASSERT_TRUE(::MoveFileA(db.c_str(), (db + ".away").c_str()));
+    Click(Main(), "BtnFlush");
+    ASSERT_TRUE(Main()->LastLoadFailedForTests());
+    ASSERT_EQ(failed, CountText());
+
+    ::SetForegroundWindow(Main()->GetHWND());
+    const POINT box = windowtest::CenterOf(Box());
+    ASSERT_TRUE(windowtest::XClick(Main()->GetHWND(), box));
+    ASSERT_TRUE(windowtest::PumpUntil([this] { return Box()->IsFocused(); }));
+    ASSERT_TRUE(windowtest::XType("README"));
+    ASSERT_TRUE(windowtest::PumpUntil([this] { return Box()->GetText().ToStdString() == "README"; }));
+    windowtest::PumpPending();
+    EXPECT_EQ(1u, Shown());
+    EXPECT_EQ(failedShowing(1, rows), CountText());
+    // Cleared again, the line is the failure alone.
+    ASSERT_TRUE(windowtest::XClick(Main()->GetHWND(), box));
+    ASSERT_TRUE(windowtest::XKeys({"Escape"}));
+    ASSERT_TRUE(windowtest::PumpUntil([this] { return Box()->GetText().IsEmpty(); }));
+    windowtest::PumpPending();
+    EXPECT_EQ(failed, CountText());
+
+    // Every entry of the café was written just now: "30 天前" hides them all.
+    SelectEntry("FilterAge", "30 天前");
+    EXPECT_EQ(0u, Shown());
+    EXPECT_EQ(failedShowing(0, rows), CountText());
+    SelectEntry("FilterAge", "全部");
+    EXPECT_EQ(failed, CountText());
+    EXPECT_FALSE(MainControl("BtnRemove")->IsEnabled());
+
+    // A load that succeeds gives the count back, narrowed as before.
+    SelectEntry("FilterAge", "30 天前");
+    ASSERT_TRUE(::MoveFileA((db + ".away").c_str(), db.c_str()));
+    Click(Main(), "BtnFlush");
+    ASSERT_FALSE(Main()->LastLoadFailedForTests());
+    EXPECT_EQ("游戏盘：E盘待删除文件共" + std::to_string(rows) + "个，显示 0 / " + std::to_string(rows), CountText());
+}
+
 }  // namespace
 }  // namespace apptest

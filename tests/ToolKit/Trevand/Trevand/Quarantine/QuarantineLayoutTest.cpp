@@ -94,12 +94,26 @@ TEST(QuarantineLayout, StoredPathKeepsTheDriveRelativePathBelowTheBatch) {
         {"dot dot", "E:\\Games\\..\\Windows", ""},
         {"the quarantine itself", "E:\\TrevandQuarantine", ""},
         {"inside the quarantine, another case", "E:\\trevandquarantine\\20261211-093000\\Games", ""},
+        // Names the usual form of a path would trim ("Old." would reach
+        // "Old"): each is an entry of its own, which every file call
+        // addresses exactly, so it keeps its own place below the batch.
+        {"a name ending in a dot", "E:\\Games\\Old.", "E:\\TrevandQuarantine\\20261211-093000\\Games\\Old."},
+        {"dots and a blank at the end", "E:\\Games\\... ", "E:\\TrevandQuarantine\\20261211-093000\\Games\\... "},
+        {"a folder ending in a blank", "E:\\Games \\Old", "E:\\TrevandQuarantine\\20261211-093000\\Games \\Old"},
+        {"three dots in the middle", "E:\\...\\Windows", "E:\\TrevandQuarantine\\20261211-093000\\...\\Windows"},
+        // Every file call stops reading at a NUL: what follows it is never
+        // checked by the system, so it must not be taken here either.
+        {"a NUL", std::string("E:\\Games\0\\..\\Windows", 20), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.stored, quarantine::StoredPath(c.original, batch));
     }
-    for (const char* badBatch : {"", ".", "..", "a\\b", "a/b", "\\"})
+    // "b\x81": a batch ending in a lead byte would take the separator after
+    // it as its trail byte, and the first name of the path with it.
+    for (const std::string badBatch : {std::string(), std::string("."), std::string(".."), std::string("a\\b"),
+                                       std::string("a/b"), std::string("\\"), std::string("b."), std::string("b "),
+                                       std::string("b\x81"), std::string("a\\b\x81"), std::string("b\0x", 3)})
         EXPECT_EQ("", quarantine::StoredPath("E:\\Games\\Old", badBatch)) << badBatch;
 }
 

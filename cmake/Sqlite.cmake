@@ -1,0 +1,20 @@
+# The SQLite amalgamation, pinned and checked by scripts/fetch-sqlite, as the
+# library "sqlite3" (the product build and the fuzz build both use it).
+set(TREVAND_DEPS_CACHE "$ENV{HOME}/.cache/trevand-deps" CACHE PATH "cache of fetched dependencies")
+set(SQLITE_DIR "${TREVAND_DEPS_CACHE}/sqlite-3.53.2")
+if(NOT EXISTS "${SQLITE_DIR}/sqlite3.c")
+    execute_process(COMMAND "${PROJECT_SOURCE_DIR}/scripts/fetch-sqlite" RESULT_VARIABLE fetch_rc)
+    if(NOT fetch_rc EQUAL 0)
+        message(FATAL_ERROR "the SQLite amalgamation could not be fetched (scripts/fetch-sqlite)")
+    endif()
+endif()
+add_library(sqlite3 STATIC "${SQLITE_DIR}/sqlite3.c")
+target_include_directories(sqlite3 SYSTEM PUBLIC "${SQLITE_DIR}")
+target_compile_definitions(sqlite3 PRIVATE SQLITE_ENABLE_COLUMN_METADATA)
+target_compile_definitions(sqlite3 INTERFACE SQLITE_ENABLE_COLUMN_METADATA)
+if(NOT WIN32)
+    find_package(Threads REQUIRED)
+    target_link_libraries(sqlite3 PUBLIC Threads::Threads ${CMAKE_DL_LIBS} m)
+endif()
+# SQLite is third-party code: its warnings are not ours to fix.
+target_compile_options(sqlite3 PRIVATE -w)
