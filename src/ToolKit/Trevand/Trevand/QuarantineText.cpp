@@ -30,12 +30,15 @@ std::string DaysLeftText(int days) { return std::to_string(days) + " 天"; }
 
 std::string HeldSizeText(uint64_t bytes, bool atLeast) { return FormatSize(bytes) + (atLeast ? "+" : ""); }
 
+// Short enough for the kind column: the restore report says the rest.
 std::string HeldKindText(bool bDir, bool incomplete) {
-    return std::string(KindText(bDir)) + (incomplete ? "（不完整）" : "");
+    if (incomplete && bDir) return "残缺目录";
+    return KindText(bDir);
 }
 
 std::string HeldDaysLeftText(int days, bool timeUnsure, bool onlyLinks) {
-    if (onlyLinks) return "仅剩链接，不再自动删除";
+    // The 剩余天数 column's width: the README and the log say why.
+    if (onlyLinks) return "仅剩链接";
     if (timeUnsure) return "时间待核对";
     return DaysLeftText(days);
 }

@@ -31,8 +31,9 @@ std::string DaysLeftText(int days);
 // What the cells of a held entry say beside its plain values: its size with
 // a "+" when only a lower bound is known (moved before its folder was
 // sized), and in the 剩余天数 cell why the KeepDays purge will not take it
-// (its time is unsure, or it is links only) instead of the days left. An
-// entry a purge left part way is "目录（不完整）" in the kind column.
+// (its time is unsure: "时间待核对", or it is links only: "仅剩链接") instead of
+// the days left. A folder a purge left part way is "残缺目录" in the kind
+// column.
 std::string HeldSizeText(uint64_t bytes, bool atLeast);
 std::string HeldKindText(bool bDir, bool incomplete);
 std::string HeldDaysLeftText(int days, bool timeUnsure, bool onlyLinks);

@@ -48,11 +48,11 @@ TEST(QuarantineText, AHeldEntrysCellsSayWhatIsNotWholeOrNotKnown) {
     EXPECT_EQ("1.0 KB", HeldSizeText(1024, false));
     EXPECT_EQ("0 B+", HeldSizeText(0, true));
     EXPECT_EQ("目录", HeldKindText(true, false));
-    EXPECT_EQ("目录（不完整）", HeldKindText(true, true));
+    EXPECT_EQ("残缺目录", HeldKindText(true, true));
     EXPECT_EQ("文件", HeldKindText(false, false));
     EXPECT_EQ("3 天", HeldDaysLeftText(3, false, false));
     EXPECT_EQ("时间待核对", HeldDaysLeftText(7, true, false));
-    EXPECT_EQ("仅剩链接，不再自动删除", HeldDaysLeftText(0, true, true));
+    EXPECT_EQ("仅剩链接", HeldDaysLeftText(0, true, true));
 }
 
 TEST(QuarantineText, UpkeepNotesNameTheSettledEntriesAndTheDisksWhoseClockWasNotBelieved) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "QuarantineWndFixture.h"
+#include "../../../UI/Window/RenderTestSupport.h"
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineDisk.h"
 #include "ToolKit/Trevand/Trevand/QuarantineText.h"
@@ -240,14 +241,18 @@ TEST_F(QuarantineWindow, EntriesNotWholeOrNotKnownSaySoInTheirRowsTotalsAndResto
     EXPECT_TRUE(ShowWith({'E'}, {WaitForWindow(), Check("the rows", [&] {
                                      for (const std::vector<std::string>& row : RowTexts()) rows[row[1]] = row;
                                      held = Text("HeldLabel");
+                                     // To look at: what the marks look like in their columns.
+                                     EXPECT_TRUE(windowtest::SaveWindowPng(
+                                         Window()->GetManager(),
+                                         windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, "quarantine-window-marks.png")));
                                  }),
                                  Tick(old), Click("BtnRestore"), AnswerBox(&report), PressEscape()}));
 
     ASSERT_EQ(4u, rows.size());
-    EXPECT_EQ("目录（不完整）", rows["E:\\Games\\Old"][2]);
+    EXPECT_EQ("残缺目录", rows["E:\\Games\\Old"][2]);
     EXPECT_EQ("0 B+", rows["E:\\Keep"][3]);
     EXPECT_EQ("时间待核对", rows["E:\\a.txt"][5]);
-    EXPECT_EQ("仅剩链接，不再自动删除", rows["E:\\b.txt"][5]);
+    EXPECT_EQ("仅剩链接", rows["E:\\b.txt"][5]);
     EXPECT_EQ(HeldText({{'E', 4, old.nSize + b.nSize + 2, false, true, 1}}), held);
     EXPECT_EQ(AsShownInBox(RestoreReportText(1, {}, {"E:\\Games\\Old"})), report);
     EXPECT_EQ("", testsupport::ListingDifference(

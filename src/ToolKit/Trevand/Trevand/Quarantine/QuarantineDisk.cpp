@@ -208,14 +208,13 @@ bool CQuarantineDisk::MoveIn(const std::string& original, bool bDir, uint64_t si
     }
     const quarantine::TMoveStamp stamp = quarantine::StampMove(time, now);
     held.bTimeUnsure = stamp.bTimeUnsure;
-    if (*error != 0 || !m_table->Insert(held, RecordState::kMoving, &held.nId, error)) {
+    // The mark is written with the record: it is what makes a later start's
+    // clock believable or not.
+    const quarantine::TDiskTime* mark = stamp.next == time ? nullptr : &stamp.next;
+    if (*error != 0 || !m_table->Insert(held, RecordState::kMoving, &held.nId, error, mark)) {
         LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));
         return false;
     }
-    // Written with the record: the mark is what makes a later start's
-    // clock believable or not. Should it fail, the next move tries again.
-    uint32_t ignored = 0;
-    if (!(stamp.next == time)) m_table->WriteClock(stamp.next, &ignored);
     if (CrashesAfter(CrashStep::kAfterRecord)) return false;
     if (!RenameOrTakeBack(held.strOriginalPath, held.strStoredPath, held.nId, error)) {
         LOG_WRITE(LOG_ERROR, kMoveFailed, original.c_str(), Code(*error));

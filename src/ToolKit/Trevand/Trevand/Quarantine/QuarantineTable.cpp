@@ -119,6 +119,11 @@ std::vector<std::string> SplitLines(const std::string& text, const std::string& 
 
 std::string Number(bool flag) { return flag ? "1" : "0"; }
 
+std::string ClockSql(const TDiskTime& time) {
+    return "INSERT OR REPLACE INTO clock (id, seen, far_since) VALUES (1, " + std::to_string(time.nSeen) + ", " +
+           std::to_string(time.nFarSince) + ")";
+}
+
 bool Flag(CDBRecordSet& rs, const char* column) {
     int32_t value = 0;
     rs.GetFieldValue(column, value);
@@ -183,7 +188,8 @@ bool CQuarantineTable::Create(uint32_t* error) {
     return true;
 }
 
-bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error) {
+bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error,
+                              const TDiskTime* clock) {
     std::string original;
     std::string stored;
     if (!WithoutDrive(record.strOriginalPath, &original) || !WithoutDrive(record.strStoredPath, &stored)) {
@@ -197,7 +203,18 @@ bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state
         Quoted(record.bDir ? "folder" : "file") + ", " + std::to_string(static_cast<int64_t>(record.nSize)) + ", " +
         std::to_string(record.nQuarantined) + ", " + Quoted(StateName(state)) + ", " + Number(record.bSizeAtLeast) +
         ", " + Number(record.bIncomplete) + ", " + Number(record.bOnlyLinks) + ", " + Number(record.bTimeUnsure) + ")";
-    if (!Exec(sql, error)) return false;
+    if (clock) {
+        // One transaction, one flush to the disk: a move pays for the mark
+        // only in the write it makes anyway. The clock first, so that the
+        // last row inserted is the record's.
+        if (!Exec("BEGIN; " + ClockSql(*clock) + "; " + sql + "; COMMIT", error)) {
+            uint32_t ignored = 0;
+            Exec("ROLLBACK", &ignored);
+            return false;
+        }
+    } else if (!Exec(sql, error)) {
+        return false;
+    }
     // The one connection is used by one thread at a time, so the last row
     // it inserted is this one.
     std::vector<TStoredRecord> rows;
@@ -255,11 +272,7 @@ bool CQuarantineTable::ReadClock(TDiskTime* time, bool* found, uint32_t* error) 
     return true;
 }
 
-bool CQuarantineTable::WriteClock(const TDiskTime& time, uint32_t* error) {
-    return Exec("INSERT OR REPLACE INTO clock (id, seen, far_since) VALUES (1, " + std::to_string(time.nSeen) + ", " +
-                    std::to_string(time.nFarSince) + ")",
-                error);
-}
+bool CQuarantineTable::WriteClock(const TDiskTime& time, uint32_t* error) { return Exec(ClockSql(time), error); }
 
 bool CQuarantineTable::Update(int64_t id, const std::string& assignments, uint32_t* error) {
     int32_t changes = 0;

@@ -53,10 +53,12 @@ public:
     bool Create(uint32_t* error);
 
     // Adds `record` in `state` (with its marks:
-    // bSizeAtLeast, bIncomplete, bOnlyLinks, bTimeUnsure); its id (record.nId is ignored) in *id. Both
+    // bSizeAtLeast, bIncomplete, bOnlyLinks, bTimeUnsure), and when `clock`
+    // is given writes it as the disk's time in the same transaction; its id (record.nId is ignored) in *id. Both
     // its paths must start with a drive letter and a colon
     // (ERROR_BAD_PATHNAME otherwise).
-    bool Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error);
+    bool Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error,
+                const TDiskTime* clock = nullptr);
 
     // Moves record `id` from state `from` to `to`; ERROR_NOT_FOUND when it
     // is not in `from` (or not there at all).

@@ -13,6 +13,7 @@
 #include "../WorkerHold.h"
 #include "QuarantineFixture.h"
 #include "QuarantineWindowFixture.h"
+#include "../../../../UI/Window/RenderTestSupport.h"
 #include "ToolKit/Trevand/Trevand/CandidateText.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineUpkeep.h"
 
@@ -224,6 +225,9 @@ protected:
 };
 
 TEST_F(UpkeepSeesTheDisks, TheLineSaysWhatACrashLeftHeldAndWhyNothingWasPurged) {
+    // To look at: the whole line fits under the list.
+    EXPECT_TRUE(windowtest::SaveWindowPng(Main()->GetManager(),
+                                          windowtest::ScreenshotFile(TREVAND_SCREENSHOT_DIR, "main-upkeep-notes.png")));
     EXPECT_EQ("隔离区：上次中断的隔离：E: 1 项已在 E:\\TrevandQuarantine；E: 盘隔离区最近的记录时间为 " +
                   FormatModifiedTime(m_nLongAgo) + "，与系统时间相差过大，未清理过期项，请核对系统时间",
               LastRunLine());

@@ -126,6 +126,22 @@ TEST_F(QuarantineTable, TheClockIsRememberedAndOneNeverWrittenIsNotFound) {
     EXPECT_TRUE(found);
     EXPECT_EQ(1796981500, time.nSeen);
     EXPECT_EQ(0, time.nFarSince);
+
+    // Written with a record, in its transaction: the record's id is its own.
+    const quarantine::TDiskTime withRecord = {1796990000, 0};
+    int64_t id = 0;
+    ASSERT_TRUE(m_table.Insert(Record("E:\\Old", 1796990000), RecordState::kMoving, &id, &error, &withRecord));
+    TStoredRecord inserted;
+    ASSERT_TRUE(m_table.Find(id, &inserted, &error));
+    EXPECT_EQ("E:\\Old", inserted.record.strOriginalPath);
+    ASSERT_TRUE(m_table.ReadClock(&time, &found, &error));
+    EXPECT_EQ(1796990000, time.nSeen);
+    // A record that cannot go in takes its mark with it.
+    const quarantine::TDiskTime refused = {1797000000, 0};
+    EXPECT_FALSE(m_table.Insert(Record("E:\\Old", 1797000000), RecordState::kMoving, &id, &error, &refused));
+    ASSERT_TRUE(m_table.ReadClock(&time, &found, &error));
+    EXPECT_EQ(1796990000, time.nSeen);
+    EXPECT_TRUE(m_table.Insert(Record("E:\\New", 1), RecordState::kMoving, &id, &error)) << "no transaction left open";
 }
 
 TEST_F(QuarantineTable, ADatabaseOfAnOlderTrevandGainsTheNewColumnsAndKeepsItsRecords) {
