@@ -25,12 +25,18 @@ const char kCreateTable[] =
     "kind TEXT NOT NULL CHECK (kind IN ('file', 'folder')), "
     "size INTEGER NOT NULL, "
     "quarantined INTEGER NOT NULL, "
-    "state TEXT NOT NULL CHECK (state IN ('moving', 'held', 'restoring', 'purging')))";
+    "state TEXT NOT NULL CHECK (state IN ('moving', 'held', 'restoring', 'purging')), "
+    "size_at_least INTEGER NOT NULL DEFAULT 0, "
+    "incomplete INTEGER NOT NULL DEFAULT 0, "
+    "only_links INTEGER NOT NULL DEFAULT 0, "
+    "time_unsure INTEGER NOT NULL DEFAULT 0, "
+    "made_folders TEXT NOT NULL DEFAULT '')";
 
-// Columns later versions added, each with the value every record written
-// before them has: a database of an older Trevand is read and kept as it is,
-// and an older Trevand still reads and writes one of ours (it names its
-// columns, and the defaults fill ours in).
+// The columns after "state", each with the value every record written
+// before it had: a database of an older Trevand gains them and is read and
+// kept as it is, and an older Trevand still reads and writes one of ours (it
+// names its columns, and the defaults fill ours in). Kept as kCreateTable
+// has them.
 const struct {
     const char* name;
     const char* definition;
@@ -168,7 +174,12 @@ bool IsConsistent(const TQuarantineRecord& record) {
 }
 
 bool CQuarantineTable::Create(uint32_t* error) {
-    if (!Exec(kCreateTable, error) || !Exec(kCreateClock, error)) return false;
+    // One transaction: every write of a fresh database costs a flush.
+    if (!Exec(std::string("BEGIN; ") + kCreateTable + "; " + kCreateClock + "; COMMIT", error)) {
+        uint32_t ignored = 0;
+        Exec("ROLLBACK", &ignored);
+        return false;
+    }
     std::vector<std::string> names;
     std::list<std::vector<std::string>> columns;
     if (!m_db.ExecSQL("PRAGMA table_info(records)", names, columns)) {
@@ -180,12 +191,15 @@ bool CQuarantineTable::Create(uint32_t* error) {
     for (const std::vector<std::string>& column : columns) {
         if (column.size() > 1) present.insert(column[1]);
     }
-    for (const auto& added : kAddedColumns) {
-        if (present.count(added.name)) continue;
-        if (!Exec(std::string("ALTER TABLE records ADD COLUMN ") + added.name + " " + added.definition, error))
-            return false;
+    std::string added;
+    for (const auto& column : kAddedColumns) {
+        if (!present.count(column.name))
+            added += std::string("ALTER TABLE records ADD COLUMN ") + column.name + " " + column.definition + "; ";
     }
-    return true;
+    if (added.empty() || Exec("BEGIN; " + added + "COMMIT", error)) return true;
+    uint32_t ignored = 0;
+    Exec("ROLLBACK", &ignored);
+    return false;
 }
 
 bool CQuarantineTable::Insert(const TQuarantineRecord& record, RecordState state, int64_t* id, uint32_t* error,
