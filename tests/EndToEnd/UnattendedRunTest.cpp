@@ -266,7 +266,7 @@ TEST_F(UnattendedRun, APurgeThatLeavesALinkInsideAnEntryEndsWithSixAndTheSummary
     ASSERT_EQ(2u, purged.size());
     ASSERT_EQ(6u, purged[1].size());
     purged[1].erase(purged[1].begin() + 3);
-    EXPECT_EQ((CsvLine{"E:\\Games\\Old", stored, u8"目录", u8"未能彻底删除，仍在隔离区，详见日志",
+    EXPECT_EQ((CsvLine{"E:\\Games\\Old", stored, u8"目录", u8"未能彻底删除，仍在隔离区，详见日志；已删除一部分，余下为残缺目录",
                        std::to_string(BytesBelow(held, stored))}),
               purged[1]);
     EXPECT_EQ((std::vector<std::vector<std::string>>{{"F:\\x.dat", u8"已隔离"}}), MovedPaths(ReportFile(Reports(), "_隔离.csv")));

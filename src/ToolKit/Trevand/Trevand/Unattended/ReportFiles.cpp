@@ -40,6 +40,13 @@ const char* PurgeResultText(EPurgeResult result) {
     return "";
 }
 
+// A folder the purge took part of before it stopped or failed is held
+// incomplete (the quarantine window shows it as 残缺目录): the file says so.
+std::string PurgeLineResultText(const TPurgeLine& line) {
+    const bool partial = line.bDir && line.result != EPurgeResult::kDeleted && line.nFreedBytes > 0;
+    return std::string(PurgeResultText(line.result)) + (partial ? "；已删除一部分，余下为残缺目录" : "");
+}
+
 // The drive letter a path starts with, upper-cased; 0 for an empty path.
 char DriveOf(const std::string& path) { return path.empty() ? '\0' : platform::ToUpperAscii(path[0]); }
 
@@ -126,7 +133,7 @@ std::string PurgeCsv(const std::vector<TPurgeLine>& purged) {
     lines.push_back({"原位置", "隔离区中的位置", "类型", "隔离时间", "结果", "释放（字节）"});
     for (const TPurgeLine& line : purged) {
         lines.push_back({line.strOriginalPath, line.strStoredPath, KindText(line.bDir),
-                         FormatModifiedTime(line.nQuarantined), PurgeResultText(line.result),
+                         FormatModifiedTime(line.nQuarantined), PurgeLineResultText(line),
                          std::to_string(line.nFreedBytes)});
     }
     return CsvText(lines);

@@ -132,7 +132,7 @@ TEST(ReportFiles, PurgeSaysWhatBecameOfEachExpiredEntryAndWhatItGaveBack) {
               u8"E:\\Games\\誠,E:\\TrevandQuarantine\\20261201-030405\\Games\\誠,目录," + time +
                   u8",已彻底删除,5070100\r\n"
               u8"E:\\Linked,E:\\TrevandQuarantine\\20261201-030405\\Linked,目录," + time +
-                  u8",未能彻底删除，仍在隔离区，详见日志,4\r\n"
+                  u8",未能彻底删除，仍在隔离区，详见日志；已删除一部分，余下为残缺目录,4\r\n"
               u8"\"E:\\a,b.dat\",E:\\TrevandQuarantine\\20261201-030405\\a\\b.dat,文件," + time +
                   u8",清理已停止，仍在隔离区,0\r\n"
               // A name on a share's root that begins like a formula is guarded.
