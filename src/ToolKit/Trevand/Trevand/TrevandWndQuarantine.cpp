@@ -33,12 +33,8 @@ std::string ConfirmText(const std::vector<TListedCandidate>& ticked, int keepDay
 // The purge's counts when anything expired, then what else the upkeep found.
 std::string UpkeepLineText(const CQuarantineUpkeep::TResult& result) {
     const uint32_t expired = result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached;
-    std::vector<TSettledNote> settled;
-    for (const auto& disk : result.settledHeld) settled.push_back(TSettledNote{disk.chDrive, disk.nCount});
-    std::vector<TClockNote> refused;
-    for (const auto& disk : result.clockRefused) refused.push_back(TClockNote{disk.chDrive, disk.nSeen});
     std::string text = expired == 0 ? std::string() : DeletionSummaryText(result.tally);
-    const std::string notes = UpkeepNotesText(settled, refused);
+    const std::string notes = UpkeepNotesText(result.settledHeld, result.clockRefused);
     if (!notes.empty()) text += (text.empty() ? "" : "；") + notes;
     return text;
 }

@@ -318,15 +318,16 @@ bool CQuarantineDisk::BeginPurge(int64_t id, TQuarantineRecord* held) {
     return true;
 }
 
-void CQuarantineDisk::EndPurge(int64_t id, const TPurgeLeft& left) {
+bool CQuarantineDisk::EndPurge(int64_t id, const TPurgeLeft& left) {
     TStoredRecord row;
     uint32_t error = 0;
-    if (!IsOpen() || !m_table->Find(id, &row, &error) || row.state != RecordState::kPurging) return;
+    if (!IsOpen() || !m_table->Find(id, &row, &error) || row.state != RecordState::kPurging) return false;
     const TQuarantineRecord& record = row.record;
+    const bool gone = !platform::EntryExists(record.strStoredPath);
     // What the deletion left (a link, the folders holding one, an entry the
     // system refused) is held again, to be purged another time — unless it
     // is links only, which no purge ever deletes.
-    if (platform::EntryExists(record.strStoredPath)) {
+    if (!gone) {
         const bool incomplete = record.bIncomplete || (record.bDir && left.bTouched);
         if (incomplete != record.bIncomplete || left.bOnlyLinks != record.bOnlyLinks)
             m_table->SetPurgeMarks(id, incomplete, left.bOnlyLinks, &error);
@@ -335,6 +336,7 @@ void CQuarantineDisk::EndPurge(int64_t id, const TPurgeLeft& left) {
         m_table->Remove(id, &error);
     }
     quarantine::RemoveEmptyParents(m_strFolder, record.strStoredPath);
+    return gone;
 }
 
 bool CQuarantineDisk::ReadTime(quarantine::TDiskTime* time) {

@@ -138,7 +138,8 @@ public:
     // again with what `left` says of it. The folders emptied above the
     // stored path are removed after EndPurge. REQUIRES: IsOpen().
     bool BeginPurge(int64_t id, TQuarantineRecord* held = nullptr);
-    void EndPurge(int64_t id, const TPurgeLeft& left = TPurgeLeft());
+    // EndPurge returns whether the stored entry is gone.
+    bool EndPurge(int64_t id, const TPurgeLeft& left = TPurgeLeft());
 
     // What the disk remembers of time (for a database that never kept it,
     // its latest record time); false when it cannot be read.

@@ -54,9 +54,8 @@ CDelDirJob::Fate PurgeRecord(CQuarantineDisk& disk, const TQuarantineRecord& rec
     }
     TPurgeLeft left;
     CDelDirJob::Fate fate = DeleteStored(held.strStoredPath, deleter, bytes, &left);
-    disk.EndPurge(held.nId, left);
-    // Done only when it is really gone: EndPurge has looked.
-    if (fate == CDelDirJob::Fate::kDone && platform::EntryExists(held.strStoredPath)) fate = CDelDirJob::Fate::kLeft;
+    // Done only when it is really gone, as EndPurge has looked.
+    if (!disk.EndPurge(held.nId, left) && fate == CDelDirJob::Fate::kDone) fate = CDelDirJob::Fate::kLeft;
     if (fate == CDelDirJob::Fate::kDone)
         WorkerLog(LOG_INFO, kPurged, held.strStoredPath.c_str(), held.strOriginalPath.c_str());
     return fate;

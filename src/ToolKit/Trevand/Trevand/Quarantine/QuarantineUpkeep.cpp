@@ -74,11 +74,11 @@ bool CQuarantineUpkeep::KeepDisk(char drive, int keepDays, int64_t now, TResult*
     if (!disk.Open(false, &error)) return !m_stopping;  // Open has logged why
     int held = 0;
     result->nSettled += disk.Reconcile(&held);
-    if (held > 0) result->settledHeld.push_back(TSettledHeld{disk.Drive(), held});
+    if (held > 0) result->settledHeld.push_back(TSettledNote{disk.Drive(), held});
     int64_t seen = 0;
     if (!disk.KeepTime(now, keepDays, &seen).bTrusted) {
         LOG_WRITE(LOG_WARNING, kClockRefused, disk.Folder().c_str(), FormatModifiedTime(seen).c_str());
-        result->clockRefused.push_back(TClockRefusal{disk.Drive(), seen});
+        result->clockRefused.push_back(TClockNote{disk.Drive(), seen});
         disk.RemoveEmptyFolders();
         return !m_stopping;
     }

@@ -22,20 +22,11 @@
 
 #include "ToolKit/Trevand/Trevand/DelDirJob.h"
 #include "ToolKit/Trevand/Trevand/DelDirWndSummary.h"
+#include "ToolKit/Trevand/Trevand/QuarantineText.h"
 #include "ToolKit/Trevand/Trevand/Quarantine/QuarantineRecord.h"
 
 class CQuarantineUpkeep {
 public:
-    // A disk whose clock judgement stopped its purge (QuarantineClock.h).
-    struct TClockRefusal {
-        char chDrive = 0;
-        int64_t nSeen = 0;  // the latest time the disk had seen
-    };
-    // Entries a crash had left half-way that are held from now on.
-    struct TSettledHeld {
-        char chDrive = 0;
-        int nCount = 0;
-    };
     // One expired entry the purge took up: what became of it, and the bytes
     // deleted of it (also when some of it stayed).
     struct TPurged {
@@ -46,8 +37,12 @@ public:
     struct TResult {
         DeletionTally tally;  // the expired entries: purged, left; the bytes freed
         int nSettled = 0;     // records a crash had left half-way
-        std::vector<TSettledHeld> settledHeld;
-        std::vector<TClockRefusal> clockRefused;
+        // Entries a crash had left half-way that are held from now on, per
+        // disk; disks whose clock judgement stopped their purge, with the
+        // latest time each had seen (QuarantineClock.h). As the notes under
+        // the list word them (UpkeepNotesText).
+        std::vector<TSettledNote> settledHeld;
+        std::vector<TClockNote> clockRefused;
         std::vector<TPurged> purged;  // each expired entry taken up, in the order it was
     };
     using DoneSink = std::function<void(const TResult& result)>;

@@ -56,15 +56,9 @@ TPurgeOutcome KeepQuarantines(const std::vector<char>& drives, const std::string
         line.nFreedBytes = purged.nFreedBytes;
         outcome.lines.push_back(line);
     }
-    std::vector<TSettledNote> settled;
-    for (const auto& disk : result.settledHeld) settled.push_back(TSettledNote{disk.chDrive, disk.nCount});
-    std::vector<TClockNote> refused;
-    for (const auto& disk : result.clockRefused) {
-        refused.push_back(TClockNote{disk.chDrive, disk.nSeen});
-        outcome.clockRefused.push_back(disk.chDrive);
-    }
-    const std::string notes = UpkeepNotesText(settled, refused);
-    if (!notes.empty()) TellOperator(refused.empty() ? LOG_INFO : LOG_WARNING, "Trevand  隔离区：" + notes);
+    for (const TClockNote& disk : result.clockRefused) outcome.clockRefused.push_back(disk.chDrive);
+    const std::string notes = UpkeepNotesText(result.settledHeld, result.clockRefused);
+    if (!notes.empty()) TellOperator(result.clockRefused.empty() ? LOG_INFO : LOG_WARNING, "Trevand  隔离区：" + notes);
     const uint32_t expired = result.tally.nDeleted + result.tally.nLeft + result.tally.nNotReached;
     if (expired != 0) {
         TellOperator(PurgeLeftNothing(outcome) ? LOG_INFO : LOG_WARNING,
